@@ -1032,7 +1032,6 @@ public:
 protected:
     CArchive& WriteRaw(const void* p, UINT n);
     CArchive& ReadRaw(void* p, UINT n);   // throws endOfFile when short
-    void FillBuffer(UINT nBytesNeeded);
     void InitStoreMap();
     void InitLoadArray();
 
