@@ -1,0 +1,50 @@
+// The shape every engine list follows: malloc'd fixed-size records with
+// their own UTF-16 name copies, a head, a tail and a count, appended at the
+// tail and freed as a whole by a reset.
+#pragma once
+
+#include <stddef.h>
+#include <stdlib.h>
+
+// Allocation for engine records and name copies. On failure it tells the
+// user "Out of memory, close other applications and run again" and ends the
+// process, so no caller ever sees a null result.
+void* EngineAlloc(size_t size);
+wchar_t* EngineStrDup(const wchar_t* text);
+
+template <class Record>
+struct EngineList
+{
+    Record* head;
+    Record* tail;
+    unsigned count;
+};
+
+// Links a record (already filled in) after the tail.
+template <class Record>
+void EngineListAppend(EngineList<Record>& list, Record* record)
+{
+    record->next = nullptr;
+    if (list.tail)
+        list.tail->next = record;
+    else
+        list.head = record;
+    list.tail = record;
+    ++list.count;
+}
+
+// Frees every record after freeFields(record) has released its strings;
+// leaves the list empty. Safe on an empty list.
+template <class Record, class FreeFields>
+void EngineListReset(EngineList<Record>& list, FreeFields freeFields)
+{
+    Record* r = list.head;
+    while (r) {
+        Record* next = r->next;
+        freeFields(r);
+        free(r);
+        r = next;
+    }
+    list.head = list.tail = nullptr;
+    list.count = 0;
+}
