@@ -667,6 +667,8 @@ int CString::Find(LPCTSTR lpszSub, int nStart) const
 {
     if (lpszSub == NULL || nStart < 0 || nStart > GetLength())
         return -1;
+    if (*lpszSub == 0)
+        return nStart;   // the empty string is found where the search starts
     LPCTSTR lpsz = wcsstr(m_pchData + nStart, lpszSub);
     return lpsz == NULL ? -1 : (int)(lpsz - m_pchData);
 }
