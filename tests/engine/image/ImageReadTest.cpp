@@ -50,8 +50,27 @@ const ImageCase kCases[] = {
     {L"mixed-dynamic.vhdx", L"mixed.raw", 1u << 20, false, false},
 };
 
+// Opens the case's image as the sector reader's source, with its oracle.
 class ImageReadTest : public testing::TestWithParam<ImageCase>
 {
+protected:
+    void SetUp() override
+    {
+        const ImageCase& c = GetParam();
+        if (!FixtureExists(c.image))
+            GTEST_SKIP() << "fixture not generated";
+        m_image.reset(new COpenedImage(c.image));
+        ASSERT_EQ(m_image->opened(), 1);
+        m_sectors = m_image->disk().GetSectorCount();
+        ASSERT_GT(m_sectors, 0u);
+        m_oracle = LoadOracle(c, m_sectors);
+        ASSERT_GE(m_oracle.size(), m_sectors * 512);
+    }
+
+    CMessageRecorder m_recorder;
+    std::unique_ptr<COpenedImage> m_image;
+    uint64_t m_sectors = 0;
+    std::string m_oracle;
 };
 
 // 0, the last sector, each block boundary +-1 (unallocated blocks among
@@ -74,18 +93,10 @@ std::vector<std::pair<uint64_t, uint32_t>> ReadTable(uint64_t sectors, uint32_t 
 
 TEST_P(ImageReadTest, SectorsEqualRawOracle)
 {
-    const ImageCase& c = GetParam();
-    if (!FixtureExists(c.image))
-        GTEST_SKIP() << "fixture not generated";
-    CMessageRecorder recorder;
-    COpenedImage image(c.image);
-    ASSERT_EQ(image.opened(), 1);
-    const uint64_t sectors = image.disk().GetSectorCount();
-    const std::string oracle = LoadOracle(c, sectors);
-    ASSERT_GT(sectors, 0u);
-    ASSERT_GE(oracle.size(), sectors * 512);
+    const uint64_t sectors = m_sectors;
+    const std::string& oracle = m_oracle;
 
-    for (const auto& r : ReadTable(sectors, c.blockBytes)) {
+    for (const auto& r : ReadTable(sectors, GetParam().blockBytes)) {
         int rc = 0;
         std::string got = ReadSectorsAt(r.first, r.second, &rc);
         ASSERT_EQ(rc, 1) << "lba " << r.first << " count " << r.second;
@@ -102,19 +113,14 @@ TEST_P(ImageReadTest, SectorsEqualRawOracle)
         ASSERT_TRUE(got == oracle.substr(lba * 512, got.size())) << "lba " << lba;
     }
 
-    EXPECT_EQ(recorder.CountContaining(L"parent image is not read"), c.differencing ? 1u : 0u);
+    EXPECT_EQ(m_recorder.CountContaining(L"parent image is not read"),
+              GetParam().differencing ? 1u : 0u);
 }
 
 TEST_P(ImageReadTest, ReadPastTheEndIsShortAndZeroFilled)
 {
-    const ImageCase& c = GetParam();
-    if (!FixtureExists(c.image))
-        GTEST_SKIP() << "fixture not generated";
-    CMessageRecorder recorder;
-    COpenedImage image(c.image);
-    ASSERT_EQ(image.opened(), 1);
-    const uint64_t sectors = image.disk().GetSectorCount();
-    const std::string oracle = LoadOracle(c, sectors);
+    const uint64_t sectors = m_sectors;
+    const std::string& oracle = m_oracle;
 
     int rc = 1;
     std::string got = ReadSectorsAt(sectors - 1, 3, &rc);

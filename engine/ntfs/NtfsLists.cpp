@@ -1,0 +1,199 @@
+#include "ntfs/NtfsLists.h"
+
+#include <unordered_map>
+
+#include "state/EngineState.h"
+
+EngineList<NtfsFolderRecord> g_NtfsFolderList = {};
+EngineList<NtfsFileRecord> g_NtfsFileList = {};
+EngineList<NtfsScanFolderRecord> g_NtfsScanFolderList = {};
+EngineList<NtfsScanFileRecord> g_NtfsScanFileList = {};
+EngineList<IndexBlockHit> g_IndexBlockList = {};
+uint32_t g_ExtFolderCount = 0;
+uint32_t g_ExtFileCount = 0;
+uint32_t g_IndexBlockCount = 0;
+
+namespace {
+
+// Folder by record number, kept as folders are appended.
+std::unordered_map<uint32_t, NtfsFolderRecord*>& FoldersByNumber()
+{
+    static std::unordered_map<uint32_t, NtfsFolderRecord*> map;
+    return map;
+}
+
+// Children by parent, built on first use after the lists changed.
+struct ChildIndex
+{
+    std::unordered_map<uint32_t, NtfsChildren> byParent;
+    bool valid = false;
+};
+
+ChildIndex& Children()
+{
+    static ChildIndex index;
+    return index;
+}
+
+void InvalidateChildren()
+{
+    Children().valid = false;
+}
+
+template <class Record>
+void FreeName(Record* r)
+{
+    free(r->name);
+}
+
+}  // namespace
+
+NtfsFileRecord* AddNtfsFileRecord(uint32_t dataRecordSector, const wchar_t* name, uint32_t recordNumber,
+                                  uint32_t parent, FILETIME created, FILETIME changed, uint32_t deleted,
+                                  uint64_t size)
+{
+    NtfsFileRecord* r = (NtfsFileRecord*)EngineAlloc(sizeof(NtfsFileRecord));
+    r->name = EngineStrDup(name);
+    r->recordNumber = recordNumber;
+    r->parent = parent;
+    r->created = created;
+    r->changed = changed;
+    r->size = size;
+    r->deleted = deleted;
+    r->dataRecordSector = dataRecordSector;
+    r->parentSequence = 0;
+    EngineListAppend(g_NtfsFileList, r);
+    InvalidateChildren();
+    return r;
+}
+
+NtfsFolderRecord* AddNtfsFolderRecord(const wchar_t* name, uint32_t recordNumber, uint32_t parent,
+                                      FILETIME created, FILETIME changed, uint32_t treeItem, uint32_t deleted)
+{
+    if (g_ScanMode == ScanModeExtensive) {
+        if (NtfsFolderRecord* existing = FindNtfsFolder(recordNumber))
+            return existing;
+    }
+    NtfsFolderRecord* r = (NtfsFolderRecord*)EngineAlloc(sizeof(NtfsFolderRecord));
+    r->name = EngineStrDup(name);
+    r->recordNumber = recordNumber;
+    r->parent = parent;
+    r->created = created;
+    r->changed = changed;
+    r->treeItem = treeItem;
+    r->deleted = deleted;
+    r->reserved = 0;
+    r->sequence = 0;
+    r->parentSequence = 0;
+    EngineListAppend(g_NtfsFolderList, r);
+    FoldersByNumber().emplace(recordNumber, r);
+    InvalidateChildren();
+    ++g_FolderCount;
+    return r;
+}
+
+void FreeNtfsEntryLists()
+{
+    EngineListReset(g_NtfsFolderList, FreeName<NtfsFolderRecord>);
+    EngineListReset(g_NtfsFileList, FreeName<NtfsFileRecord>);
+    FoldersByNumber().clear();
+    Children().byParent.clear();
+    InvalidateChildren();
+    g_FolderCount = 0;
+    g_FileCount = 0;
+}
+
+NtfsScanFolderRecord* AddNtfsScanFolderRecord(const wchar_t* name, uint32_t recordSector, uint32_t parent,
+                                              uint32_t ownNumber, FILETIME created, FILETIME changed,
+                                              uint32_t indexCluster, uint32_t deleted)
+{
+    NtfsScanFolderRecord* r = (NtfsScanFolderRecord*)EngineAlloc(sizeof(NtfsScanFolderRecord));
+    r->name = EngineStrDup(name);
+    r->recordSector = recordSector;
+    r->parent = parent;
+    r->ownNumber = ownNumber;
+    r->volume = 0;
+    r->created = created;
+    r->changed = changed;
+    r->indexCluster = indexCluster;
+    r->deleted = deleted;
+    EngineListAppend(g_NtfsScanFolderList, r);
+    ++g_ExtFolderCount;
+    return r;
+}
+
+NtfsScanFileRecord* AddNtfsScanFileRecord(const wchar_t* name, uint32_t recordSector, uint32_t parent,
+                                          FILETIME created, FILETIME changed, uint64_t size, uint32_t deleted)
+{
+    NtfsScanFileRecord* r = (NtfsScanFileRecord*)EngineAlloc(sizeof(NtfsScanFileRecord));
+    r->name = EngineStrDup(name);
+    r->recordSector = recordSector;
+    r->parent = parent;
+    r->reserved = 0;
+    r->created = created;
+    r->changed = changed;
+    r->size = size;
+    r->reserved2 = 0;
+    r->deleted = deleted;
+    EngineListAppend(g_NtfsScanFileList, r);
+    ++g_ExtFileCount;
+    return r;
+}
+
+IndexBlockHit* AppendIndexBlockHit(uint32_t sector, uint32_t owner, uint32_t vcn, uint8_t sectors)
+{
+    IndexBlockHit* r = (IndexBlockHit*)EngineAlloc(sizeof(IndexBlockHit));
+    r->sector = sector;
+    r->owner = owner;
+    r->vcn = vcn;
+    r->marker = 0xFFFF;
+    r->sectors = sectors;
+    EngineListAppend(g_IndexBlockList, r);
+    ++g_IndexBlockCount;
+    return r;
+}
+
+void FreeNtfsScanLists()
+{
+    EngineListReset(g_NtfsScanFolderList, FreeName<NtfsScanFolderRecord>);
+    EngineListReset(g_NtfsScanFileList, FreeName<NtfsScanFileRecord>);
+    EngineListReset(g_IndexBlockList, [](IndexBlockHit*) {});
+    g_ExtFolderCount = 0;
+    g_ExtFileCount = 0;
+    g_IndexBlockCount = 0;
+}
+
+NtfsFolderRecord* FindNtfsFolder(uint32_t recordNumber)
+{
+    auto& map = FoldersByNumber();
+    auto it = map.find(recordNumber);
+    return it == map.end() ? nullptr : it->second;
+}
+
+const NtfsChildren& NtfsChildrenOf(uint32_t parent)
+{
+    ChildIndex& index = Children();
+    if (!index.valid) {
+        index.byParent.clear();
+        for (NtfsFolderRecord* f = g_NtfsFolderList.head; f; f = f->next)
+            index.byParent[f->parent].folders.push_back(f);
+        for (NtfsFileRecord* f = g_NtfsFileList.head; f; f = f->next)
+            index.byParent[f->parent].files.push_back(f);
+        index.valid = true;
+    }
+    static const NtfsChildren none;
+    auto it = index.byParent.find(parent);
+    return it == index.byParent.end() ? none : it->second;
+}
+
+void SetNtfsFolderParent(NtfsFolderRecord* folder, uint32_t parent)
+{
+    folder->parent = parent;
+    InvalidateChildren();
+}
+
+void SetNtfsFileParent(NtfsFileRecord* file, uint32_t parent)
+{
+    file->parent = parent;
+    InvalidateChildren();
+}
