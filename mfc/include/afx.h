@@ -846,6 +846,30 @@ protected:
     BOOL m_bAutoDelete;
 };
 
+// Memory file in a global memory block, as the clipboard and drag-and-drop
+// exchange it (allocation flags GMEM_DDESHARE | GMEM_MOVEABLE by default).
+class CSharedFile : public CMemFile
+{
+    DECLARE_DYNAMIC(CSharedFile)
+public:
+    explicit CSharedFile(UINT nAllocFlags = GMEM_DDESHARE | GMEM_MOVEABLE, UINT nGrowBytes = 4096);
+    ~CSharedFile() override;
+
+    // Hands the block (content size = GlobalSize) to the caller.
+    HGLOBAL Detach();
+    // Takes over a block; its whole size is the content.
+    void SetHandle(HGLOBAL hGlobalMemory, BOOL bAllowGrow = TRUE);
+
+protected:
+    BYTE* Alloc(SIZE_T nBytes) override;
+    BYTE* Realloc(BYTE* lpMem, SIZE_T nBytes) override;
+    void Free(BYTE* lpMem) override;
+
+    UINT m_nAllocFlags;
+    HGLOBAL m_hGlobalMemory;
+    BOOL m_bAllowGrow;
+};
+
 // Text or binary file over the C runtime's stream functions.
 class CStdioFile : public CFile
 {
@@ -1228,6 +1252,9 @@ public:
     CRect operator-(SIZE size) const { CRect rect(*this); ::OffsetRect(&rect, -size.cx, -size.cy); return rect; }
     CRect operator+(LPCRECT lpRect) const { CRect rect(this); rect.InflateRect(lpRect); return rect; }
     CRect operator-(LPCRECT lpRect) const { CRect rect(this); rect.DeflateRect(lpRect); return rect; }
+    // Exact matches, so "rect - rect" is not taken for pointer arithmetic.
+    CRect operator+(const CRect& rect2) const { return *this + (LPCRECT)&rect2; }
+    CRect operator-(const CRect& rect2) const { return *this - (LPCRECT)&rect2; }
     CRect operator&(const RECT& rect2) const { CRect rect; ::IntersectRect(&rect, this, &rect2); return rect; }
     CRect operator|(const RECT& rect2) const { CRect rect; ::UnionRect(&rect, this, &rect2); return rect; }
 

@@ -103,8 +103,11 @@ void AFXAPI SerializeElements(CArchive& ar, TYPE* pElements, INT_PTR nCount)
     }
     else
     {
-        static_assert(_AfxDependentFalse<TYPE>::value,
-                      "SerializeElements needs a specialisation for this element type");
+        // Other types need their own SerializeElements specialisation; the
+        // collection still compiles, but storing it is refused.
+        (void)pElements;
+        if (nCount > 0)
+            AfxThrowNotSupportedException();
     }
 }
 

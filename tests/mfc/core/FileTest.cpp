@@ -164,6 +164,50 @@ TEST(MemFileTest, AttachedBufferIsFixedAndDetachable)
     EXPECT_EQ(0u, file.GetLength());
 }
 
+TEST(MemFileTest, SharedFileHandsOverItsGlobalBlock)
+{
+    CSharedFile file;
+    file.Write("clipboard", 9);
+    HGLOBAL hMem = file.Detach();
+    ASSERT_NE((HGLOBAL)NULL, hMem);
+    EXPECT_EQ(9u, GlobalSize(hMem));   // trimmed to the content
+    EXPECT_EQ(0u, file.GetLength());
+
+    CSharedFile reader;
+    reader.SetHandle(hMem, FALSE);
+    char buf[16] = {};
+    EXPECT_EQ(9u, reader.Read(buf, sizeof(buf)));
+    EXPECT_STREQ("clipboard", buf);
+    bool bThrown = false;
+    try
+    {
+        reader.Write("more", 4);   // growth not allowed
+    }
+    catch (CMemoryException* e)
+    {
+        bThrown = true;
+        e->Delete();
+    }
+    EXPECT_TRUE(bThrown);
+}
+
+TEST(StdioFileTest, TextModeReadsLinesWithoutTheirEnds)
+{
+    TempFolder folder;
+    CString path = folder.Path(L"lines.txt");
+    {
+        const char text[] = "one\r\ntwo\n\nlast";
+        CFile file(path, CFile::modeCreate | CFile::modeWrite);
+        file.Write(text, sizeof(text) - 1);
+    }
+    CStdioFile file(path, CFile::modeRead | CFile::typeText);
+    std::vector<std::wstring> lines;
+    CString line;
+    while (file.ReadString(line))
+        lines.push_back((LPCTSTR)line);
+    EXPECT_EQ((std::vector<std::wstring>{L"one", L"two", L"", L"last"}), lines);
+}
+
 TEST(FileFindTest, EnumeratesEveryEntryIncludingTheLast)
 {
     TempFolder folder;

@@ -147,6 +147,40 @@ TEST(ExceptionTest, MemoryExceptionIsStaticAndMessagesNameTheFile)
     EXPECT_EQ(CFileException::sharingViolation, CFileException::OsErrorToException(ERROR_SHARING_VIOLATION));
 }
 
+TEST(GeometryTest, OperatorsFollowTheFramework)
+{
+    EXPECT_EQ(CPoint(-1, -2), CPoint((DWORD)0xFFFEFFFF));   // signed halves
+    EXPECT_EQ(CSize(3, -4), CSize((DWORD)MAKELONG(3, -4)));
+
+    CPoint pt(10, 20);
+    EXPECT_EQ(CPoint(11, 22), pt + CSize(1, 2));
+    EXPECT_EQ(CSize(5, 15), pt - CPoint(5, 5));   // point - point is a size
+    EXPECT_EQ(CPoint(-10, -20), -pt);
+
+    CRect rect(0, 0, 10, 20);
+    EXPECT_EQ(CRect(5, 5, 15, 25), rect + CPoint(5, 5));
+    EXPECT_EQ(CRect(-1, -2, 13, 24), rect + CRect(1, 2, 3, 4));   // inflate by a rect
+    EXPECT_EQ(CRect(1, 2, 7, 16), rect - CRect(1, 2, 3, 4));
+    EXPECT_EQ(CRect(5, 5, 10, 20), rect & CRect(5, 5, 30, 30));
+    EXPECT_EQ(CRect(0, 0, 30, 30), rect | CRect(5, 5, 30, 30));
+    EXPECT_TRUE((rect & CRect(50, 50, 60, 60)).IsRectEmpty());
+    EXPECT_EQ(CPoint(5, 10), rect.CenterPoint());
+    EXPECT_EQ(CSize(10, 20), rect.Size());
+
+    CRect r(rect);
+    r.DeflateRect(1, 2, 3, 4);
+    EXPECT_EQ(CRect(1, 2, 7, 16), r);
+    r.OffsetRect(CSize(1, 1));
+    r.BottomRight() = CPoint(40, 50);
+    EXPECT_EQ(CRect(2, 3, 40, 50), r);
+    CRect flipped(10, 10, 0, 0);
+    EXPECT_TRUE(flipped.IsRectEmpty());
+    flipped.NormalizeRect();
+    EXPECT_EQ(CRect(0, 0, 10, 10), flipped);
+    EXPECT_TRUE(flipped.PtInRect(CPoint(0, 0)));
+    EXPECT_FALSE(flipped.PtInRect(CPoint(10, 10)));   // right and bottom are outside
+}
+
 TEST(SyncTest, SingleLockSerialisesAndEventsSignal)
 {
     CCriticalSection cs;
