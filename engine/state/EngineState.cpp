@@ -5,6 +5,7 @@ std::wstring g_ModeName;
 int g_ImageType = 0;
 uint16_t g_SourceType = 0;
 uint16_t g_DiskIndex = 0;
+std::wstring g_DevicePath;
 
 VolumeParamsRecord VolumeParams = {};
 

@@ -41,6 +41,7 @@ extern std::wstring g_ModeName;
 extern int g_ImageType;          // 0 VHD image, 1 VHDX image
 extern uint16_t g_SourceType;
 extern uint16_t g_DiskIndex;
+extern std::wstring g_DevicePath;   // device name of the selected disk, passed to ReadSectors
 
 // Parameters of the selected file system, field by field in stored order.
 struct VolumeParamsRecord
