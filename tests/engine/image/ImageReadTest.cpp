@@ -135,48 +135,71 @@ TEST_P(ImageReadTest, ReadPastTheEndIsShortAndZeroFilled)
 
 INSTANTIATE_TEST_SUITE_P(AllKinds, ImageReadTest, testing::ValuesIn(kCases));
 
-// A 5 GiB VHDX with 1 MiB blocks: payload block 4096 sits behind the
-// table's first sector-bitmap entry, and its sectors lie above 4 GiB.
+// VHDX images with data on both sides of the table's first sector-bitmap
+// entry, whose sectors lie above 4 GiB: 1 MiB blocks (4096 payload blocks per
+// bitmap entry) and 32 MiB blocks (128 per entry).
+struct LargeVhdxCase
+{
+    const wchar_t* image;
+    uint64_t sizeMiB;
+    uint32_t blockMiB;
+    int dataBlocks;
+    int64_t batEntries;
+    uint64_t firstMiB;      // 0x5a from here up to 4096 MiB, 0x6b for blockMiB after it
+};
+
+const LargeVhdxCase kLargeCases[] = {
+    {L"vhdx-5g.vhdx", 5120, 1, 5120, 5121, 4095},
+    {L"vhdx-32m.vhdx", 4160, 32, 130, 131, 4064},
+};
+
 TEST(LargeVhdxTest, DataAcrossTheFirstSectorBitmapEntry)
 {
-    CMessageRecorder recorder;
-    COpenedImage image(L"vhdx-5g.vhdx");
-    ASSERT_EQ(image.opened(), 1);
-    CVirtualDisk& disk = image.disk();
-    EXPECT_EQ(disk.GetSectorCount(), (5ull << 30) / 512);
-    EXPECT_EQ(disk.GetDiskSize(), 5ull << 30);
-    EXPECT_EQ(disk.GetDataBlockCount(), 5120);
-    EXPECT_EQ(disk.GetBatEntryCount(), 5121);
-    EXPECT_STREQ(disk.GetDiskTypeText(), L"Dynamic Disk");
-
     const uint64_t mib = 2048;   // sectors per MiB
-    const struct
-    {
-        uint64_t lba;
-        char fill;
-    } table[] = {
-        {0, 0},
-        {4095 * mib - 1, 0},
-        {4095 * mib, 0x5a},
-        {4096 * mib - 1, 0x5a},
-        {4096 * mib, 0x6b},
-        {4097 * mib - 1, 0x6b},
-        {4097 * mib, 0},
-        {5120 * mib - 1, 0},
-    };
-    for (const auto& t : table) {
-        int rc = 0;
-        std::string got = ReadSectorsAt(t.lba, 1, &rc);
-        EXPECT_EQ(rc, 1) << t.lba;
-        EXPECT_EQ(got, std::string(512, t.fill)) << t.lba;
-    }
+    for (const LargeVhdxCase& c : kLargeCases) {
+        SCOPED_TRACE(testing::Message() << c.image);
+        CMessageRecorder recorder;
+        COpenedImage image(c.image);
+        ASSERT_EQ(image.opened(), 1);
+        CVirtualDisk& disk = image.disk();
+        EXPECT_EQ(disk.GetSectorCount(), c.sizeMiB * mib);
+        EXPECT_EQ(disk.GetDiskSize(), c.sizeMiB << 20);
+        EXPECT_EQ(disk.GetDataBlockCount(), c.dataBlocks);
+        EXPECT_EQ(disk.GetBatEntryCount(), c.batEntries);
+        EXPECT_STREQ(disk.GetDiskTypeText(), L"Dynamic Disk");
 
-    int rc = 0;
-    std::string got = ReadSectorsAt(4095 * mib - 1, (uint32_t)(2 * mib + 2), &rc);
-    EXPECT_EQ(rc, 1);
-    std::string expected = std::string(512, '\0') + std::string(mib * 512, 0x5a) +
-                           std::string(mib * 512, 0x6b) + std::string(512, '\0');
-    EXPECT_TRUE(got == expected);
+        const uint64_t end = 4096 + c.blockMiB;
+        const struct
+        {
+            uint64_t lba;
+            char fill;
+        } table[] = {
+            {0, 0},
+            {c.firstMiB * mib - 1, 0},
+            {c.firstMiB * mib, 0x5a},
+            {4096 * mib - 1, 0x5a},
+            {4096 * mib, 0x6b},
+            {end * mib - 1, 0x6b},
+            {end * mib, 0},
+            {c.sizeMiB * mib - 1, 0},
+        };
+        for (const auto& t : table) {
+            int rc = 0;
+            std::string got = ReadSectorsAt(t.lba, 1, &rc);
+            EXPECT_EQ(rc, 1) << t.lba;
+            EXPECT_EQ(got, std::string(512, t.fill)) << t.lba;
+        }
+
+        // One read from just before the data to just after it.
+        const uint64_t first = c.firstMiB * mib - 1;
+        int rc = 0;
+        std::string got = ReadSectorsAt(first, (uint32_t)(end * mib + 1 - first), &rc);
+        EXPECT_EQ(rc, 1);
+        std::string expected = std::string(512, '\0') +
+                               std::string((4096 - c.firstMiB) * mib * 512, 0x5a) +
+                               std::string(c.blockMiB * mib * 512, 0x6b) + std::string(512, '\0');
+        EXPECT_TRUE(got == expected);
+    }
 }
 
 }  // namespace
