@@ -39,6 +39,12 @@
 #include <type_traits>
 #include <utility>
 
+// A 16-bit leftover of the Windows headers that would rename
+// CTime::GetCurrentTime and COleDateTime::GetCurrentTime.
+#ifdef GetCurrentTime
+#undef GetCurrentTime
+#endif
+
 // ---------------------------------------------------------------------------
 // Linkage and calling-convention macros
 
@@ -665,6 +671,10 @@ public:
     DateTimeStatus m_status;
 };
 
+// Archive form: the status as a LONG, then the date as a double.
+CArchive& AFXAPI operator<<(CArchive& ar, const COleDateTime& dateSrc);
+CArchive& AFXAPI operator>>(CArchive& ar, COleDateTime& dateSrc);
+
 class COleDateTimeSpan
 {
 public:
@@ -1276,6 +1286,13 @@ inline CRect CPoint::operator-(const RECT* lpRect) const { return CRect(lpRect) 
 // Module state: one module (the executable) holds the instance and resource
 // handles, the application object and the list of run-time classes.
 
+// The module's run-time classes, newest first (walk with m_pNextClass).
+struct CRuntimeClassList
+{
+    CRuntimeClass* GetHead() const { return AfxGetFirstRuntimeClass(); }
+    operator CRuntimeClass*() const { return GetHead(); }
+};
+
 struct AFX_MODULE_STATE
 {
     CWinApp* m_pCurrentWinApp;
@@ -1286,6 +1303,7 @@ struct AFX_MODULE_STATE
     BOOL m_bSystem;
     DWORD m_dwVersion;        // framework version the module was built for
     DWORD m_fRegisteredClasses;
+    CRuntimeClassList m_classList;
 };
 
 AFX_MODULE_STATE* AFXAPI AfxGetModuleState();

@@ -58,8 +58,11 @@ struct _AfxDependentFalse : std::false_type
 {
 };
 
-// Storing and loading of collection elements: strings and objects through
-// their archive operators, plain data as raw bytes.
+// Storing and loading of collection elements: strings and objects (CObject*)
+// through their archive operators, plain data as raw bytes. Other pointers
+// would be stored as meaningless addresses and loaded as wild ones, so they
+// are refused, like any other type without its own specialisation. (The
+// element type may be incomplete here: only exact types are tested.)
 template <class TYPE>
 void AFXAPI SerializeElements(CArchive& ar, TYPE* pElements, INT_PTR nCount)
 {
@@ -74,19 +77,17 @@ void AFXAPI SerializeElements(CArchive& ar, TYPE* pElements, INT_PTR nCount)
                 ar >> *pElements;
         }
     }
-    else if constexpr (std::is_pointer<T>::value &&
-                       std::is_base_of<CObject, typename std::remove_cv<
-                                                    typename std::remove_pointer<T>::type>::type>::value)
+    else if constexpr (std::is_same<T, CObject*>::value || std::is_same<T, const CObject*>::value)
     {
         for (; nCount--; pElements++)
         {
             if (ar.IsStoring())
-                ar << (const CObject*)*pElements;
+                ar << *pElements;
             else
-                *pElements = (T)ar.ReadObject(NULL);
+                *pElements = ar.ReadObject(NULL);
         }
     }
-    else if constexpr (std::is_trivially_copyable<T>::value)
+    else if constexpr (std::is_trivially_copyable<T>::value && !std::is_pointer<T>::value)
     {
         BYTE* p = (BYTE*)pElements;
         UINT_PTR nBytes = (UINT_PTR)nCount * sizeof(TYPE);
@@ -103,8 +104,6 @@ void AFXAPI SerializeElements(CArchive& ar, TYPE* pElements, INT_PTR nCount)
     }
     else
     {
-        // Other types need their own SerializeElements specialisation; the
-        // collection still compiles, but storing it is refused.
         (void)pElements;
         if (nCount > 0)
             AfxThrowNotSupportedException();

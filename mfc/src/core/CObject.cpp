@@ -187,7 +187,7 @@ void CDumpContext::HexDump(LPCTSTR lpszLine, BYTE* pby, int nBytes, int nWidth)
 // ---------------------------------------------------------------------------
 // Module state: a single module, the executable.
 
-static AFX_MODULE_STATE s_moduleState = {NULL, NULL, NULL, NULL, FALSE, FALSE, 0x0421, 0};
+static AFX_MODULE_STATE s_moduleState = {NULL, NULL, NULL, NULL, FALSE, FALSE, 0x0421, 0, {}};
 
 AFX_MODULE_STATE* AFXAPI AfxGetModuleState()
 {

@@ -379,3 +379,19 @@ COleDateTimeSpan::COleDateTimeSpan(long lDays, int nHours, int nMins, int nSecs)
       m_status(valid)
 {
 }
+
+CArchive& AFXAPI operator<<(CArchive& ar, const COleDateTime& dateSrc)
+{
+    ar << (LONG)dateSrc.GetStatus();
+    return ar << dateSrc.m_dt;
+}
+
+CArchive& AFXAPI operator>>(CArchive& ar, COleDateTime& dateSrc)
+{
+    LONG lStatus;
+    ar >> lStatus;
+    if (lStatus < COleDateTime::valid || lStatus > COleDateTime::null)
+        AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
+    dateSrc.SetStatus((COleDateTime::DateTimeStatus)lStatus);
+    return ar >> dateSrc.m_dt;
+}

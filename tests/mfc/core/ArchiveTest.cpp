@@ -355,20 +355,44 @@ TEST(ArchiveTest, DamagedStreamsThrowArchiveExceptions)
                                                       }));
 }
 
-TEST(ArchiveTest, StoringAClassWithoutSchemaIsRefused)
+TEST(ArchiveTest, StoringUnsupportedContentIsRefused)
 {
+    // A class without schema, and an array of raw pointers, which would be
+    // stored as addresses.
     CPlain plain;
-    bool bThrown = false;
-    try
+    CArray<CNode*, CNode*> pointers;
+    CNode node;
+    pointers.Add(&node);
+    const std::function<void(CArchive&)> writers[] = {
+        [&](CArchive& ar) { ar << &plain; },
+        [&](CArchive& ar) { pointers.Serialize(ar); },
+    };
+    for (const auto& write : writers)
     {
-        Store([&](CArchive& ar) { ar << &plain; });
+        bool bThrown = false;
+        try
+        {
+            Store(write);
+        }
+        catch (CNotSupportedException* e)
+        {
+            bThrown = true;
+            e->Delete();
+        }
+        EXPECT_TRUE(bThrown);
     }
-    catch (CNotSupportedException* e)
-    {
-        bThrown = true;
-        e->Delete();
-    }
-    EXPECT_TRUE(bThrown);
+}
+
+TEST(ArchiveTest, OleDateRoundTrip)
+{
+    COleDateTime date(2020, 2, 29, 12, 0, 0);
+    Bytes bytes = Store([&](CArchive& ar) { ar << date; });
+    ASSERT_EQ(12u, bytes.size());
+    EXPECT_EQ((Bytes{0, 0, 0, 0}), Bytes(bytes.begin(), bytes.begin() + 4));   // status valid
+    COleDateTime loaded;
+    loaded.SetStatus(COleDateTime::null);
+    Load(bytes, [&](CArchive& ar) { ar >> loaded; });
+    EXPECT_TRUE(loaded == date);
 }
 
 TEST(ArchiveTest, CollectionsRoundTrip)

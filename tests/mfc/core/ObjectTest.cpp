@@ -45,6 +45,15 @@ TEST(RuntimeClassTest, DerivationCreationAndLookupByName)
     delete pObject;
 
     EXPECT_EQ(nullptr, RUNTIME_CLASS(CShape)->CreateObject());   // not creatable by name
+
+    // The module's class list can be walked by name as well.
+    CRuntimeClass* pFound = nullptr;
+    for (CRuntimeClass* pClass = AfxGetModuleState()->m_classList; pClass != nullptr; pClass = pClass->m_pNextClass)
+    {
+        if (lstrcmpA(pClass->m_lpszClassName, "CShape") == 0)
+            pFound = pClass;
+    }
+    EXPECT_EQ(RUNTIME_CLASS(CShape), pFound);
 }
 
 // An exception that counts its live instances.
