@@ -19,8 +19,8 @@ TEST(MappingPairs, DecodesRelativeSignedOffsets)
     EXPECT_EQ(0x10u, runs[1].length);
 
     runs.clear();
-    const unsigned char far[] = {0x11, 0x01, 0x10, 0x41, 0x01, 0x00, 0x10, 0x00, 0x00, 0x00};
-    ASSERT_EQ(1, DecodeMappingPairs(far, sizeof far, runs));
+    const unsigned char distant[] = {0x11, 0x01, 0x10, 0x41, 0x01, 0x00, 0x10, 0x00, 0x00, 0x00};
+    ASSERT_EQ(1, DecodeMappingPairs(distant, sizeof distant, runs));
     EXPECT_EQ(0x10 + 4096, runs[1].lcn);
 }
 

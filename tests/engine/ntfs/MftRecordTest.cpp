@@ -191,10 +191,10 @@ TEST(MftRecordIndex, IndexRootOwnerIsReadOnlyWhenTheKeyFits)
     PrepareMftRecord(r.data());
     EXPECT_EQ(0u, IndexRootOwnNumber(r.data(), r.size()));
 
-    Bytes far = value;
-    Put32(&far[0x10], 0x7FFFFFF0);          // first entry far outside
+    Bytes distant = value;
+    Put32(&distant[0x10], 0x7FFFFFF0);          // first entry distant outside
     CRecordBuilder bad2(3);
-    bad2.Resident(0x90, far, L"$I30");
+    bad2.Resident(0x90, distant, L"$I30");
     r = bad2.Finish();
     PrepareMftRecord(r.data());
     EXPECT_EQ(0u, IndexRootOwnNumber(r.data(), r.size()));
