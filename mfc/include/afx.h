@@ -807,6 +807,9 @@ public:
                               void** ppBufMax = NULL);
 
 protected:
+    // Opens through the virtual Open, throwing its CFileException on failure.
+    void OpenOrThrow(LPCTSTR lpszFileName, UINT nOpenFlags);
+
     BOOL m_bCloseOnDelete;
     CString m_strFileName;
 };
@@ -1068,6 +1071,11 @@ protected:
     CArchive& ReadRaw(void* p, UINT n);   // throws endOfFile when short
     void InitStoreMap();
     void InitLoadArray();
+    // Writes the tag of an index already stored (dwClassBit 0x80000000 for
+    // a class), escaping indexes from 0x7FFF up.
+    void WriteIndexTag(DWORD nIndex, DWORD dwClassBit);
+    // Gives a newly stored object or class the next index.
+    void AddToStoreMap(const void* p);
 
     BOOL m_nMode;
     BOOL m_bUserBuf;

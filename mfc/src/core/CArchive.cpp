@@ -447,10 +447,7 @@ void CArchive::MapObject(const CObject* pOb)
         InitStoreMap();
         void* pIndex;
         if (pOb != NULL && !m_pStoreMap->Lookup((void*)pOb, pIndex))
-        {
-            CheckCount();
-            m_pStoreMap->SetAt((void*)pOb, (void*)(UINT_PTR)m_nMapCount++);
-        }
+            AddToStoreMap(pOb);
     }
     else
     {
@@ -471,22 +468,31 @@ void CArchive::WriteClass(const CRuntimeClass* pClassRef)
     void* pIndex;
     if (m_pStoreMap->Lookup((void*)pClassRef, pIndex))
     {
-        DWORD nClassIndex = (DWORD)(UINT_PTR)pIndex;
-        if (nClassIndex < wBigObjectTag)
-        {
-            *this << (WORD)(wClassTag | nClassIndex);
-        }
-        else
-        {
-            *this << wBigObjectTag;
-            *this << (DWORD)(dwBigClassTag | nClassIndex);
-        }
+        WriteIndexTag((DWORD)(UINT_PTR)pIndex, dwBigClassTag);
         return;
     }
     *this << wNewClassTag;
     pClassRef->Store(*this);
+    AddToStoreMap(pClassRef);
+}
+
+void CArchive::WriteIndexTag(DWORD nIndex, DWORD dwClassBit)
+{
+    if (nIndex < wBigObjectTag)
+    {
+        *this << (WORD)(nIndex | (dwClassBit >> 16));
+    }
+    else
+    {
+        *this << wBigObjectTag;
+        *this << (DWORD)(nIndex | dwClassBit);
+    }
+}
+
+void CArchive::AddToStoreMap(const void* p)
+{
     CheckCount();
-    m_pStoreMap->SetAt((void*)pClassRef, (void*)(UINT_PTR)m_nMapCount++);
+    m_pStoreMap->SetAt((void*)p, (void*)(UINT_PTR)m_nMapCount++);
 }
 
 CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT* pSchema, DWORD* pObTag)
@@ -572,22 +578,11 @@ void CArchive::WriteObject(const CObject* pOb)
     void* pIndex;
     if (m_pStoreMap->Lookup((void*)pOb, pIndex))
     {
-        // Stored before: write its index.
-        DWORD nObIndex = (DWORD)(UINT_PTR)pIndex;
-        if (nObIndex < wBigObjectTag)
-        {
-            *this << (WORD)nObIndex;
-        }
-        else
-        {
-            *this << wBigObjectTag;
-            *this << nObIndex;
-        }
+        WriteIndexTag((DWORD)(UINT_PTR)pIndex, 0);   // stored before
         return;
     }
     WriteClass(pOb->GetRuntimeClass());
-    CheckCount();
-    m_pStoreMap->SetAt((void*)pOb, (void*)(UINT_PTR)m_nMapCount++);
+    AddToStoreMap(pOb);
     ((CObject*)pOb)->Serialize(*this);
 }
 

@@ -60,6 +60,14 @@ static BOOL CopyMessage(LPTSTR lpszError, UINT nMaxError, LPCTSTR lpszText)
     return TRUE;
 }
 
+// A fixed message without help context.
+static BOOL FixedMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext, LPCTSTR lpszText)
+{
+    if (pnHelpContext != NULL)
+        *pnHelpContext = 0;
+    return CopyMessage(lpszError, nMaxError, lpszText);
+}
+
 BOOL CException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext)
 {
     if (pnHelpContext != NULL)
@@ -82,30 +90,22 @@ int CException::ReportError(UINT nType, UINT nMessageID)
 
 BOOL CMemoryException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext)
 {
-    if (pnHelpContext != NULL)
-        *pnHelpContext = 0;
-    return CopyMessage(lpszError, nMaxError, L"Out of memory.");
+    return FixedMessage(lpszError, nMaxError, pnHelpContext, L"Out of memory.");
 }
 
 BOOL CNotSupportedException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext)
 {
-    if (pnHelpContext != NULL)
-        *pnHelpContext = 0;
-    return CopyMessage(lpszError, nMaxError, L"An unsupported operation was attempted.");
+    return FixedMessage(lpszError, nMaxError, pnHelpContext, L"An unsupported operation was attempted.");
 }
 
 BOOL CInvalidArgException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext)
 {
-    if (pnHelpContext != NULL)
-        *pnHelpContext = 0;
-    return CopyMessage(lpszError, nMaxError, L"Encountered an improper argument.");
+    return FixedMessage(lpszError, nMaxError, pnHelpContext, L"Encountered an improper argument.");
 }
 
 BOOL CResourceException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext)
 {
-    if (pnHelpContext != NULL)
-        *pnHelpContext = 0;
-    return CopyMessage(lpszError, nMaxError, L"A required resource was unavailable.");
+    return FixedMessage(lpszError, nMaxError, pnHelpContext, L"A required resource was unavailable.");
 }
 
 CArchiveException::CArchiveException(int cause, LPCTSTR lpszArchiveName)

@@ -15,6 +15,11 @@ CFile::CFile(HANDLE hFile) : m_hFile(hFile), m_bCloseOnDelete(FALSE)
 
 CFile::CFile(LPCTSTR lpszFileName, UINT nOpenFlags) : m_hFile(INVALID_HANDLE_VALUE), m_bCloseOnDelete(FALSE)
 {
+    OpenOrThrow(lpszFileName, nOpenFlags);
+}
+
+void CFile::OpenOrThrow(LPCTSTR lpszFileName, UINT nOpenFlags)
+{
     CFileException e;
     if (!Open(lpszFileName, nOpenFlags, &e))
         AfxThrowFileException(e.m_cause, e.m_lOsError, e.m_strFileName);

@@ -19,9 +19,7 @@ CStdioFile::CStdioFile(FILE* pOpenStream) : CFile(), m_pStream(pOpenStream)
 
 CStdioFile::CStdioFile(LPCTSTR lpszFileName, UINT nOpenFlags) : m_pStream(NULL)
 {
-    CFileException e;
-    if (!Open(lpszFileName, nOpenFlags, &e))
-        AfxThrowFileException(e.m_cause, e.m_lOsError, e.m_strFileName);
+    OpenOrThrow(lpszFileName, nOpenFlags);
 }
 
 CStdioFile::~CStdioFile()

@@ -65,26 +65,26 @@ BOOL PASCAL CTime::IsValidFILETIME(const FILETIME& ft)
     return CTime(st).GetTime() != timeInvalid;
 }
 
-struct tm* CTime::GetGmtTm(struct tm* ptm) const
+// Breaks a valid time into fields with the runtime's converter.
+static struct tm* BreakTime(__time64_t time, struct tm* (__cdecl* pfnConvert)(const __time64_t*), struct tm* ptm)
 {
-    if (ptm == NULL || m_time < 0)
+    if (ptm == NULL || time < 0)
         return NULL;
-    struct tm* ptmTemp = _gmtime64(&m_time);
+    struct tm* ptmTemp = pfnConvert(&time);
     if (ptmTemp == NULL)
         return NULL;
     *ptm = *ptmTemp;
     return ptm;
 }
 
+struct tm* CTime::GetGmtTm(struct tm* ptm) const
+{
+    return BreakTime(m_time, _gmtime64, ptm);
+}
+
 struct tm* CTime::GetLocalTm(struct tm* ptm) const
 {
-    if (ptm == NULL || m_time < 0)
-        return NULL;
-    struct tm* ptmTemp = _localtime64(&m_time);
-    if (ptmTemp == NULL)
-        return NULL;
-    *ptm = *ptmTemp;
-    return ptm;
+    return BreakTime(m_time, _localtime64, ptm);
 }
 
 BOOL CTime::GetAsSystemTime(SYSTEMTIME& st) const
