@@ -212,6 +212,11 @@ protected:
     static CString PASCAL Concat(int nSrc1Len, LPCTSTR lpszSrc1Data, int nSrc2Len, LPCTSTR lpszSrc2Data);
 };
 
+// Archive form (see CArchive); declared here too so that text converting to
+// a CString can be stored directly.
+CArchive& AFXAPI operator<<(CArchive& ar, const CString& string);
+CArchive& AFXAPI operator>>(CArchive& ar, CString& string);
+
 inline LPCTSTR AfxFormatArg(const CString& str)
 {
     return (LPCTSTR)str;
