@@ -33,13 +33,15 @@ static_assert(offsetof(CStringEmptyData, chNil) == sizeof(CStringData),
 
 class CString;
 
-// Varargs arguments of Format: a CString travels as its LPCTSTR, everything
-// else as itself.
-inline LPCTSTR AfxFormatArg(const CString& str);
+// Varargs arguments of Format: a CString (or a class derived from it)
+// travels as its LPCTSTR, everything else as itself.
 template <class T>
-inline typename std::decay<const T&>::type AfxFormatArg(const T& value)
+inline auto AfxFormatArg(const T& value)
 {
-    return value;
+    if constexpr (std::is_base_of<CString, T>::value)
+        return (LPCTSTR)value;
+    else
+        return typename std::decay<const T&>::type(value);
 }
 
 class CString
@@ -216,11 +218,6 @@ protected:
 // a CString can be stored directly.
 CArchive& AFXAPI operator<<(CArchive& ar, const CString& string);
 CArchive& AFXAPI operator>>(CArchive& ar, CString& string);
-
-inline LPCTSTR AfxFormatArg(const CString& str)
-{
-    return (LPCTSTR)str;
-}
 
 inline bool AFXAPI operator==(const CString& s1, const CString& s2) { return s1.Compare(s2) == 0; }
 inline bool AFXAPI operator==(const CString& s1, LPCTSTR s2) { return s1.Compare(s2) == 0; }

@@ -150,8 +150,8 @@ TEST(StringTest, FormatUsesTheSystemConventions)
 {
     CString a(L"a");
     CString s;
-    s.Format(L"%s-%s", a, L"b");   // a CString argument passes as its text
-    EXPECT_STREQ(L"a-b", s);
+    s.Format(L"%s-%s-%s", a, L"b", CStringProbe(L"c"));   // strings pass as their text
+    EXPECT_STREQ(L"a-b-c", s);
     s.Format(L"%d|%5.2f|%S|%c|%I64d|%x|%%", -3, 2.5, "ansi", L'Z', (LONGLONG)1 << 40, 255u);
     EXPECT_STREQ(L"-3| 2.50|ansi|Z|1099511627776|ff|%", s);
     s.Format(L"<%s>", s.Left(4));
