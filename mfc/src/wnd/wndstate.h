@@ -1,0 +1,167 @@
+// Internal state of the window layer: per-thread state and the handle maps.
+#pragma once
+
+#include <afxwin.h>
+#include <afxpriv.h>
+
+#include <unordered_map>
+#include <vector>
+
+// A process-wide lock with a constant initializer, safe to use during start-up.
+class CAfxLock
+{
+public:
+    CAfxLock() { ::InitializeCriticalSection(&m_cs); }
+    ~CAfxLock() { ::DeleteCriticalSection(&m_cs); }
+    void Lock() { ::EnterCriticalSection(&m_cs); }
+    void Unlock() { ::LeaveCriticalSection(&m_cs); }
+private:
+    CRITICAL_SECTION m_cs;
+};
+
+class CAfxLockGuard
+{
+public:
+    explicit CAfxLockGuard(CAfxLock& lock) : m_lock(lock) { m_lock.Lock(); }
+    ~CAfxLockGuard() { m_lock.Unlock(); }
+    CAfxLockGuard(const CAfxLockGuard&) = delete;
+    void operator=(const CAfxLockGuard&) = delete;
+private:
+    CAfxLock& m_lock;
+};
+
+// Map of handle -> wrapper object. Permanent entries are shared by every
+// thread under a lock; temporary wrappers are per thread and deleted at idle.
+// Lookups and changes take the lock; the objects themselves are not locked.
+template <class TObject, class THandle>
+class CAfxPermanentMap
+{
+public:
+    TObject* Lookup(THandle h)
+    {
+        CAfxLockGuard guard(m_lock);
+        auto it = m_map.find(h);
+        return it == m_map.end() ? NULL : it->second;
+    }
+    void SetAt(THandle h, TObject* p)
+    {
+        CAfxLockGuard guard(m_lock);
+        m_map[h] = p;
+    }
+    // Removes h only while it still maps to p.
+    void RemoveIf(THandle h, TObject* p)
+    {
+        CAfxLockGuard guard(m_lock);
+        auto it = m_map.find(h);
+        if (it != m_map.end() && it->second == p)
+            m_map.erase(it);
+    }
+private:
+    CAfxLock m_lock;
+    std::unordered_map<THandle, TObject*> m_map;
+};
+
+// Per-thread temporary wrappers for one handle type.
+template <class TObject, class THandle>
+class CAfxTempMap
+{
+public:
+    ~CAfxTempMap() { DeleteAll(); }
+    TObject* Lookup(THandle h)
+    {
+        auto it = m_map.find(h);
+        return it == m_map.end() ? NULL : it->second;
+    }
+    void SetAt(THandle h, TObject* p) { m_map[h] = p; }
+    // Deletes every temporary wrapper; fnClear empties the wrapper's handle
+    // first so its destructor leaves the handle alone.
+    template <class TClear>
+    void DeleteAll(TClear fnClear)
+    {
+        std::unordered_map<THandle, TObject*> old;
+        old.swap(m_map);
+        for (auto& entry : old)
+        {
+            fnClear(entry.second);
+            delete entry.second;
+        }
+    }
+    void DeleteAll() { DeleteAll([](TObject*) {}); }
+private:
+    std::unordered_map<THandle, TObject*> m_map;
+};
+
+class CImageList;
+
+// Per-thread state of the window layer.
+struct _AFX_THREAD_STATE
+{
+    _AFX_THREAD_STATE();
+    ~_AFX_THREAD_STATE();
+
+    CWinThread* m_pCurrentWinThread;
+    MSG m_lastSentMsg;            // message being processed by AfxCallWndProc
+    MSG m_msgCur;                 // message of the pump on threads without a CWinThread
+    HWND m_hLockoutNotifyWindow;  // window whose control notifications are ignored (UpdateData)
+
+    // Creation hook
+    CWnd* m_pWndInit;
+    HHOOK m_hHookOldCbtFilter;
+
+    // Wait cursor
+    int m_nWaitCursorCount;
+    HCURSOR m_hcurWaitCursorRestore;
+
+    // Tool tips
+    CToolTipCtrl* m_pToolTip;
+    CWnd* m_pLastHit;
+    INT_PTR m_nLastHit;
+    TOOLINFO m_lastInfo;
+    CWnd* m_pLastInfoOwner;
+
+    // Menu tracked by CMenu::TrackPopupMenu (for owner-drawn items)
+    HMENU m_hTrackingMenu;
+    HWND m_hTrackingWindow;
+
+    // Temporary handle objects
+    int m_nTempMapLock;
+    CAfxTempMap<CWnd, HWND> m_tempWnds;
+    CAfxTempMap<CDC, HDC> m_tempDCs;
+    CAfxTempMap<CGdiObject, HGDIOBJ> m_tempGdi;
+    CAfxTempMap<CMenu, HMENU> m_tempMenus;
+    CAfxTempMap<CImageList, HIMAGELIST> m_tempImageLists;
+    void DeleteTempMaps();
+
+    // Frames that get idle updates besides the main window
+    std::vector<CWnd*> m_idleUpdateWnds;
+
+    // Buffer of AfxRegisterWndClass
+    TCHAR m_szClassName[96];
+};
+
+// Permanent maps (process-wide)
+CAfxPermanentMap<CWnd, HWND>& AfxWndMap();
+CAfxPermanentMap<CGdiObject, HGDIOBJ>& AfxGdiMap();
+CAfxPermanentMap<CMenu, HMENU>& AfxMenuMap();
+CAfxPermanentMap<CImageList, HIMAGELIST>& AfxImageListMap();
+
+// Registry of live CWinThread objects, so that the destruction of a main
+// window clears it from every thread that refers to it.
+void AfxRegisterThreadObject(CWinThread* pThread);
+void AfxUnregisterThreadObject(CWinThread* pThread);
+void AfxForgetMainWnd(CWnd* pWnd);
+
+// The first control id of hWnd, or 0 for a top-level window.
+inline UINT AfxGetDlgCtrlIDSafe(HWND hWnd)
+{
+    if (hWnd == NULL || (::GetWindowLong(hWnd, GWL_STYLE) & WS_CHILD) == 0)
+        return 0;
+    return (UINT)::GetDlgCtrlID(hWnd);
+}
+
+// Internal message pump shared by CWinThread and threads without one.
+BOOL AfxInternalPumpMessage();
+BOOL AfxInternalPreTranslateMessage(MSG* pMsg);
+
+// Loads string nID from the framework's resources; empty when missing.
+CString AfxLoadFrameworkString(UINT nID);
