@@ -3,7 +3,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include <vector>
+#include <memory>
 
 #include "image/BlockMapRead.h"
 #include "image/ByteOrder.h"
@@ -52,8 +52,12 @@ int CVhdxDisk::Open(const wchar_t* path)
 int CVhdxDisk::Parse()
 {
     const uint64_t length = GetLength();
-    std::vector<unsigned char> buffer(VhdxRegionTableSize);
-    unsigned char* scratch = buffer.data();
+    // One scratch buffer for the structures read while parsing.
+    std::unique_ptr<unsigned char, void (*)(void*)> buffer(
+        (unsigned char*)malloc(VhdxRegionTableSize), free);
+    if (!buffer)
+        return VhdxParseOutOfMemory;
+    unsigned char* scratch = buffer.get();
 
     if (!ReadAt(scratch, VhdxIdentifierOffset, VhdxHeaderSize) ||
         !ParseVhdxFileIdentifier(scratch, VhdxHeaderSize))
