@@ -1,4 +1,4 @@
-// Shared pieces of the File Trace tests: the generated catalogue, the trace
+// Shared helpers of the File Trace tests: the generated catalogue, the trace
 // volume's manifest, and a file served as the logical-volume source.
 #pragma once
 
