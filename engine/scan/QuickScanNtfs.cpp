@@ -10,6 +10,7 @@
 
 #include "image/ByteOrder.h"
 #include "io/SectorReader.h"
+#include "fat/ScanPanelHost.h"
 #include "msg/MessageSink.h"
 #include "ntfs/MftRecord.h"
 #include "ntfs/MftRunTable.h"
@@ -85,7 +86,7 @@ bool ChooseName(const CRecordSet& set, NtfsFileNameValue& name)
 class CMftWalk
 {
 public:
-    explicit CMftWalk(CQuickScanShell& shell) : m_shell(shell) {}
+    CMftWalk() : m_panel(ScanPanelHost()) {}
 
     void Run()
     {
@@ -107,7 +108,7 @@ public:
                     return;
                 uint32_t n = std::min(BlockSectors, length - o);
                 if (g_ShowScanProgress == 1)
-                    m_shell.SetCounterText(CQuickScanShell::CounterSector, Decimal(start + o).c_str());
+                    m_panel.SetCurrentSector(start + o);
                 // A failed read leaves zeros: those records are skipped.
                 ReadSectors(L"", start + o, 0, n, block.data());
                 for (uint32_t k = 0; k + 1 < n; k += 2, ++r) {
@@ -145,7 +146,7 @@ private:
         f->sequence = MftRecordSequence(rec);
         f->parentSequence = name.parentSequence;
         if (g_FolderCount % 20 == 0 && g_ShowScanProgress == 1)
-            m_shell.SetCounterText(CQuickScanShell::CounterFolders, Decimal(g_FolderCount).c_str());
+            m_panel.SetFoldersFound(g_FolderCount);
         return true;
     }
 
@@ -174,8 +175,8 @@ private:
             f->parentSequence = name.parentSequence;
             ++g_FileCount;
             if (g_FileCount % 50 == 0 && g_ShowScanProgress == 1) {
-                m_shell.SetCounterText(CQuickScanShell::CounterFiles, Decimal(g_FileCount).c_str());
-                m_shell.SetCounterText(CQuickScanShell::CounterLastItem, name.name);
+                m_panel.SetFilesFound(g_FileCount);
+                m_panel.SetLastItem(name.name);
             }
         }
         return true;
@@ -186,16 +187,16 @@ private:
         uint64_t percent = m_total ? 100 * m_walked / m_total : 0;
         if (r % 20 == 0 && g_ShowScanProgress == 1) {
             std::wstring text = L"Reading Sector " + Decimal(m_walked) + L" Of " + Decimal(m_total);
-            m_shell.SetStatusText(text.c_str());
+            m_panel.SetStatusText(text.c_str());
         }
         int position = (int)std::min<uint64_t>(percent, 99);
         if (position != m_position) {   // one message per step, not per record
             m_position = position;
-            m_shell.SetProgress(position);
+            m_panel.SetProgress(position);
         }
     }
 
-    CQuickScanShell& m_shell;
+    CScanPanelHost& m_panel;
     NtfsVolumeGeometry m_geometry = {};
     CRecordSet m_set;
     std::vector<NtfsFileNameValue> m_names;
@@ -264,16 +265,16 @@ void BreakFolderLoops()
 class CStepProgress
 {
 public:
-    CStepProgress(CQuickScanShell& shell, uint32_t total) : m_shell(shell), m_total(total ? total : 1) {}
+    explicit CStepProgress(uint32_t total) : m_panel(ScanPanelHost()), m_total(total ? total : 1) {}
     void Step()
     {
         int position = (int)std::min<uint64_t>(++m_done * 100 / m_total, 99);
         if (position != m_position)
-            m_shell.SetProgress(m_position = position);
+            m_panel.SetProgress(m_position = position);
     }
 
 private:
-    CQuickScanShell& m_shell;
+    CScanPanelHost& m_panel;
     uint64_t m_total;
     uint64_t m_done = 0;
     int m_position = 0;
@@ -306,7 +307,7 @@ unsigned long long MftRecordBytesFromBoot(const unsigned char* boot, unsigned se
     return (unsigned long long)v * sectorsPerCluster * SectorSize;
 }
 
-int QuickScanNtfsLists(CQuickScanShell& shell)
+int QuickScanNtfsLists()
 {
     FreeNtfsEntryLists();
     if (!CheckRecordSize())
@@ -316,15 +317,16 @@ int QuickScanNtfsLists(CQuickScanShell& shell)
         ShowMessage(L"The MFT of this NTFS volume could not be found.", MessageKindError);
         return 0;
     }
-    CMftWalk(shell).Run();
+    CMftWalk().Run();
     return 1;
 }
 
-void FindLostNtfsFolders(CQuickScanShell& shell)
+void FindLostNtfsFolders()
 {
+    CScanPanelHost& panel = ScanPanelHost();
     g_ScanStop = 0;
-    shell.SetStatusText(L"Searching for Lost Data ( Step 1/2 )...");
-    shell.SetProgress(0);
+    panel.SetStatusText(L"Searching for Lost Data ( Step 1/2 )...");
+    panel.SetProgress(0);
     DetachStaleItems();
     AddNtfsFolderRecord(L"Lost Dir", NtfsLostDirRecord, MftRootRecord, NoTime, NoTime, 0, 0);
 
@@ -335,13 +337,13 @@ void FindLostNtfsFolders(CQuickScanShell& shell)
         std::wstring name = L"Dir" + Decimal(n++);
         AddNtfsFolderRecord(name.c_str(), parent, NtfsLostDirRecord, NoTime, NoTime, 0, 0);
     };
-    CStepProgress folders(shell, g_FolderCount);
+    CStepProgress folders(g_FolderCount);
     for (NtfsFolderRecord* f = g_NtfsFolderList.head; f && ScanStopRequested() != 1; f = f->next) {
         folders.Step();
         placeholder(f->parent);
     }
-    shell.SetStatusText(L"Searching for Lost Data ( Step 2/2 )...");
-    CStepProgress files(shell, g_FileCount);
+    panel.SetStatusText(L"Searching for Lost Data ( Step 2/2 )...");
+    CStepProgress files(g_FileCount);
     for (NtfsFileRecord* f = g_NtfsFileList.head; f && ScanStopRequested() != 1; f = f->next) {
         files.Step();
         placeholder(f->parent);
@@ -352,10 +354,10 @@ void FindLostNtfsFolders(CQuickScanShell& shell)
 
 void QuickScanNtfs(CQuickScanShell& shell)
 {
-    if (!QuickScanNtfsLists(shell))
+    if (!QuickScanNtfsLists())
         return;
-    FindLostNtfsFolders(shell);
-    shell.SetStatusText(L"Please wait creating tree...");
+    FindLostNtfsFolders();
+    ScanPanelHost().SetStatusText(L"Please wait creating tree...");
     g_ScanStop = 0;
     shell.BeginTreeBuild();
     shell.BuildNtfsTree();

@@ -8,12 +8,12 @@ class CQuickScanShell;
 // Reads the MFT of the volume in VolumeParams and fills the NTFS lists.
 // Returns 1 when the MFT could be walked (also after a stop), 0 when the
 // volume's records cannot be read (the user has been told why).
-int QuickScanNtfsLists(CQuickScanShell& shell);
+int QuickScanNtfsLists();
 
 // Adds "Lost Dir" and a placeholder folder for each missing parent, and
 // moves items whose parent reference no longer names their parent (the
 // record was reused) or that hang in a loop of folders under "Lost Dir".
-void FindLostNtfsFolders(CQuickScanShell& shell);
+void FindLostNtfsFolders();
 
 // The whole NTFS step of the worker: lists, lost items, tree.
 void QuickScanNtfs(CQuickScanShell& shell);

@@ -1,7 +1,8 @@
-// What the Quick Scan worker needs of the wizard: the scan step's panel
-// (progress, status, counters), its buttons, and the recovery step's tree
-// and first list. The wizard implements it; tests record what it is told.
-// Every call comes from the worker thread.
+// What the Quick Scan worker needs of the wizard beyond the scan panel's
+// progress, status and counter values (those go through CScanPanelHost):
+// the counters' reset, the logical drive list, the scan step's buttons and
+// the recovery step's tree and first list. The wizard implements it; tests
+// record what it is told. Every call comes from the worker thread.
 #pragma once
 
 #include <string>
@@ -11,19 +12,8 @@ class CQuickScanShell
 public:
     virtual ~CQuickScanShell() {}
 
-    // The panel's counter rows.
-    enum Counter
-    {
-        CounterFolders,
-        CounterFiles,
-        CounterSector,
-        CounterLastItem,
-    };
-
-    virtual void SetProgress(int position) = 0;           // 0 to 99
-    virtual void SetStatusText(const wchar_t* text) = 0;
+    // Writes the panel's counter captions and clears their values.
     virtual void ResetCounters() = 0;
-    virtual void SetCounterText(Counter counter, const wchar_t* text) = 0;
 
     // The drive name ("X:") of a logical volume at a partition index, for
     // opening "\\.\X:"; empty when there is none.

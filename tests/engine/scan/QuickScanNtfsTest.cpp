@@ -16,7 +16,11 @@ const uint32_t MixedNtfsStart = 280576, MixedNtfsSectors = 49152;
 
 struct QuickScanNtfsFixture : ::testing::Test
 {
-    void SetUp() override { g_ScanMode = ScanModeQuick; }
+    void SetUp() override
+    {
+        g_ScanMode = ScanModeQuick;
+        g_ScanStop = 0;   // as the starter leaves it
+    }
     void TearDown() override { FreeNtfsEntryLists(); }
 };
 

@@ -5,7 +5,10 @@
 #include "TestSupport.h"
 #include "image/ByteOrder.h"
 #include "io/SectorReader.h"
+#include "fat/FatLists.h"
 #include "ntfs/NtfsLists.h"
+#include "scan/QuickScan.h"
+#include "state/ScanControl.h"
 #include "scan/QuickScanTree.h"
 #include "state/EngineState.h"
 
@@ -25,7 +28,104 @@ void CRecordingShell::SetProgress(int position)
     highestProgress = std::max(highestProgress, position);
 }
 
-void CRecordingShell::BuildFatTree() { ++fatTrees; }
+bool CRecordingShell::HasStatus(const wchar_t* text) const
+{
+    for (const std::wstring& s : statuses)
+        if (s == text)
+            return true;
+    return false;
+}
+
+void CRecordingShell::BuildFatTree()
+{
+    ++fatTrees;
+    tree.clear();
+    std::map<uint32_t, std::vector<FatFolderRecord*>> folders;
+    std::map<uint32_t, std::vector<FatFileRecord*>> files;
+    for (FatFolderRecord* f = g_FatFolders.head; f; f = f->next)
+        folders[f->parentCluster].push_back(f);
+    for (FatFileRecord* f = g_FatFiles.head; f; f = f->next)
+        files[f->parentCluster].push_back(f);
+    auto listFiles = [&](uint32_t key, const std::string& path) {
+        for (FatFileRecord* f : files[key])
+            tree[path + Utf8(f->name)] = f->deleted != 0;
+    };
+    listFiles(0, "");
+    WalkFolderTree<FatFolderRecord, std::string>(
+        0u, std::string(), [&](uint32_t key) -> const std::vector<FatFolderRecord*>& { return folders[key]; },
+        [](FatFolderRecord* f) { return f->cluster; },
+        [&](FatFolderRecord* f, const std::string& parent) {
+            std::string path = parent + Utf8(f->name);
+            tree[path] = f->deleted != 0;
+            listFiles(f->cluster, path + "/");
+            return path + "/";
+        });
+}
+
+PathListing FoldFatListing(const PathListing& listing)
+{
+    PathListing out;
+    for (const auto& e : listing) {
+        int n = MultiByteToWideChar(CP_UTF8, 0, e.first.data(), (int)e.first.size(), NULL, 0);
+        std::wstring w(n, L'\0');
+        MultiByteToWideChar(CP_UTF8, 0, e.first.data(), (int)e.first.size(), &w[0], n);
+        std::wstring folded;
+        size_t start = 0;
+        while (start <= w.size()) {
+            size_t end = w.find(L'/', start);
+            if (end == std::wstring::npos)
+                end = w.size();
+            std::wstring part = w.substr(start, end - start);
+            if (e.second && !part.empty())
+                part.erase(0, 1);
+            folded += part.substr(0, 195);
+            if (end < w.size())
+                folded += L'/';
+            start = end + 1;
+        }
+        w = folded;
+        CharUpperBuffW(&w[0], (DWORD)w.size());
+        out[Utf8(w)] = e.second;
+    }
+    return out;
+}
+
+std::set<std::string> EmptyPlantedFiles(const wchar_t* manifest, int partition)
+{
+    std::set<std::string> out;
+    std::istringstream in(tesmir::test::ReadWholeFile(tesmir::test::FixturePath(manifest)));
+    std::string line;
+    while (std::getline(in, line)) {
+        std::vector<std::string> f;
+        std::istringstream fields(line);
+        std::string field;
+        while (std::getline(fields, field, '\t'))
+            f.push_back(field);
+        if (f.size() >= 6 && f[0] == std::to_string(partition) && f[2] == "0" && f[5] == "file")
+            out.insert(f[1]);
+    }
+    return out;
+}
+
+namespace {
+
+DWORD WINAPI WorkerThread(void* shell)
+{
+    return QuickScanProc(shell);
+}
+
+}  // namespace
+
+bool RunQuickScanWorker(CQuickScanShell& shell, DWORD timeoutMs)
+{
+    BeginScanWorker();
+    HANDLE thread = CreateThread(NULL, 0, &WorkerThread, &shell, 0, NULL);
+    bool done = tesmir::test::PumpUntil([] { return g_ScanBusy == 0 && g_ScanStop == 1; }, timeoutMs);
+    if (done)
+        WaitForSingleObject(thread, timeoutMs);
+    CloseHandle(thread);
+    return done;
+}
 
 void CRecordingShell::BuildNtfsTree()
 {
@@ -56,7 +156,10 @@ PathListing ReadFlsListing(const wchar_t* fixture)
         if (tab == std::string::npos)
             continue;
         std::string path = line.substr(tab + 1);
-        if (path.compare(0, 12, "$OrphanFiles") == 0)
+        // Made up by The Sleuth Kit: orphan folder, FAT and MBR files, and
+        // the FAT volume label shown as an entry.
+        if (path.compare(0, 12, "$OrphanFiles") == 0 || path == "$FAT1" || path == "$FAT2" || path == "$MBR" ||
+            path.find("(Volume Label Entry)") != std::string::npos)
             continue;
         // "name:stream" is a stream of "name" (no name in the listing has a colon).
         size_t colon = path.find(':');
@@ -75,14 +178,22 @@ PathListing ReadFlsListing(const wchar_t* fixture)
 std::string ListingDifference(const PathListing& a, const PathListing& b, const char* ignorePrefix)
 {
     std::string diff;
+    int shown = 0;
     for (const auto& e : a) {
+        if (shown >= 20) {
+            diff += "...\n";
+            break;
+        }
         if (ignorePrefix && e.first.compare(0, strlen(ignorePrefix), ignorePrefix) == 0)
             continue;
         auto it = b.find(e.first);
-        if (it == b.end())
+        if (it == b.end()) {
             diff += "missing: " + e.first + "\n";
-        else if (it->second != e.second)
+            ++shown;
+        } else if (it->second != e.second) {
             diff += std::string("deleted mark differs: ") + e.first + (e.second ? " (deleted)\n" : " (live)\n");
+            ++shown;
+        }
     }
     return diff;
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "fat/ScanPanelHost.h"
 #include "scan/QuickScanShell.h"
 
 // One entry of a listing: path from the volume root ("/"-separated, UTF-8)
@@ -18,28 +19,36 @@ typedef std::map<std::string, bool> PathListing;
 
 std::string Utf8(const std::wstring& text);
 
-// Records what the worker tells the wizard; the trees are built with the
-// same walk the result tree uses and kept as paths.
-class CRecordingShell : public CQuickScanShell
+// Records what the worker tells the wizard and its scan panel (installed
+// as the panel host for its lifetime); the trees are built with the same
+// walk the result tree uses and kept as paths.
+class CRecordingShell : public CQuickScanShell, public CScanPanelHost
 {
 public:
+    CRecordingShell() { m_previous = SetScanPanelHost(this); }
+    ~CRecordingShell() { SetScanPanelHost(m_previous); }
+
     void SetProgress(int position) override;
     void SetStatusText(const wchar_t* text) override { statuses.push_back(text); }
     void ResetCounters() override { ++counterResets; }
-    void SetCounterText(Counter counter, const wchar_t* text) override { counters[counter] = text; }
-    std::wstring LogicalDriveName(unsigned) override { return L""; }
+    std::wstring LogicalDriveName(unsigned) override { return driveName; }
     void BeginTreeBuild() override { ++treeBuilds; }
     void BuildFatTree() override;
     void BuildNtfsTree() override;
 
+    bool HasStatus(const wchar_t* text) const;
+
+    std::wstring driveName;
     std::vector<std::wstring> statuses;
-    std::map<int, std::wstring> counters;
     int counterResets = 0;
     int treeBuilds = 0;
     int fatTrees = 0;
     int ntfsTrees = 0;
     int lowestProgress = 100, highestProgress = -1;
     PathListing tree;          // folders and files under "Root"
+
+private:
+    CScanPanelHost* m_previous;
 };
 
 // Parses "fls -r -p" output: named streams are folded into their file,
@@ -49,6 +58,20 @@ PathListing ReadFlsListing(const wchar_t* fixture);
 // Entries of a that are missing from b or differ in their deleted mark,
 // one per line, for failure messages.
 std::string ListingDifference(const PathListing& a, const PathListing& b, const char* ignorePrefix = nullptr);
+
+// The same listing with every path in upper case, names cut at 195
+// characters (where fls cuts long names), and for deleted items the first
+// character of every path part dropped: FAT marks a deleted entry in its
+// first byte, which The Sleuth Kit shows as "_".
+PathListing FoldFatListing(const PathListing& listing);
+
+// The planted files of a partition that are empty, from the disk's manifest
+// (NAME.files.tsv), as paths.
+std::set<std::string> EmptyPlantedFiles(const wchar_t* manifest, int partition);
+
+// Runs QuickScanProc on a thread, as the scan step does, and waits for the
+// finished state. False when it did not finish in time.
+bool RunQuickScanWorker(CQuickScanShell& shell, DWORD timeoutMs);
 
 // VolumeParams for an NTFS partition, read from its boot sector the plain
 // way (the test's own reading, independent of the engine's parameter code).
