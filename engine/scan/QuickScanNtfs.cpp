@@ -280,21 +280,32 @@ private:
     int m_position = 0;
 };
 
-int CheckRecordSize()
+// The volume's boot sector, or its backup at the last sector.
+bool ReadNtfsBoot(unsigned char* boot)
 {
-    unsigned char boot[SectorSize];
-    uint32_t s = VolumeParams.clusterBase;
-    bool have = ReadSectors(L"", s, 0, 1, boot) && boot[510] == 0x55 && boot[511] == 0xAA;
-    if (!have)
-        have = ReadSectors(L"", VolumeParams.endSector, 0, 1, boot) && boot[510] == 0x55 && boot[511] == 0xAA;
-    if (!have)
-        return 1;   // record 0 is checked for its size anyway
+    auto valid = [&] { return boot[510] == 0x55 && boot[511] == 0xAA && memcmp(boot + 3, "NTFS", 4) == 0; };
+    return (ReadSectors(L"", VolumeParams.clusterBase, 0, 1, boot) && valid()) ||
+           (ReadSectors(L"", VolumeParams.endSector, 0, 1, boot) && valid());
+}
+
+int CheckRecordSize(const unsigned char* boot)
+{
     unsigned long long bytes = MftRecordBytesFromBoot(boot, VolumeParams.sectorsPerCluster);
     if (bytes == MftRecordSize)
         return 1;
     ShowMessage(L"The MFT records of this NTFS volume are not 1024 bytes long; the volume cannot be scanned.",
                 MessageKindError);
     return 0;
+}
+
+// Where the walk starts: the confirmed MFT sector, or when record 0 was
+// too damaged to confirm it, where the boot sector puts the MFT.
+uint32_t MftStartSector(const unsigned char* boot, bool haveBoot)
+{
+    if (VolumeParams.mftSector || !haveBoot)
+        return VolumeParams.mftSector;
+    uint64_t sector = le64(boot + 0x30) * VolumeParams.sectorsPerCluster + VolumeParams.clusterBase;
+    return sector <= VolumeParams.endSector ? (uint32_t)sector : 0;
 }
 
 }  // namespace
@@ -310,9 +321,12 @@ unsigned long long MftRecordBytesFromBoot(const unsigned char* boot, unsigned se
 int QuickScanNtfsLists()
 {
     FreeNtfsEntryLists();
-    if (!CheckRecordSize())
+    unsigned char boot[SectorSize];
+    bool haveBoot = ReadNtfsBoot(boot);
+    // Without a boot sector record 0's own size field is still checked.
+    if (haveBoot && !CheckRecordSize(boot))
         return 0;
-    if (BuildMftRunTable(VolumeParams.clusterBase, VolumeParams.mftSector, VolumeParams.sectorsPerCluster,
+    if (BuildMftRunTable(VolumeParams.clusterBase, MftStartSector(boot, haveBoot), VolumeParams.sectorsPerCluster,
                          VolumeParams.endSector) == MftRunTableFailed) {
         ShowMessage(L"The MFT of this NTFS volume could not be found.", MessageKindError);
         return 0;
