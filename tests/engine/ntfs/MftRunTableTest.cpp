@@ -20,15 +20,21 @@ Bytes ListEntry(uint32_t type, uint32_t record, uint64_t vcn)
     return e;
 }
 
+// Record 0 of an MFT in the runs (LCN 100, 50 clusters), (LCN 300, 50).
+void WriteTwoRunMft(CTempVolume& vol)
+{
+    CRecordBuilder r0;
+    r0.NonResident(0x80, {0x11, 50, 100, 0x21, 50, 200, 0}, 100 * 1024);
+    vol.Write(M, r0.Finish());
+    vol.Attach();
+}
+
 }  // namespace
 
 TEST(MftRunTable, TwoRunsMapRecordsAcrossTheGap)
 {
     CTempVolume vol(3000);
-    CRecordBuilder r0;
-    r0.NonResident(0x80, {0x11, 50, 100, 0x21, 50, 200, 0}, 100 * 1024);
-    vol.Write(M, r0.Finish());
-    vol.Attach();
+    WriteTwoRunMft(vol);
     ASSERT_EQ(MftRunTableBuilt, BuildMftRunTable(V, M, K, 2999));
     ASSERT_EQ(2u, g_MftRunCount);
     EXPECT_EQ(863u, g_MftRunStarts[0]);
@@ -80,10 +86,7 @@ TEST(MftRunTable, NoStaleRunsFromTheVolumeBefore)
 {
     {
         CTempVolume a(3000);
-        CRecordBuilder r0;
-        r0.NonResident(0x80, {0x11, 50, 100, 0x21, 50, 200, 0}, 100 * 1024);
-        a.Write(M, r0.Finish());
-        a.Attach();
+        WriteTwoRunMft(a);
         ASSERT_EQ(MftRunTableBuilt, BuildMftRunTable(V, M, K, 2999));
         ASSERT_EQ(2u, g_MftRunCount);
     }
