@@ -8,6 +8,7 @@
 #include "WndTestSupport.h"
 
 #include <string>
+#include <vector>
 
 using namespace mfcwnd_test;
 
@@ -32,7 +33,12 @@ public:
     BOOL m_bCreateFails = FALSE;
     int m_nCreateCalls = 0;
 
-    void Reached(const char* name) { m_handler = name; }
+    std::vector<std::string> m_log;
+    void Reached(const char* name)
+    {
+        m_handler = name;
+        m_log.push_back(name);
+    }
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs)
@@ -264,9 +270,13 @@ TEST_F(DispatchTest, DefaultProcessesTheCurrentMessage)
     m_wnd.GetWindowText(str);
     EXPECT_STREQ(_T("new title"), (LPCTSTR)str);
 
-    // A handler that calls Default() sees the system's own result.
+    // A handler that calls Default() leaves the system's own processing in place.
+    m_wnd.m_log.clear();
+    m_wnd.ShowWindow(SW_SHOWNA);
+    ASSERT_FALSE(m_wnd.m_log.empty());
+    EXPECT_EQ("OnShowWindow", m_wnd.m_log[0]);
+    EXPECT_TRUE(m_wnd.IsWindowVisible());
     m_wnd.ShowWindow(SW_HIDE);
-    EXPECT_EQ("OnShowWindow", m_wnd.m_handler);
     EXPECT_FALSE(m_wnd.IsWindowVisible());
 }
 

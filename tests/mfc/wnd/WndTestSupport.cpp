@@ -4,7 +4,7 @@ namespace mfcwnd_test {
 
 BOOL CreateTopLevel(CWnd& wnd, LPCTSTR lpszTitle, int cx, int cy)
 {
-    return wnd.CreateEx(0, NULL, lpszTitle, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, cx, cy, NULL, NULL);
+    return wnd.CreateEx(0, NULL, lpszTitle, WS_OVERLAPPEDWINDOW, 40, 40, cx, cy, NULL, NULL);
 }
 
 static CMessageBoxAnswer* g_pAnswer = NULL;

@@ -8,7 +8,8 @@
 
 namespace mfcwnd_test {
 
-// A visible top-level test window of the framework's default class.
+// A hidden top-level test window of the framework's default class (hidden
+// windows are destroyed without waiting for the display).
 BOOL CreateTopLevel(CWnd& wnd, LPCTSTR lpszTitle = _T("test"), int cx = 300, int cy = 200);
 
 // Answers every AfxMessageBox with nAnswer while in scope, recording the texts.
