@@ -1,0 +1,118 @@
+#include "fat/FatLists.h"
+
+#include <windows.h>
+
+#include <unordered_map>
+
+#include "state/EngineState.h"
+
+EngineList<FatFolderRecord> g_FatFolders = {};
+EngineList<FatFileRecord> g_FatFiles = {};
+
+namespace {
+
+// Folder records by cluster, so that a directory walk over many folders does
+// not search the list for every entry. Kept in step with g_FatFolders.
+std::unordered_map<uint32_t, FatFolderRecord*>& FolderIndex()
+{
+    static std::unordered_map<uint32_t, FatFolderRecord*> index;
+    return index;
+}
+
+enum { MaxListResets = 4 };
+void (*g_listResets[MaxListResets])() = {};
+
+void ReplaceName(wchar_t*& field, const wchar_t* name)
+{
+    wchar_t* copy = EngineStrDup(name);
+    free(field);
+    field = copy;
+}
+
+}  // namespace
+
+void AddFatFile(const wchar_t* name, uint32_t firstCluster, uint32_t parentCluster,
+                uint16_t modifiedDate, uint16_t accessDate, uint32_t size, uint32_t deleted)
+{
+    FatFileRecord* r = (FatFileRecord*)EngineAlloc(sizeof(FatFileRecord));
+    r->name = EngineStrDup(name);
+    r->firstCluster = firstCluster;
+    r->parentCluster = parentCluster;
+    r->modifiedDate = modifiedDate;
+    r->accessDate = accessDate;
+    r->size = size;
+    r->deleted = deleted;
+    r->fileNumber = g_FileCount;
+    EngineListAppend(g_FatFiles, r);
+}
+
+FatFolderRecord* FindFatFolder(uint32_t cluster)
+{
+    auto& index = FolderIndex();
+    if (index.size() != g_FatFolders.count) {
+        // Records appended without AddFatFolder (a snapshot load): index anew.
+        index.clear();
+        for (FatFolderRecord* r = g_FatFolders.head; r; r = r->next)
+            index.emplace(r->cluster, r);
+    }
+    auto it = index.find(cluster);
+    return it == index.end() ? nullptr : it->second;
+}
+
+void AddFatFolder(const wchar_t* name, uint32_t cluster, uint32_t parentCluster,
+                  uint16_t modifiedDate, uint16_t accessDate, uint32_t treeItem, uint32_t deleted)
+{
+    if (FatFolderRecord* existing = FindFatFolder(cluster)) {
+        if (existing->deleted && !deleted) {
+            // The live folder owns the cluster now: it is shown where it lives.
+            ReplaceName(existing->name, name);
+            existing->parentCluster = parentCluster;
+            existing->modifiedDate = modifiedDate;
+            existing->accessDate = accessDate;
+            existing->deleted = 0;
+        }
+        return;
+    }
+    FatFolderRecord* r = (FatFolderRecord*)EngineAlloc(sizeof(FatFolderRecord));
+    r->name = EngineStrDup(name);
+    r->cluster = cluster;
+    r->parentCluster = parentCluster;
+    r->modifiedDate = modifiedDate;
+    r->accessDate = accessDate;
+    r->treeItem = treeItem;
+    r->deleted = deleted;
+    FolderIndex()[cluster] = r;
+    EngineListAppend(g_FatFolders, r);
+    ++g_FolderCount;
+}
+
+void RegisterEntryListReset(void (*reset)())
+{
+    for (int i = 0; i < MaxListResets; ++i) {
+        if (g_listResets[i] == reset)
+            return;
+        if (!g_listResets[i]) {
+            g_listResets[i] = reset;
+            return;
+        }
+    }
+}
+
+void FreeEntryLists()
+{
+    EngineListReset(g_FatFiles, [](FatFileRecord* r) { free(r->name); });
+    EngineListReset(g_FatFolders, [](FatFolderRecord* r) { free(r->name); });
+    FolderIndex().clear();
+    for (int i = 0; i < MaxListResets; ++i)
+        if (g_listResets[i])
+            g_listResets[i]();
+    g_FolderCount = 0;
+    g_FileCount = 0;
+    g_ParsedEntryCount = 0;
+    g_TotalFileSize = 0;
+}
+
+int FileExists(const wchar_t* path)
+{
+    return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
+}

@@ -1,0 +1,132 @@
+// Cluster chains: end values, bad clusters, out-of-range links and loops
+// written into the fixture FATs, and the chains of every file of a volume.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "FatWalk.h"
+#include "FixtureOracles.h"
+#include "ImageTestSupport.h"
+#include "fat/FatTable.h"
+#include "state/EngineState.h"
+#include "volume/VolumeParamsReader.h"
+
+namespace {
+
+void SelectVolume(const wchar_t* dump, int number)
+{
+    oracle::SfdiskPartition p = oracle::SfdiskNumber(dump, number);
+    oracle::SelectPartition(p.start, p.size,
+                            p.type == 0x0B || p.type == 0x0C ? FileSystemFat32 : FileSystemFat16);
+    ASSERT_EQ(1, ReadVolumeParams());
+}
+
+std::vector<uint32_t> Clusters(const EngineList<ClusterNode>& chain)
+{
+    std::vector<uint32_t> v;
+    for (ClusterNode* n = chain.head; n; n = n->next)
+        v.push_back(n->cluster);
+    return v;
+}
+
+TEST(FatChain, EntryValuesThatEndAChain)
+{
+    const uint32_t limit = 1000;
+    const struct
+    {
+        int fat32;
+        uint32_t entry;
+        uint32_t next;
+    } cases[] = {
+        {0, 5, 5},          {0, 0, 0},           {0, 1, 0},          {0, 999, 999},
+        {0, 1000, 0},       {0, 0xFFF6, 0},      {0, 0xFFF7, 0},     {0, 0xFFF8, 0},
+        {0, 0xFFFE, 0},     {0, 0xFFFF, 0},      {1, 7, 7},          {1, 0xF0000007, 7},
+        {1, 0x0FFFFFF7, 0}, {1, 0x0FFFFFF8, 0},  {1, 0x0FFFFFFE, 0}, {1, 0xFFFFFFFF, 0},
+        {1, 0xF0000000, 0}, {1, 0x00100000, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.next, FatNextCluster(c.entry, c.fat32, limit)) << std::hex << c.entry;
+}
+
+// fat.chains: "partition file clusters" for files in CHAIN/ whose FAT entries
+// were broken: a loop back to the first cluster, an end value other than the
+// usual one, a bad-cluster mark, a link past the volume, FAT32 entries with
+// their high nibble set.
+TEST(FatChain, BrokenChainsEndPromptlyWithTheirOwnClusters)
+{
+    COpenedImage disk(L"fat-dynamic.vhd");
+    ASSERT_TRUE(disk.opened());
+    std::istringstream in(oracle::Text(L"fat.chains"));
+    std::string line;
+    int cases = 0;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        int number;
+        std::string file;
+        fields >> number >> file;
+        std::vector<uint32_t> expected;
+        uint32_t c;
+        while (fields >> c)
+            expected.push_back(c);
+        SCOPED_TRACE(line);
+        SelectVolume(L"fat.sfdisk", number);
+        CFatWalk walk;
+        const WalkedEntry* entry = walk.Find(L"CHAIN/" + oracle::Utf8(file));
+        ASSERT_NE(nullptr, entry);
+        ASSERT_EQ(expected.front(), entry->cluster);
+        EXPECT_EQ(expected, Clusters(ReadClusterChain(entry->cluster, 1000000, 1)));
+        EXPECT_EQ(expected, Clusters(ReadClusterChain(entry->cluster, 1000000, 2)));
+        EXPECT_EQ(expected, Clusters(ReadDirectoryChain(entry->cluster)));
+        ++cases;
+    }
+    EXPECT_EQ(9, cases);
+}
+
+// Every live file of the mixed FAT volumes has a chain of exactly the
+// clusters its size needs.
+TEST(FatChain, LiveFilesHaveChainsOfTheirSize)
+{
+    COpenedImage disk(L"mixed-dynamic.vhd");
+    ASSERT_TRUE(disk.opened());
+    for (int number : {1, 5, 6}) {
+        SCOPED_TRACE(number);
+        SelectVolume(L"mixed.sfdisk", number);
+        uint32_t clusterBytes = VolumeParams.sectorsPerCluster * 512;
+        CFatWalk walk;
+        int files = 0;
+        for (const WalkedEntry& e : walk.entries) {
+            if (e.deleted || e.directory || e.size == 0)
+                continue;
+            ++files;
+            uint32_t need = (e.size + clusterBytes - 1) / clusterBytes;
+            EXPECT_EQ(need, ReadClusterChain(e.cluster, need + 10, 1).count)
+                << oracle::ToUtf8(CFatWalk::Join(e));
+            EXPECT_EQ(need, ReadClusterChain(e.cluster, need + 10, 2).count);
+        }
+        EXPECT_GT(files, 80);
+    }
+}
+
+TEST(FatChain, LimitsAndSaveFlags)
+{
+    COpenedImage disk(L"mixed-dynamic.vhd");
+    ASSERT_TRUE(disk.opened());
+    SelectVolume(L"mixed.sfdisk", 1);
+    CFatWalk walk;
+    const WalkedEntry* big = walk.Find(L"Sizes/one MiB plus seven.bin");
+    ASSERT_NE(nullptr, big);
+    EXPECT_EQ(11u, ReadClusterChain(big->cluster, 10, 1).count);  // max + 1
+    g_SaveSkip = 1;
+    EXPECT_EQ(1u, ReadClusterChain(big->cluster, 1000, 1).count);
+    g_SaveSkip = 0;
+    g_SaveStop = 1;
+    EXPECT_EQ(1u, ReadClusterChain(big->cluster, 1000, 1).count);
+    g_SaveStop = 0;
+    // A start outside the volume gives no chain.
+    EXPECT_EQ(0u, ReadClusterChain(FatClusterLimit(), 10, 1).count);
+    EXPECT_EQ(0u, ReadClusterChain(1, 10, 1).count);
+}
+
+}  // namespace
