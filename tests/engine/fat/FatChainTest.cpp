@@ -15,14 +15,6 @@
 
 namespace {
 
-void SelectVolume(const wchar_t* dump, int number)
-{
-    oracle::SfdiskPartition p = oracle::SfdiskNumber(dump, number);
-    oracle::SelectPartition(p.start, p.size,
-                            p.type == 0x0B || p.type == 0x0C ? FileSystemFat32 : FileSystemFat16);
-    ASSERT_EQ(1, ReadVolumeParams());
-}
-
 std::vector<uint32_t> Clusters(const EngineList<ClusterNode>& chain)
 {
     std::vector<uint32_t> v;
@@ -71,7 +63,7 @@ TEST(FatChain, BrokenChainsEndPromptlyWithTheirOwnClusters)
         while (fields >> c)
             expected.push_back(c);
         SCOPED_TRACE(line);
-        SelectVolume(L"fat.sfdisk", number);
+        SelectFatVolume(L"fat.sfdisk", number);
         CFatWalk walk;
         const WalkedEntry* entry = walk.Find(L"CHAIN/" + oracle::Utf8(file));
         ASSERT_NE(nullptr, entry);
@@ -92,7 +84,7 @@ TEST(FatChain, LiveFilesHaveChainsOfTheirSize)
     ASSERT_TRUE(disk.opened());
     for (int number : {1, 5, 6}) {
         SCOPED_TRACE(number);
-        SelectVolume(L"mixed.sfdisk", number);
+        SelectFatVolume(L"mixed.sfdisk", number);
         uint32_t clusterBytes = VolumeParams.sectorsPerCluster * 512;
         CFatWalk walk;
         int files = 0;
@@ -113,7 +105,7 @@ TEST(FatChain, LimitsAndSaveFlags)
 {
     COpenedImage disk(L"mixed-dynamic.vhd");
     ASSERT_TRUE(disk.opened());
-    SelectVolume(L"mixed.sfdisk", 1);
+    SelectFatVolume(L"mixed.sfdisk", 1);
     CFatWalk walk;
     const WalkedEntry* big = walk.Find(L"Sizes/one MiB plus seven.bin");
     ASSERT_NE(nullptr, big);

@@ -18,18 +18,6 @@
 
 namespace {
 
-uint16_t CodeOfType(unsigned type)
-{
-    return type == 0x0B || type == 0x0C ? FileSystemFat32 : FileSystemFat16;
-}
-
-void SelectVolume(const wchar_t* dump, int number)
-{
-    oracle::SfdiskPartition p = oracle::SfdiskNumber(dump, number);
-    oracle::SelectPartition(p.start, p.size, CodeOfType(p.type));
-    ASSERT_EQ(1, ReadVolumeParams());
-}
-
 // fls prints a deleted 8.3 name with "_" for its lost first letter, 8.3 names
 // with their case flags applied, and long names cut at 195 characters; the
 // key makes both sides comparable, the exact check follows for long names.
@@ -113,7 +101,7 @@ TEST(FatDirectory, MixedDiskNamesMatchFls)
     ASSERT_TRUE(disk.opened());
     for (int number : {1, 5, 6}) {
         SCOPED_TRACE(number);
-        SelectVolume(L"mixed.sfdisk", number);
+        SelectFatVolume(L"mixed.sfdisk", number);
         ExpectWalkMatchesFls((L"mixed-p" + std::to_wstring(number) + L".fls").c_str());
     }
 }
@@ -124,7 +112,7 @@ TEST(FatDirectory, LongNamesAcrossSectorsAndDeletedPairsMatchFls)
     ASSERT_TRUE(disk.opened());
     for (int number : {1, 2}) {
         SCOPED_TRACE(number);
-        SelectVolume(L"fat.sfdisk", number);
+        SelectFatVolume(L"fat.sfdisk", number);
         ExpectWalkMatchesFls((L"fat-p" + std::to_wstring(number) + L".fls").c_str(), L"Stale/");
         // The short entry renamed behind its long name keeps its 8.3 name.
         CFatWalk walk;
@@ -147,7 +135,7 @@ TEST(FatDirectory, FolderOfMoreThanAHundredClustersIsListedWhole)
     ASSERT_TRUE(disk.opened());
     for (int number : {1, 2}) {
         SCOPED_TRACE(number);
-        SelectVolume(L"fat.sfdisk", number);
+        SelectFatVolume(L"fat.sfdisk", number);
         FreeEntryLists();
         ASSERT_EQ(1, ParseFatDirectory(0, 0));
         FatFolderRecord* big = nullptr;
@@ -176,7 +164,7 @@ TEST(FatDirectory, ListingOfTheMixedFat32VolumeMatchesFls)
 {
     COpenedImage disk(L"mixed-dynamic.vhd");
     ASSERT_TRUE(disk.opened());
-    SelectVolume(L"mixed.sfdisk", 1);
+    SelectFatVolume(L"mixed.sfdisk", 1);
     FreeEntryLists();
     ASSERT_EQ(1, ParseFatDirectory(0, 0));
     for (FatFolderRecord* r = g_FatFolders.head; r; r = r->next)

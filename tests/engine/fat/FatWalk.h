@@ -6,8 +6,19 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "FixtureOracles.h"
 #include "fat/FatDirEntry.h"
 #include "fat/FatDirectory.h"
+#include "volume/VolumeParamsReader.h"
+
+// Selects a FAT partition of an sfdisk dump and reads its parameters.
+inline void SelectFatVolume(const wchar_t* dump, int number)
+{
+    oracle::SelectSfdiskPartition(dump, number);
+    ASSERT_EQ(1, ReadVolumeParams());
+}
 
 struct WalkedEntry
 {

@@ -167,6 +167,17 @@ inline std::vector<FlsEntry> Fls(const wchar_t* fixture)
     return entries;
 }
 
+// File-system code of a partition type byte; 0 for other types.
+inline uint16_t CodeOfType(unsigned type)
+{
+    switch (type) {
+    case 0x04: case 0x06: case 0x0E: return FileSystemFat16;
+    case 0x0B: case 0x0C: return FileSystemFat32;
+    case 0x07: return FileSystemNtfs;
+    default: return 0;
+    }
+}
+
 // Selects a partition as the device tree does before a scan.
 inline void SelectPartition(uint32_t start, uint32_t count, uint16_t code, uint16_t index = 0)
 {
@@ -177,6 +188,13 @@ inline void SelectPartition(uint32_t start, uint32_t count, uint16_t code, uint1
     VolumeParams.endSector = start + count - 1;
     VolumeParams.partitionIndex = index;
     g_ScanStop = 0;
+}
+
+// Selects partition `number` of an sfdisk dump, typed by its type byte.
+inline void SelectSfdiskPartition(const wchar_t* dump, int number)
+{
+    SfdiskPartition p = SfdiskNumber(dump, number);
+    SelectPartition(p.start, p.size, CodeOfType(p.type));
 }
 
 }  // namespace oracle

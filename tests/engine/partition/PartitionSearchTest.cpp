@@ -7,6 +7,7 @@
 
 #include "FixtureOracles.h"
 #include "ImageTestSupport.h"
+#include "PartitionTestSupport.h"
 #include "partition/DriveStepHost.h"
 #include "partition/PartitionTable.h"
 #include "state/EngineState.h"
@@ -52,37 +53,16 @@ private:
     CDriveStepHost* m_previous;
 };
 
-struct Found
-{
-    uint32_t start, count;
-    uint16_t code;
-    bool operator==(const Found& o) const { return start == o.start && count == o.count && code == o.code; }
-};
-
-std::ostream& operator<<(std::ostream& os, const Found& e)
-{
-    return os << "{" << e.start << ", " << e.count << ", " << e.code << "}";
-}
-
-std::vector<Found> Table()
-{
-    std::vector<Found> t;
-    for (int i = 0; i < g_PartitionCount; ++i)
-        t.push_back({g_PartitionTable[i].startSector, g_PartitionTable[i].sectorCount,
-                     g_PartitionTable[i].fileSystemCode});
-    return t;
-}
-
 // FAT32 at 63, NTFS at 16065 x 10, FAT16 (total in the 16-bit field) at
 // 16065 x 18. From the table they have sfdisk's sizes; found by the search,
 // the sizes their boot sectors give: fsstat's total for FAT (mkfs.fat leaves
 // a few sectors of the partition unused), the whole partition for NTFS (the
 // volume and the backup boot sector after it).
-std::vector<Found> ChsPartitions(bool fromBootSectors = false)
+std::vector<TableEntry> ChsPartitions(bool fromBootSectors = false)
 {
     const uint16_t codes[] = {FileSystemFat32, FileSystemNtfs, FileSystemFat16};
     const wchar_t* fsstat[] = {L"chs-p1.fsstat", nullptr, L"chs-p3.fsstat"};
-    std::vector<Found> t;
+    std::vector<TableEntry> t;
     std::vector<oracle::SfdiskPartition> parts = oracle::Sfdisk(L"chs.sfdisk");
     EXPECT_EQ(3u, parts.size());
     for (size_t i = 0; i < parts.size() && i < 3; ++i) {
@@ -125,7 +105,7 @@ TEST(PartitionSearch, FindsEveryPartitionOfADiskWithAZeroedMbr)
         EXPECT_EQ(1, g_SearchPartitions);
         EXPECT_EQ(L"Please wait, searching for Partition...", host.status);
         EXPECT_EQ(L"Please wait...", host.wait);
-        EXPECT_EQ(ChsPartitions(true), Table());
+        EXPECT_EQ(ChsPartitions(true), CurrentTable());
         EXPECT_EQ(Items(3), host.items);
         EXPECT_EQ(1, host.expanded);
     }
@@ -140,12 +120,12 @@ TEST(PartitionSearch, ListedPartitionsAreNotAddedAgain)
     for (int answer : {1, 0}) {  // "Search partition", "Use existing partition info"
         SCOPED_TRACE(answer);
         ReadPartitionTable();
-        ASSERT_EQ(ChsPartitions(), Table());
+        ASSERT_EQ(ChsPartitions(), CurrentTable());
         CRecordingDriveHost host(answer);
         g_ScanStop = 0;
         SearchPartitions();
         EXPECT_EQ(1, host.questions);
-        EXPECT_EQ(ChsPartitions(), Table());
+        EXPECT_EQ(ChsPartitions(), CurrentTable());
         EXPECT_EQ(Items(3), host.items);
         EXPECT_EQ(answer ? L"Please wait, searching for Partition..." : L"", host.status);
     }

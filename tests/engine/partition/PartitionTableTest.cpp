@@ -7,47 +7,19 @@
 
 #include "FixtureOracles.h"
 #include "ImageTestSupport.h"
+#include "PartitionTestSupport.h"
 #include "partition/PartitionTable.h"
 #include "state/EngineState.h"
 
 namespace {
 
-struct Entry
-{
-    uint32_t start, count;
-    uint16_t code;
-    bool operator==(const Entry& o) const { return start == o.start && count == o.count && code == o.code; }
-};
-
-std::ostream& operator<<(std::ostream& os, const Entry& e)
-{
-    return os << "{" << e.start << ", " << e.count << ", " << e.code << "}";
-}
-
-std::vector<Entry> Table()
-{
-    std::vector<Entry> t;
-    for (int i = 0; i < g_PartitionCount; ++i)
-        t.push_back({g_PartitionTable[i].startSector, g_PartitionTable[i].sectorCount,
-                     g_PartitionTable[i].fileSystemCode});
-    return t;
-}
-
-uint16_t CodeOfType(unsigned type)
-{
-    switch (type) {
-    case 0x04: case 0x06: case 0x0E: return FileSystemFat16;
-    case 0x0B: case 0x0C: return FileSystemFat32;
-    case 0x07: return FileSystemNtfs;
-    default: return 0;
-    }
-}
+using oracle::CodeOfType;
 
 // The FAT and NTFS partitions of an sfdisk dump, in its order, optionally
 // only those whose start is listed.
-std::vector<Entry> FromSfdisk(const wchar_t* dump, const std::vector<uint32_t>& only = {})
+std::vector<TableEntry> FromSfdisk(const wchar_t* dump, const std::vector<uint32_t>& only = {})
 {
-    std::vector<Entry> t;
+    std::vector<TableEntry> t;
     for (const oracle::SfdiskPartition& p : oracle::Sfdisk(dump)) {
         if (!CodeOfType(p.type))
             continue;
@@ -60,7 +32,7 @@ std::vector<Entry> FromSfdisk(const wchar_t* dump, const std::vector<uint32_t>& 
     return t;
 }
 
-std::vector<Entry> WalkImage(const wchar_t* image)
+std::vector<TableEntry> WalkImage(const wchar_t* image)
 {
     COpenedImage disk(image);
     EXPECT_TRUE(disk.opened()) << "cannot open the fixture";
@@ -68,12 +40,12 @@ std::vector<Entry> WalkImage(const wchar_t* image)
     g_PartitionCount = 7;  // left over from an earlier disk
     ReadPartitionTable();
     EXPECT_EQ(0, g_SearchPartitions);
-    return Table();
+    return CurrentTable();
 }
 
 TEST(PartitionTable, MixedDiskGivesSfdisksFatAndNtfsEntriesInOrder)
 {
-    std::vector<Entry> expected = FromSfdisk(L"mixed.sfdisk");
+    std::vector<TableEntry> expected = FromSfdisk(L"mixed.sfdisk");
     ASSERT_EQ(4u, expected.size());
     for (const wchar_t* image : {L"mixed-dynamic.vhd", L"mixed-fixed.vhd", L"mixed-dynamic.vhdx",
                                  L"mixed-fixed.vhdx"}) {
@@ -92,9 +64,9 @@ TEST(PartitionTable, ZeroedFat32BootSectorFallsBackOnTheTypeByte)
 // partition make no entry, an "NTFS" boot sector on type 0x83 makes one.
 TEST(PartitionTable, ThirtyPartitionsFillExactlyTwentyFiveEntries)
 {
-    std::vector<Entry> expected;
+    std::vector<TableEntry> expected;
     std::istringstream in(oracle::Text(L"tables.expect"));
-    Entry e;
+    TableEntry e;
     while (in >> e.start >> e.count >> e.code)
         expected.push_back(e);
     ASSERT_EQ(25u, expected.size());

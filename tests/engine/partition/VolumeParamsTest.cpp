@@ -11,20 +11,7 @@
 
 namespace {
 
-uint16_t CodeOfType(unsigned type)
-{
-    switch (type) {
-    case 0x04: case 0x06: case 0x0E: return FileSystemFat16;
-    case 0x0B: case 0x0C: return FileSystemFat32;
-    default: return FileSystemNtfs;
-    }
-}
-
-void SelectSfdiskPartition(const wchar_t* dump, int number)
-{
-    oracle::SfdiskPartition p = oracle::SfdiskNumber(dump, number);
-    oracle::SelectPartition(p.start, p.size, CodeOfType(p.type));
-}
+using oracle::SelectSfdiskPartition;
 
 // VolumeParams hold the layout fsstat prints for the FAT volume at start.
 void ExpectFatLayout(const wchar_t* fsstat)
