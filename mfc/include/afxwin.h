@@ -1475,6 +1475,7 @@ protected:
     void ToggleCheck(int nIndex);
     struct CHECK_DATA;
     CHECK_DATA* GetCheckData(int nIndex) const;
+    LRESULT AddItemWithData(UINT message, WPARAM wParam, LPARAM lParam);
 
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);

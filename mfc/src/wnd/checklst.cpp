@@ -47,9 +47,10 @@ CCheckListBox::CHECK_DATA* CCheckListBox::GetCheckData(int nIndex) const
     return (CHECK_DATA*)lData;
 }
 
-LRESULT CCheckListBox::OnLBAddString(WPARAM wParam, LPARAM lParam)
+// Adds or inserts through the list box, then gives the new item its record.
+LRESULT CCheckListBox::AddItemWithData(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    LRESULT lResult = DefWindowProc(LB_ADDSTRING, wParam, lParam);
+    LRESULT lResult = DefWindowProc(message, wParam, lParam);
     if (lResult >= 0)
     {
         CHECK_DATA* pData = new CHECK_DATA{ 0, TRUE, 0 };
@@ -58,15 +59,14 @@ LRESULT CCheckListBox::OnLBAddString(WPARAM wParam, LPARAM lParam)
     return lResult;
 }
 
+LRESULT CCheckListBox::OnLBAddString(WPARAM wParam, LPARAM lParam)
+{
+    return AddItemWithData(LB_ADDSTRING, wParam, lParam);
+}
+
 LRESULT CCheckListBox::OnLBInsertString(WPARAM wParam, LPARAM lParam)
 {
-    LRESULT lResult = DefWindowProc(LB_INSERTSTRING, wParam, lParam);
-    if (lResult >= 0)
-    {
-        CHECK_DATA* pData = new CHECK_DATA{ 0, TRUE, 0 };
-        DefWindowProc(LB_SETITEMDATA, (WPARAM)lResult, (LPARAM)pData);
-    }
-    return lResult;
+    return AddItemWithData(LB_INSERTSTRING, wParam, lParam);
 }
 
 LRESULT CCheckListBox::OnLBGetItemData(WPARAM wParam, LPARAM)

@@ -465,15 +465,6 @@ CImageList* CListCtrl::CreateDragImage(int nItem, LPPOINT lpPoint)
 // ---------------------------------------------------------------------------
 // CToolTipCtrl
 
-static UINT ToolInfoSize()
-{
-#ifdef TTTOOLINFOW_V2_SIZE
-    return TTTOOLINFOW_V2_SIZE;
-#else
-    return sizeof(TOOLINFO);
-#endif
-}
-
 void CToolTipCtrl::FillInToolInfo(TOOLINFO& ti, CWnd* pWnd, UINT_PTR nIDTool) const
 {
     memset(&ti, 0, sizeof(ti));

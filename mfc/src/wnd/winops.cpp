@@ -54,13 +54,21 @@ CWnd* CWnd::GetOwner() const
     return m_hWndOwner != NULL ? CWnd::FromHandle(m_hWndOwner) : GetParent();
 }
 
+// The parent of a child window, the owner of any other.
+static HWND ParentOrOwner(HWND hWnd)
+{
+    if (::GetWindowLong(hWnd, GWL_STYLE) & WS_CHILD)
+        return ::GetParent(hWnd);
+    return ::GetWindow(hWnd, GW_OWNER);
+}
+
 CWnd* CWnd::GetTopLevelParent() const
 {
     if (GetSafeHwnd() == NULL)
         return NULL;
     HWND hWndParent = m_hWnd;
     HWND hWndT;
-    while ((::GetWindowLong(hWndParent, GWL_STYLE) & WS_CHILD) && (hWndT = ::GetParent(hWndParent)) != NULL)
+    while ((hWndT = ParentOrOwner(hWndParent)) != NULL)
         hWndParent = hWndT;
     return CWnd::FromHandle(hWndParent);
 }
@@ -80,11 +88,7 @@ CWnd* CWnd::GetParentOwner() const
 {
     if (GetSafeHwnd() == NULL)
         return NULL;
-    HWND hWndParent = m_hWnd;
-    HWND hWndT;
-    while ((::GetWindowLong(hWndParent, GWL_STYLE) & WS_CHILD) && (hWndT = ::GetParent(hWndParent)) != NULL)
-        hWndParent = hWndT;
-    return CWnd::FromHandle(hWndParent);
+    return CWnd::FromHandle(ParentOrOwner(m_hWnd));
 }
 
 // Frames are CWnd objects whose IsFrameWnd() answers TRUE; CFrameWnd derives
@@ -406,15 +410,6 @@ INT_PTR CWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
         pTI->lpszText = LPSTR_TEXTCALLBACK;
     }
     return (INT_PTR)AfxGetDlgCtrlIDSafe(hWndChild);
-}
-
-static UINT ToolInfoSize()
-{
-#ifdef TTTOOLINFOW_V2_SIZE
-    return TTTOOLINFOW_V2_SIZE;
-#else
-    return sizeof(TOOLINFO);
-#endif
 }
 
 void PASCAL CWnd::CancelToolTips(BOOL bKeys)

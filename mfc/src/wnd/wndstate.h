@@ -159,6 +159,17 @@ inline UINT AfxGetDlgCtrlIDSafe(HWND hWnd)
     return (UINT)::GetDlgCtrlID(hWnd);
 }
 
+// Size of the TOOLINFO the tool-tip control gets (without the reserved
+// member newer headers add).
+inline UINT ToolInfoSize()
+{
+#ifdef TTTOOLINFOW_V2_SIZE
+    return TTTOOLINFOW_V2_SIZE;
+#else
+    return sizeof(TOOLINFO);
+#endif
+}
+
 // Internal message pump shared by CWinThread and threads without one.
 BOOL AfxInternalPumpMessage();
 BOOL AfxInternalPreTranslateMessage(MSG* pMsg);

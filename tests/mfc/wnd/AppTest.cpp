@@ -1,0 +1,120 @@
+// The application object: start-up initialisers, idle processing, tool-tip
+// hit testing of child windows.
+#include <gtest/gtest.h>
+
+#include <afxwin.h>
+#include <afxpriv.h>
+
+#include "WndTestSupport.h"
+
+#include <string>
+#include <vector>
+
+using namespace mfcwnd_test;
+
+namespace {
+
+std::vector<std::string> g_order;
+
+void AFXAPI InitA() { g_order.push_back("initA"); }
+void AFXAPI InitB() { g_order.push_back("initB"); }
+void AFXAPI InitC() { g_order.push_back("initC"); }
+void AFXAPI TermA() { g_order.push_back("termA"); }
+void AFXAPI TermC() { g_order.push_back("termC"); }
+
+TEST(Startup, InitialisersRunOnceByOrderAndCleanUpsInReverse)
+{
+    AfxAddStartupInitializer(30, InitC, TermC);
+    AfxAddStartupInitializer(10, InitA, TermA);
+    AfxAddStartupInitializer(20, InitB);
+    AfxRunStartupInitializers();
+    AfxRunStartupInitializers();   // only once
+    EXPECT_EQ((std::vector<std::string>{ "initA", "initB", "initC" }), g_order);
+    g_order.clear();
+    AfxRunShutdownTerminators();
+    EXPECT_EQ((std::vector<std::string>{ "termC", "termA" }), g_order);
+}
+
+TEST(Startup, ApplicationNameComesFromTheStringTable)
+{
+    CScopedApp app(NULL);
+    EXPECT_STREQ(_T("MfcWndTests"), app.m_pszAppName);
+    EXPECT_STREQ(_T("MfcWndTests"), AfxGetAppName());
+    EXPECT_EQ(&app, AfxGetApp());
+    EXPECT_EQ(&app, AfxGetThread());
+}
+
+// Counts the idle updates it receives.
+class CIdleWnd : public CWnd
+{
+public:
+    int m_nIdleUpdates = 0;
+protected:
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
+    {
+        if (wParam)
+            m_nIdleUpdates++;
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CIdleWnd, CWnd)
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+END_MESSAGE_MAP()
+
+TEST(Idle, UpdatesTheMainWindowItsDescendantsAndRegisteredFrames)
+{
+    CScopedApp app(_T("IdleTest"));
+    CIdleWnd frame, child, grandchild, floating, hiddenFloating;
+    ASSERT_TRUE(CreateTopLevel(frame));
+    ASSERT_TRUE(child.Create(NULL, NULL, WS_CHILD, CRect(0, 0, 10, 10), &frame, 1));
+    ASSERT_TRUE(grandchild.Create(NULL, NULL, WS_CHILD, CRect(0, 0, 10, 10), &child, 2));
+    ASSERT_TRUE(CreateTopLevel(floating));
+    ASSERT_TRUE(CreateTopLevel(hiddenFloating));
+    // A child that is not a framework object is skipped.
+    ::CreateWindowEx(0, _T("STATIC"), NULL, WS_CHILD, 0, 0, 5, 5, frame.m_hWnd, (HMENU)3, NULL, NULL);
+    AfxAddIdleUpdateWnd(&floating);
+    AfxAddIdleUpdateWnd(&hiddenFloating);
+    app.m_pMainWnd = &frame;
+    frame.ShowWindow(SW_SHOWNA);
+    floating.ShowWindow(SW_SHOWNA);
+
+    EXPECT_TRUE(app.OnIdle(0));    // more idle work follows
+    EXPECT_EQ(1, frame.m_nIdleUpdates);
+    EXPECT_EQ(1, child.m_nIdleUpdates);
+    EXPECT_EQ(1, grandchild.m_nIdleUpdates);   // hidden descendants too
+    EXPECT_EQ(1, floating.m_nIdleUpdates);
+    EXPECT_EQ(0, hiddenFloating.m_nIdleUpdates);
+
+    // The second pass frees temporary objects and ends idle work.
+    CWnd* pTemp = CWnd::FromHandle(::GetDesktopWindow());
+    EXPECT_EQ(pTemp, CWnd::FromHandle(::GetDesktopWindow()));
+    EXPECT_FALSE(app.OnIdle(1));
+    EXPECT_EQ(1, frame.m_nIdleUpdates);
+
+    frame.ShowWindow(SW_HIDE);
+    floating.ShowWindow(SW_HIDE);
+    app.m_pMainWnd = NULL;
+}
+
+TEST(ToolTips, DefaultHitTestFindsTheChildWindow)
+{
+    CWnd parent;
+    ASSERT_TRUE(CreateTopLevel(parent));
+    CWnd child;
+    ASSERT_TRUE(child.Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(10, 10, 50, 30), &parent, 77));
+    TOOLINFO ti = {};
+    EXPECT_EQ(77, parent.OnToolHitTest(CPoint(20, 20), &ti));
+    EXPECT_EQ(parent.m_hWnd, ti.hwnd);
+    EXPECT_EQ((UINT_PTR)child.m_hWnd, ti.uId);
+    EXPECT_NE(0u, ti.uFlags & TTF_IDISHWND);
+    EXPECT_EQ(LPSTR_TEXTCALLBACK, ti.lpszText);
+    EXPECT_EQ(-1, parent.OnToolHitTest(CPoint(100, 100), &ti));
+
+    EXPECT_FALSE(parent.EnableToolTips(TRUE));
+    EXPECT_NE(0u, parent.m_nFlags & WF_TOOLTIPS);
+    EXPECT_TRUE(parent.EnableToolTips(FALSE));
+}
+
+}  // namespace
