@@ -281,7 +281,7 @@ public:
     { lpRect->left = (LONG)nCode; return (BOOL)::SendMessage(m_hWnd, LVM_GETITEMRECT, nItem, (LPARAM)lpRect); }
     BOOL GetSubItemRect(int iItem, int iSubItem, int nArea, CRect& ref) const
     { ref.top = iSubItem; ref.left = nArea; return (BOOL)::SendMessage(m_hWnd, LVM_GETSUBITEMRECT, iItem, (LPARAM)(LPRECT)ref); }
-    BOOL SetItemPosition(int nItem, POINT pt) { return (BOOL)::SendMessage(m_hWnd, LVM_SETITEMPOSITION32, nItem, (LPARAM)&pt) || TRUE; }
+    BOOL SetItemPosition(int nItem, POINT pt) { return (BOOL)::SendMessage(m_hWnd, LVM_SETITEMPOSITION, nItem, MAKELPARAM(pt.x, pt.y)); }
     BOOL GetItemPosition(int nItem, LPPOINT lpPoint) const { return (BOOL)::SendMessage(m_hWnd, LVM_GETITEMPOSITION, nItem, (LPARAM)lpPoint); }
     int GetStringWidth(LPCTSTR lpsz) const { return (int)::SendMessage(m_hWnd, LVM_GETSTRINGWIDTH, 0, (LPARAM)lpsz); }
     CEdit* GetEditControl() const { return (CEdit*)CWnd::FromHandle((HWND)::SendMessage(m_hWnd, LVM_GETEDITCONTROL, 0, 0)); }

@@ -39,8 +39,8 @@ CWinApp::~CWinApp()
         pModuleState->m_pCurrentWinApp = NULL;
         pModuleState->m_lpszCurrentAppName = NULL;
     }
-    _AFX_THREAD_STATE* pState = AfxGetThreadState();
-    if (pState->m_pCurrentWinThread == this)
+    _AFX_THREAD_STATE* pState = AfxPeekThreadState();
+    if (pState != NULL && pState->m_pCurrentWinThread == this)
         pState->m_pCurrentWinThread = NULL;
     m_hThread = NULL;   // the pseudo handle is not closed
 }

@@ -231,8 +231,10 @@ void CCheckListBox::OnLButtonDown(UINT nFlags, CPoint point)
         CRect rectCheck = OnGetCheckPosition(rectItem, CRect(0, 0, CheckBoxSize(), CheckBoxSize()));
         bOnCheck = point.x < rectCheck.right + 2;
     }
+    HWND hWnd = m_hWnd;
     Default();   // selection and focus as for any list box
-    if (bOnCheck && m_hWnd != NULL)
+    // The parent's selection handler may have destroyed this list.
+    if (bOnCheck && ::IsWindow(hWnd) && CWnd::FromHandlePermanent(hWnd) == this)
         ToggleAndNotify(this, nIndex, &CCheckListBox::ToggleCheck);
 }
 

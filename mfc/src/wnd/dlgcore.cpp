@@ -42,9 +42,17 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     if (message == WM_INITDIALOG)
     {
         CDialog* pDlg = DYNAMIC_DOWNCAST(CDialog, CWnd::FromHandlePermanent(hWnd));
-        if (pDlg != NULL)
-            return pDlg->OnInitDialog();
-        return TRUE;
+        if (pDlg == NULL)
+            return TRUE;
+        // A pop-up dialog that OnInitDialog did not move is centred on its owner.
+        RECT rectBefore;
+        ::GetWindowRect(hWnd, &rectBefore);
+        BOOL bResult = pDlg->OnInitDialog();
+        RECT rectAfter;
+        if (::IsWindow(hWnd) && ::GetWindowRect(hWnd, &rectAfter) && ::EqualRect(&rectBefore, &rectAfter) &&
+            !(::GetWindowLong(hWnd, GWL_STYLE) & (WS_CHILD | DS_ABSALIGN)))
+            pDlg->CenterWindow();
+        return bResult;
     }
     return FALSE;
 }
@@ -124,9 +132,9 @@ BOOL CDialog::InitModalIndirect(HGLOBAL hDialogTemplate, CWnd* pParentWnd)
 HWND CDialog::PreModal()
 {
     AfxUnhookWindowCreate();
-    HWND hWnd = m_pParentWnd->GetSafeHwnd();
-    if (hWnd == NULL)
-        hWnd = CWnd::GetSafeOwner(NULL, NULL)->GetSafeHwnd();
+    // The top-level window of the parent (or of the main window's last
+    // active pop-up when there is no parent).
+    HWND hWnd = CWnd::GetSafeOwner(m_pParentWnd, NULL)->GetSafeHwnd();
     return OwnerOnThisThread(hWnd);
 }
 

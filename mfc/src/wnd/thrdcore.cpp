@@ -80,8 +80,8 @@ CWinThread::~CWinThread()
     AfxUnregisterThreadObject(this);
     if (m_hThread != NULL && m_hThread != ::GetCurrentThread())
         ::CloseHandle(m_hThread);
-    _AFX_THREAD_STATE* pState = AfxGetThreadState();
-    if (pState->m_pCurrentWinThread == this)
+    _AFX_THREAD_STATE* pState = AfxPeekThreadState();
+    if (pState != NULL && pState->m_pCurrentWinThread == this)
         pState->m_pCurrentWinThread = NULL;
 }
 
@@ -342,7 +342,10 @@ void AFXAPI AfxAddIdleUpdateWnd(CWnd* pWnd)
 
 void AFXAPI AfxRemoveIdleUpdateWnd(CWnd* pWnd)
 {
-    auto& list = AfxGetThreadState()->m_idleUpdateWnds;
+    _AFX_THREAD_STATE* pState = AfxPeekThreadState();
+    if (pState == NULL)
+        return;
+    auto& list = pState->m_idleUpdateWnds;
     list.erase(std::remove(list.begin(), list.end(), pWnd), list.end());
 }
 

@@ -31,10 +31,41 @@ void _AFX_THREAD_STATE::DeleteTempMaps()
     m_tempImageLists.DeleteAll([](CImageList* p) { p->m_hImageList = NULL; });
 }
 
+// The state lives on the heap, owned by a per-thread object that frees it
+// when the thread ends. Objects destroyed after that (static windows at
+// process exit) use AfxPeekThreadState, which does not bring it back.
+static thread_local _AFX_THREAD_STATE* t_pThreadState = NULL;
+
+namespace {
+struct CThreadStateOwner
+{
+    ~CThreadStateOwner()
+    {
+        _AFX_THREAD_STATE* pState = t_pThreadState;
+        if (pState != NULL)
+        {
+            pState->DeleteTempMaps();   // their destructors may still look at the state
+            t_pThreadState = NULL;
+            delete pState;
+        }
+    }
+};
+}
+
 _AFX_THREAD_STATE* AFXAPI AfxGetThreadState()
 {
-    static thread_local _AFX_THREAD_STATE state;
-    return &state;
+    if (t_pThreadState == NULL)
+    {
+        static thread_local CThreadStateOwner s_owner;
+        (void)s_owner;
+        t_pThreadState = new _AFX_THREAD_STATE;
+    }
+    return t_pThreadState;
+}
+
+_AFX_THREAD_STATE* AfxPeekThreadState()
+{
+    return t_pThreadState;
 }
 
 CAfxPermanentMap<CWnd, HWND>& AfxWndMap()
@@ -99,14 +130,16 @@ CWnd::~CWnd()
                 Detach();
         }
     }
-    _AFX_THREAD_STATE* pState = AfxGetThreadState();
-    if (pState->m_pLastHit == this)
-        pState->m_pLastHit = NULL;
-    if (pState->m_pLastInfoOwner == this)
-        pState->m_pLastInfoOwner = NULL;
-    if (pState->m_pWndInit == this)
-        pState->m_pWndInit = NULL;
-    AfxRemoveIdleUpdateWnd(this);
+    if (_AFX_THREAD_STATE* pState = AfxPeekThreadState())
+    {
+        if (pState->m_pLastHit == this)
+            pState->m_pLastHit = NULL;
+        if (pState->m_pLastInfoOwner == this)
+            pState->m_pLastInfoOwner = NULL;
+        if (pState->m_pWndInit == this)
+            pState->m_pWndInit = NULL;
+        AfxRemoveIdleUpdateWnd(this);
+    }
     AfxForgetMainWnd(this);
 }
 

@@ -139,6 +139,9 @@ struct _AFX_THREAD_STATE
     TCHAR m_szClassName[96];
 };
 
+// The calling thread's state, or NULL when it has none (any more).
+_AFX_THREAD_STATE* AfxPeekThreadState();
+
 // Permanent maps (process-wide)
 CAfxPermanentMap<CWnd, HWND>& AfxWndMap();
 CAfxPermanentMap<CGdiObject, HGDIOBJ>& AfxGdiMap();
