@@ -20,8 +20,9 @@ void StartSet(FatLongNameSet* set, const unsigned char* e, int deleted)
     set->checksum = e[13];
     GetFatLongNameUnits(e, set->units[0]);
     set->startsAtEnd = HoldsNameEnd(set->units[0]);
-    set->nextOrdinal = deleted ? 0 : (e[0] & 0x1F) - 1;
-    if (!deleted && ((e[0] & 0x1F) == 0 || (e[0] & 0x1F) > FatLongNameMaxEntries))
+    int ordinal = e[0] & 0x3F;
+    set->nextOrdinal = deleted ? 0 : ordinal - 1;
+    if (!deleted && (ordinal == 0 || ordinal > FatLongNameMaxEntries || (e[0] & 0x80)))
         set->valid = 0;
 }
 
@@ -77,9 +78,9 @@ void FeedLongNameEntry(FatLongNameSet* set, const unsigned char* e)
         StartSet(set, e, 0);
         return;
     }
-    int ordinal = e[0] & 0x1F;
-    if (!set->valid || set->deleted || ordinal == 0 || ordinal != set->nextOrdinal ||
-        e[13] != set->checksum) {
+    int ordinal = e[0] & 0x3F;
+    if (!set->valid || set->deleted || (e[0] & 0x80) || ordinal == 0 ||
+        ordinal != set->nextOrdinal || e[13] != set->checksum) {
         set->valid = 0;
         return;
     }

@@ -72,6 +72,8 @@ TEST(VolumeParams, EveryPartitionMatchesFsstat)
         {L"chs-dynamic.vhd", L"chs.sfdisk", 1, L"chs-p1.fsstat"},
         {L"chs-dynamic.vhd", L"chs.sfdisk", 2, L"chs-p2.fsstat"},
         {L"chs-dynamic.vhd", L"chs.sfdisk", 3, L"chs-p3.fsstat"},
+        // NTFS boot sector zeroed: the backup in the partition's last sector.
+        {L"chs-noboot-ntfs-dynamic.vhd", L"chs.sfdisk", 2, L"chs-p2.fsstat"},
         {L"fat-dynamic.vhd", L"fat.sfdisk", 1, L"fat-p1.fsstat"},
         {L"fat-dynamic.vhd", L"fat.sfdisk", 2, L"fat-p2.fsstat"},  // one FAT
     };
