@@ -1807,8 +1807,49 @@ void AFXAPI AfxFormatString2(CString& rString, UINT nIDS, LPCTSTR lpsz1, LPCTSTR
 BOOL AFXAPI AfxInitRichEdit();
 BOOL AFXAPI AfxInitRichEdit2();
 
-// Per-thread state of the window layer.
-struct _AFX_THREAD_STATE;
+// Per-thread state of the window layer. m_lastSentMsg is the message that
+// AfxCallWndProc is processing (what Default() passes on); code that sends a
+// message by calling a window object directly may save, set and restore it.
+struct _AFX_THREAD_STATE_IMPL;
+struct _AFX_THREAD_STATE
+{
+    _AFX_THREAD_STATE();
+    ~_AFX_THREAD_STATE();
+    _AFX_THREAD_STATE(const _AFX_THREAD_STATE&) = delete;
+    void operator=(const _AFX_THREAD_STATE&) = delete;
+
+    CWinThread* m_pCurrentWinThread;
+    MSG m_lastSentMsg;
+    MSG m_msgCur;                 // message of the pump on threads without a CWinThread
+    HWND m_hLockoutNotifyWindow;  // window whose control notifications are ignored (UpdateData)
+
+    // Creation hook
+    CWnd* m_pWndInit;
+    HHOOK m_hHookOldCbtFilter;
+
+    // Wait cursor
+    int m_nWaitCursorCount;
+    HCURSOR m_hcurWaitCursorRestore;
+
+    // Tool tips of EnableToolTips
+    CToolTipCtrl* m_pToolTip;
+    CWnd* m_pLastHit;
+    INT_PTR m_nLastHit;
+    TOOLINFO m_lastInfo;
+    CWnd* m_pLastInfoOwner;
+
+    // Menu tracked by CMenu::TrackPopupMenu (for owner-drawn items)
+    HMENU m_hTrackingMenu;
+    HWND m_hTrackingWindow;
+
+    // Temporary handle objects and other bookkeeping
+    int m_nTempMapLock;
+    _AFX_THREAD_STATE_IMPL* m_pImpl;
+    void DeleteTempMaps();
+
+    // Buffer of AfxRegisterWndClass
+    TCHAR m_szClassName[96];
+};
 _AFX_THREAD_STATE* AFXAPI AfxGetThreadState();
 
 #include <afxmsg_.h>

@@ -51,19 +51,19 @@ CImageList* PASCAL CImageList::FromHandle(HIMAGELIST hImageList)
     if (pList != NULL)
         return pList;
     _AFX_THREAD_STATE* pState = AfxGetThreadState();
-    pList = pState->m_tempImageLists.Lookup(hImageList);
+    pList = pState->m_pImpl->m_tempImageLists.Lookup(hImageList);
     if (pList == NULL)
     {
         pList = new CImageList;
         pList->m_hImageList = hImageList;
-        pState->m_tempImageLists.SetAt(hImageList, pList);
+        pState->m_pImpl->m_tempImageLists.SetAt(hImageList, pList);
     }
     return pList;
 }
 
 void PASCAL CImageList::DeleteTempMap()
 {
-    AfxGetThreadState()->m_tempImageLists.DeleteAll([](CImageList* p) { p->m_hImageList = NULL; });
+    AfxGetThreadState()->m_pImpl->m_tempImageLists.DeleteAll([](CImageList* p) { p->m_hImageList = NULL; });
 }
 
 BOOL CImageList::Attach(HIMAGELIST hImageList)

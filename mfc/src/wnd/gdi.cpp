@@ -53,19 +53,19 @@ CGdiObject* PASCAL CGdiObject::FromHandle(HGDIOBJ hObject)
     if (pObject != NULL)
         return pObject;
     _AFX_THREAD_STATE* pState = AfxGetThreadState();
-    pObject = pState->m_tempGdi.Lookup(hObject);
+    pObject = pState->m_pImpl->m_tempGdi.Lookup(hObject);
     if (pObject == NULL)
     {
         pObject = new CGdiObject;
         pObject->m_hObject = hObject;
-        pState->m_tempGdi.SetAt(hObject, pObject);
+        pState->m_pImpl->m_tempGdi.SetAt(hObject, pObject);
     }
     return pObject;
 }
 
 void PASCAL CGdiObject::DeleteTempMap()
 {
-    AfxGetThreadState()->m_tempGdi.DeleteAll([](CGdiObject* p) { p->m_hObject = NULL; });
+    AfxGetThreadState()->m_pImpl->m_tempGdi.DeleteAll([](CGdiObject* p) { p->m_hObject = NULL; });
 }
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject)
@@ -178,19 +178,19 @@ CDC* PASCAL CDC::FromHandle(HDC hDC)
     if (pDC != NULL)
         return pDC;
     _AFX_THREAD_STATE* pState = AfxGetThreadState();
-    pDC = pState->m_tempDCs.Lookup(hDC);
+    pDC = pState->m_pImpl->m_tempDCs.Lookup(hDC);
     if (pDC == NULL)
     {
         pDC = new CDC;
         pDC->m_hDC = pDC->m_hAttribDC = hDC;
-        pState->m_tempDCs.SetAt(hDC, pDC);
+        pState->m_pImpl->m_tempDCs.SetAt(hDC, pDC);
     }
     return pDC;
 }
 
 void PASCAL CDC::DeleteTempMap()
 {
-    AfxGetThreadState()->m_tempDCs.DeleteAll([](CDC* p) { p->m_hDC = NULL; p->m_hAttribDC = NULL; });
+    AfxGetThreadState()->m_pImpl->m_tempDCs.DeleteAll([](CDC* p) { p->m_hDC = NULL; p->m_hAttribDC = NULL; });
 }
 
 BOOL CDC::Attach(HDC hDC)

@@ -27,19 +27,19 @@ CMenu* PASCAL CMenu::FromHandle(HMENU hMenu)
     if (pMenu != NULL)
         return pMenu;
     _AFX_THREAD_STATE* pState = AfxGetThreadState();
-    pMenu = pState->m_tempMenus.Lookup(hMenu);
+    pMenu = pState->m_pImpl->m_tempMenus.Lookup(hMenu);
     if (pMenu == NULL)
     {
         pMenu = new CMenu;
         pMenu->m_hMenu = hMenu;
-        pState->m_tempMenus.SetAt(hMenu, pMenu);
+        pState->m_pImpl->m_tempMenus.SetAt(hMenu, pMenu);
     }
     return pMenu;
 }
 
 void PASCAL CMenu::DeleteTempMap()
 {
-    AfxGetThreadState()->m_tempMenus.DeleteAll([](CMenu* p) { p->m_hMenu = NULL; });
+    AfxGetThreadState()->m_pImpl->m_tempMenus.DeleteAll([](CMenu* p) { p->m_hMenu = NULL; });
 }
 
 BOOL CMenu::Attach(HMENU hMenu)

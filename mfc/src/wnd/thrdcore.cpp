@@ -335,7 +335,7 @@ BOOL CWinThread::IsIdleMessage(MSG* pMsg)
 
 void AFXAPI AfxAddIdleUpdateWnd(CWnd* pWnd)
 {
-    auto& list = AfxGetThreadState()->m_idleUpdateWnds;
+    auto& list = AfxGetThreadState()->m_pImpl->m_idleUpdateWnds;
     if (std::find(list.begin(), list.end(), pWnd) == list.end())
         list.push_back(pWnd);
 }
@@ -345,7 +345,7 @@ void AFXAPI AfxRemoveIdleUpdateWnd(CWnd* pWnd)
     _AFX_THREAD_STATE* pState = AfxPeekThreadState();
     if (pState == NULL)
         return;
-    auto& list = pState->m_idleUpdateWnds;
+    auto& list = pState->m_pImpl->m_idleUpdateWnds;
     list.erase(std::remove(list.begin(), list.end(), pWnd), list.end());
 }
 
@@ -363,10 +363,10 @@ BOOL CWinThread::OnIdle(LONG lCount)
             CWnd::SendMessageToDescendants(hWndMain, WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
         }
         // And of the other registered frames that are visible.
-        std::vector<CWnd*> frames = AfxGetThreadState()->m_idleUpdateWnds;
+        std::vector<CWnd*> frames = AfxGetThreadState()->m_pImpl->m_idleUpdateWnds;
         for (CWnd* pFrame : frames)
         {
-            auto& live = AfxGetThreadState()->m_idleUpdateWnds;
+            auto& live = AfxGetThreadState()->m_pImpl->m_idleUpdateWnds;
             if (std::find(live.begin(), live.end(), pFrame) == live.end())
                 continue;   // went away during the pass
             HWND hWnd = pFrame->m_hWnd;

@@ -11,7 +11,7 @@ _AFX_THREAD_STATE::_AFX_THREAD_STATE()
     : m_pCurrentWinThread(NULL), m_lastSentMsg(), m_msgCur(), m_hLockoutNotifyWindow(NULL), m_pWndInit(NULL),
       m_hHookOldCbtFilter(NULL), m_nWaitCursorCount(0), m_hcurWaitCursorRestore(NULL), m_pToolTip(NULL),
       m_pLastHit(NULL), m_nLastHit(-1), m_lastInfo(), m_pLastInfoOwner(NULL), m_hTrackingMenu(NULL),
-      m_hTrackingWindow(NULL), m_nTempMapLock(0), m_szClassName()
+      m_hTrackingWindow(NULL), m_nTempMapLock(0), m_pImpl(new _AFX_THREAD_STATE_IMPL), m_szClassName()
 {
 }
 
@@ -20,15 +20,16 @@ _AFX_THREAD_STATE::~_AFX_THREAD_STATE()
     DeleteTempMaps();
     if (m_hHookOldCbtFilter != NULL)
         ::UnhookWindowsHookEx(m_hHookOldCbtFilter);
+    delete m_pImpl;
 }
 
 void _AFX_THREAD_STATE::DeleteTempMaps()
 {
-    m_tempWnds.DeleteAll([](CWnd* p) { p->m_hWnd = NULL; });
-    m_tempDCs.DeleteAll([](CDC* p) { p->m_hDC = NULL; p->m_hAttribDC = NULL; });
-    m_tempGdi.DeleteAll([](CGdiObject* p) { p->m_hObject = NULL; });
-    m_tempMenus.DeleteAll([](CMenu* p) { p->m_hMenu = NULL; });
-    m_tempImageLists.DeleteAll([](CImageList* p) { p->m_hImageList = NULL; });
+    m_pImpl->m_tempWnds.DeleteAll([](CWnd* p) { p->m_hWnd = NULL; });
+    m_pImpl->m_tempDCs.DeleteAll([](CDC* p) { p->m_hDC = NULL; p->m_hAttribDC = NULL; });
+    m_pImpl->m_tempGdi.DeleteAll([](CGdiObject* p) { p->m_hObject = NULL; });
+    m_pImpl->m_tempMenus.DeleteAll([](CMenu* p) { p->m_hMenu = NULL; });
+    m_pImpl->m_tempImageLists.DeleteAll([](CImageList* p) { p->m_hImageList = NULL; });
 }
 
 // The state lives on the heap, owned by a per-thread object that frees it
@@ -158,13 +159,13 @@ CWnd* PASCAL CWnd::FromHandle(HWND hWnd)
     if (pWnd != NULL)
         return pWnd;
     _AFX_THREAD_STATE* pState = AfxGetThreadState();
-    pWnd = pState->m_tempWnds.Lookup(hWnd);
+    pWnd = pState->m_pImpl->m_tempWnds.Lookup(hWnd);
     if (pWnd == NULL || pWnd->m_hWnd != hWnd)
     {
         if (pWnd == NULL)
         {
             pWnd = new CWnd;
-            pState->m_tempWnds.SetAt(hWnd, pWnd);
+            pState->m_pImpl->m_tempWnds.SetAt(hWnd, pWnd);
         }
         pWnd->m_hWnd = hWnd;
     }
@@ -173,7 +174,7 @@ CWnd* PASCAL CWnd::FromHandle(HWND hWnd)
 
 void PASCAL CWnd::DeleteTempMap()
 {
-    AfxGetThreadState()->m_tempWnds.DeleteAll([](CWnd* p) { p->m_hWnd = NULL; });
+    AfxGetThreadState()->m_pImpl->m_tempWnds.DeleteAll([](CWnd* p) { p->m_hWnd = NULL; });
 }
 
 BOOL CWnd::Attach(HWND hWndNew)

@@ -93,50 +93,16 @@ private:
 
 class CImageList;
 
-// Per-thread state of the window layer.
-struct _AFX_THREAD_STATE
+// The parts of the thread state that only the framework uses.
+struct _AFX_THREAD_STATE_IMPL
 {
-    _AFX_THREAD_STATE();
-    ~_AFX_THREAD_STATE();
-
-    CWinThread* m_pCurrentWinThread;
-    MSG m_lastSentMsg;            // message being processed by AfxCallWndProc
-    MSG m_msgCur;                 // message of the pump on threads without a CWinThread
-    HWND m_hLockoutNotifyWindow;  // window whose control notifications are ignored (UpdateData)
-
-    // Creation hook
-    CWnd* m_pWndInit;
-    HHOOK m_hHookOldCbtFilter;
-
-    // Wait cursor
-    int m_nWaitCursorCount;
-    HCURSOR m_hcurWaitCursorRestore;
-
-    // Tool tips
-    CToolTipCtrl* m_pToolTip;
-    CWnd* m_pLastHit;
-    INT_PTR m_nLastHit;
-    TOOLINFO m_lastInfo;
-    CWnd* m_pLastInfoOwner;
-
-    // Menu tracked by CMenu::TrackPopupMenu (for owner-drawn items)
-    HMENU m_hTrackingMenu;
-    HWND m_hTrackingWindow;
-
-    // Temporary handle objects
-    int m_nTempMapLock;
     CAfxTempMap<CWnd, HWND> m_tempWnds;
     CAfxTempMap<CDC, HDC> m_tempDCs;
     CAfxTempMap<CGdiObject, HGDIOBJ> m_tempGdi;
     CAfxTempMap<CMenu, HMENU> m_tempMenus;
     CAfxTempMap<CImageList, HIMAGELIST> m_tempImageLists;
-    void DeleteTempMaps();
-
     // Frames that get idle updates besides the main window
     std::vector<CWnd*> m_idleUpdateWnds;
-
-    // Buffer of AfxRegisterWndClass
-    TCHAR m_szClassName[96];
 };
 
 // The calling thread's state, or NULL when it has none (any more).
