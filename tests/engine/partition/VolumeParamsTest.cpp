@@ -72,8 +72,10 @@ TEST(VolumeParams, EveryPartitionMatchesFsstat)
         {L"chs-dynamic.vhd", L"chs.sfdisk", 1, L"chs-p1.fsstat"},
         {L"chs-dynamic.vhd", L"chs.sfdisk", 2, L"chs-p2.fsstat"},
         {L"chs-dynamic.vhd", L"chs.sfdisk", 3, L"chs-p3.fsstat"},
-        // NTFS boot sector zeroed: the backup in the partition's last sector.
+        // NTFS boot sector zeroed, or with 3 sectors per cluster: the backup
+        // in the partition's last sector gives the layout.
         {L"chs-noboot-ntfs-dynamic.vhd", L"chs.sfdisk", 2, L"chs-p2.fsstat"},
+        {L"chs-badspc-ntfs-dynamic.vhd", L"chs.sfdisk", 2, L"chs-p2.fsstat"},
         {L"fat-dynamic.vhd", L"fat.sfdisk", 1, L"fat-p1.fsstat"},
         {L"fat-dynamic.vhd", L"fat.sfdisk", 2, L"fat-p2.fsstat"},  // one FAT
     };
