@@ -121,7 +121,11 @@ void ParseFatDirSector(const unsigned char* sector, uint32_t parentCluster, int*
         *end = 1;
 }
 
-int ReadFatDirectory(uint32_t cluster, int dirDeleted, FatEntryVisitor visit, void* context)
+namespace {
+
+// ReadFatDirectory; showSectors puts each sector's number on the scan panel.
+int ReadDirectory(uint32_t cluster, int dirDeleted, FatEntryVisitor visit, void* context,
+                  int showSectors)
 {
     const VolumeParamsRecord& v = VolumeParams;
     uint32_t k = v.sectorsPerCluster;
@@ -167,6 +171,8 @@ int ReadFatDirectory(uint32_t cluster, int dirDeleted, FatEntryVisitor visit, vo
                     first = 2;
                 }
                 firstSector = 0;
+                if (showSectors)
+                    ScanPanelHost().SetCurrentSector(run.sector + done + i);
                 if (WalkFatDirSector(s, first, dirDeleted, &carry, visit, context))
                     return 1;
             }
@@ -176,8 +182,15 @@ int ReadFatDirectory(uint32_t cluster, int dirDeleted, FatEntryVisitor visit, vo
     return 1;
 }
 
+}  // namespace
+
+int ReadFatDirectory(uint32_t cluster, int dirDeleted, FatEntryVisitor visit, void* context)
+{
+    return ReadDirectory(cluster, dirDeleted, visit, context, 0);
+}
+
 int ParseFatDirectory(uint32_t cluster, int dirDeleted)
 {
     ListingContext context = {cluster};
-    return ReadFatDirectory(cluster, dirDeleted, ListEntry, &context);
+    return ReadDirectory(cluster, dirDeleted, ListEntry, &context, 1);
 }

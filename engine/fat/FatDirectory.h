@@ -51,5 +51,6 @@ void ParseFatDirSector(const unsigned char* sector, uint32_t parentCluster, int*
 int ReadFatDirectory(uint32_t cluster, int dirDeleted, FatEntryVisitor visit, void* context);
 
 // ReadFatDirectory that lists the entries into the FAT lists as
-// ParseFatDirSector does; parent = the directory's cluster (0 for the root).
+// ParseFatDirSector does (and shows each sector's number on the scan
+// panel); parent = the directory's cluster (0 for the root).
 int ParseFatDirectory(uint32_t cluster, int dirDeleted);

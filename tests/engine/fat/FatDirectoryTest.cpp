@@ -12,6 +12,7 @@
 #include "FixtureOracles.h"
 #include "ImageTestSupport.h"
 #include "fat/FatLists.h"
+#include "fat/ScanPanelHost.h"
 #include "fat/FatTable.h"
 #include "state/EngineState.h"
 #include "volume/VolumeParamsReader.h"
@@ -127,8 +128,22 @@ TEST(FatDirectory, LongNamesAcrossSectorsAndDeletedPairsMatchFls)
     }
 }
 
+// Keeps the last sector number the listing shows.
+class CSectorPanel : public CScanPanelHost
+{
+public:
+    CSectorPanel() { m_previous = SetScanPanelHost(this); }
+    ~CSectorPanel() { SetScanPanelHost(m_previous); }
+    void SetCurrentSector(uint64_t s) override { sector = s; }
+    uint64_t sector = 0;
+
+private:
+    CScanPanelHost* m_previous;
+};
+
 // "Big Folder" holds 400 one-byte files: 2002 entries in 126 one-sector
-// clusters. Every file is listed, the last ones too.
+// clusters. Every file is listed, the last ones too, and the listing reads
+// up to the directory's last cluster.
 TEST(FatDirectory, FolderOfMoreThanAHundredClustersIsListedWhole)
 {
     COpenedImage disk(L"fat-dynamic.vhd");
@@ -143,8 +158,12 @@ TEST(FatDirectory, FolderOfMoreThanAHundredClustersIsListedWhole)
             if (wcscmp(r->name, L"Big Folder") == 0)
                 big = r;
         ASSERT_NE(nullptr, big);
-        EXPECT_GT(ReadDirectoryChain(big->cluster).count, 100u);
+        EngineList<ClusterNode>& chain = ReadDirectoryChain(big->cluster);
+        EXPECT_GT(chain.count, 100u);
+        uint64_t lastSector = VolumeParams.clusterBase + (uint64_t)chain.tail->cluster * VolumeParams.sectorsPerCluster;
+        CSectorPanel panel;
         ASSERT_EQ(1, ParseFatDirectory(big->cluster, 0));
+        EXPECT_EQ(lastSector, panel.sector);
         int listed = 0;
         for (FatFileRecord* f = g_FatFiles.head; f; f = f->next) {
             if (f->parentCluster != big->cluster)
