@@ -6,11 +6,13 @@
 #include <thread>
 
 #include "CDeviceTreeCtrl.h"
+#include "CDriveStepPanelHost.h"
 #include "CFileSystemForm.h"
 #include "CFileSystemTreeCtrl.h"
 #include "CFirstDisplay.h"
 #include "CFolderTreeCtrl.h"
 #include "CMessageDlg.h"
+#include "CScanStepPanelHost.h"
 #include "CSecondDisplay.h"
 #include "CYesNoDlg.h"
 #include "MessageRecorder.h"
@@ -127,6 +129,46 @@ TEST_F(ShellServicesTest, ResultTreesAppendChildrenInOrder)
     HTREEITEM sub = folders.AddFolderItem(L"Documents", top);
     EXPECT_EQ(folders.GetRootItem(), top);
     EXPECT_EQ(folders.GetParentItem(sub), top);
+}
+
+// The engine's partition search and scans reach the panels and the device
+// tree through the hosts the wizard installs.
+TEST_F(ShellServicesTest, EngineHostsReachThePanelsAndTheTree)
+{
+    CFirstDisplay drivePanel;
+    CSecondDisplay scanPanel;
+    CDeviceTreeCtrl tree;
+    ASSERT_TRUE(drivePanel.Create(&m_frame, CRect(0, 0, 300, 120), 1));
+    ASSERT_TRUE(scanPanel.Create(&m_frame, CRect(0, 130, 300, 300), 2));
+    ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE, CRect(300, 0, 600, 300), &m_frame, 10));
+    CDriveStepPanelHost driveHost(&drivePanel, &tree);
+    CScanStepPanelHost scanHost(&scanPanel);
+    CDriveStepHost* previousDrive = SetDriveStepHost(&driveHost);
+    CScanPanelHost* previousScan = SetScanPanelHost(&scanHost);
+
+    DriveStepHost().SetProgress(37);
+    DriveStepHost().SetWaitText(L"Please wait...");
+    DriveStepHost().AddPartitionItem(L"Virtual Hard Disk ", L"Partition 1");
+    DriveStepHost().ExpandRoot();
+    ScanPanelHost().SetProgress(64);
+    ScanPanelHost().SetStatusText(L"Scanning");
+    ScanPanelHost().SetFoldersFound(12);
+    ScanPanelHost().SetFilesFound(345);
+    ScanPanelHost().SetCurrentSector(5000000000ull);
+    ScanPanelHost().SetLastItem(L"REPORT.DOC");
+
+    SetDriveStepHost(previousDrive);
+    SetScanPanelHost(previousScan);
+
+    EXPECT_EQ(drivePanel.m_progress.GetPos(), 37);
+    EXPECT_EQ(TextOf(drivePanel.m_waitText), CString(L"Please wait..."));
+    EXPECT_EQ(tree.GetItemText(tree.GetChildItem(tree.GetRootItem())), CString(L"Partition 1"));
+    EXPECT_EQ(scanPanel.m_progress.GetPos(), 64);
+    EXPECT_EQ(TextOf(scanPanel.m_status), CString(L"Scanning"));
+    EXPECT_EQ(TextOf(scanPanel.m_counterValue[0]), CString(L"12"));
+    EXPECT_EQ(TextOf(scanPanel.m_counterValue[1]), CString(L"345"));
+    EXPECT_EQ(TextOf(scanPanel.m_counterValue[2]), CString(L"5000000000"));
+    EXPECT_EQ(TextOf(scanPanel.m_counterValue[3]), CString(L"REPORT.DOC"));
 }
 
 // The dialogs show the sink's current text and kind; a test's recorder
