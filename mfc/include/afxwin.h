@@ -1271,11 +1271,7 @@ protected:
     void PostModal();
     BOOL CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst);
 
-    afx_msg LRESULT HandleInitDialog(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT HandleSetFont(WPARAM wParam, LPARAM lParam);
-    afx_msg void OnClose();
-    afx_msg void OnPaint();
-    afx_msg LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     friend INT_PTR CALLBACK AfxDlgProc(HWND, UINT, WPARAM, LPARAM);

@@ -449,7 +449,42 @@ BOOL CRecentFileList::GetDisplayName(CString& strName, int nIndex, LPCTSTR lpszC
 
 void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI)
 {
-    // The menu form needs the frame's menu handling; enable the item when
-    // the list has an entry.
-    pCmdUI->Enable(!m_arrNames[0].IsEmpty());
+    // The menu item of the first entry stands for the whole list: it keeps
+    // its own text (disabled) while the list is empty, and is replaced by one
+    // item per file ("&1 name", ids from m_nID) otherwise.
+    CMenu* pMenu = pCmdUI->m_pMenu;
+    if (m_strOriginal.IsEmpty() && pMenu != NULL)
+        pMenu->GetMenuString(pCmdUI->m_nID, m_strOriginal, MF_BYCOMMAND);
+    if (m_arrNames[0].IsEmpty())
+    {
+        if (!m_strOriginal.IsEmpty())
+            pCmdUI->SetText(m_strOriginal);
+        pCmdUI->Enable(FALSE);
+        return;
+    }
+    if (pMenu == NULL)
+        return;
+    for (int iMRU = 0; iMRU < m_nSize; iMRU++)
+        pMenu->DeleteMenu(pCmdUI->m_nID + iMRU, MF_BYCOMMAND);
+
+    TCHAR szCurDir[MAX_PATH + 1] = {};
+    DWORD nCurDir = ::GetCurrentDirectory(MAX_PATH - 1, szCurDir);
+    if (nCurDir == 0 || nCurDir >= MAX_PATH - 1)
+        nCurDir = 0;
+    else if (szCurDir[nCurDir - 1] != '\\')
+        szCurDir[nCurDir++] = '\\';
+    for (int iMRU = 0; iMRU < m_nSize; iMRU++)
+    {
+        CString strName;
+        if (!GetDisplayName(strName, iMRU, szCurDir, (int)nCurDir))
+            break;
+        strName.Replace(_T("&"), _T("&&"));   // an ampersand in a path is not a mnemonic
+        CString strItem;
+        strItem.Format(_T("&%d %s"), (int)((iMRU + 1 + m_nStart) % 10), (LPCTSTR)strName);
+        pMenu->InsertMenu(pCmdUI->m_nIndex++, MF_STRING | MF_BYPOSITION, pCmdUI->m_nID++, strItem);
+    }
+    // The caller continues after the last item inserted.
+    pCmdUI->m_nIndex--;
+    pCmdUI->m_nIndexMax = pMenu->GetMenuItemCount();
+    pCmdUI->m_bEnableChanged = TRUE;
 }

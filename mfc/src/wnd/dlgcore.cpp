@@ -4,6 +4,7 @@
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
+    ON_MESSAGE(WM_SETFONT, HandleSetFont)
     ON_COMMAND(IDOK, OnOK)
     ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
@@ -229,30 +230,11 @@ void CDialog::OnCancel()
     EndDialog(IDCANCEL);
 }
 
-LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM)
-{
-    return Default();
-}
-
+// The dialog manager sets the template's font: derived dialogs may follow it.
 LRESULT CDialog::HandleSetFont(WPARAM wParam, LPARAM)
 {
     OnSetFont(CFont::FromHandle((HFONT)wParam));
     return Default();
-}
-
-void CDialog::OnClose()
-{
-    Default();
-}
-
-void CDialog::OnPaint()
-{
-    Default();
-}
-
-LRESULT CDialog::OnCommandHelp(WPARAM, LPARAM)
-{
-    return FALSE;
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)

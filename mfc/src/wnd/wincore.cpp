@@ -485,7 +485,10 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
     }
     catch (CException* e)
     {
+        // Threads without a thread object report through the application's.
         CWinThread* pThread = AfxGetThread();
+        if (pThread == NULL)
+            pThread = AfxGetApp();
         if (pThread != NULL)
             lResult = pThread->ProcessWndProcException(e, &pState->m_lastSentMsg);
         else

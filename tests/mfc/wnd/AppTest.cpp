@@ -4,6 +4,7 @@
 
 #include <afxwin.h>
 #include <afxpriv.h>
+#include <afxadv.h>
 
 #include "WndTestSupport.h"
 
@@ -115,6 +116,57 @@ TEST(ToolTips, DefaultHitTestFindsTheChildWindow)
     EXPECT_FALSE(parent.EnableToolTips(TRUE));
     EXPECT_NE(0u, parent.m_nFlags & WF_TOOLTIPS);
     EXPECT_TRUE(parent.EnableToolTips(FALSE));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(WindowClasses, RegisteredClassNamesAreSharedAndWindowsSubclassed)
+{
+    LPCTSTR lpsz = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW));
+    CString strFirst = lpsz;   // the buffer is reused by the next call
+    EXPECT_STREQ((LPCTSTR)strFirst, AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW)));
+    CString strOther = AfxRegisterWndClass(CS_HREDRAW);
+    EXPECT_STRNE((LPCTSTR)strFirst, (LPCTSTR)strOther);
+
+    CWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, strFirst, _T("x"), WS_POPUP, 0, 0, 10, 10, NULL, NULL));
+    EXPECT_EQ((LONG_PTR)AfxGetAfxWndProc(), ::GetWindowLongPtr(wnd.m_hWnd, GWLP_WNDPROC));
+    TCHAR szClass[128] = {};
+    ::GetClassName(wnd.m_hWnd, szClass, 128);
+    EXPECT_STREQ((LPCTSTR)strFirst, szClass);
+}
+
+TEST(RecentFiles, UpdateMenuListsTheFiles)
+{
+    CScopedApp app(_T("MruMenu"));
+    CRecentFileList mru(0, _T("Recent File List"), _T("File%d"), 4);
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    menu.AppendMenu(MF_STRING, ID_FILE_MRU_FILE1, _T("Recent File"));
+    menu.AppendMenu(MF_STRING, ID_APP_EXIT, _T("E&xit"));
+
+    CCmdUI state;
+    state.m_pMenu = &menu;
+    state.m_nIndex = 0;
+    state.m_nID = ID_FILE_MRU_FILE1;
+    mru.UpdateMenu(&state);   // empty: the original item, disabled
+    EXPECT_NE(0u, menu.GetMenuState(ID_FILE_MRU_FILE1, MF_BYCOMMAND) & MF_GRAYED);
+
+    mru.Add(_T("C:\\a&b\\one.xwqz"));
+    mru.Add(_T("C:\\two.xwqz"));
+    state.m_nIndex = 0;
+    state.m_nID = ID_FILE_MRU_FILE1;
+    mru.UpdateMenu(&state);
+    ASSERT_EQ(3u, menu.GetMenuItemCount());
+    CString str;
+    menu.GetMenuString(0, str, MF_BYPOSITION);
+    EXPECT_STREQ(_T("&1 C:\\two.xwqz"), (LPCTSTR)str);
+    menu.GetMenuString(1, str, MF_BYPOSITION);
+    EXPECT_STREQ(_T("&2 C:\\a&&b\\one.xwqz"), (LPCTSTR)str);
+    EXPECT_EQ((UINT)(ID_FILE_MRU_FILE1 + 1), menu.GetMenuItemID(1));
+    EXPECT_EQ((UINT)ID_APP_EXIT, menu.GetMenuItemID(2));
 }
 
 }  // namespace
