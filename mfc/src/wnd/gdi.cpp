@@ -82,12 +82,10 @@ BOOL CGdiObject::Attach(HGDIOBJ hObject)
 
 HGDIOBJ CGdiObject::Detach()
 {
+    // Only handles this wrapper attached were counted (not stock objects).
     HGDIOBJ hObject = m_hObject;
-    if (hObject != NULL)
-    {
-        AfxGdiMap().RemoveIf(hObject, this);
+    if (hObject != NULL && AfxGdiMap().RemoveIf(hObject, this))
         ::InterlockedDecrement(&g_nLiveGdiObjects);
-    }
     m_hObject = NULL;
     return hObject;
 }
@@ -213,10 +211,18 @@ HDC CDC::Detach()
     return hDC;
 }
 
+// Device contexts this framework created, for the live count.
+static CAfxPermanentMap<CDC, HDC>& CreatedDCs()
+{
+    static CAfxPermanentMap<CDC, HDC>* s_pMap = new CAfxPermanentMap<CDC, HDC>;
+    return *s_pMap;
+}
+
 static BOOL AttachCreatedDC(CDC* pDC, HDC hDC)
 {
     if (!pDC->Attach(hDC))
         return FALSE;
+    CreatedDCs().SetAt(hDC, pDC);
     ::InterlockedIncrement(&g_nLiveDCs);
     return TRUE;
 }
@@ -240,7 +246,8 @@ BOOL CDC::DeleteDC()
 {
     if (m_hDC == NULL)
         return FALSE;
-    ::InterlockedDecrement(&g_nLiveDCs);
+    if (CreatedDCs().RemoveIf(m_hDC, this))
+        ::InterlockedDecrement(&g_nLiveDCs);
     return ::DeleteDC(Detach());
 }
 

@@ -123,12 +123,18 @@ CWnd::~CWnd()
     if (m_hWnd != NULL && !IsInsertAfterConstant(m_hWnd))
     {
         // Still attached: destroy the window; its WM_NCDESTROY detaches us.
-        // A window of another thread cannot be destroyed here: forget it.
+        // A window of another thread cannot be destroyed here: give it its
+        // own procedure back and forget it.
         if (AfxWndMap().Lookup(m_hWnd) == this)
         {
             ::DestroyWindow(m_hWnd);
             if (m_hWnd != NULL)
+            {
+                if (m_pfnSuper != NULL &&
+                    (WNDPROC)::GetWindowLongPtr(m_hWnd, GWLP_WNDPROC) == &AfxWndProc)
+                    ::SetWindowLongPtr(m_hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
                 Detach();
+            }
         }
     }
     if (_AFX_THREAD_STATE* pState = AfxPeekThreadState())

@@ -48,13 +48,15 @@ public:
         CAfxLockGuard guard(m_lock);
         m_map[h] = p;
     }
-    // Removes h only while it still maps to p.
-    void RemoveIf(THandle h, TObject* p)
+    // Removes h only while it still maps to p; TRUE when it did.
+    bool RemoveIf(THandle h, TObject* p)
     {
         CAfxLockGuard guard(m_lock);
         auto it = m_map.find(h);
-        if (it != m_map.end() && it->second == p)
-            m_map.erase(it);
+        if (it == m_map.end() || it->second != p)
+            return false;
+        m_map.erase(it);
+        return true;
     }
 private:
     CAfxLock m_lock;

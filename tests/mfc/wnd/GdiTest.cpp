@@ -125,3 +125,23 @@ TEST(Gdi, SelectionReturnsThePreviousObjectAndToleratesAnEmptyFont)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Gdi, StockAndForeignHandlesAreNotCounted)
+{
+    AFX_GDI_COUNTS before = AfxGetGdiCounts();
+    {
+        CBrush stock;
+        stock.CreateStockObject(WHITE_BRUSH);
+        stock.DeleteObject();   // a stock object wrapper never owned a count
+        CDC dc;   // a context made elsewhere and handed over
+        dc.Attach(::CreateCompatibleDC(NULL));
+        dc.DeleteDC();
+    }
+    AFX_GDI_COUNTS after = AfxGetGdiCounts();
+    EXPECT_EQ(before.nObjects, after.nObjects);
+    EXPECT_EQ(before.nDCs, after.nDCs);
+}
+
+}  // namespace
