@@ -93,8 +93,9 @@ void ExpectWalkMatchesFls(const wchar_t* fls, const std::wstring& exempt = L"")
     EXPECT_GT(compared, 20u);
     EXPECT_GT(longNames, 20u);
     // Nothing the engine reads is unknown to fls.
-    if (exempt.empty())
+    if (exempt.empty()) {
         EXPECT_EQ(walk.entries.size(), compared);
+    }
 }
 
 TEST(FatDirectory, MixedDiskNamesMatchFls)
