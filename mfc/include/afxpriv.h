@@ -59,6 +59,9 @@ struct AFX_SIZEPARENTPARAMS
 // record (or directly when there is none), storing the new handle back.
 void AFXAPI AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRect);
 
+// Deletes a registry key with all its subkeys and values.
+LONG AFXAPI AfxDelRegTreeHelper(HKEY hParentKey, const CString& strKeyName);
+
 // Handler that takes no arguments and returns nothing, for private messages.
 #define ON_MESSAGE_VOID(message, memberFxn) \
     { message, 0, 0, 0, AfxSig_vv, \

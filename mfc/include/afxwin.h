@@ -1214,6 +1214,9 @@ BOOL AFXAPI AfxRegisterClass(WNDCLASS* lpWndClass);
 extern const TCHAR _afxWnd[];
 #define AFX_WND _afxWnd
 
+// The parent of a child window, the owner of any other window.
+HWND AFXAPI AfxGetParentOwner(HWND hWnd);
+
 // Temporary handle objects of this thread are deleted when the lock count
 // drops to zero.
 void AFXAPI AfxLockTempMaps();

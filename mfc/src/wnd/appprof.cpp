@@ -58,9 +58,9 @@ HKEY CWinApp::GetSectionKey(LPCTSTR lpszSection)
     return hSectionKey;
 }
 
-// Deletes a key with everything under it.
-static LONG DeleteRegTree(HKEY hParentKey, LPCTSTR lpszKeyName)
+LONG AFXAPI AfxDelRegTreeHelper(HKEY hParentKey, const CString& strKeyName)
 {
+    LPCTSTR lpszKeyName = strKeyName;
     HKEY hKey = NULL;
     LONG lResult = ::RegOpenKeyEx(hParentKey, lpszKeyName, 0, KEY_READ | KEY_WRITE, &hKey);
     if (lResult != ERROR_SUCCESS)
@@ -71,7 +71,7 @@ static LONG DeleteRegTree(HKEY hParentKey, LPCTSTR lpszKeyName)
         DWORD cch = _countof(szSubKey);
         if (::RegEnumKeyEx(hKey, 0, szSubKey, &cch, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
             break;
-        if (DeleteRegTree(hKey, szSubKey) != ERROR_SUCCESS)
+        if (AfxDelRegTreeHelper(hKey, szSubKey) != ERROR_SUCCESS)
             break;
     }
     ::RegCloseKey(hKey);
@@ -203,7 +203,7 @@ BOOL CWinApp::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR
         HKEY hAppKey = GetAppRegistryKey();
         if (hAppKey == NULL)
             return FALSE;
-        lResult = DeleteRegTree(hAppKey, lpszSection);
+        lResult = AfxDelRegTreeHelper(hAppKey, lpszSection);
         ::RegCloseKey(hAppKey);
         return lResult == ERROR_SUCCESS || lResult == ERROR_FILE_NOT_FOUND;
     }

@@ -54,8 +54,7 @@ CWnd* CWnd::GetOwner() const
     return m_hWndOwner != NULL ? CWnd::FromHandle(m_hWndOwner) : GetParent();
 }
 
-// The parent of a child window, the owner of any other.
-static HWND ParentOrOwner(HWND hWnd)
+HWND AFXAPI AfxGetParentOwner(HWND hWnd)
 {
     if (::GetWindowLong(hWnd, GWL_STYLE) & WS_CHILD)
         return ::GetParent(hWnd);
@@ -68,7 +67,7 @@ CWnd* CWnd::GetTopLevelParent() const
         return NULL;
     HWND hWndParent = m_hWnd;
     HWND hWndT;
-    while ((hWndT = ParentOrOwner(hWndParent)) != NULL)
+    while ((hWndT = AfxGetParentOwner(hWndParent)) != NULL)
         hWndParent = hWndT;
     return CWnd::FromHandle(hWndParent);
 }
@@ -88,7 +87,7 @@ CWnd* CWnd::GetParentOwner() const
 {
     if (GetSafeHwnd() == NULL)
         return NULL;
-    return CWnd::FromHandle(ParentOrOwner(m_hWnd));
+    return CWnd::FromHandle(AfxGetParentOwner(m_hWnd));
 }
 
 // Frames are CWnd objects whose IsFrameWnd() answers TRUE; CFrameWnd derives
