@@ -45,20 +45,8 @@ CImageList* PASCAL CImageList::FromHandlePermanent(HIMAGELIST hImageList)
 
 CImageList* PASCAL CImageList::FromHandle(HIMAGELIST hImageList)
 {
-    if (hImageList == NULL)
-        return NULL;
-    CImageList* pList = AfxImageListMap().Lookup(hImageList);
-    if (pList != NULL)
-        return pList;
-    _AFX_THREAD_STATE* pState = AfxGetThreadState();
-    pList = pState->m_pImpl->m_tempImageLists.Lookup(hImageList);
-    if (pList == NULL)
-    {
-        pList = new CImageList;
-        pList->m_hImageList = hImageList;
-        pState->m_pImpl->m_tempImageLists.SetAt(hImageList, pList);
-    }
-    return pList;
+    return AfxLookupOrTemp(AfxImageListMap(), AfxGetThreadState()->m_pImpl->m_tempImageLists, hImageList,
+                           [](CImageList* p, HIMAGELIST h) { p->m_hImageList = h; });
 }
 
 void PASCAL CImageList::DeleteTempMap()

@@ -47,20 +47,8 @@ CGdiObject::~CGdiObject()
 
 CGdiObject* PASCAL CGdiObject::FromHandle(HGDIOBJ hObject)
 {
-    if (hObject == NULL)
-        return NULL;
-    CGdiObject* pObject = AfxGdiMap().Lookup(hObject);
-    if (pObject != NULL)
-        return pObject;
-    _AFX_THREAD_STATE* pState = AfxGetThreadState();
-    pObject = pState->m_pImpl->m_tempGdi.Lookup(hObject);
-    if (pObject == NULL)
-    {
-        pObject = new CGdiObject;
-        pObject->m_hObject = hObject;
-        pState->m_pImpl->m_tempGdi.SetAt(hObject, pObject);
-    }
-    return pObject;
+    return AfxLookupOrTemp(AfxGdiMap(), AfxGetThreadState()->m_pImpl->m_tempGdi, hObject,
+                           [](CGdiObject* p, HGDIOBJ h) { p->m_hObject = h; });
 }
 
 void PASCAL CGdiObject::DeleteTempMap()
@@ -170,20 +158,8 @@ CDC::~CDC()
 
 CDC* PASCAL CDC::FromHandle(HDC hDC)
 {
-    if (hDC == NULL)
-        return NULL;
-    CDC* pDC = AfxDCMap().Lookup(hDC);
-    if (pDC != NULL)
-        return pDC;
-    _AFX_THREAD_STATE* pState = AfxGetThreadState();
-    pDC = pState->m_pImpl->m_tempDCs.Lookup(hDC);
-    if (pDC == NULL)
-    {
-        pDC = new CDC;
-        pDC->m_hDC = pDC->m_hAttribDC = hDC;
-        pState->m_pImpl->m_tempDCs.SetAt(hDC, pDC);
-    }
-    return pDC;
+    return AfxLookupOrTemp(AfxDCMap(), AfxGetThreadState()->m_pImpl->m_tempDCs, hDC,
+                           [](CDC* p, HDC h) { p->m_hDC = p->m_hAttribDC = h; });
 }
 
 void PASCAL CDC::DeleteTempMap()

@@ -21,20 +21,8 @@ CMenu* PASCAL CMenu::FromHandlePermanent(HMENU hMenu)
 
 CMenu* PASCAL CMenu::FromHandle(HMENU hMenu)
 {
-    if (hMenu == NULL)
-        return NULL;
-    CMenu* pMenu = AfxMenuMap().Lookup(hMenu);
-    if (pMenu != NULL)
-        return pMenu;
-    _AFX_THREAD_STATE* pState = AfxGetThreadState();
-    pMenu = pState->m_pImpl->m_tempMenus.Lookup(hMenu);
-    if (pMenu == NULL)
-    {
-        pMenu = new CMenu;
-        pMenu->m_hMenu = hMenu;
-        pState->m_pImpl->m_tempMenus.SetAt(hMenu, pMenu);
-    }
-    return pMenu;
+    return AfxLookupOrTemp(AfxMenuMap(), AfxGetThreadState()->m_pImpl->m_tempMenus, hMenu,
+                           [](CMenu* p, HMENU h) { p->m_hMenu = h; });
 }
 
 void PASCAL CMenu::DeleteTempMap()

@@ -159,23 +159,8 @@ CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd)
 
 CWnd* PASCAL CWnd::FromHandle(HWND hWnd)
 {
-    if (hWnd == NULL)
-        return NULL;
-    CWnd* pWnd = AfxWndMap().Lookup(hWnd);
-    if (pWnd != NULL)
-        return pWnd;
-    _AFX_THREAD_STATE* pState = AfxGetThreadState();
-    pWnd = pState->m_pImpl->m_tempWnds.Lookup(hWnd);
-    if (pWnd == NULL || pWnd->m_hWnd != hWnd)
-    {
-        if (pWnd == NULL)
-        {
-            pWnd = new CWnd;
-            pState->m_pImpl->m_tempWnds.SetAt(hWnd, pWnd);
-        }
-        pWnd->m_hWnd = hWnd;
-    }
-    return pWnd;
+    return AfxLookupOrTemp(AfxWndMap(), AfxGetThreadState()->m_pImpl->m_tempWnds, hWnd,
+                           [](CWnd* p, HWND h) { p->m_hWnd = h; });
 }
 
 void PASCAL CWnd::DeleteTempMap()

@@ -107,6 +107,27 @@ struct _AFX_THREAD_STATE_IMPL
     std::vector<CWnd*> m_idleUpdateWnds;
 };
 
+// The wrapper of handle h: its permanent object, or else a temporary object
+// of this thread (created on first use); fnSet puts the handle into it.
+template <class TObject, class THandle, class TSet>
+TObject* AfxLookupOrTemp(CAfxPermanentMap<TObject, THandle>& permanent, CAfxTempMap<TObject, THandle>& temp,
+                         THandle h, TSet fnSet)
+{
+    if (h == NULL)
+        return NULL;
+    TObject* pObject = permanent.Lookup(h);
+    if (pObject != NULL)
+        return pObject;
+    pObject = temp.Lookup(h);
+    if (pObject == NULL)
+    {
+        pObject = new TObject;
+        temp.SetAt(h, pObject);
+    }
+    fnSet(pObject, h);
+    return pObject;
+}
+
 // The calling thread's state, or NULL when it has none (any more).
 _AFX_THREAD_STATE* AfxPeekThreadState();
 
