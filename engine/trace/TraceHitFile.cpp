@@ -65,6 +65,8 @@ void SetTraceSaveReporter(const TraceSaveReporter* reporter)
         g_reporter = TraceSaveReporter();
 }
 
+const TraceSaveReporter& GetTraceSaveReporter() { return g_reporter; }
+
 int SaveTraceHit(const wchar_t* folder, uint32_t /*hitNumber*/, int report, uint32_t start, std::wstring& name)
 {
     if (g_SaveStop == 1)

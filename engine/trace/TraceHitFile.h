@@ -30,9 +30,15 @@ struct TraceSaveReporter
     // After a file has been created: the saving dialog's folder, name and
     // count texts and its progress.
     void (*fileStarted)(void* context, const wchar_t* folder, const wchar_t* name, int savedCount);
+    // The saving dialog's progress (0 to 99) while one file is written; the
+    // file saves of the FAT and NTFS lists report through it too.
+    void (*progress)(void* context, int position);
 };
-// Installs the reporter (copied); null removes it.
+// Installs the reporter (copied); null removes it. One reporter serves
+// every save: hits and FAT and NTFS files.
 void SetTraceSaveReporter(const TraceSaveReporter* reporter);
+// The reporter installed (all fields null when none).
+const TraceSaveReporter& GetTraceSaveReporter();
 
 // Saves one marked hit into folder. With report 1 the file filters and the
 // duplicate-name policy of the recovery settings apply (the rename policy

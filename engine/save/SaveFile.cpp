@@ -1,0 +1,512 @@
+#include "save/SaveFile.h"
+
+#include <windows.h>
+#include <string.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "fat/FatTable.h"
+#include "image/ByteOrder.h"
+#include "io/SectorReader.h"
+#include "msg/MessageSink.h"
+#include "ntfs/MftRecord.h"
+#include "ntfs/MftRunTable.h"
+#include "ntfs/NtfsAttribute.h"
+#include "ntfs/NtfsAttributeList.h"
+#include "ntfs/NtfsDataRuns.h"
+#include "save/SavePath.h"
+#include "state/EngineState.h"
+#include "trace/TraceHitFile.h"
+#include "trace/TraceText.h"
+
+namespace {
+
+// Sectors per read request: 64 KB.
+const uint32_t BlockSectors = 128;
+
+// $DATA attribute flags.
+const uint16_t AttrFlagCompressed = 0x0001;
+const uint16_t AttrFlagEncrypted = 0x4000;
+
+// A stretch of the file's data: sectors on the source, or zeros.
+struct SectorExtent
+{
+    uint64_t lba;
+    uint64_t sectors;
+    bool zero;
+};
+
+class CFileHandle
+{
+public:
+    explicit CFileHandle(HANDLE h) : m_h(h) {}
+    ~CFileHandle() { Close(); }
+    CFileHandle(const CFileHandle&) = delete;
+    CFileHandle& operator=(const CFileHandle&) = delete;
+    HANDLE get() const { return m_h; }
+    bool valid() const { return m_h != INVALID_HANDLE_VALUE; }
+    void Close()
+    {
+        if (valid())
+            CloseHandle(m_h);
+        m_h = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE m_h;
+};
+
+bool Reporting(const SaveRequest& r) { return r.report == 1; }
+
+// Stop and skip only concern the save worker; a preview ignores them.
+bool Interrupted(const SaveRequest& r) { return Reporting(r) && (g_SaveStop == 1 || g_SaveSkip == 1); }
+
+void ReportProgress(const SaveRequest& r, int position)
+{
+    const TraceSaveReporter& rep = GetTraceSaveReporter();
+    if (Reporting(r) && rep.progress)
+        rep.progress(rep.context, position);
+}
+
+// The common start of both writers: filters, the safe name, the duplicate
+// rule and the final path. False when nothing is to be written.
+bool PrepareRequest(SaveRequest& r)
+{
+    r.path.clear();
+    r.unreadableSectors = 0;
+    r.outcome = SaveWritten;
+    if (Reporting(r)) {
+        if (g_SaveStop == 1) {
+            r.outcome = SaveStopped;
+            return false;
+        }
+        g_SaveSkip = 0;
+        const TraceSaveReporter& rep = GetTraceSaveReporter();
+        bool deletedFiltered = (RecoverySettings.deletedFiles == 3 && r.deleted) ||
+                               (RecoverySettings.deletedFiles == 2 && !r.deleted);
+        if ((rep.nameAccepted && !rep.nameAccepted(rep.context, r.name.c_str())) || deletedFiltered) {
+            r.outcome = SaveFiltered;
+            return false;
+        }
+    }
+    std::wstring destination = LongDestination(r.folder);
+    std::wstring name = SanitizePathComponent(r.name);
+    if (Reporting(r) && !destination.empty() &&
+        !ApplyDuplicatePolicy(destination, name, RecoverySettings.duplicateNames)) {
+        r.outcome = SaveDuplicateSkipped;
+        return false;
+    }
+    r.name = name;
+    std::wstring path = JoinPath(destination, name);
+    if (!IsPathUnder(destination, path)) {
+        r.outcome = SaveCreateFailed;
+        return false;
+    }
+    r.path = path;
+    return true;
+}
+
+// Creates (or truncates) the file; on failure asks whether to go on, and
+// No stops the save.
+HANDLE CreateSaveFile(SaveRequest& r)
+{
+    HANDLE h = r.path.empty() ? INVALID_HANDLE_VALUE
+                              : CreateFileW(r.path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        r.outcome = SaveCreateFailed;
+        if (Reporting(r)) {
+            g_strMessageText = CreateErrorQuestion(r.path.empty() ? JoinPath(r.folder, r.name) : r.path);
+            g_nMessageKind = MessageKindError;
+            if (ShowQuestionBox() != 1)
+                g_SaveStop = 1;
+        }
+        return INVALID_HANDLE_VALUE;
+    }
+    if (Reporting(r)) {
+        ++g_SavedFileCount;
+        const TraceSaveReporter& rep = GetTraceSaveReporter();
+        if (rep.fileStarted)
+            rep.fileStarted(rep.context, r.folder.c_str(), r.name.c_str(), g_SavedFileCount);
+        ReportProgress(r, 0);
+    }
+    return h;
+}
+
+// Reads one block; when the block read fails, reads it sector by sector so
+// that only the sectors that cannot be read become zeros, and counts them.
+void ReadBlock(uint64_t lba, uint32_t count, unsigned char* buf, SaveRequest& r)
+{
+    if (ReadSectors(L"", (DWORD)lba, (DWORD)(lba >> 32), count, buf))
+        return;
+    for (uint32_t i = 0; i < count; ++i) {
+        uint64_t s = lba + i;
+        if (!ReadSectors(L"", (DWORD)s, (DWORD)(s >> 32), 1, buf + (size_t)i * SectorSize))
+            ++r.unreadableSectors;   // the reader has left zeros
+    }
+}
+
+// Writes size bytes from the extents; bytes at and past validBytes are
+// zeros (NTFS data past the initialized size). When the extents end before
+// size, the rest is zeros and the file is incomplete.
+SaveOutcome WriteExtents(HANDLE file, const std::vector<SectorExtent>& extents, uint64_t size, uint64_t validBytes,
+                         SaveRequest& r)
+{
+    std::vector<unsigned char> buf((size_t)BlockSectors * SectorSize);
+    uint64_t written = 0;
+    int position = 0;
+    bool missing = false;
+    size_t e = 0;
+    uint64_t inExtent = 0;
+    while (written < size) {
+        if (Interrupted(r))
+            return SaveStopped;
+        uint64_t sectorsLeft = (size - written + SectorSize - 1) / SectorSize;
+        uint32_t n = (uint32_t)std::min<uint64_t>(BlockSectors, sectorsLeft);
+        if (e < extents.size()) {
+            const SectorExtent& x = extents[e];
+            n = (uint32_t)std::min<uint64_t>(n, x.sectors - inExtent);
+            if (x.zero)
+                memset(buf.data(), 0, (size_t)n * SectorSize);
+            else
+                ReadBlock(x.lba + inExtent, n, buf.data(), r);
+            inExtent += n;
+            if (inExtent >= x.sectors) {
+                ++e;
+                inExtent = 0;
+            }
+        } else {
+            missing = true;
+            memset(buf.data(), 0, (size_t)n * SectorSize);
+        }
+        uint32_t bytes = (uint32_t)std::min<uint64_t>((uint64_t)n * SectorSize, size - written);
+        if (validBytes < written + bytes) {
+            uint64_t from = validBytes > written ? validBytes - written : 0;
+            memset(buf.data() + from, 0, (size_t)(bytes - from));
+        }
+        DWORD done = 0;
+        if (!WriteFile(file, buf.data(), bytes, &done, nullptr) || done != bytes)
+            return SaveWriteFailed;
+        written += bytes;
+        int p = (int)std::min<uint64_t>(written * 100 / size, 99);
+        if (p != position) {
+            position = p;
+            ReportProgress(r, p);
+        }
+    }
+    return (missing || r.unreadableSectors) ? SaveIncomplete : SaveWritten;
+}
+
+// Writes the data, then the time stamps, and closes; the result of a writer.
+int FinishFile(HANDLE h, const std::vector<SectorExtent>& extents, uint64_t size, uint64_t validBytes,
+               SaveRequest& r)
+{
+    CFileHandle file(h);
+    SaveOutcome outcome = WriteExtents(h, extents, size, validBytes, r);
+    // A stopped or skipped file keeps what was written, with its time stamp.
+    ApplySaveTime(h, r.time);
+    file.Close();
+    r.outcome = outcome;
+    return outcome == SaveWritten ? 1 : 0;
+}
+
+void AddClusterRun(std::vector<SectorExtent>& extents, uint64_t firstCluster, uint64_t clusters, bool sparse)
+{
+    uint64_t spc = VolumeParams.sectorsPerCluster;
+    uint64_t lba = sparse ? 0 : VolumeParams.clusterBase + firstCluster * spc;
+    if (!extents.empty()) {
+        SectorExtent& last = extents.back();
+        if (last.zero == sparse && (sparse || last.lba + last.sectors == lba)) {
+            last.sectors += clusters * spc;
+            return;
+        }
+    }
+    extents.push_back({lba, clusters * spc, sparse});
+}
+
+// ---------------------------------------------------------------------------
+// FAT
+
+// The chain from first through one FAT, walked here (not into the shared
+// chain list) so that a preview and a save never share it. Stops after
+// max + 1 clusters.
+std::vector<uint32_t> WalkFatChain(uint32_t first, uint32_t max, uint32_t fatStart)
+{
+    std::vector<uint32_t> chain;
+    if (fatStart == 0 || first < 2)
+        return chain;
+    bool fat32 = VolumeParams.fileSystemType == FileSystemFat32;
+    uint32_t perSector = fat32 ? 128 : 256;
+    uint32_t limit = FatClusterLimit();
+    unsigned char sector[SectorSize];
+    uint64_t cached = ~0ull;
+    uint32_t c = first;
+    chain.push_back(c);
+    while (chain.size() <= max) {
+        uint64_t lba = (uint64_t)fatStart + c / perSector;
+        if (lba != cached) {
+            if (!ReadSectors(L"", (DWORD)lba, (DWORD)(lba >> 32), 1, sector))
+                break;
+            cached = lba;
+        }
+        uint32_t i = c % perSector;
+        uint32_t entry = fat32 ? le32(sector + 4 * i) : le16(sector + 2 * i);
+        uint32_t next = FatNextCluster(entry, fat32, limit);
+        if (next == 0)
+            break;
+        chain.push_back(next);
+        c = next;
+    }
+    return chain;
+}
+
+}  // namespace
+
+std::wstring CreateErrorQuestion(const std::wstring& path)
+{
+    std::wstring shown = path;
+    if (shown.compare(0, 8, L"\\\\?\\UNC\\") == 0)
+        shown = L"\\\\" + shown.substr(8);
+    else if (shown.compare(0, 4, L"\\\\?\\") == 0)
+        shown = shown.substr(4);
+    return L"Error creating file : " + EscapeMarkup(shown) + L".  Continue Recovery ? ";
+}
+
+int SaveFatFile(SaveRequest& r)
+{
+    if (!PrepareRequest(r))
+        return 0;
+    uint64_t clusterBytes = (uint64_t)VolumeParams.sectorsPerCluster * SectorSize;
+    if (clusterBytes == 0) {
+        r.outcome = SaveNoData;
+        return 0;
+    }
+    HANDLE h = CreateSaveFile(r);
+    if (h == INVALID_HANDLE_VALUE)
+        return 0;
+    uint32_t count = (uint32_t)((r.size + clusterBytes - 1) / clusterBytes);
+    std::vector<uint32_t> chain;
+    if (count > 0) {
+        chain = WalkFatChain(r.source, count, VolumeParams.fat1Start);
+        if (chain.size() != count)
+            chain = WalkFatChain(r.source, count, VolumeParams.fat2Start);
+        if (chain.size() != count) {
+            // Neither FAT holds the chain (a deleted file): consecutive clusters.
+            chain.clear();
+            for (uint32_t i = 0; i < count; ++i)
+                chain.push_back(r.source + i);
+        }
+    }
+    std::vector<SectorExtent> extents;
+    for (uint32_t c : chain)
+        AddClusterRun(extents, c, 1, false);
+    return FinishFile(h, extents, r.size, r.size, r);
+}
+
+// ---------------------------------------------------------------------------
+// NTFS
+
+namespace {
+
+struct DataExtent
+{
+    uint64_t lowestVcn;
+    uint64_t highestVcn;
+    std::vector<NtfsRun> runs;
+};
+
+// What the file's unnamed $DATA is: resident bytes or extents by VCN.
+struct NtfsData
+{
+    bool found = false;
+    bool resident = false;
+    std::vector<unsigned char> value;
+    uint16_t flags = 0;
+    uint64_t dataSize = 0;
+    uint64_t initializedSize = 0;
+    std::vector<DataExtent> extents;
+    bool complete = true;   // every extent could be read and decoded
+};
+
+uint32_t SectorOfRecord(uint32_t number)
+{
+    if (g_MftRunCount == 0 && VolumeParams.mftSector != 0)
+        BuildMftRunTable(VolumeParams.clusterBase, VolumeParams.mftSector, VolumeParams.sectorsPerCluster,
+                         VolumeParams.endSector);
+    return MapRecordToSector(number);
+}
+
+uint64_t BaseReference(const unsigned char* rec) { return le64(rec + 0x20) & 0xFFFFFFFFFFFFull; }
+
+// Takes the unnamed $DATA attributes of one record into data.
+void CollectDataAttributes(const unsigned char* rec, NtfsData& data)
+{
+    CNtfsAttributeWalk walk(rec, MftRecordSize);
+    NtfsAttribute attr;
+    while (walk.Next(attr)) {
+        if (attr.type != NtfsAttrData || attr.nameLength != 0)
+            continue;
+        if (!attr.nonResident) {
+            const unsigned char* v;
+            uint32_t n;
+            if (!data.found && ResidentValue(attr, &v, &n)) {
+                data.found = data.resident = true;
+                data.value.assign(v, v + n);
+                data.flags = le16(attr.start + 0x0C);
+                data.dataSize = data.initializedSize = n;
+            }
+            continue;
+        }
+        if (attr.length < 0x40)
+            continue;
+        DataExtent x;
+        x.lowestVcn = NonResidentLowestVcn(attr);
+        x.highestVcn = le64(attr.start + 0x18);
+        const unsigned char* pairs;
+        size_t pairBytes;
+        if (!MappingPairs(attr, &pairs, &pairBytes) || !DecodeMappingPairs(pairs, pairBytes, x.runs))
+            data.complete = false;
+        if (x.lowestVcn == 0) {
+            data.found = true;
+            data.flags = le16(attr.start + 0x0C);
+            data.dataSize = NonResidentDataSize(attr);
+            data.initializedSize = le64(attr.start + 0x38);
+        }
+        data.extents.push_back(std::move(x));
+    }
+}
+
+void AddRecordNumber(uint32_t record, void* context)
+{
+    std::vector<uint32_t>& list = *static_cast<std::vector<uint32_t>*>(context);
+    if (std::find(list.begin(), list.end(), record) == list.end())
+        list.push_back(record);
+}
+
+// Reads the file's records: the record at source, its base record and
+// every record the base record's attribute list names for $DATA.
+bool ReadNtfsData(uint32_t source, NtfsData& data)
+{
+    std::vector<unsigned char> rec(MftRecordSize), other(MftRecordSize);
+    if (!ReadMftRecord(source, rec.data()))
+        return false;
+    uint64_t baseRef = BaseReference(rec.data());
+    if (baseRef != 0) {
+        uint32_t baseSector = SectorOfRecord((uint32_t)baseRef);
+        if (baseSector && ReadMftRecord(baseSector, other.data()) && BaseReference(other.data()) == 0) {
+            rec.swap(other);
+            source = baseSector;
+        } else {
+            // Only the extension record is at hand: its extents alone.
+            CollectDataAttributes(rec.data(), data);
+            data.complete = false;
+            return data.found || !data.extents.empty();
+        }
+    }
+    NtfsAttribute list;
+    if (!FindAttribute(rec.data(), MftRecordSize, NtfsAttrAttributeList, true, list)) {
+        CollectDataAttributes(rec.data(), data);
+        return true;
+    }
+    NtfsVolumeGeometry geometry = {VolumeParams.clusterBase, VolumeParams.sectorsPerCluster};
+    std::vector<unsigned char> value;
+    if (!ReadAttributeValue(rec.data(), MftRecordSize, list.offset, geometry, 256 * 1024, value)) {
+        CollectDataAttributes(rec.data(), data);
+        data.complete = false;
+        return true;
+    }
+    std::vector<uint32_t> records;
+    ParseAttributeListEntries(value.data(), value.size(), NtfsAttrData, &AddRecordNumber, &records);
+    std::vector<uint32_t> sectors;
+    bool baseKnown = false;
+    uint32_t baseNumber = 0;
+    for (uint32_t number : records) {
+        sectors.push_back(SectorOfRecord(number));
+        if (sectors.back() == source) {
+            baseKnown = true;
+            baseNumber = number;
+        }
+    }
+    CollectDataAttributes(rec.data(), data);
+    for (size_t i = 0; i < records.size(); ++i) {
+        if (sectors[i] == source)
+            continue;
+        if (!sectors[i] || !ReadMftRecord(sectors[i], other.data())) {
+            data.complete = false;
+            continue;
+        }
+        // A reused record belongs to another file now.
+        if (baseKnown && BaseReference(other.data()) != baseNumber) {
+            data.complete = false;
+            continue;
+        }
+        CollectDataAttributes(other.data(), data);
+    }
+    return true;
+}
+
+// The extents in VCN order as sector extents; gaps and overlaps make the
+// data incomplete.
+bool BuildNtfsExtents(NtfsData& data, std::vector<SectorExtent>& out)
+{
+    std::sort(data.extents.begin(), data.extents.end(),
+              [](const DataExtent& a, const DataExtent& b) { return a.lowestVcn < b.lowestVcn; });
+    uint64_t vcn = 0;
+    bool complete = data.complete;
+    for (const DataExtent& x : data.extents) {
+        if (x.lowestVcn != vcn) {
+            complete = false;
+            if (x.lowestVcn < vcn)
+                continue;
+            AddClusterRun(out, 0, x.lowestVcn - vcn, true);   // zeros for the missing part
+            vcn = x.lowestVcn;
+        }
+        uint64_t clusters = 0;
+        for (const NtfsRun& run : x.runs) {
+            AddClusterRun(out, (uint64_t)run.lcn, run.length, run.sparse);
+            clusters += run.length;
+        }
+        if (x.highestVcn + 1 != x.lowestVcn + clusters)
+            complete = false;
+        vcn = x.lowestVcn + clusters;
+    }
+    return complete;
+}
+
+}  // namespace
+
+int SaveNtfsFile(SaveRequest& r)
+{
+    if (!PrepareRequest(r))
+        return 0;
+    NtfsData data;
+    if (!ReadNtfsData(r.source, data) || !data.found) {
+        r.outcome = SaveNoData;
+        return 0;
+    }
+    if (data.flags & (AttrFlagCompressed | AttrFlagEncrypted)) {
+        r.outcome = SaveNotRecoverableRaw;
+        return 0;
+    }
+    HANDLE h = CreateSaveFile(r);
+    if (h == INVALID_HANDLE_VALUE)
+        return 0;
+    if (data.resident) {
+        CFileHandle file(h);
+        DWORD done = 0;
+        DWORD n = (DWORD)data.value.size();
+        bool ok = n == 0 || (WriteFile(h, data.value.data(), n, &done, nullptr) && done == n);
+        ApplySaveTime(h, r.time);
+        r.outcome = ok ? SaveWritten : SaveWriteFailed;
+        return ok ? 1 : 0;
+    }
+    std::vector<SectorExtent> extents;
+    bool complete = BuildNtfsExtents(data, extents);
+    int result = FinishFile(h, extents, data.dataSize, std::min(data.initializedSize, data.dataSize), r);
+    if (result == 1 && !complete) {
+        r.outcome = SaveIncomplete;
+        result = 0;
+    }
+    return result;
+}

@@ -1,0 +1,263 @@
+#include "save/SaveMarkedItems.h"
+
+#include <set>
+#include <unordered_map>
+
+#include "fat/FatLists.h"
+#include "ntfs/NtfsLists.h"
+#include "save/SaveFile.h"
+#include "save/SavePath.h"
+#include "state/EngineState.h"
+#include "trace/TraceHit.h"
+#include "trace/TraceHitFile.h"
+
+namespace {
+
+// Clears the save flags when the save ends, whichever way it ends.
+struct CSaveFlagsReset
+{
+    CSaveFlagsReset()
+    {
+        g_SaveStop = 0;
+        g_SaveSkip = 0;
+        g_SavedFileCount = 0;
+    }
+    ~CSaveFlagsReset()
+    {
+        g_SaveStop = 0;
+        g_SaveSkip = 0;
+    }
+};
+
+bool IsFat() { return VolumeParams.fileSystemType == FileSystemFat16 || VolumeParams.fileSystemType == FileSystemFat32; }
+bool IsNtfs() { return VolumeParams.fileSystemType == FileSystemNtfs; }
+
+class CSaveRun
+{
+public:
+    CSaveRun(const SaveSelection& selection, SaveSummary& summary)
+        : m_selection(selection), m_summary(summary), m_destination(LongDestination(selection.destination))
+    {
+    }
+
+    void Run()
+    {
+        if (m_destination.empty())
+            return;
+        if (g_ScanMode == ScanModeFileTrace) {
+            SaveHits();
+            return;
+        }
+        ResolveFolders();
+        if (IsFat())
+            IndexFatFiles();
+        for (const auto& folder : m_folders) {
+            if (g_SaveStop == 1)
+                return;
+            SaveFolder(folder.first, folder.second);
+        }
+        for (uint32_t key : m_selection.files) {
+            if (g_SaveStop == 1)
+                return;
+            SaveMarkedFile(key);
+        }
+    }
+
+private:
+    // Folder keys (FAT cluster, NTFS record number) with their tree paths.
+    void ResolveFolders()
+    {
+        for (const MarkedFolder& marked : m_selection.folders) {
+            uint32_t key;
+            if (!FolderKey(marked.treeItem, &key) || !m_folderKeys.insert(key).second)
+                continue;
+            m_folders.push_back(std::make_pair(key, marked.treePath));
+        }
+    }
+
+    bool FolderKey(uint32_t treeItem, uint32_t* key)
+    {
+        if (treeItem == m_selection.rootTreeItem) {
+            *key = IsNtfs() ? 5 : 0;
+            return IsNtfs() || IsFat();
+        }
+        if (IsFat()) {
+            for (FatFolderRecord* f = g_FatFolders.head; f; f = f->next)
+                if (f->treeItem == treeItem) {
+                    *key = f->cluster;
+                    return true;
+                }
+        } else if (IsNtfs()) {
+            for (NtfsFolderRecord* f = g_NtfsFolderList.head; f; f = f->next)
+                if (f->treeItem == treeItem) {
+                    *key = f->recordNumber;
+                    return true;
+                }
+        }
+        return false;
+    }
+
+    void IndexFatFiles()
+    {
+        for (FatFileRecord* f = g_FatFiles.head; f; f = f->next)
+            m_fatChildren[f->parentCluster].push_back(f);
+    }
+
+    void SaveFolder(uint32_t key, const std::wstring& treePath)
+    {
+        std::wstring folder = m_destination;
+        for (const std::wstring& part : SanitizeTreePath(treePath))
+            folder = JoinPath(folder, part);
+        if (folder != m_destination && !IsPathUnder(m_destination, folder))
+            return;
+        CreateFolderPath(folder);
+        if (IsFat()) {
+            auto it = m_fatChildren.find(key);
+            if (it == m_fatChildren.end())
+                return;
+            for (FatFileRecord* f : it->second) {
+                if (g_SaveStop == 1)
+                    return;
+                SaveFat(folder, *f);
+            }
+        } else if (g_ScanMode == ScanModeExtensive) {
+            uint32_t end = VolumeParams.fileSystemEnd ? VolumeParams.fileSystemEnd : VolumeParams.endSector;
+            for (NtfsScanFileRecord* f = g_NtfsScanFileList.head; f; f = f->next) {
+                if (g_SaveStop == 1)
+                    return;
+                if (f->parent == key && f->recordSector > VolumeParams.clusterBase && f->recordSector <= end)
+                    SaveNtfs(folder, f->name, f->size, f->recordSector, f->deleted, f->created);
+            }
+        } else if (IsNtfs()) {
+            // A copy: the lookup may be rebuilt while we walk.
+            std::vector<NtfsFileRecord*> files = NtfsChildrenOf(key).files;
+            for (NtfsFileRecord* f : files) {
+                if (g_SaveStop == 1)
+                    return;
+                SaveNtfs(folder, f->name, f->size, f->dataRecordSector, f->deleted, f->created);
+            }
+        }
+    }
+
+    void SaveMarkedFile(uint32_t key)
+    {
+        if (IsFat()) {
+            for (FatFileRecord* f = g_FatFiles.head; f; f = f->next)
+                if (f->fileNumber == key) {
+                    if (!m_folderKeys.count(f->parentCluster))
+                        SaveFat(m_destination, *f);
+                    return;
+                }
+        } else if (g_ScanMode == ScanModeExtensive) {
+            for (NtfsScanFileRecord* f = g_NtfsScanFileList.head; f; f = f->next)
+                if (f->recordSector == key) {
+                    if (!m_folderKeys.count(f->parent))
+                        SaveNtfs(m_destination, f->name, f->size, f->recordSector, f->deleted, f->created);
+                    return;
+                }
+        } else if (IsNtfs()) {
+            for (NtfsFileRecord* f = g_NtfsFileList.head; f; f = f->next)
+                if (f->dataRecordSector == key) {
+                    if (!m_folderKeys.count(f->parent))
+                        SaveNtfs(m_destination, f->name, f->size, f->dataRecordSector, f->deleted, f->created);
+                    return;
+                }
+        }
+    }
+
+    void SaveFat(const std::wstring& folder, const FatFileRecord& f)
+    {
+        SaveRequest r;
+        r.folder = folder;
+        r.name = f.name;
+        r.size = f.size;
+        r.source = f.firstCluster;
+        r.report = 1;
+        r.deleted = f.deleted;
+        r.time = FatFileSaveTime(f);
+        SaveFatFile(r);
+        Count(r);
+    }
+
+    void SaveNtfs(const std::wstring& folder, const wchar_t* name, uint64_t size, uint32_t sector, uint32_t deleted,
+                  FILETIME created)
+    {
+        SaveRequest r;
+        r.folder = folder;
+        r.name = name;
+        r.size = size;
+        r.source = sector;
+        r.report = 1;
+        r.deleted = deleted;
+        r.time = NtfsSaveTime(created);
+        SaveNtfsFile(r);
+        Count(r);
+    }
+
+    void Count(const SaveRequest& r)
+    {
+        m_summary.unreadableSectors += r.unreadableSectors;
+        std::wstring shown = r.path.empty() ? r.name : r.path;
+        switch (r.outcome) {
+        case SaveWritten:
+            ++m_summary.written;
+            break;
+        case SaveIncomplete:
+            ++m_summary.failed;
+            m_summary.incompleteFiles.push_back(shown);
+            break;
+        case SaveNotRecoverableRaw:
+            ++m_summary.failed;
+            m_summary.notRecoverableRaw.push_back(shown);
+            break;
+        case SaveCreateFailed:
+        case SaveWriteFailed:
+        case SaveNoData:
+            ++m_summary.failed;
+            m_summary.notWritten.push_back(shown);
+            break;
+        default:   // filtered, skipped as a duplicate, stopped: the user's choice
+            break;
+        }
+    }
+
+    void SaveHits()
+    {
+        for (uint32_t key : m_selection.files) {
+            if (g_SaveStop == 1)
+                return;
+            for (TraceHit* h = g_TraceHitList.head; h; h = h->next) {
+                if (h->hitNumber != key)
+                    continue;
+                std::wstring name = h->name;
+                if (SaveTraceHit(m_selection.destination.c_str(), h->hitNumber, 1, h->startSector, name))
+                    ++m_summary.written;
+                break;
+            }
+        }
+    }
+
+    const SaveSelection& m_selection;
+    SaveSummary& m_summary;
+    std::wstring m_destination;
+    std::vector<std::pair<uint32_t, std::wstring>> m_folders;
+    std::set<uint32_t> m_folderKeys;
+    std::unordered_map<uint32_t, std::vector<FatFileRecord*>> m_fatChildren;
+};
+
+}  // namespace
+
+SaveTime FatFileSaveTime(const FatFileRecord& file)
+{
+    // The record keeps the entry's write date; its write time is not kept
+    // yet, so the file gets the start of that day.
+    return FatSaveTime(file.modifiedDate, 0);
+}
+
+SaveSummary SaveMarkedItems(const SaveSelection& selection)
+{
+    CSaveFlagsReset flags;
+    SaveSummary summary;
+    CSaveRun(selection, summary).Run();
+    return summary;
+}

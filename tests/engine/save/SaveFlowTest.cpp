@@ -1,0 +1,249 @@
+// The save's flags, questions and failures: a stopped save leaves nothing
+// behind for later previews, previews ignore a running save's flags, paths
+// in questions are escaped, unreadable sectors become counted zeros, and a
+// file marked together with its folder is written once.
+#include <gtest/gtest.h>
+
+#include "ImageTestSupport.h"
+#include "MessageRecorder.h"
+#include "SaveTestSupport.h"
+#include "ScanTestSupport.h"
+#include "fat/FatLists.h"
+#include "save/SaveFile.h"
+#include "save/SaveMarkedItems.h"
+#include "save/SavePath.h"
+#include "state/EngineState.h"
+#include "trace/TraceHitFile.h"
+
+namespace {
+
+// The mixed disk's small FAT16 volume (1 sector per cluster).
+void ScanSmallFat()
+{
+    VolumeParams = VolumeParamsRecord();
+    VolumeParams.selectionCode = FileSystemFat16;
+    VolumeParams.startSector = 464896;
+    VolumeParams.sectorCount = 32768;
+    VolumeParams.endSector = 464896 + 32768 - 1;
+    CRecordingShell shell;
+    ASSERT_TRUE(RunQuickScanWorker(shell, 60000));
+}
+
+const FatFileRecord* FatFile(const wchar_t* name)
+{
+    for (FatFileRecord* f = g_FatFiles.head; f; f = f->next)
+        if (wcscmp(f->name, name) == 0)
+            return f;
+    return nullptr;
+}
+
+SaveRequest FatRequest(const FatFileRecord& f, const std::wstring& folder, int report)
+{
+    SaveRequest r;
+    r.folder = folder;
+    r.name = f.name;
+    r.size = f.size;
+    r.source = f.firstCluster;
+    r.report = report;
+    r.deleted = f.deleted;
+    r.time = FatFileSaveTime(f);
+    return r;
+}
+
+// A reporter that presses the saving dialog's Stop once the n-th file has
+// started, and counts what it is told.
+struct CStopAfter
+{
+    int stopAt;
+    int started = 0;
+    int lastProgress = -1;
+    static void Started(void* c, const wchar_t*, const wchar_t*, int count)
+    {
+        CStopAfter* self = static_cast<CStopAfter*>(c);
+        ++self->started;
+        if (count == self->stopAt)
+            g_SaveStop = 1;
+    }
+    static void Progress(void* c, int p) { static_cast<CStopAfter*>(c)->lastProgress = p; }
+    TraceSaveReporter Reporter()
+    {
+        TraceSaveReporter r = {};
+        r.context = this;
+        r.fileStarted = &Started;
+        r.progress = &Progress;
+        return r;
+    }
+};
+
+struct SaveFlowFixture : ::testing::Test
+{
+    void SetUp() override
+    {
+        g_ScanMode = ScanModeQuick;
+        ResetRecoverySettings();
+    }
+    void TearDown() override
+    {
+        SetTraceSaveReporter(nullptr);
+        FreeEntryLists();
+        g_SaveStop = g_SaveSkip = 0;
+    }
+};
+
+}  // namespace
+
+TEST_F(SaveFlowFixture, AStoppedSaveLeavesTheFlagsClearForPreviews)
+{
+    CMessageRecorder messages;
+    COpenedImage image(L"mixed-dynamic.vhdx");
+    ASSERT_EQ(1, image.opened());
+    ScanSmallFat();
+    CStopAfter stop{3};
+    TraceSaveReporter reporter = stop.Reporter();
+    SetTraceSaveReporter(&reporter);
+    std::wstring dest = FreshFolder(L"stopped");
+    SaveSummary summary = SaveMarkedItems(MarkEverything(dest, false));
+    EXPECT_EQ(3, stop.started);
+    EXPECT_LE(summary.written, 3u);
+    EXPECT_EQ(0, g_SaveStop);
+    EXPECT_EQ(0, g_SaveSkip);
+
+    // A preview after the stopped save writes the whole file.
+    const FatFileRecord* readme = FatFile(L"README.TXT");
+    ASSERT_TRUE(readme);
+    std::wstring preview = FreshFolder(L"preview");
+    SaveRequest r = FatRequest(*readme, preview, 0);
+    EXPECT_EQ(1, SaveFatFile(r));
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(r.path, bytes));
+    EXPECT_EQ(readme->size, bytes.size());
+}
+
+TEST_F(SaveFlowFixture, PreviewsIgnoreARunningSavesFlags)
+{
+    CMessageRecorder messages;
+    COpenedImage image(L"mixed-dynamic.vhdx");
+    ASSERT_EQ(1, image.opened());
+    ScanSmallFat();
+    const FatFileRecord* big = FatFile(L"one MiB plus seven.bin");
+    ASSERT_TRUE(big);
+    std::wstring folder = FreshFolder(L"preview-flags");
+    g_SaveStop = 1;
+    g_SaveSkip = 1;
+    SaveRequest preview = FatRequest(*big, folder, 0);
+    EXPECT_EQ(1, SaveFatFile(preview));
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(preview.path, bytes));
+    EXPECT_EQ(big->size, bytes.size());
+    // The save itself does stop on them.
+    SaveRequest saving = FatRequest(*big, folder, 1);
+    EXPECT_EQ(0, SaveFatFile(saving));
+    EXPECT_EQ(SaveStopped, saving.outcome);
+    EXPECT_EQ(1, g_SaveStop);
+}
+
+TEST_F(SaveFlowFixture, CreateFailuresAskWithAnEscapedPathAndNoStopsTheSave)
+{
+    CMessageRecorder messages(2);   // "No"
+    COpenedImage image(L"mixed-dynamic.vhdx");
+    ASSERT_EQ(1, image.opened());
+    ScanSmallFat();
+    // The destination is a file, so nothing can be created in it.
+    std::wstring outer = FreshFolder(L"blocked");
+    std::wstring dest = outer + L"\\R&D <x>";
+    HANDLE h = CreateFileW((LongDestination(outer) + L"\\R&D _x_").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           0, nullptr);
+    CloseHandle(h);
+    dest = outer + L"\\R&D _x_";
+    SaveSummary summary = SaveMarkedItems(MarkEverything(dest, false));
+    ASSERT_EQ(1u, messages.messages().size());
+    const RecordedMessage& m = messages.messages()[0];
+    EXPECT_EQ(1, m.isQuestion);
+    EXPECT_EQ(MessageKindError, m.kind);
+    EXPECT_EQ(0u, m.text.find(L"Error creating file : "));
+    EXPECT_NE(std::wstring::npos, m.text.find(L"R&amp;D _x_\\Root\\"));
+    EXPECT_EQ(std::wstring::npos, m.text.find(L"\\\\?\\"));
+    EXPECT_NE(std::wstring::npos, m.text.find(L".  Continue Recovery ? "));
+    EXPECT_EQ(0u, summary.written);
+    EXPECT_EQ(1u, summary.failed);
+    EXPECT_EQ(0, g_SaveStop);   // cleared when the save ended
+}
+
+TEST_F(SaveFlowFixture, UnreadableSectorsBecomeCountedZerosAndTheFileIsIncomplete)
+{
+    CMessageRecorder messages;
+    COpenedImage image(L"mixed-dynamic.vhdx");
+    ASSERT_EQ(1, image.opened());
+    const uint32_t diskSectors = 499712;
+    // A made-up FAT16 volume whose cluster 3 runs two sectors past the disk's
+    // end; no FAT, so the clusters are taken one after the other.
+    VolumeParams = VolumeParamsRecord();
+    VolumeParams.fileSystemType = FileSystemFat16;
+    VolumeParams.sectorsPerCluster = 4;
+    VolumeParams.clusterBase = diskSectors - 14;
+    SaveRequest r;
+    r.folder = FreshFolder(L"unreadable");
+    r.name = L"tail.bin";
+    r.size = 4096;
+    r.source = 2;
+    r.report = 1;
+    EXPECT_EQ(0, SaveFatFile(r));
+    EXPECT_EQ(SaveIncomplete, r.outcome);
+    EXPECT_EQ(2u, r.unreadableSectors);
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(r.path, bytes));
+    ASSERT_EQ(4096u, bytes.size());
+    EXPECT_EQ(ReadSectorsAt(diskSectors - 6, 6), bytes.substr(0, 3072));
+    EXPECT_EQ(std::string(1024, '\0'), bytes.substr(3072));
+}
+
+TEST_F(SaveFlowFixture, AFileMarkedWithItsFolderIsWrittenOnce)
+{
+    CMessageRecorder messages;
+    COpenedImage image(L"mixed-dynamic.vhdx");
+    ASSERT_EQ(1, image.opened());
+    ScanSmallFat();
+    const FatFileRecord* readme = FatFile(L"README.TXT");      // in the root
+    const FatFileRecord* shortName = FatFile(L"SHORT.TXT");    // in Names
+    ASSERT_TRUE(readme && shortName);
+    std::wstring dest = FreshFolder(L"once");
+    SaveSelection everything = MarkEverything(dest, false);
+    SaveSelection s;
+    s.destination = dest;
+    s.rootTreeItem = everything.rootTreeItem;
+    s.folders.push_back(everything.folders[0]);   // "Root" only
+    s.files = {readme->fileNumber, shortName->fileNumber};
+    SaveMarkedItems(s);
+    std::map<std::wstring, std::string> saved = HashTree(dest);
+    EXPECT_EQ(1u, saved.count(L"Root\\README.TXT"));
+    EXPECT_EQ(0u, saved.count(L"Copy (1 ) of README.TXT"));
+    EXPECT_EQ(0u, saved.count(L"README.TXT"));
+    EXPECT_EQ(1u, saved.count(L"SHORT.TXT"));   // its folder is not marked
+}
+
+TEST_F(SaveFlowFixture, FiltersAndTheDuplicatePolicyApplyToSavesOnly)
+{
+    CMessageRecorder messages;
+    COpenedImage image(L"mixed-dynamic.vhdx");
+    ASSERT_EQ(1, image.opened());
+    ScanSmallFat();
+    const FatFileRecord* readme = FatFile(L"README.TXT");
+    ASSERT_TRUE(readme);
+    std::wstring folder = FreshFolder(L"policy");
+    SaveRequest first = FatRequest(*readme, folder, 1);
+    ASSERT_EQ(1, SaveFatFile(first));
+    SaveRequest second = FatRequest(*readme, folder, 1);
+    ASSERT_EQ(1, SaveFatFile(second));
+    EXPECT_EQ(L"Copy (1 ) of README.TXT", second.name);
+    RecoverySettings.duplicateNames = 3;
+    SaveRequest skipped = FatRequest(*readme, folder, 1);
+    EXPECT_EQ(0, SaveFatFile(skipped));
+    EXPECT_EQ(SaveDuplicateSkipped, skipped.outcome);
+    SaveRequest preview = FatRequest(*readme, folder, 0);   // overwrites
+    EXPECT_EQ(1, SaveFatFile(preview));
+    EXPECT_EQ(L"README.TXT", preview.name);
+    RecoverySettings.deletedFiles = 2;   // only deleted files
+    SaveRequest live = FatRequest(*readme, folder, 1);
+    EXPECT_EQ(0, SaveFatFile(live));
+    EXPECT_EQ(SaveFiltered, live.outcome);
+}
