@@ -346,7 +346,7 @@ int CWnd::RunModalLoop(DWORD dwFlags)
                 UpdateWindow();
                 bShowIdle = FALSE;
             }
-            if (!ContinueModal() || !::IsWindow(hWndSelf))
+            if (!::IsWindow(hWndSelf) || !ContinueModal())
                 goto ExitModal;
             if (AfxIsIdleMessage(pMsg))
             {
