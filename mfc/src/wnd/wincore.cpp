@@ -201,8 +201,7 @@ static LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
         pWndInit->PreSubclassWindow();
         WNDPROC* ppfnSuper = pWndInit->GetSuperWndProcAddr();
         WNDPROC pfnOld = (WNDPROC)::SetWindowLongPtr(hWnd, GWLP_WNDPROC, (LONG_PTR)&AfxWndProc);
-        if (pfnOld != &AfxWndProc)
-            *ppfnSuper = pfnOld;
+        *ppfnSuper = pfnOld != &AfxWndProc ? pfnOld : NULL;
     }
     return ::CallNextHookEx(pState->m_hHookOldCbtFilter, code, wParam, lParam);
 }
@@ -406,6 +405,7 @@ void CWnd::OnNcDestroy()
     WNDPROC* ppfnSuper = GetSuperWndProcAddr();
     if (*ppfnSuper != NULL && (WNDPROC)::GetWindowLongPtr(m_hWnd, GWLP_WNDPROC) == pfnWndProc)
         ::SetWindowLongPtr(m_hWnd, GWLP_WNDPROC, (LONG_PTR)*ppfnSuper);
+    *ppfnSuper = NULL;
     Detach();
     PostNcDestroy();   // may delete this
 }
@@ -415,10 +415,10 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
     if (!Attach(hWnd))
         return FALSE;
     PreSubclassWindow();
+    // The procedure this window had (an object used before may hold an old one).
     WNDPROC* ppfnSuper = GetSuperWndProcAddr();
     WNDPROC pfnOld = (WNDPROC)::SetWindowLongPtr(hWnd, GWLP_WNDPROC, (LONG_PTR)&AfxWndProc);
-    if (pfnOld != &AfxWndProc && *ppfnSuper == NULL)
-        *ppfnSuper = pfnOld;
+    *ppfnSuper = pfnOld != &AfxWndProc ? pfnOld : NULL;
     return TRUE;
 }
 

@@ -436,3 +436,28 @@ TEST(Exceptions, EscapingExceptionIsReportedAndCreationFails)
 }
 
 }  // namespace
+
+namespace {
+
+// One object used for two windows of different classes, one after the other.
+TEST(Subclassing, ReusedObjectTakesTheNewWindowsProcedure)
+{
+    CProbeWnd wnd;
+    HWND hEdit = ::CreateWindowEx(0, _T("EDIT"), _T("e"), WS_POPUP, 0, 0, 50, 20, NULL, NULL, NULL, NULL);
+    ASSERT_TRUE(wnd.SubclassWindow(hEdit));
+    ::DestroyWindow(hEdit);
+    EXPECT_EQ(NULL, wnd.m_hWnd);
+
+    HWND hStatic = ::CreateWindowEx(0, _T("STATIC"), _T("s"), WS_POPUP, 0, 0, 50, 20, NULL, NULL, NULL, NULL);
+    ASSERT_TRUE(wnd.SubclassWindow(hStatic));
+    // A static ignores EM_SETLIMITTEXT-like edit messages: the edit's procedure
+    // would answer EM_GETLIMITTEXT with a limit.
+    EXPECT_EQ(0, ::SendMessage(hStatic, EM_GETLIMITTEXT, 0, 0));
+    wnd.SetWindowText(_T("still a static"));
+    CString str;
+    wnd.GetWindowText(str);
+    EXPECT_STREQ(_T("still a static"), (LPCTSTR)str);
+    wnd.DestroyWindow();
+}
+
+}  // namespace
