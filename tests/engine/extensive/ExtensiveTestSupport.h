@@ -72,3 +72,26 @@ private:
     std::wstring m_path;
     std::vector<unsigned char> m_image;
 };
+
+// On-disk structures for synthetic volumes, as a volume holds them (update
+// sequence applied, so readers must undo it).
+// A 1024-byte "FILE" record with one Win32 $FILE_NAME.
+std::vector<unsigned char> MakeFileRecord(const wchar_t* name, uint32_t parent, unsigned flags);
+// A 512-byte "INDX" block whose first entry's key has the given parent.
+std::vector<unsigned char> MakeIndexBlock(uint32_t owner, uint32_t vcn);
+// A FAT directory's first sector: "." (cluster) and ".." (parent) entries.
+void MakeDirSector(unsigned char* sector, uint32_t cluster, uint32_t parent);
+// A short directory entry at entry index i of a sector.
+void MakeShortEntry(unsigned char* sector, int i, const char name11[11], uint8_t attributes, uint32_t cluster,
+                    uint32_t size);
+// A FAT boot sector: sectors per cluster, reserved sectors, sectors per FAT
+// (FAT32 when fat32, else FAT16 with 512 root entries) and total sectors.
+void MakeFatBootSector(unsigned char* sector, bool fat32, uint8_t sectorsPerCluster, uint16_t reserved,
+                       uint32_t fatSize, uint32_t totalSectors);
+
+// SHA-256 of bytes as lower-case hex.
+std::string Sha256Hex(const std::string& bytes);
+
+// Live planted files of a partition that have data, with their hash, from the disk's
+// manifest: path (as fls -p gives it) -> sha256.
+std::map<std::string, std::string> PlantedHashes(const wchar_t* manifest, int partition);

@@ -1,70 +1,54 @@
-// The Extensive Scan of the mixed disk with its partition table and boot
-// sectors zeroed finds every file system at the place The Sleuth Kit gives
-// for the intact disk, and the extraction of each lists what fls lists.
+// The Extensive Scan of the mixed disk without its partition table (and,
+// on the damaged copy, without its boot sectors) finds every file system at
+// the place The Sleuth Kit gives for the intact disk; the extraction of
+// each lists what fls lists, and the live files read back through the
+// found layout as they were planted.
 #include <gtest/gtest.h>
+
+#include <string.h>
 
 #include "../fat/FixtureOracles.h"
 #include "ExtensiveTestSupport.h"
 #include "ImageTestSupport.h"
-#include "MessageRecorder.h"
 #include "extensive/ExtensiveLists.h"
+#include "extensive/NtfsExtraction.h"
 #include "fat/FatLists.h"
+#include "fat/FatTable.h"
+#include "image/ByteOrder.h"
+#include "ntfs/MftRecord.h"
+#include "ntfs/NtfsDataAttribute.h"
+#include "ntfs/NtfsDataRuns.h"
 #include "ntfs/NtfsLists.h"
+#include "scan/QuickScanTree.h"
 #include "state/EngineState.h"
 
 namespace {
-
-// The sector of cluster 0 of a FAT partition of the intact disk.
-uint32_t FatBase(const wchar_t* fsstat, uint32_t partitionStart)
-{
-    oracle::FatLayout l = oracle::FsstatFat(fsstat);
-    return (uint32_t)(partitionStart + l.clusterArea - 2 * l.clusterSectors);
-}
 
 uint32_t PartitionStart(int number)
 {
     return oracle::SfdiskNumber(L"mixed.sfdisk", number).start;
 }
 
-class MixedDamagedFixture : public ::testing::Test
+// The sector of cluster 0 of a FAT partition of the intact disk.
+uint32_t FatBase(const oracle::FatLayout& l, uint32_t partitionStart)
 {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_image.opened());
-        m_diskSectors = (uint32_t)m_image.disk().GetSectorCount();
-        ResetRecoverySettings();
-    }
-    void TearDown() override
-    {
-        FreeEntryLists();
-        FreeNtfsEntryLists();
-        FreeExtensiveScanLists();
-    }
+    return (uint32_t)(partitionStart + l.clusterArea - 2 * l.clusterSectors);
+}
 
-    // Scans the whole disk with the code, then extracts the file system at
-    // the item and returns its tree.
-    PathListing ScanAndExtract(uint16_t code, const std::wstring& item)
-    {
-        CRecordingExtensiveShell scan;
-        EXPECT_TRUE(RunExtensiveScan(scan, code, 0, m_diskSectors));
-        EXPECT_EQ(1, scan.roots);
-        unsigned number = FoundVolumeNumber(scan, item);
-        std::wstring all;
-        for (const std::wstring& i : scan.items)
-            all += i + L" ";
-        EXPECT_NE(0u, number) << Utf8(item) << " not among: " << Utf8(all);
-        if (!number)
-            return PathListing();
-        CRecordingExtensiveShell extract;
-        EXPECT_TRUE(RunExtraction(extract, number));
-        EXPECT_EQ(1, extract.treeBuilds);
-        return extract.tree;
-    }
+std::string Upper(const std::string& utf8)
+{
+    std::wstring w = oracle::Utf8(utf8);
+    if (!w.empty())
+        CharUpperBuffW(&w[0], (DWORD)w.size());
+    return oracle::ToUtf8(w);
+}
 
-    COpenedImage m_image{L"damaged.vhd"};
-    uint32_t m_diskSectors = 0;
-};
+std::string ReadRange(uint64_t lba, uint32_t sectors)
+{
+    std::string bytes((size_t)sectors * 512, '\0');
+    ReadSectors(L"", (DWORD)lba, (DWORD)(lba >> 32), sectors, &bytes[0]);
+    return bytes;
+}
 
 // Every entry of fls at its own path with its deleted mark, and nothing
 // more than fls lists but the made-up "Lost Dir" (empty on these volumes).
@@ -76,7 +60,7 @@ void ExpectSameTree(const PathListing& theirs, const PathListing& ours, const ch
 
 // FAT names compared as FAT stores them (upper case, deleted entries
 // without their first character); files without clusters are not listed.
-void ExpectFatListingCovered(const PathListing& ours, const wchar_t* fls, int partition)
+void ExpectFatTree(const PathListing& ours, const wchar_t* fls, int partition)
 {
     PathListing theirs = ReadFlsListing(fls);
     for (const std::string& empty : EmptyPlantedFiles(L"mixed.files.tsv", partition))
@@ -84,17 +68,190 @@ void ExpectFatListingCovered(const PathListing& ours, const wchar_t* fls, int pa
     ExpectSameTree(FoldFatListing(theirs), FoldFatListing(ours), "LOST DIR");
 }
 
-}  // namespace
-
-TEST_F(MixedDamagedFixture, Fat32IsFoundAtItsBaseAndExtractedWhole)
+// The live FAT files read through the cluster chains of the layout the
+// extraction found (its FATs included) match the planted bytes.
+void ExpectFatContents(int partition)
 {
-    uint32_t base = FatBase(L"mixed-p1.fsstat", PartitionStart(1));
-    PathListing tree = ScanAndExtract(FileSystemFat32, L"FAT32 @" + std::to_wstring(base));
-    ExpectFatListingCovered(tree, L"mixed-p1.fls", 1);
+    std::map<std::string, std::string> planted;
+    for (const auto& e : PlantedHashes(L"mixed.files.tsv", partition))
+        planted[Upper(e.first)] = e.second;
+    std::map<uint32_t, std::vector<FatFolderRecord*>> children;
+    for (FatFolderRecord* f = g_FatFolders.head; f; f = f->next)
+        children[f->parentCluster].push_back(f);
+    std::map<uint32_t, std::string> folderPath = {{0u, ""}};
+    WalkFolderTree<FatFolderRecord, std::string>(
+        0u, std::string(), [&](uint32_t key) -> const std::vector<FatFolderRecord*>& { return children[key]; },
+        [](FatFolderRecord* f) { return f->cluster; },
+        [&](FatFolderRecord* f, const std::string& parent) {
+            std::string path = parent + Utf8(f->name) + "/";
+            folderPath[f->cluster] = path;
+            return path;
+        });
+    const VolumeParamsRecord& v = VolumeParams;
+    const uint32_t clusterBytes = v.sectorsPerCluster * 512;
+    size_t checked = 0;
+    for (FatFileRecord* f = g_FatFiles.head; f; f = f->next) {
+        auto it = planted.find(Upper(folderPath[f->parentCluster] + Utf8(f->name)));
+        if (f->deleted || it == planted.end())
+            continue;
+        std::string data;
+        uint32_t clusters = (f->size + clusterBytes - 1) / clusterBytes;
+        for (ClusterNode* n = ReadClusterChain(f->firstCluster, clusters, 1).head; n && data.size() < f->size;
+             n = n->next)
+            data += ReadRange((uint64_t)v.clusterBase + (uint64_t)n->cluster * v.sectorsPerCluster,
+                              v.sectorsPerCluster);
+        data.resize(std::min<size_t>(data.size(), f->size));
+        EXPECT_EQ(it->second, Sha256Hex(data)) << it->first;
+        planted.erase(it);
+        ++checked;
+    }
+    EXPECT_GT(checked, 20u);
+    for (const auto& e : planted)
+        ADD_FAILURE() << "not read back: " << e.first;
 }
 
-TEST_F(MixedDamagedFixture, BothFat16VolumesAreFoundAtTheirBasesAndExtractedWhole)
+// The data of an NTFS file record: its resident value, or its runs read
+// from the clusters (sparse runs as zeros). False when the record's runs do
+// not cover the size (a file whose runs go on in extension records).
+bool ReadNtfsData(uint32_t recordSector, uint64_t size, std::string* data)
 {
+    unsigned char record[MftRecordSize];
+    uint32_t offset;
+    if (!ReadMftRecord(recordSector, record))
+        return false;
+    int kind = FindDataAttribute(record, &offset);
+    if (kind == 1) {
+        data->assign((const char*)record + offset + le16(record + offset + 0x14), le32(record + offset + 0x10));
+        return true;
+    }
+    if (kind != 2 || !DecodeRunList(MftRecordSize, record, offset))
+        return false;
+    const VolumeParamsRecord& v = VolumeParams;
+    data->clear();
+    for (DataRunNode* r = g_RunList.head; r && data->size() < size; r = r->next) {
+        if (r->lcn == 0)
+            data->append((size_t)r->length * v.sectorsPerCluster * 512, '\0');
+        else
+            *data += ReadRange((uint64_t)v.clusterBase + (uint64_t)r->lcn * v.sectorsPerCluster,
+                               r->length * v.sectorsPerCluster);
+    }
+    if (data->size() < size)
+        return false;
+    data->resize((size_t)size);
+    return true;
+}
+
+void ExpectNtfsContents(int partition)
+{
+    std::map<std::string, std::string> planted = PlantedHashes(L"mixed.files.tsv", partition);
+    std::map<uint32_t, std::string> folderPath = {{5u, ""}};
+    WalkNtfsFolderTree(std::string(), [&](NtfsFolderRecord* f, const std::string& parent) {
+        std::string path = parent + Utf8(f->name) + "/";
+        folderPath[f->recordNumber] = path;
+        return path;
+    });
+    size_t checked = 0;
+    std::set<std::string> partial;
+    for (NtfsScanFileRecord* f = g_NtfsScanFileList.head; f; f = f->next) {
+        if (!IsInChosenNtfsVolume(f) || f->deleted || !folderPath.count(f->parent))
+            continue;
+        auto it = planted.find(folderPath[f->parent] + Utf8(f->name));
+        if (it == planted.end())
+            continue;
+        std::string data;
+        if (!ReadNtfsData(f->recordSector, f->size, &data)) {
+            partial.insert(it->first);
+            continue;
+        }
+        EXPECT_EQ(it->second, Sha256Hex(data)) << it->first;
+        planted.erase(it);
+        ++checked;
+    }
+    EXPECT_GT(checked, 20u);
+    // Only the file whose runs go on in extension records is left.
+    EXPECT_EQ((std::set<std::string>{"Fragmented/attribute list.bin"}), partial);
+    for (const auto& e : planted)
+        if (!partial.count(e.first))
+            ADD_FAILURE() << "not read back: " << e.first;
+}
+
+class MixedDiskFixture : public ::testing::TestWithParam<const wchar_t*>
+{
+protected:
+    void SetUp() override
+    {
+        m_image.reset(new COpenedImage(GetParam()));
+        ASSERT_TRUE(m_image->opened());
+        m_diskSectors = (uint32_t)m_image->disk().GetSectorCount();
+        ResetRecoverySettings();
+    }
+    void TearDown() override
+    {
+        FreeEntryLists();
+        FreeNtfsEntryLists();
+        FreeExtensiveScanLists();
+        m_image.reset();
+    }
+    bool Damaged() const { return wcscmp(GetParam(), L"damaged.vhd") == 0; }
+
+    void Scan(uint16_t code)
+    {
+        m_scan = CRecordingExtensiveShell();
+        ASSERT_TRUE(RunExtensiveScan(m_scan, code, 0, m_diskSectors));
+        EXPECT_EQ(1, m_scan.roots);
+    }
+    // The found file system shown as the item; null when there is none.
+    FoundVolume* Found(const std::wstring& item, unsigned* number)
+    {
+        *number = FoundVolumeNumber(m_scan, item);
+        std::wstring all;
+        for (const std::wstring& i : m_scan.items)
+            all += i + L" ";
+        EXPECT_NE(0u, *number) << Utf8(item) << " not among: " << Utf8(all);
+        return *number ? FoundVolumeAt(*number) : nullptr;
+    }
+    PathListing Extract(unsigned number)
+    {
+        CRecordingExtensiveShell extract;
+        EXPECT_TRUE(RunExtraction(extract, number));
+        EXPECT_EQ(1, extract.treeBuilds);
+        return extract.tree;
+    }
+
+    std::unique_ptr<COpenedImage> m_image;
+    uint32_t m_diskSectors = 0;
+    CRecordingExtensiveShell m_scan;
+};
+
+}  // namespace
+
+TEST_P(MixedDiskFixture, Fat32IsFoundAtItsBaseAndExtractedWhole)
+{
+    const uint32_t start = PartitionStart(1);
+    oracle::FatLayout l = oracle::FsstatFat(L"mixed-p1.fsstat");
+    Scan(FileSystemFat32);
+    unsigned number;
+    FoundVolume* v = Found(L"FAT32 @" + std::to_wstring(FatBase(l, start)), &number);
+    ASSERT_NE(nullptr, v);
+    EXPECT_EQ(FileSystemFat32, v->code);
+    EXPECT_EQ(l.clusterSectors, v->p[1]);
+    if (!Damaged()) {
+        // From the boot sector: the whole layout.
+        EXPECT_EQ(l.fatSectors, v->p[0]);
+        EXPECT_EQ(start + l.fat0, v->p[6]);
+        EXPECT_EQ(start + l.fat1, v->p[7]);
+        EXPECT_EQ(start + l.totalSectors, v->p[12]);
+    }
+    ExpectFatTree(Extract(number), L"mixed-p1.fls", 1);
+    // The FATs, looked for on the damaged copy, are where fsstat has them.
+    EXPECT_EQ(start + l.fat0, VolumeParams.fat1Start);
+    EXPECT_EQ(start + l.fat1, VolumeParams.fat2Start);
+    ExpectFatContents(1);
+}
+
+TEST_P(MixedDiskFixture, BothFat16VolumesAreFoundAtTheirBasesAndExtractedWhole)
+{
+    Scan(FileSystemFat16);
     struct Case
     {
         int partition;
@@ -103,14 +260,40 @@ TEST_F(MixedDamagedFixture, BothFat16VolumesAreFoundAtTheirBasesAndExtractedWhol
     } cases[] = {{5, L"mixed-p5.fsstat", L"mixed-p5.fls"}, {6, L"mixed-p6.fsstat", L"mixed-p6.fls"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.partition);
-        uint32_t base = FatBase(c.fsstat, PartitionStart(c.partition));
-        PathListing tree = ScanAndExtract(FileSystemFat16, L"FAT16 @" + std::to_wstring(base));
-        ExpectFatListingCovered(tree, c.fls, c.partition);
+        const uint32_t start = PartitionStart(c.partition);
+        oracle::FatLayout l = oracle::FsstatFat(c.fsstat);
+        unsigned number;
+        FoundVolume* v = Found(L"FAT16 @" + std::to_wstring(FatBase(l, start)), &number);
+        ASSERT_NE(nullptr, v);
+        EXPECT_EQ(FileSystemFat16, v->code);
+        if (!Damaged()) {
+            EXPECT_EQ(start + l.rootDir, v->p[3]);
+            EXPECT_EQ(start + l.totalSectors, v->p[12]);   // partition 6 keeps it in the 16-bit field
+        }
+        ExpectFatTree(Extract(number), c.fls, c.partition);
+        EXPECT_EQ(start + l.fat0, VolumeParams.fat1Start);
+        EXPECT_EQ(start + l.rootDir, VolumeParams.rootLocation);
+        ExpectFatContents(c.partition);
     }
 }
 
-TEST_F(MixedDamagedFixture, NtfsIsFoundAtItsStartAndExtractedWhole)
+TEST_P(MixedDiskFixture, NtfsIsFoundAtItsStartAndExtractedWhole)
 {
-    PathListing tree = ScanAndExtract(FileSystemNtfs, L"NTFS @" + std::to_wstring(PartitionStart(2)));
-    ExpectSameTree(ReadFlsListing(L"mixed-p2.fls"), tree, "Lost Dir");
+    const uint32_t start = PartitionStart(2);
+    unsigned char boot[512];
+    Scan(FileSystemNtfs);
+    unsigned number;
+    FoundVolume* v = Found(L"NTFS @" + std::to_wstring(start), &number);
+    ASSERT_NE(nullptr, v);
+    EXPECT_EQ(8u, v->p[1]);   // 4096-byte clusters
+    if (!Damaged()) {
+        ASSERT_EQ(1, ReadSectors(L"", start, 0, 1, boot));
+        EXPECT_EQ(start + 8 * le32(boot + 0x30), v->p[8]);
+        EXPECT_EQ(start + 8 * le32(boot + 0x38), v->p[9]);
+    }
+    ExpectSameTree(ReadFlsListing(L"mixed-p2.fls"), Extract(number), "Lost Dir");
+    ExpectNtfsContents(2);
 }
+
+INSTANTIATE_TEST_SUITE_P(DamagedAndWithoutPartitionTable, MixedDiskFixture,
+                         ::testing::Values(L"damaged.vhd", L"nombr.vhd"));
