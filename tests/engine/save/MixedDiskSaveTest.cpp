@@ -5,6 +5,8 @@
 // destination folder.
 #include <gtest/gtest.h>
 
+#include <time.h>
+
 #include <set>
 
 #include "ImageTestSupport.h"
@@ -84,6 +86,57 @@ std::wstring Upper(std::wstring s)
 {
     CharUpperBuffW(&s[0], (DWORD)s.size());
     return s;
+}
+
+// Whether the FAT file record keeps the entry's write time; without it a
+// saved file gets the start of its write date's day.
+template <class Record>
+auto KeepsWriteTime(const Record& r, int) -> decltype((void)r.modifiedTime, true)
+{
+    return true;
+}
+template <class Record>
+bool KeepsWriteTime(const Record&, long)
+{
+    return false;
+}
+
+// The FAT files of the names disk read, on the local clock, the time the
+// fixture planted (the volume keeps local time; it was written with TZ=UTC),
+// to FAT's two seconds.
+void ExpectPlantedFatTimes(const std::wstring& dest, const std::vector<std::vector<std::string>>& rows)
+{
+    std::map<std::string, std::wstring> pathOfSha;
+    for (const auto& entry : HashTree(dest))
+        pathOfSha[entry.second] = dest + L"\\" + entry.first;
+    int checked = 0;
+    for (const auto& row : rows) {
+        if (row.size() < 5 || row[0] != "1" || row[4] == "-")
+            continue;
+        SCOPED_TRACE(row[1]);
+        ASSERT_EQ(1u, pathOfSha.count(row[3]));
+        HANDLE h = CreateFileW(pathOfSha[row[3]].c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                               nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, h);
+        FILETIME c, a, w;
+        GetFileTime(h, &c, &a, &w);
+        CloseHandle(h);
+        SYSTEMTIME utc, local;
+        FileTimeToSystemTime(&w, &utc);
+        SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local);
+        time_t planted = (time_t)std::stoll(row[4]);
+        const struct tm* t = gmtime(&planted);
+        EXPECT_EQ(t->tm_year + 1900, local.wYear);
+        EXPECT_EQ(t->tm_mon + 1, local.wMonth);
+        EXPECT_EQ(t->tm_mday, local.wDay);
+        bool keepsTime = KeepsWriteTime(*g_FatFiles.head, 0);
+        EXPECT_EQ(keepsTime ? t->tm_hour : 0, local.wHour);
+        EXPECT_EQ(keepsTime ? t->tm_min : 0, local.wMinute);
+        EXPECT_EQ(keepsTime ? t->tm_sec / 2 * 2 : 0, local.wSecond);
+        EXPECT_EQ(0, CompareFileTime(&c, &w));
+        ++checked;
+    }
+    EXPECT_EQ(8, checked);
 }
 
 struct SaveFixture : ::testing::Test
@@ -217,6 +270,8 @@ TEST_F(SaveFixture, CraftedNamesLandInsideTheDestination)
         std::wstring dest = outer + L"\\dest";
         SaveSummary summary = SaveMarkedItems(MarkEverything(dest, true));
         EXPECT_EQ("", Failures(summary, true));
+        if (p.code != FileSystemNtfs)
+            ExpectPlantedFatTimes(LongDestination(dest), rows);
         // Compressed and encrypted data is reported, not copied raw.
         if (p.code == FileSystemNtfs) {
             ASSERT_EQ(2u, summary.notRecoverableRaw.size());
