@@ -4,6 +4,8 @@
 // file marked together with its folder is written once.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "ImageTestSupport.h"
 #include "MessageRecorder.h"
 #include "SaveTestSupport.h"
@@ -81,13 +83,17 @@ struct SaveFlowFixture : ::testing::Test
     {
         g_ScanMode = ScanModeQuick;
         ResetRecoverySettings();
+        image.reset(new COpenedImage(L"mixed-dynamic.vhdx"));
+        ASSERT_EQ(1, image->opened());
     }
     void TearDown() override
     {
+        image.reset();
         SetTraceSaveReporter(nullptr);
         FreeEntryLists();
         g_SaveStop = g_SaveSkip = 0;
     }
+    std::unique_ptr<COpenedImage> image;
 };
 
 }  // namespace
@@ -95,8 +101,6 @@ struct SaveFlowFixture : ::testing::Test
 TEST_F(SaveFlowFixture, AStoppedSaveLeavesTheFlagsClearForPreviews)
 {
     CMessageRecorder messages;
-    COpenedImage image(L"mixed-dynamic.vhdx");
-    ASSERT_EQ(1, image.opened());
     ScanSmallFat();
     CStopAfter stop{3};
     TraceSaveReporter reporter = stop.Reporter();
@@ -122,8 +126,6 @@ TEST_F(SaveFlowFixture, AStoppedSaveLeavesTheFlagsClearForPreviews)
 TEST_F(SaveFlowFixture, PreviewsIgnoreARunningSavesFlags)
 {
     CMessageRecorder messages;
-    COpenedImage image(L"mixed-dynamic.vhdx");
-    ASSERT_EQ(1, image.opened());
     ScanSmallFat();
     const FatFileRecord* big = FatFile(L"one MiB plus seven.bin");
     ASSERT_TRUE(big);
@@ -145,8 +147,6 @@ TEST_F(SaveFlowFixture, PreviewsIgnoreARunningSavesFlags)
 TEST_F(SaveFlowFixture, CreateFailuresAskWithAnEscapedPathAndNoStopsTheSave)
 {
     CMessageRecorder messages(2);   // "No"
-    COpenedImage image(L"mixed-dynamic.vhdx");
-    ASSERT_EQ(1, image.opened());
     ScanSmallFat();
     // The destination is a file, so nothing can be created in it.
     std::wstring outer = FreshFolder(L"blocked");
@@ -172,8 +172,6 @@ TEST_F(SaveFlowFixture, CreateFailuresAskWithAnEscapedPathAndNoStopsTheSave)
 TEST_F(SaveFlowFixture, UnreadableSectorsBecomeCountedZerosAndTheFileIsIncomplete)
 {
     CMessageRecorder messages;
-    COpenedImage image(L"mixed-dynamic.vhdx");
-    ASSERT_EQ(1, image.opened());
     const uint32_t diskSectors = 499712;
     // A made-up FAT16 volume whose cluster 3 runs two sectors past the disk's
     // end; no FAT, so the clusters are taken one after the other.
@@ -200,8 +198,6 @@ TEST_F(SaveFlowFixture, UnreadableSectorsBecomeCountedZerosAndTheFileIsIncomplet
 TEST_F(SaveFlowFixture, AFileMarkedWithItsFolderIsWrittenOnce)
 {
     CMessageRecorder messages;
-    COpenedImage image(L"mixed-dynamic.vhdx");
-    ASSERT_EQ(1, image.opened());
     ScanSmallFat();
     const FatFileRecord* readme = FatFile(L"README.TXT");      // in the root
     const FatFileRecord* shortName = FatFile(L"SHORT.TXT");    // in Names
@@ -224,8 +220,6 @@ TEST_F(SaveFlowFixture, AFileMarkedWithItsFolderIsWrittenOnce)
 TEST_F(SaveFlowFixture, FiltersAndTheDuplicatePolicyApplyToSavesOnly)
 {
     CMessageRecorder messages;
-    COpenedImage image(L"mixed-dynamic.vhdx");
-    ASSERT_EQ(1, image.opened());
     ScanSmallFat();
     const FatFileRecord* readme = FatFile(L"README.TXT");
     ASSERT_TRUE(readme);
