@@ -43,7 +43,10 @@ public:
     // Recovery step: disable and hide the file-system step's Stop button,
     // then build the result tree ("Root" at the top, the FAT folders from
     // parent cluster 0 or the NTFS folders from parent record 5 below it,
-    // everything marked, "Root" expanded, the list in report style).
+    // everything marked, "Root" expanded) and fill the result list, in its
+    // report style, with the root's folders and files (FAT cluster 0, NTFS
+    // record 5; NTFS files come from the Extensive Scan's file list, those
+    // of the chosen file system, see IsInChosenNtfsVolume).
     virtual void BeginTreeBuild() {}
     virtual void BuildFatTree() {}
     virtual void BuildNtfsTree() {}

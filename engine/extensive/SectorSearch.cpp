@@ -107,7 +107,8 @@ int ListFoundRecord(uint32_t sector, unsigned char* record)
     if (g_ExtFileCount == filesBefore)
         return 1;
     const NtfsScanFileRecord* listed = g_NtfsScanFileList.tail;
-    std::vector<NtfsFileNameValue> links;
+    static std::vector<NtfsFileNameValue> links;   // one worker at a time
+    links.clear();
     CollectLinkNames(record, MftRecordSize, links);
     for (const NtfsFileNameValue& link : links) {
         if (link.parent == listed->parent && wcscmp(link.name, listed->name) == 0)

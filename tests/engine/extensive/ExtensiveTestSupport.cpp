@@ -28,27 +28,10 @@ bool CRecordingExtensiveShell::HasStatus(const wchar_t* text) const
 
 void CRecordingExtensiveShell::BuildFatTree()
 {
-    tree.clear();
-    std::map<uint32_t, std::vector<FatFolderRecord*>> folders;
-    std::map<uint32_t, std::vector<FatFileRecord*>> files;
-    for (FatFolderRecord* f = g_FatFolders.head; f; f = f->next)
-        folders[f->parentCluster].push_back(f);
-    for (FatFileRecord* f = g_FatFiles.head; f; f = f->next)
-        files[f->parentCluster].push_back(f);
-    auto listFiles = [&](uint32_t key, const std::string& path) {
-        for (FatFileRecord* f : files[key])
-            tree[path + Utf8(f->name)] = f->deleted != 0;
-    };
-    listFiles(0, "");
-    WalkFolderTree<FatFolderRecord, std::string>(
-        0u, std::string(), [&](uint32_t key) -> const std::vector<FatFolderRecord*>& { return folders[key]; },
-        [](FatFolderRecord* f) { return f->cluster; },
-        [&](FatFolderRecord* f, const std::string& parent) {
-            std::string path = parent + Utf8(f->name);
-            tree[path] = f->deleted != 0;
-            listFiles(f->cluster, path + "/");
-            return path + "/";
-        });
+    // The FAT lists are the Quick Scan's: its recorder builds the same tree.
+    CRecordingShell quick;
+    quick.BuildFatTree();
+    tree = quick.tree;
 }
 
 void CRecordingExtensiveShell::BuildNtfsTree()

@@ -277,3 +277,25 @@ TEST_F(SearchFixture, ListsStopAtTheirLimitsWithOneMessage)
         EXPECT_EQ(MessageKindError, messages.messages()[0].kind);
     }
 }
+
+// What was found before a limit stopped the search is still analysed, and
+// the worker ends in the finished state for the wizard's timer.
+TEST_F(SearchFixture, WorkerAnalysesWhatWasFoundBeforeALimit)
+{
+    CTempVolume volume(400);
+    // Directories of one FAT16 layout (4 sectors per cluster, base 100), one
+    // more than the limit.
+    for (uint32_t cluster = 2; cluster < 7; ++cluster)
+        MakeDirSector(volume.Sector(100 + 4 * cluster), cluster, 0);
+    volume.Open();
+    g_ExtensiveListLimits.dirSectors = 3;
+    CRecordingExtensiveShell shell;
+    ASSERT_TRUE(RunExtensiveScan(shell, FileSystemFat16, 0, 400, 60000));
+    EXPECT_EQ(1u, m_messages.CountContaining(L"Too many data structures found"));
+    EXPECT_EQ(4u, g_ExtFolderCount);
+    EXPECT_EQ((std::vector<std::wstring>{L"FAT16 @100"}), shell.items);
+    EXPECT_EQ(1, g_ScanStop);
+    EXPECT_EQ(0, g_ScanBusy);
+    EXPECT_TRUE(shell.HasStatus(L"Reading Sector 0 Of 400"));
+    EXPECT_TRUE(shell.HasStatus(L"Analyzing the data found..."));
+}
