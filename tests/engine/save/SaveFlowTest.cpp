@@ -11,10 +11,14 @@
 #include "SaveTestSupport.h"
 #include "ScanTestSupport.h"
 #include "fat/FatLists.h"
+#include "ntfs/MftRunTable.h"
+#include "ntfs/NtfsLists.h"
 #include "save/SaveFile.h"
 #include "save/SaveMarkedItems.h"
 #include "save/SavePath.h"
 #include "state/EngineState.h"
+#include "trace/SignatureSelection.h"
+#include "trace/TraceHit.h"
 #include "trace/TraceHitFile.h"
 
 namespace {
@@ -240,4 +244,74 @@ TEST_F(SaveFlowFixture, FiltersAndTheDuplicatePolicyApplyToSavesOnly)
     SaveRequest live = FatRequest(*readme, folder, 1);
     EXPECT_EQ(0, SaveFatFile(live));
     EXPECT_EQ(SaveFiltered, live.outcome);
+}
+
+TEST_F(SaveFlowFixture, NtfsExtentsThatCannotBeFoundBecomeZerosAndTheFileIsIncomplete)
+{
+    CMessageRecorder messages;
+    VolumeParams = VolumeParamsRecord();
+    VolumeParams.selectionCode = FileSystemNtfs;
+    VolumeParams.startSector = 280576;
+    VolumeParams.sectorCount = 49152;
+    VolumeParams.endSector = 280576 + 49152 - 1;
+    CRecordingShell shell;
+    ASSERT_TRUE(RunQuickScanWorker(shell, 60000));
+    const NtfsFileRecord* file = nullptr;
+    for (NtfsFileRecord* f = g_NtfsFileList.head; f; f = f->next)
+        if (wcscmp(f->name, L"attribute list.bin") == 0)
+            file = f;
+    ASSERT_TRUE(file);
+    SaveRequest r;
+    r.folder = FreshFolder(L"extents");
+    r.name = file->name;
+    r.size = file->size;
+    r.source = file->dataRecordSector;
+    r.report = 1;
+    ASSERT_EQ(1, SaveNtfsFile(r));   // every extent through the attribute list
+    std::string whole;
+    ASSERT_TRUE(ReadWholeFile(r.path, whole));
+    ASSERT_EQ(file->size, whole.size());
+
+    // Without the MFT's run table the extension records cannot be found:
+    // the extents of the base record are written, the rest is zeros.
+    ClearMftRunTable();
+    uint32_t mftSector = VolumeParams.mftSector;
+    VolumeParams.mftSector = 0;
+    SaveRequest partial = r;
+    partial.name = file->name;
+    EXPECT_EQ(0, SaveNtfsFile(partial));
+    EXPECT_EQ(SaveIncomplete, partial.outcome);
+    VolumeParams.mftSector = mftSector;
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(partial.path, bytes));
+    ASSERT_EQ(whole.size(), bytes.size());
+    size_t same = 0;
+    while (same < bytes.size() && bytes[same] == whole[same])
+        ++same;
+    EXPECT_GT(same, 0u);
+    EXPECT_LT(same, bytes.size());
+    // What follows the base record's extents is zeros up to the end
+    // (the first differing byte may itself be a zero of the data).
+    size_t zerosFrom = bytes.find_last_not_of('\0') + 1;
+    EXPECT_LE(zerosFrom, same + 1);
+}
+
+TEST_F(SaveFlowFixture, FileTraceHitsAreSavedThroughTheirOwnWriter)
+{
+    CMessageRecorder messages;
+    g_ScanMode = ScanModeFileTrace;
+    int sizeMB = g_TraceSizeMB;
+    g_TraceSizeMB = 1;
+    AppendTraceHit(L"7.jpg", L".jpg", L"JPEG image", 2048, 7);
+    std::wstring dest = FreshFolder(L"hits");
+    SaveSelection s;
+    s.destination = dest;
+    s.files = {7, 8};   // 8 is no hit
+    SaveSummary summary = SaveMarkedItems(s);
+    FreeTraceHitList();
+    g_TraceSizeMB = sizeMB;
+    EXPECT_EQ(1u, summary.written);
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(LongDestination(dest) + L"\\7.jpg", bytes));
+    EXPECT_EQ(ReadSectorsAt(2048, 2048), bytes);
 }
