@@ -12,7 +12,8 @@ uint32_t g_ClassifiedCount = 0;
 volatile int g_BootStepDone = 0;
 volatile int g_DirStepDone = 0;
 
-// About 60 MB of records at most for each NTFS list, less for the others.
+// At most about 120 MB of NTFS file and folder records (with their names),
+// less for each of the other lists.
 const ExtensiveListLimits DefaultExtensiveListLimits = {60000, 2000000, 1000000, 500000};
 ExtensiveListLimits g_ExtensiveListLimits = DefaultExtensiveListLimits;
 
