@@ -164,6 +164,10 @@ SaveOutcome WriteExtents(HANDLE file, const std::vector<SectorExtent>& extents, 
             return SaveStopped;
         uint64_t sectorsLeft = (size - written + SectorSize - 1) / SectorSize;
         uint32_t n = (uint32_t)std::min<uint64_t>(BlockSectors, sectorsLeft);
+        if (e < extents.size() && extents[e].sectors == 0) {
+            ++e;
+            continue;
+        }
         if (e < extents.size()) {
             const SectorExtent& x = extents[e];
             n = (uint32_t)std::min<uint64_t>(n, x.sectors - inExtent);
