@@ -211,3 +211,29 @@ TEST_F(ExtractionFixture, ChoosingAFoundVolumeCopiesItsParameters)
                                      v.mftMirrorSector, v.ntfsValueA, v.mftRecordSizeValue, v.fileSystemEnd}));
     EXPECT_EQ(0, SelectFoundVolumeParams(3));
 }
+
+TEST(ExtensiveLists, ResetEmptiesEveryListAndCounter)
+{
+    const FILETIME none = {0, 0};
+    uint32_t params[13] = {};
+    for (int round = 0; round < 2; ++round) {
+        AddBootSectorHit(1);
+        AddDirSectorHit(100, 3, 0, 0, 0);
+        AddFoundVolume(FileSystemFat16, params, 0);
+        AddNtfsScanFolderRecord(L"d", 10, 5, 40, none, none, 0, 0);
+        AddNtfsScanFileRecord(L"f", 12, 40, none, none, 1, 0);
+        AppendIndexBlockHit(20, 40, 0, 8);
+        g_ClassifiedCount = 5;
+        FreeExtensiveScanLists();
+        FreeExtensiveScanLists();   // twice is harmless
+        EXPECT_EQ(nullptr, g_BootSectorHits.head);
+        EXPECT_EQ(nullptr, g_DirSectorHits.head);
+        EXPECT_EQ(nullptr, g_DirSectorHits.tail);
+        EXPECT_EQ(nullptr, g_FoundVolumes.head);
+        EXPECT_EQ(nullptr, g_NtfsScanFolderList.head);
+        EXPECT_EQ(nullptr, g_NtfsScanFileList.head);
+        EXPECT_EQ(nullptr, g_IndexBlockList.head);
+        EXPECT_EQ(0u, g_BootHitCount + g_ExtFolderCount + g_ExtFileCount + g_IndexBlockCount + g_ClassifiedCount);
+        EXPECT_EQ(0, g_FoundVolumeCount);
+    }
+}
