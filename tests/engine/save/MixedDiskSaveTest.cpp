@@ -36,16 +36,7 @@ const Partition MixedPartitions[] = {
     {6, FileSystemFat16, 464896, 32768},
 };
 
-bool ScanPartition(const Partition& p)
-{
-    VolumeParams = VolumeParamsRecord();
-    VolumeParams.selectionCode = p.code;
-    VolumeParams.startSector = p.start;
-    VolumeParams.sectorCount = p.sectors;
-    VolumeParams.endSector = p.start + p.sectors - 1;
-    CRecordingShell shell;
-    return RunQuickScanWorker(shell, 60000);
-}
+bool ScanPartition(const Partition& p) { return ScanVolume(p.code, p.start, p.sectors); }
 
 std::wstring Backslashed(const std::wstring& path)
 {

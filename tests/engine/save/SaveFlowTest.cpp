@@ -24,16 +24,7 @@
 namespace {
 
 // The mixed disk's small FAT16 volume (1 sector per cluster).
-void ScanSmallFat()
-{
-    VolumeParams = VolumeParamsRecord();
-    VolumeParams.selectionCode = FileSystemFat16;
-    VolumeParams.startSector = 464896;
-    VolumeParams.sectorCount = 32768;
-    VolumeParams.endSector = 464896 + 32768 - 1;
-    CRecordingShell shell;
-    ASSERT_TRUE(RunQuickScanWorker(shell, 60000));
-}
+void ScanSmallFat() { ASSERT_TRUE(ScanVolume(FileSystemFat16, 464896, 32768)); }
 
 const FatFileRecord* FatFile(const wchar_t* name)
 {
@@ -249,13 +240,7 @@ TEST_F(SaveFlowFixture, FiltersAndTheDuplicatePolicyApplyToSavesOnly)
 TEST_F(SaveFlowFixture, NtfsExtentsThatCannotBeFoundBecomeZerosAndTheFileIsIncomplete)
 {
     CMessageRecorder messages;
-    VolumeParams = VolumeParamsRecord();
-    VolumeParams.selectionCode = FileSystemNtfs;
-    VolumeParams.startSector = 280576;
-    VolumeParams.sectorCount = 49152;
-    VolumeParams.endSector = 280576 + 49152 - 1;
-    CRecordingShell shell;
-    ASSERT_TRUE(RunQuickScanWorker(shell, 60000));
+    ASSERT_TRUE(ScanVolume(FileSystemNtfs, 280576, 49152));
     const NtfsFileRecord* file = nullptr;
     for (NtfsFileRecord* f = g_NtfsFileList.head; f; f = f->next)
         if (wcscmp(f->name, L"attribute list.bin") == 0)

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "ScanTestSupport.h"
 #include "TestSupport.h"
 #include "fat/FatLists.h"
 #include "ntfs/NtfsLists.h"
@@ -119,6 +120,17 @@ SaveSelection MarkEverything(const std::wstring& destination, bool withFiles)
                 s.files.push_back(f->fileNumber);
     }
     return s;
+}
+
+bool ScanVolume(uint16_t code, uint32_t start, uint32_t sectors)
+{
+    VolumeParams = VolumeParamsRecord();
+    VolumeParams.selectionCode = code;
+    VolumeParams.startSector = start;
+    VolumeParams.sectorCount = sectors;
+    VolumeParams.endSector = start + sectors - 1;
+    CRecordingShell shell;
+    return RunQuickScanWorker(shell, 60000);
 }
 
 std::wstring FreshFolder(const wchar_t* name)

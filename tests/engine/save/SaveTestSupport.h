@@ -19,6 +19,10 @@ enum { TestRootItem = 0x7FFF0000 };
 // ("Root\..."), and, when withFiles, every file's list key as well.
 SaveSelection MarkEverything(const std::wstring& destination, bool withFiles);
 
+// Selects a file system of the open disk and runs the Quick Scan worker on
+// it, as the scan step does. False when it did not finish.
+bool ScanVolume(uint16_t code, uint32_t start, uint32_t sectors);
+
 // A new empty folder below the temporary folder (plain path).
 std::wstring FreshFolder(const wchar_t* name);
 
