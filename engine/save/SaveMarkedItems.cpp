@@ -110,7 +110,7 @@ private:
             folder = JoinPath(folder, part);
         if (folder != m_destination && !IsPathUnder(m_destination, folder))
             return;
-        CreateFolderPath(folder);
+        CPathMaker().CreateDirectoryPath(folder);
         if (IsFat()) {
             auto it = m_fatChildren.find(key);
             if (it == m_fatChildren.end())

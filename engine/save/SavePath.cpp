@@ -134,7 +134,7 @@ bool PathExists(const std::wstring& path)
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool CreateFolderPath(const std::wstring& longFolder)
+bool CPathMaker::CreateDirectoryPath(const std::wstring& longFolder) const
 {
     // Start past the prefix and the drive or share: those are never created.
     size_t start = 0;

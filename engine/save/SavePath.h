@@ -35,8 +35,13 @@ std::wstring JoinPath(const std::wstring& longFolder, const std::wstring& part);
 bool IsPathUnder(const std::wstring& destination, const std::wstring& path);
 
 // Creates every folder level of a long-path folder that does not exist yet.
-// True when the folder exists afterwards.
-bool CreateFolderPath(const std::wstring& longFolder);
+// Stateless; made on the stack where needed.
+class CPathMaker
+{
+public:
+    // True when the folder exists afterwards.
+    bool CreateDirectoryPath(const std::wstring& longFolder) const;
+};
 
 // The duplicate-name rule of the recovery settings for name in folder:
 // 1 rename to "Copy (" + n + " ) of " + name for the first n from 1 whose

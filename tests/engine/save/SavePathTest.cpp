@@ -42,7 +42,7 @@ std::wstring TempFolder(const wchar_t* leaf)
     wchar_t tmp[MAX_PATH];
     GetTempPathW(MAX_PATH, tmp);
     std::wstring folder = LongDestination(std::wstring(tmp) + leaf);
-    CreateFolderPath(folder);
+    CPathMaker().CreateDirectoryPath(folder);
     return folder;
 }
 
@@ -114,7 +114,7 @@ TEST(SavePath, FoldersDeeperThanMaxPathAreCreated)
     for (int i = 0; i < 12; ++i)
         folder = JoinPath(folder, std::wstring(40, (wchar_t)(L'a' + i)));
     ASSERT_GT(folder.size(), (size_t)MAX_PATH);
-    ASSERT_TRUE(CreateFolderPath(folder));
+    ASSERT_TRUE(CPathMaker().CreateDirectoryPath(folder));
     std::wstring file = JoinPath(folder, L"deep.txt");
     Touch(file);
     EXPECT_TRUE(PathExists(file));

@@ -139,7 +139,7 @@ std::wstring FreshFolder(const wchar_t* name)
     GetTempPathW(MAX_PATH, tmp);
     std::wstring folder = std::wstring(tmp) + L"tesmir-save\\" + name;
     DeleteTree(LongDestination(folder));
-    CreateFolderPath(LongDestination(folder));
+    CPathMaker().CreateDirectoryPath(LongDestination(folder));
     return folder;
 }
 
