@@ -1,0 +1,19 @@
+// Resource ids of the frame tests.
+#pragma once
+
+#define IDR_TESTDOC         128
+#define IDR_NOMENU          129
+#define IDD_PAGE1           200
+#define IDD_PAGE2           201
+#define IDC_PAGE_EDIT       1001
+
+#define ID_TEST_PROMPT      32800
+#define ID_TEST_UPDATE      32801
+#define ID_TEST_HANDLED     32802
+#define ID_TEST_UNHANDLED   32803
+#define ID_ROUTE_VIEW       32810
+#define ID_ROUTE_DOC        32811
+#define ID_ROUTE_FRAME      32812
+#define ID_ROUTE_APP        32813
+#define ID_ROUTE_NONE       32814
+#define IDS_MISSING_STRING  32899

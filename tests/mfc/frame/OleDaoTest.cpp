@@ -1,0 +1,213 @@
+// OLE and database shells: drop target registration and revocation, data
+// sources and objects, interface maps and the minimal IDispatch, dispatch
+// drivers and controls that are not there, the database engine missing.
+#include <gtest/gtest.h>
+
+#include "FrameTestSupport.h"
+
+#include <afxdao.h>
+#include <afxhtml.h>
+#include <afxole.h>
+
+using namespace mfcframe_test;
+
+namespace {
+
+struct OleFixture : public ::testing::Test
+{
+    void SetUp() override { ASSERT_TRUE(AfxOleInit()); }
+    void TearDown() override { AfxOleTerm(); }
+};
+
+// A drop target that answers "copy" for every window.
+class CCopyTarget : public COleDropTarget
+{
+public:
+    DROPEFFECT OnDragEnter(CWnd*, COleDataObject*, DWORD, CPoint) override { return DROPEFFECT_COPY; }
+};
+
+TEST_F(OleFixture, DropTargetIsRegisteredAndRevokedWithItsWindow)
+{
+    CWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, NULL, _T("drop"), WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, NULL, NULL));
+    HWND hWnd = wnd.m_hWnd;
+    COleDropTarget target;
+    ASSERT_TRUE(target.Register(&wnd));
+    EXPECT_EQ(&target, wnd.m_pDropTarget);
+    EXPECT_EQ(hWnd, target.m_hWnd);
+    EXPECT_FALSE(target.Register(&wnd));   // once per target
+    // The system knows it: a second registration of the window is refused.
+    CCopyTarget other;
+    EXPECT_FALSE(other.Register(&wnd));
+    EXPECT_EQ(&target, wnd.m_pDropTarget);
+
+    // The default handlers answer "none" for a window that is no view.
+    IDropTarget* pDropTarget = (IDropTarget*)target.GetInterface(&IID_IDropTarget);
+    ASSERT_NE(nullptr, pDropTarget);
+    COleDataSource* pSource = new COleDataSource;
+    DWORD dwEffect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    POINTL pt = { 10, 10 };
+    EXPECT_EQ(S_OK, pDropTarget->DragEnter((LPDATAOBJECT)pSource->GetInterface(&IID_IDataObject), 0, pt, &dwEffect));
+    EXPECT_EQ((DWORD)DROPEFFECT_NONE, dwEffect);
+    EXPECT_EQ(S_OK, pDropTarget->DragLeave());
+    pSource->InternalRelease();
+
+    // Destroying the window revokes the target.
+    wnd.DestroyWindow();
+    EXPECT_EQ(nullptr, target.m_hWnd);
+    CWnd wnd2;
+    ASSERT_TRUE(wnd2.CreateEx(0, NULL, _T("drop2"), WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, NULL, NULL));
+    EXPECT_TRUE(target.Register(&wnd2));
+    target.Revoke();
+    EXPECT_EQ(nullptr, wnd2.m_pDropTarget);
+    EXPECT_TRUE(other.Register(&wnd2));
+    DWORD dwCopy = DROPEFFECT_COPY;
+    IDropTarget* pOther = (IDropTarget*)other.GetInterface(&IID_IDropTarget);
+    COleDataSource* pSource2 = new COleDataSource;
+    EXPECT_EQ(S_OK, pOther->DragEnter((LPDATAOBJECT)pSource2->GetInterface(&IID_IDataObject), 0, pt, &dwCopy));
+    EXPECT_EQ((DWORD)DROPEFFECT_COPY, dwCopy);
+    pOther->DragLeave();
+    pSource2->InternalRelease();
+    wnd2.DestroyWindow();
+    EXPECT_EQ(nullptr, other.m_hWnd);
+}
+
+TEST_F(OleFixture, DataSourceServesItsCacheToADataObject)
+{
+    COleDataSource* pSource = new COleDataSource;
+    const char szText[] = "cached bytes";
+    HGLOBAL hGlobal = ::GlobalAlloc(GMEM_MOVEABLE, sizeof(szText));
+    memcpy(::GlobalLock(hGlobal), szText, sizeof(szText));
+    ::GlobalUnlock(hGlobal);
+    CLIPFORMAT cf = (CLIPFORMAT)::RegisterClipboardFormat(_T("TesmirFrameTestFormat"));
+    pSource->CacheGlobalData(cf, hGlobal);
+
+    COleDataObject data;
+    data.Attach((LPDATAOBJECT)pSource->GetInterface(&IID_IDataObject), FALSE);
+    EXPECT_TRUE(data.IsDataAvailable(cf));
+    EXPECT_FALSE(data.IsDataAvailable(CF_TEXT));
+    std::unique_ptr<CFile> pFile(data.GetFileData(cf));
+    ASSERT_NE(nullptr, pFile.get());
+    EXPECT_TRUE(pFile->IsKindOf(RUNTIME_CLASS(CSharedFile)));
+    char szRead[sizeof(szText)] = {};
+    EXPECT_EQ(sizeof(szText), pFile->Read(szRead, sizeof(szRead)));
+    EXPECT_STREQ(szText, szRead);
+    EXPECT_EQ(nullptr, data.GetGlobalData(CF_TEXT));
+
+    data.BeginEnumFormats();
+    FORMATETC fmt;
+    ASSERT_TRUE(data.GetNextFormat(&fmt));
+    EXPECT_EQ(cf, fmt.cfFormat);
+    EXPECT_FALSE(data.GetNextFormat(&fmt));
+    data.Release();
+    pSource->InternalRelease();
+}
+
+TEST(Automation, MinimalDispatchAndInterfaceMaps)
+{
+    CCmdTarget target;
+    EXPECT_EQ(nullptr, target.GetIDispatch(FALSE));
+    target.EnableAutomation();
+    LPDISPATCH pDisp = target.GetIDispatch(TRUE);
+    ASSERT_NE(nullptr, pDisp);
+    EXPECT_EQ(2, target.m_dwRef);
+    UINT nCount = 99;
+    EXPECT_EQ(S_OK, pDisp->GetTypeInfoCount(&nCount));
+    EXPECT_EQ(0u, nCount);
+    LPOLESTR name = const_cast<LPOLESTR>(L"Anything");
+    DISPID dispid = 0;
+    EXPECT_EQ(DISP_E_UNKNOWNNAME, pDisp->GetIDsOfNames(IID_NULL, &name, 1, 0, &dispid));
+    DISPPARAMS params = {};
+    EXPECT_EQ(DISP_E_MEMBERNOTFOUND, pDisp->Invoke(1, IID_NULL, 0, DISPATCH_METHOD, &params, NULL, NULL, NULL));
+    LPUNKNOWN pUnk = NULL;
+    EXPECT_EQ(S_OK, pDisp->QueryInterface(IID_IUnknown, (void**)&pUnk));
+    EXPECT_EQ((LPUNKNOWN)pDisp, pUnk);
+    pUnk->Release();
+    LPVOID pNone = NULL;
+    EXPECT_EQ(E_NOINTERFACE, pDisp->QueryInterface(IID_IDropTarget, &pNone));
+    EXPECT_EQ(&target, CCmdTarget::FromIDispatch(pDisp));
+    pDisp->Release();
+    EXPECT_EQ(1, target.m_dwRef);
+
+    // An interface map answers its interfaces and counts on the owner.
+    COleDropSource* pSource = new COleDropSource;
+    IDropSource* pDropSource = NULL;
+    ASSERT_EQ(S_OK, (HRESULT)pSource->ExternalQueryInterface(&IID_IDropSource, (void**)&pDropSource));
+    EXPECT_EQ(2, pSource->m_dwRef);
+    EXPECT_EQ(DRAGDROP_S_CANCEL, pDropSource->QueryContinueDrag(TRUE, 0));
+    EXPECT_EQ(DRAGDROP_S_USEDEFAULTCURSORS, pDropSource->GiveFeedback(DROPEFFECT_COPY));
+    pDropSource->Release();
+    pSource->InternalRelease();   // deletes it
+}
+
+TEST_F(OleFixture, MissingServersAndControlsFailCleanly)
+{
+    COleDispatchDriver driver;
+    COleException error;
+    EXPECT_FALSE(driver.CreateDispatch(_T("Tesmir.NoSuchServer.1"), &error));
+    EXPECT_TRUE(FAILED(error.m_sc));
+    EXPECT_EQ(nullptr, driver.m_lpDispatch);
+    // Calling nothing throws an OLE exception.
+    bool bThrown = false;
+    try
+    {
+        driver.InvokeHelper(1, DISPATCH_METHOD, VT_EMPTY, NULL, (const BYTE*)VTS_NONE);
+    }
+    catch (COleException* e)
+    {
+        bThrown = true;
+        e->Delete();
+    }
+    EXPECT_TRUE(bThrown);
+
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, NULL, _T("host"), WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, NULL, NULL));
+    AfxEnableControlContainer();
+    CWnd control;
+    EXPECT_FALSE(control.CreateControl(_T("Tesmir.NoSuchControl.1"), NULL, WS_VISIBLE, CRect(0, 0, 50, 50),
+                                       &parent, 1));
+    EXPECT_EQ(nullptr, control.m_hWnd);
+    EXPECT_EQ(nullptr, ::GetWindow(parent.m_hWnd, GW_CHILD));
+
+    // The browser view needs the HTML engine; without it the view fails.
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(CHtmlView);
+    CWnd* pView = AfxCreateView(&parent, &context, AFX_IDW_PANE_FIRST);
+    if (pView == NULL)
+    {
+        EXPECT_EQ(nullptr, ::GetWindow(parent.m_hWnd, GW_CHILD));
+    }
+    parent.DestroyWindow();
+}
+
+TEST(Dao, MissingEngineIsReportedByTheDatabaseNotByInit)
+{
+    BOOL bEngine = FALSE;
+    EXPECT_NO_THROW(bEngine = AfxDaoInit());
+    if (bEngine)
+        GTEST_SKIP() << "a database engine is installed";
+    CDaoDatabase db;
+    EXPECT_FALSE(db.IsOpen());
+    bool bThrown = false;
+    try
+    {
+        db.Open(_T("C:\\none.mdb"), FALSE, FALSE, _T(""));
+    }
+    catch (CDaoException* e)
+    {
+        bThrown = true;
+        EXPECT_TRUE(FAILED(e->m_scode));
+        ASSERT_NE(nullptr, e->m_pErrorInfo);
+        EXPECT_FALSE(e->m_pErrorInfo->m_strDescription.IsEmpty());
+        e->Delete();
+    }
+    EXPECT_TRUE(bThrown);
+    EXPECT_FALSE(db.IsOpen());
+    db.Close();
+    // Objects of a closed database report it instead of crashing.
+    CDaoRecordset rs(&db);
+    EXPECT_THROW(rs.Open(dbOpenDynaset, _T("SELECT 1"), 0), CDaoException*);
+    AfxDaoTerm();
+}
+
+}  // namespace
