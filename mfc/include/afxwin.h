@@ -43,6 +43,11 @@ class CToolTipCtrl;
 class CRecentFileList;
 class COleDropTarget;
 class CFrameWnd;
+class CDocManager;
+class CDocTemplate;
+class CDocument;
+class CCommandLineInfo;
+class CFile;
 
 #ifndef WM_CTLCOLOR
 #define WM_CTLCOLOR 0x0019   // the one message the framework maps WM_CTLCOLOR* onto
@@ -219,6 +224,18 @@ protected: \
         return &messageMap; \
     }
 
+struct AFX_INTERFACEMAP;
+
+// Holds the IDispatch that EnableAutomation makes; frees it with the object.
+struct AFX_DISPATCH_SLOT
+{
+    void* m_pImpl = nullptr;
+    AFX_DISPATCH_SLOT() = default;
+    AFX_DISPATCH_SLOT(const AFX_DISPATCH_SLOT&) : m_pImpl(nullptr) {}
+    AFX_DISPATCH_SLOT& operator=(const AFX_DISPATCH_SLOT&) { return *this; }
+    ~AFX_DISPATCH_SLOT();
+};
+
 // ---------------------------------------------------------------------------
 // CCmdTarget: the root of everything that receives commands and messages.
 
@@ -245,9 +262,21 @@ public:
     void EndWaitCursor();
     void RestoreWaitCursor();
 
-    // Automation: this framework exposes no dispatch interface of its own.
-    void EnableAutomation() {}
+    // Automation: a minimal IDispatch (no dispatch map) and COM interfaces
+    // from interface maps (DECLARE_INTERFACE_MAP); defined with the OLE classes.
+    void EnableAutomation();
     BOOL IsResultExpected() const { return TRUE; }
+    LPDISPATCH GetIDispatch(BOOL bAddRef);
+    static CCmdTarget* PASCAL FromIDispatch(LPDISPATCH lpDispatch);
+    LPUNKNOWN GetControllingUnknown();
+    LPUNKNOWN GetInterface(const void* piid);
+    DWORD InternalQueryInterface(const void* piid, LPVOID* ppvObj);
+    DWORD ExternalAddRef();
+    DWORD ExternalRelease();
+    DWORD ExternalQueryInterface(const void* piid, LPVOID* ppvObj);
+    static const AFX_INTERFACEMAP* PASCAL GetThisInterfaceMap();
+    virtual const AFX_INTERFACEMAP* GetInterfaceMap() const;
+    AFX_DISPATCH_SLOT m_xDispatch;
 
 protected:
     static const AFX_MSGMAP* PASCAL GetThisMessageMap();
@@ -1084,6 +1113,18 @@ public:
     HICON GetIcon(BOOL bBigIcon) const { return (HICON)::SendMessage(m_hWnd, WM_GETICON, bBigIcon, 0); }
     void DragAcceptFiles(BOOL bAccept = TRUE) { ::DragAcceptFiles(m_hWnd, bAccept); }
 
+    // ActiveX controls, hosted by the platform's control container; FALSE
+    // (and no window) when the control cannot be created. Defined with the
+    // OLE classes.
+    BOOL CreateControl(REFCLSID clsid, LPCTSTR pszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                       UINT nID, CFile* pPersist = NULL, BOOL bStorage = FALSE, BSTR bstrLicKey = NULL);
+    BOOL CreateControl(LPCTSTR pszClass, LPCTSTR pszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                       UINT nID, CFile* pPersist = NULL, BOOL bStorage = FALSE, BSTR bstrLicKey = NULL);
+    LPUNKNOWN GetControlUnknown();
+    void AFX_CDECL InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo, ...);
+    void AFX_CDECL SetProperty(DISPID dwDispID, VARTYPE vtProp, ...);
+    void GetProperty(DISPID dwDispID, VARTYPE vtProp, void* pvProp) const;
+
     // Modal loop
     int RunModalLoop(DWORD dwFlags = 0);
     virtual BOOL ContinueModal() { return (m_nFlags & WF_CONTINUEMODAL) != 0; }
@@ -1755,6 +1796,29 @@ public:
 
     afx_msg void OnAppExit();
 
+    // Documents, templates and the shell (defined with the document classes)
+    CDocManager* m_pDocManager = nullptr;
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    POSITION GetFirstDocTemplatePosition() const;
+    CDocTemplate* GetNextDocTemplate(POSITION& pos) const;
+    virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
+    virtual BOOL SaveAllModified();
+    void CloseAllDocuments(BOOL bEndSession);
+    int GetOpenDocumentCount();
+    // Arguments of m_lpCmdLine (or of the process command line when it is NULL).
+    void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+    BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+    void EnableShellOpen();
+    void RegisterShellFileTypes(BOOL bCompat = FALSE);
+    void UnregisterShellFileTypes();
+    BOOL RunEmbedded();
+    BOOL RunAutomated();
+    afx_msg void OnFileNew();
+    afx_msg void OnFileOpen();
+    afx_msg void OnFilePrintSetup();
+    afx_msg BOOL OnOpenRecentFile(UINT nID);
+    afx_msg void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
+
 protected:
     DECLARE_MESSAGE_MAP()
     friend BOOL AFXAPI AfxWinInit(HINSTANCE, HINSTANCE, LPTSTR, int);
@@ -1852,5 +1916,7 @@ struct _AFX_THREAD_STATE
 _AFX_THREAD_STATE* AFXAPI AfxGetThreadState();
 
 #include <afxmsg_.h>
+
+#include <afxframe_.h>
 
 #endif // __AFXWIN_H__

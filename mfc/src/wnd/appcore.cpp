@@ -26,6 +26,8 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
 
 CWinApp::~CWinApp()
 {
+    delete m_pDocManager;
+    m_pDocManager = NULL;
     delete m_pRecentFileList;
     m_pRecentFileList = NULL;
     free((void*)m_pszAppName);
@@ -123,6 +125,8 @@ HICON CWinApp::LoadIcon(LPCTSTR lpszResourceName) const
 
 BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
     ON_COMMAND(ID_APP_EXIT, OnAppExit)
+    ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
+    ON_COMMAND_EX_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE16, OnOpenRecentFile)
 END_MESSAGE_MAP()
 
 CWinApp* AFXAPI AfxGetApp()

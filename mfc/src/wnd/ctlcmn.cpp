@@ -120,37 +120,37 @@ static BOOL CreateControl(CWnd* pWnd, LPCTSTR lpszClass, DWORD dwStyle, const RE
 
 BOOL CProgressCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
-    return CreateControl(this, PROGRESS_CLASS, dwStyle, rect, pParentWnd, nID);
+    return ::CreateControl(this, PROGRESS_CLASS, dwStyle, rect, pParentWnd, nID);
 }
 
 BOOL CSliderCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
-    return CreateControl(this, TRACKBAR_CLASS, dwStyle, rect, pParentWnd, nID);
+    return ::CreateControl(this, TRACKBAR_CLASS, dwStyle, rect, pParentWnd, nID);
 }
 
 BOOL CSpinButtonCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
-    return CreateControl(this, UPDOWN_CLASS, dwStyle, rect, pParentWnd, nID);
+    return ::CreateControl(this, UPDOWN_CLASS, dwStyle, rect, pParentWnd, nID);
 }
 
 BOOL CHeaderCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
-    return CreateControl(this, WC_HEADER, dwStyle, rect, pParentWnd, nID);
+    return ::CreateControl(this, WC_HEADER, dwStyle, rect, pParentWnd, nID);
 }
 
 BOOL CTreeCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
-    return CreateControl(this, WC_TREEVIEW, dwStyle, rect, pParentWnd, nID);
+    return ::CreateControl(this, WC_TREEVIEW, dwStyle, rect, pParentWnd, nID);
 }
 
 BOOL CListCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
-    return CreateControl(this, WC_LISTVIEW, dwStyle, rect, pParentWnd, nID);
+    return ::CreateControl(this, WC_LISTVIEW, dwStyle, rect, pParentWnd, nID);
 }
 
 BOOL CStatusBarCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
-    return CreateControl(this, STATUSCLASSNAME, dwStyle, rect, pParentWnd, nID);
+    return ::CreateControl(this, STATUSCLASSNAME, dwStyle, rect, pParentWnd, nID);
 }
 
 BOOL CRichEditCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)

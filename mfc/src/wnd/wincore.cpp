@@ -2,6 +2,8 @@
 // dispatch, reflection of control notifications.
 #include "wndstate.h"
 
+#include <afxole.h>
+
 #include <afxcmn.h>
 
 // ---------------------------------------------------------------------------
@@ -397,6 +399,10 @@ void CWnd::OnNcDestroy()
     }
     if (pState->m_pLastInfoOwner == this)
         pState->m_pLastInfoOwner = NULL;
+
+    // A registered drop target goes with the window.
+    if (m_pDropTarget != NULL)
+        m_pDropTarget->Revoke();
 
     // Let the original procedure see WM_NCDESTROY, then undo our subclassing
     // if nobody subclassed on top of us.
