@@ -65,7 +65,8 @@ int ListExtensiveEntry(const FatDirEntryInfo& e, void* context)
         named = e.deleted ? NamedByDeletedEntry : NamedByLiveEntry;
         return 1;
     }
-    AddFatFile(e.name, e.cluster, parent, e.modifiedDate, e.accessDate, e.size, e.deleted);
+    AddFatFile(e.name, e.cluster, parent, e.modifiedDate, e.accessDate, e.size, e.deleted,
+               e.modifiedTime);
     g_TotalFileSize += e.size;
     ++g_FileCount;
     return 1;

@@ -38,7 +38,8 @@ int ListEntry(const FatDirEntryInfo& e, void* context)
         if (g_FolderCount % 10 == 0)
             panel.SetFoldersFound(g_FolderCount);
     } else {
-        AddFatFile(e.name, e.cluster, parent, e.modifiedDate, e.accessDate, e.size, e.deleted);
+        AddFatFile(e.name, e.cluster, parent, e.modifiedDate, e.accessDate, e.size, e.deleted,
+                   e.modifiedTime);
         g_TotalFileSize += e.size;
         ++g_FileCount;
         if (g_FileCount % 10 == 0)
@@ -103,6 +104,7 @@ int WalkFatDirSector(const unsigned char* sector, int first, int dirDeleted,
         info.cluster = GetFatEntryCluster(e, fat32);
         info.size = le32(e + 0x1C);
         info.modifiedDate = le16(e + 0x18);
+        info.modifiedTime = le16(e + 0x16);
         info.accessDate = le16(e + 0x12);
         info.attributes = e[11];
         info.deleted = dirDeleted || IsFatDeletedEntry(e);

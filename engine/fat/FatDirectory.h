@@ -17,6 +17,7 @@ struct FatDirEntryInfo
     uint32_t cluster;
     uint32_t size;
     uint16_t modifiedDate;
+    uint16_t modifiedTime;  // entry offset 0x16
     uint16_t accessDate;
     uint8_t attributes;
     int deleted;  // the entry, or the directory it is in

@@ -32,7 +32,8 @@ void ReplaceName(wchar_t*& field, const wchar_t* name)
 }  // namespace
 
 void AddFatFile(const wchar_t* name, uint32_t firstCluster, uint32_t parentCluster,
-                uint16_t modifiedDate, uint16_t accessDate, uint32_t size, uint32_t deleted)
+                uint16_t modifiedDate, uint16_t accessDate, uint32_t size, uint32_t deleted,
+                uint16_t modifiedTime)
 {
     FatFileRecord* r = (FatFileRecord*)EngineAlloc(sizeof(FatFileRecord));
     r->name = EngineStrDup(name);
@@ -41,6 +42,7 @@ void AddFatFile(const wchar_t* name, uint32_t firstCluster, uint32_t parentClust
     r->modifiedDate = modifiedDate;
     r->accessDate = accessDate;
     r->size = size;
+    r->modifiedTime = modifiedTime;
     r->deleted = deleted;
     r->fileNumber = g_FileCount;
     EngineListAppend(g_FatFiles, r);

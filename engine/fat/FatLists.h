@@ -27,6 +27,7 @@ struct FatFileRecord
     uint16_t modifiedDate;
     uint16_t accessDate;
     uint32_t size;
+    uint16_t modifiedTime;  // entry offset 0x16, restored when saving; snapshots keep none
     uint32_t deleted;
     uint32_t fileNumber;  // g_FileCount when the record was made
     FatFileRecord* next;
@@ -37,7 +38,8 @@ extern EngineList<FatFileRecord> g_FatFiles;
 
 // Appends a file record (file number = g_FileCount). The caller counts it.
 void AddFatFile(const wchar_t* name, uint32_t firstCluster, uint32_t parentCluster,
-                uint16_t modifiedDate, uint16_t accessDate, uint32_t size, uint32_t deleted);
+                uint16_t modifiedDate, uint16_t accessDate, uint32_t size, uint32_t deleted,
+                uint16_t modifiedTime = 0);
 
 // Appends a folder record and adds 1 to g_FolderCount, unless a folder with
 // the same cluster is listed: a live entry then takes over a deleted record

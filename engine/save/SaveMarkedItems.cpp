@@ -247,26 +247,9 @@ private:
 
 }  // namespace
 
-namespace {
-
-// The entry's write time (offset 0x16) where the FAT file record keeps it;
-// a record without it gives the start of the write date's day.
-template <class Record>
-auto WriteTimeOf(const Record& r, int) -> decltype((uint16_t)r.modifiedTime)
-{
-    return r.modifiedTime;
-}
-template <class Record>
-uint16_t WriteTimeOf(const Record&, long)
-{
-    return 0;
-}
-
-}  // namespace
-
 SaveTime FatFileSaveTime(const FatFileRecord& file)
 {
-    return FatSaveTime(file.modifiedDate, WriteTimeOf(file, 0));
+    return FatSaveTime(file.modifiedDate, file.modifiedTime);
 }
 
 SaveSummary SaveMarkedItems(const SaveSelection& selection)

@@ -7,6 +7,7 @@
 
 #include "io/SectorReader.h"
 #include "msg/MessageSink.h"
+#include "save/SavePath.h"
 #include "state/EngineState.h"
 #include "trace/SignatureSelection.h"
 #include "trace/TraceText.h"
@@ -14,16 +15,6 @@
 namespace {
 
 TraceSaveReporter g_reporter;
-
-bool PathExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::wstring JoinPath(const wchar_t* folder, const std::wstring& name)
-{
-    std::wstring path = folder ? folder : L"";
-    if (path.empty() || path.back() != L'\\')
-        path += L'\\';
-    return path + name;
-}
 
 uint32_t TraceChunkCount() { return g_TraceSizeMB > 0 ? (uint32_t)g_TraceSizeMB * TraceChunksPerMB : 0; }
 
@@ -72,24 +63,14 @@ int SaveTraceHit(const wchar_t* folder, uint32_t /*hitNumber*/, int report, uint
     if (g_SaveStop == 1)
         return 0;
     g_SaveSkip = 0;
-    std::wstring path = JoinPath(folder, name);
+    const std::wstring folderPath = folder ? folder : L"";
+    std::wstring path = JoinPath(folderPath, name);
     if (report == 1) {
         if (g_reporter.nameAccepted && !g_reporter.nameAccepted(g_reporter.context, name.c_str()))
             return 0;
-        if (PathExists(path)) {
-            if (RecoverySettings.duplicateNames == 3)
-                return 0;
-            if (RecoverySettings.duplicateNames == 1) {
-                std::wstring renamed;
-                for (unsigned n = 1;; ++n) {
-                    renamed = L"Copy (" + std::to_wstring(n) + L" ) of " + name;
-                    if (!PathExists(JoinPath(folder, renamed)))
-                        break;
-                }
-                name = renamed;
-                path = JoinPath(folder, name);
-            }
-        }
+        if (!ApplyDuplicatePolicy(folderPath, name, RecoverySettings.duplicateNames))
+            return 0;
+        path = JoinPath(folderPath, name);
     }
     FILE* file = _wfopen(path.c_str(), L"wb+");
     if (!file) {

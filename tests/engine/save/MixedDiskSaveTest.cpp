@@ -79,19 +79,6 @@ std::wstring Upper(std::wstring s)
     return s;
 }
 
-// Whether the FAT file record keeps the entry's write time; without it a
-// saved file gets the start of its write date's day.
-template <class Record>
-auto KeepsWriteTime(const Record& r, int) -> decltype((void)r.modifiedTime, true)
-{
-    return true;
-}
-template <class Record>
-bool KeepsWriteTime(const Record&, long)
-{
-    return false;
-}
-
 // The FAT files of the names disk read, on the local clock, the time the
 // fixture planted (the volume keeps local time; it was written with TZ=UTC),
 // to FAT's two seconds.
@@ -120,10 +107,9 @@ void ExpectPlantedFatTimes(const std::wstring& dest, const std::vector<std::vect
         EXPECT_EQ(t->tm_year + 1900, local.wYear);
         EXPECT_EQ(t->tm_mon + 1, local.wMonth);
         EXPECT_EQ(t->tm_mday, local.wDay);
-        bool keepsTime = KeepsWriteTime(*g_FatFiles.head, 0);
-        EXPECT_EQ(keepsTime ? t->tm_hour : 0, local.wHour);
-        EXPECT_EQ(keepsTime ? t->tm_min : 0, local.wMinute);
-        EXPECT_EQ(keepsTime ? t->tm_sec / 2 * 2 : 0, local.wSecond);
+        EXPECT_EQ(t->tm_hour, local.wHour);
+        EXPECT_EQ(t->tm_min, local.wMinute);
+        EXPECT_EQ(t->tm_sec / 2 * 2, local.wSecond);
         EXPECT_EQ(0, CompareFileTime(&c, &w));
         ++checked;
     }
