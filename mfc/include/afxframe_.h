@@ -264,6 +264,9 @@ protected:
     virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
     int OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext);
     LPCTSTR GetIconWndClass(DWORD dwDefaultStyle, UINT nIDResource);
+    // Help id and caption (first field of string nIDResource); returns the
+    // window class with the resource's icon, or NULL.
+    LPCTSTR LoadFrameResources(DWORD dwDefaultStyle, UINT nIDResource);
     void BringToTop(int nCmdShow);
     CString m_strIconClass;
 

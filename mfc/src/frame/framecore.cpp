@@ -112,14 +112,18 @@ BOOL CFrameWnd::LoadAccelTable(LPCTSTR lpszResourceName)
     return m_hAccelTable != NULL;
 }
 
-BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
+LPCTSTR CFrameWnd::LoadFrameResources(DWORD dwDefaultStyle, UINT nIDResource)
 {
     m_nIDHelp = nIDResource;
-    // The caption is the first field of string nIDResource.
     CString strFullString;
     if (strFullString.LoadString(nIDResource))
         AfxExtractSubString(m_strTitle, strFullString, 0);
-    LPCTSTR lpszClass = GetIconWndClass(dwDefaultStyle, nIDResource);
+    return GetIconWndClass(dwDefaultStyle, nIDResource);
+}
+
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
+{
+    LPCTSTR lpszClass = LoadFrameResources(dwDefaultStyle, nIDResource);
     CString strTitle = m_strTitle;
     // A program without an accelerator table of this id is fine.
     LoadAccelTable(MAKEINTRESOURCE(nIDResource));

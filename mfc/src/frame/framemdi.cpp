@@ -221,11 +221,7 @@ BOOL CMDIChildWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD d
 
 BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
 {
-    m_nIDHelp = nIDResource;
-    CString strFullString;
-    if (strFullString.LoadString(nIDResource))
-        AfxExtractSubString(m_strTitle, strFullString, 0);
-    LPCTSTR lpszClass = GetIconWndClass(dwDefaultStyle, nIDResource);
+    LPCTSTR lpszClass = LoadFrameResources(dwDefaultStyle, nIDResource);
     CString strTitle = m_strTitle;
     if (!Create(lpszClass, strTitle, dwDefaultStyle, rectDefault, DYNAMIC_DOWNCAST(CMDIFrameWnd, pParentWnd),
                 pContext))

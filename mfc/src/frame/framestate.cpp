@@ -39,6 +39,21 @@ CString AfxFullPath(LPCTSTR lpszFileIn)
     return CString(szPath);
 }
 
+HGLOBAL AfxCopyGlobalMemory(HGLOBAL hSource, UINT nFlags)
+{
+    SIZE_T nSize = ::GlobalSize(hSource);
+    HGLOBAL hCopy = ::GlobalAlloc(nFlags, nSize);
+    if (hCopy == NULL)
+        return NULL;
+    void* pSrc = ::GlobalLock(hSource);
+    void* pDst = ::GlobalLock(hCopy);
+    if (pSrc != NULL && pDst != NULL)
+        memcpy(pDst, pSrc, nSize);
+    ::GlobalUnlock(hCopy);
+    ::GlobalUnlock(hSource);
+    return hCopy;
+}
+
 CString AfxFileTitle(LPCTSTR lpszPathName)
 {
     CString strPath = lpszPathName != NULL ? lpszPathName : _T("");

@@ -16,5 +16,8 @@ CString AfxLoadStringOr(UINT nID, LPCTSTR lpszDefault);
 // The full path of a file name (unchanged when it cannot be resolved).
 CString AfxFullPath(LPCTSTR lpszFileIn);
 
+// A copy of a global memory block (allocated with nFlags), or NULL.
+HGLOBAL AfxCopyGlobalMemory(HGLOBAL hSource, UINT nFlags);
+
 // The file name part of a path (after the last '\\', '/' or ':').
 CString AfxFileTitle(LPCTSTR lpszPathName);

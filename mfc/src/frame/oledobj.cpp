@@ -128,17 +128,7 @@ HGLOBAL COleDataObject::GetGlobalData(CLIPFORMAT cfFormat, LPFORMATETC lpFormatE
     if (stgMedium.pUnkForRelease == NULL)
         return stgMedium.hGlobal;   // ours now
     // The source keeps the memory: hand out a copy.
-    SIZE_T nSize = ::GlobalSize(stgMedium.hGlobal);
-    HGLOBAL hCopy = ::GlobalAlloc(GMEM_SHARE | GMEM_MOVEABLE, nSize);
-    if (hCopy != NULL)
-    {
-        void* pSrc = ::GlobalLock(stgMedium.hGlobal);
-        void* pDst = ::GlobalLock(hCopy);
-        if (pSrc != NULL && pDst != NULL)
-            memcpy(pDst, pSrc, nSize);
-        ::GlobalUnlock(hCopy);
-        ::GlobalUnlock(stgMedium.hGlobal);
-    }
+    HGLOBAL hCopy = AfxCopyGlobalMemory(stgMedium.hGlobal, GMEM_SHARE | GMEM_MOVEABLE);
     ::ReleaseStgMedium(&stgMedium);
     return hCopy;
 }

@@ -379,20 +379,8 @@ static HRESULT CopyMedium(const STGMEDIUM& src, LPSTGMEDIUM lpDest)
     switch (src.tymed)
     {
     case TYMED_HGLOBAL:
-    {
-        SIZE_T nSize = ::GlobalSize(src.hGlobal);
-        HGLOBAL hCopy = ::GlobalAlloc(GMEM_MOVEABLE, nSize);
-        if (hCopy == NULL)
-            return E_OUTOFMEMORY;
-        void* pSrc = ::GlobalLock(src.hGlobal);
-        void* pDst = ::GlobalLock(hCopy);
-        if (pSrc != NULL && pDst != NULL)
-            memcpy(pDst, pSrc, nSize);
-        ::GlobalUnlock(hCopy);
-        ::GlobalUnlock(src.hGlobal);
-        lpDest->hGlobal = hCopy;
-        return S_OK;
-    }
+        lpDest->hGlobal = AfxCopyGlobalMemory(src.hGlobal, GMEM_MOVEABLE);
+        return lpDest->hGlobal != NULL ? S_OK : E_OUTOFMEMORY;
     case TYMED_ISTREAM:
         lpDest->pstm = src.pstm;
         lpDest->pstm->AddRef();
