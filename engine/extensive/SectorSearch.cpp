@@ -18,15 +18,11 @@
 #include "ntfs/NtfsLists.h"
 #include "state/EngineState.h"
 #include "state/ScanControl.h"
+#include "volume/SourceSectors.h"
 
 namespace {
 
 const unsigned ProgressEveryChunks = 88;
-
-inline int HasBootSignature(const unsigned char* s)
-{
-    return s[510] == 0x55 && s[511] == 0xAA;
-}
 
 // Shows the message once and stops the search when count passes limit.
 bool OverLimit(uint64_t count, uint64_t limit)
