@@ -1,0 +1,5 @@
+#include "CHtmlHostDlg.h"
+
+CHtmlHostDlg::CHtmlHostDlg() = default;
+
+CHtmlHostDlg::~CHtmlHostDlg() = default;

@@ -1,0 +1,40 @@
+#include "CTransparentStatic.h"
+
+IMPLEMENT_DYNAMIC(CTransparentStatic, CStatic)
+
+BEGIN_MESSAGE_MAP(CTransparentStatic, CStatic)
+    ON_WM_CTLCOLOR_REFLECT()
+    ON_MESSAGE(WM_SETTEXT, OnSetText)
+END_MESSAGE_MAP()
+
+HBRUSH TransparentCtlColor(CDC* pDC)
+{
+    pDC->SetBkMode(TRANSPARENT);
+    return (HBRUSH)::GetStockObject(NULL_BRUSH);
+}
+
+CTransparentStatic::CTransparentStatic() = default;
+
+CTransparentStatic::~CTransparentStatic() = default;
+
+HBRUSH CTransparentStatic::CtlColor(CDC* pDC, UINT)
+{
+    return TransparentCtlColor(pDC);
+}
+
+LRESULT CTransparentStatic::OnSetText(WPARAM, LPARAM)
+{
+    LRESULT lResult = Default();
+    // The static paints nothing under its text, so the parent must paint the
+    // old text over before the new one is drawn.
+    CWnd* pParent = GetParent();
+    if (pParent != NULL)
+    {
+        CRect rect;
+        GetWindowRect(&rect);
+        pParent->ScreenToClient(&rect);
+        pParent->InvalidateRect(&rect, TRUE);
+        pParent->UpdateWindow();
+    }
+    return lResult;
+}
