@@ -4,11 +4,13 @@
 // name their own clusters: sector = cluster base + cluster x K for both.
 #include <string.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "fat/FatDirEntry.h"
 #include "fat/ScanPanelHost.h"
 #include "image/ByteOrder.h"
+#include "image/VirtualDisk.h"
 #include "state/EngineState.h"
 #include "state/ScanControl.h"
 #include "volume/SourceSectors.h"
@@ -60,6 +62,13 @@ int SearchFatParams()
     panel.SetStatusText(L"Please wait, calculating partition parameters");
     uint32_t s = v.startSector;
     uint32_t n = v.sectorCount;
+    // A damaged table entry may claim far more sectors than the image has:
+    // search only the sectors that exist.
+    CVirtualDisk* disk = GetSectorReaderDisk();
+    if (g_SourceType != SourceLogicalVolume && disk) {
+        uint64_t total = disk->GetSectorCount();
+        n = s >= total ? 0 : (uint32_t)std::min<uint64_t>(n, total - s);
+    }
 
     uint32_t r = fat32 ? FindReservedSectors(s, 30, 59, 32) : FindReservedSectors(s, 0, 9, 1);
     uint32_t rootDirSectors = fat32 ? 0 : 32;
