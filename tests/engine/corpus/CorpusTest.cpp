@@ -12,6 +12,13 @@
 
 #include "Corpus.h"
 #include "TestSupport.h"
+#include "fat/FatLists.h"
+#include "image/VirtualDisk.h"
+#include "io/SectorReader.h"
+#include "scan/QuickScan.h"
+#include "scan/QuickScanShell.h"
+#include "state/EngineState.h"
+#include "state/ScanControl.h"
 
 namespace {
 
@@ -81,4 +88,45 @@ TEST(CorruptImageCorpus, EveryDamagedImageFinishesInBound)
     EXPECT_GT(opened, count / 2);
     EXPECT_GT(withVolumes, count / 2);
     printf("peak memory %llu MiB\n", (unsigned long long)(corpus::PeakMemory() >> 20));
+}
+
+// Found by the corpus (an EBR entry moved past the disk's end with a count
+// of 0xFF008000 sectors): without a boot sector the Quick Scan works the FAT
+// layout out from the partition's sectors, and must stop at the image's end
+// instead of trying every sector the entry claims.
+TEST(CorruptImageCorpus, FatLayoutSearchStopsAtTheImageEnd)
+{
+    struct CQuiet : CQuickScanShell
+    {
+        void ResetCounters() override {}
+        std::wstring LogicalDriveName(unsigned) override { return std::wstring(); }
+        void BeginTreeBuild() override {}
+        void BuildFatTree() override {}
+        void BuildNtfsTree() override {}
+    } shell;
+    CVirtualDisk disk;
+    std::wstring path = tesmir::test::FixturePath(L"mixed-dynamic.vhdx");
+    disk.Create(ImageKindFromPath(path.c_str()));
+    ASSERT_EQ(1, disk.Open(path.c_str()));
+    g_SourceType = SourceVirtualDisk;
+    SetSectorReaderDisk(&disk);
+    const struct
+    {
+        uint32_t start, sectors;
+    } cases[] = {{530432, 0xFF008000u}, {2048, 0xFFFFFFFFu}, {0xFFFFFF00u, 0xFFu}};
+    for (const auto& c : cases) {
+        VolumeParams = VolumeParamsRecord();
+        VolumeParams.selectionCode = FileSystemFat16;
+        VolumeParams.startSector = c.start;
+        VolumeParams.sectorCount = c.sectors;
+        VolumeParams.endSector = c.start + c.sectors - 1;
+        g_ScanMode = ScanModeQuick;
+        DWORD t0 = GetTickCount();
+        BeginScanWorker();
+        QuickScanProc(&shell);
+        EXPECT_LT(GetTickCount() - t0, 30000u) << c.start;
+        EXPECT_TRUE(g_ScanBusy == 0 && g_ScanStop == 1) << c.start;
+        FreeEntryLists();
+    }
+    SetSectorReaderDisk(nullptr);
 }
