@@ -107,6 +107,18 @@ BOOL CProgressDlg::OnInitDialog()
     return TRUE;
 }
 
+// Esc, Enter and the close box only hide the dialog. EndDialog would enable
+// the owner while the caller's work still runs.
+void CProgressDlg::OnOK()
+{
+    ShowWindow(SW_HIDE);
+}
+
+void CProgressDlg::OnCancel()
+{
+    ShowWindow(SW_HIDE);
+}
+
 // Dispatches what is waiting in this thread's queue. A quit request is put
 // back for the thread's own loop.
 void CProgressDlg::PumpMessages()

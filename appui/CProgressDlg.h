@@ -38,6 +38,8 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
     void PumpMessages();
 
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
