@@ -297,4 +297,62 @@ TEST_F(TextProgressTest, VerticalBarFillsFromTheBottom)
     EXPECT_EQ(kGrey, capture.Pixel(1, capture.Height() - 5));
 }
 
+TEST_F(TextProgressTest, TiedTextShowsOnlyWhereItFitsOnTheBar)
+{
+    StyleLikeTheDialog();
+    m_bar.ModifyStyle(0, TPS_TIEDTEXT);
+    CRect rect;
+    m_bar.GetClientRect(&rect);
+    CSize sizeText = TextSize(m_font, _T("10%"));
+    // 10 % of the bar is narrower than its text: no text at all.
+    ASSERT_LT(rect.Width() * 10 / 100, sizeText.cx);
+    m_bar.SendMessage(PBM_SETPOS, 10, 0);
+    PaintNow(m_pCanvas);
+    {
+        CCapture capture(&m_bar);
+        for (int y = 0; y < capture.Height(); y++)
+            for (int x = 0; x < capture.Width(); x++)
+                ASSERT_EQ(x < capture.Width() / 10 ? kAccent : kGrey, capture.Pixel(x, y)) << x << "," << y;
+    }
+    // At 60 % the text is centred on the filled part, in the bar's text colour.
+    m_bar.SendMessage(PBM_SETPOS, 60, 0);
+    PaintNow(m_pCanvas);
+    CCapture capture(&m_bar);
+    int nEnd = capture.Width() * 60 / 100;
+    int nLeft = capture.Width(), nRight = -1;
+    for (int y = 0; y < capture.Height(); y++)
+        for (int x = 0; x < capture.Width(); x++)
+            if (capture.Pixel(x, y) == kWhite)
+            {
+                nLeft = std::min(nLeft, x);
+                nRight = std::max(nRight, x);
+            }
+    ASSERT_GE(nRight, 0) << "no text";
+    EXPECT_LT(nRight, nEnd);
+    EXPECT_LE(abs((nLeft + nRight) / 2 - nEnd / 2), 2) << nLeft << ".." << nRight;
+}
+
+TEST_F(TextProgressTest, StretchedGradientSpansTheFilledPart)
+{
+    m_bar.SetTextFormat(NULL, 0);
+    m_bar.SendMessage(PBM_SETBKCOLOR, 0, kGrey);
+    m_bar.SendMessage(PBM_SETBARCOLOR, RGB(0, 250, 0), RGB(0, 0, 0));
+    m_bar.SendMessage(PBM_SETPOS, 50, 0);
+    for (DWORD dwStretch : {0ul, (unsigned long)TPS_STRETCHGRADIENT})
+    {
+        m_bar.ModifyStyle(TPS_STRETCHGRADIENT, dwStretch);
+        m_bar.Invalidate();
+        PaintNow(m_pCanvas);
+        CCapture capture(&m_bar);
+        int y = capture.Height() / 2;
+        int nLast = capture.Width() / 2 - 1;
+        int nGreen = GetGValue(capture.Pixel(nLast, y));
+        if (dwStretch != 0)
+            EXPECT_GE(nGreen, 240);   // the end colour at the bar's end
+        else
+            EXPECT_LE(abs(nGreen - 125), 5);   // half way through the colours
+        EXPECT_EQ(kGrey, capture.Pixel(nLast + 1, y));
+    }
+}
+
 }  // namespace
