@@ -11,13 +11,14 @@ using namespace appui_test;
 
 namespace {
 
-class CentredEditTest : public ::testing::Test
+class CentredEditTest : public CanvasTest
 {
 protected:
     void SetUp() override
     {
-        m_pCanvas = SharedCanvas();
-        ASSERT_NE(nullptr, m_pCanvas);
+        CanvasTest::SetUp();
+        if (HasFatalFailure())
+            return;
         ASSERT_TRUE(m_font.CreateFont(-15, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, _T("Arial")));
         m_nLine = LineHeight(m_font);
@@ -63,7 +64,6 @@ protected:
         EXPECT_EQ(RGB(255, 255, 255), capture.Pixel(x, rectWindow.Height() - 1 - ::GetSystemMetrics(SM_CYEDGE) - nBand / 2));
     }
 
-    CCanvasWnd* m_pCanvas = NULL;
     CFont m_font;
     int m_nLine = 0;
     CRect m_rect;

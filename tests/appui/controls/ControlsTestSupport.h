@@ -2,6 +2,8 @@
 // patterned background, and captures of what windows show.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <afxwin.h>
 
 namespace appui_test {
@@ -23,6 +25,18 @@ protected:
 
 // The canvas the tests share, repainted (it lives until the process ends).
 CCanvasWnd* SharedCanvas();
+
+// A test on the shared canvas.
+class CanvasTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_pCanvas = SharedCanvas();
+        ASSERT_NE(nullptr, m_pCanvas);
+    }
+    CCanvasWnd* m_pCanvas = NULL;
+};
 
 // Pixels copied out of a window into a 32-bit DIB section.
 class CCapture

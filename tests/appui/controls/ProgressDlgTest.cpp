@@ -46,13 +46,15 @@ BEGIN_MESSAGE_MAP(CPostTarget, CWnd)
     ON_MESSAGE(WM_TEST_PING, OnPing)
 END_MESSAGE_MAP()
 
-class ProgressDlgTest : public ::testing::Test
+class ProgressDlgTest : public CanvasTest
 {
 protected:
     void SetUp() override
     {
-        m_pOwner = SharedCanvas();
-        ASSERT_NE(nullptr, m_pOwner);
+        CanvasTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        m_pOwner = m_pCanvas;
         ASSERT_TRUE(m_pOwner->IsWindowEnabled());
     }
     void TearDown() override { m_pOwner->EnableWindow(TRUE); }

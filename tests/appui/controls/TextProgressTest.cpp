@@ -15,13 +15,14 @@ const COLORREF kAccent = RGB(29, 117, 189);
 const COLORREF kGrey = RGB(242, 242, 242);
 const COLORREF kWhite = RGB(255, 255, 255);
 
-class TextProgressTest : public ::testing::Test
+class TextProgressTest : public CanvasTest
 {
 protected:
     void SetUp() override
     {
-        m_pCanvas = SharedCanvas();
-        ASSERT_NE(nullptr, m_pCanvas);
+        CanvasTest::SetUp();
+        if (HasFatalFailure())
+            return;
         ASSERT_TRUE(m_font.CreateFont(18, 0, 0, 0, 600, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                       CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, _T("Arial")));
         m_brush.CreateSolidBrush(kAccent);
@@ -75,7 +76,6 @@ protected:
         return n;
     }
 
-    CCanvasWnd* m_pCanvas = NULL;
     CFont m_font;
     CBrush m_brush;
     CTextProgressCtrl m_bar;

@@ -18,13 +18,14 @@ using namespace appui_test;
 
 namespace {
 
-class TransparentTest : public ::testing::Test
+class TransparentTest : public CanvasTest
 {
 protected:
     void SetUp() override
     {
-        m_pCanvas = SharedCanvas();
-        ASSERT_NE(nullptr, m_pCanvas);
+        CanvasTest::SetUp();
+        if (HasFatalFailure())
+            return;
         m_hFont = (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
     }
     // Counts the pixels of rect (canvas client coordinates) that differ from
@@ -45,7 +46,6 @@ protected:
         m_pCanvas->ScreenToClient(&rect);
         return rect;
     }
-    CCanvasWnd* m_pCanvas = NULL;
     HFONT m_hFont = NULL;
 };
 
