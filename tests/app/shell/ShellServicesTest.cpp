@@ -11,12 +11,16 @@
 #include "CFileSystemTreeCtrl.h"
 #include "CFirstDisplay.h"
 #include "CFolderTreeCtrl.h"
+#include "CMainFrame.h"
 #include "CMessageDlg.h"
 #include "CScanStepPanelHost.h"
 #include "CSecondDisplay.h"
 #include "CYesNoDlg.h"
 #include "MessageRecorder.h"
 #include "TestSupport.h"
+#include "image/VirtualDisk.h"
+#include "io/SectorReader.h"
+#include "state/EngineState.h"
 
 namespace {
 
@@ -169,6 +173,30 @@ TEST_F(ShellServicesTest, EngineHostsReachThePanelsAndTheTree)
     EXPECT_EQ(TextOf(scanPanel.m_counterValue[1]), CString(L"345"));
     EXPECT_EQ(TextOf(scanPanel.m_counterValue[2]), CString(L"5000000000"));
     EXPECT_EQ(TextOf(scanPanel.m_counterValue[3]), CString(L"REPORT.DOC"));
+}
+
+// The frame makes its virtual disk on first need, image reads go through it,
+// and it goes with the frame.
+TEST(MainFrameTest, OwnsTheVirtualDiskOfTheRun)
+{
+    CMainFrame* frame = new CMainFrame;
+    ASSERT_TRUE(frame->Create(NULL, L"Tesmir for VHD"));
+    CVirtualDisk* disk = frame->EnsureVirtualDisk();
+    ASSERT_NE(disk, nullptr);
+    EXPECT_EQ(frame->EnsureVirtualDisk(), disk);
+    EXPECT_EQ(frame->m_pVirtualDisk, disk);
+    EXPECT_EQ(GetSectorReaderDisk(), disk);
+
+    disk->Create(ImageKindVhdx);
+    ASSERT_EQ(disk->Open(tesmir::test::FixturePath(L"vhdx-dynamic.vhdx").c_str()), 1);
+    g_SourceType = SourceVirtualDisk;
+    std::string sector(512, '\xCC');
+    EXPECT_EQ(ReadSectors(L"", 0, 0, 1, &sector[0]), 1);
+    const std::string raw = tesmir::test::ReadWholeFile(tesmir::test::FixturePath(L"img-base.raw"));
+    EXPECT_TRUE(sector == raw.substr(0, 512));
+
+    frame->DestroyWindow();   // the frame deletes itself
+    EXPECT_EQ(GetSectorReaderDisk(), nullptr);
 }
 
 // The dialogs show the sink's current text and kind; a test's recorder
