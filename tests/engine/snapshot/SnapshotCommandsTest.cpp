@@ -159,6 +159,41 @@ TEST_F(SnapshotCommands, SaveFailuresAreReportedAndLeaveNoFile)
     EXPECT_EQ(MessageKindError, m_messages.messages()[0].kind);
 }
 
+// A snapshot written to a full disk: Linux's /dev/full accepts the open and
+// refuses every write with "no space left". The link to it is made in the
+// build folder by the system's ln, which Wine runs as a native program.
+// (Wine cannot delete a device, so that the partial file is deleted is not
+// seen here.)
+TEST_F(SnapshotCommands, FailedWritesAreReported)
+{
+    const char* buildDir = getenv("TESMIR_BUILD_DIR");
+    ASSERT_NE(nullptr, buildDir);
+    std::string unixPath = std::string(buildDir) + "/snapshot-full-disk.xwqz";
+    std::wstring path = BuildDirPath() + L"\\snapshot-full-disk.xwqz";
+    std::wstring command = L"ln -sf /dev/full " + std::wstring(unixPath.begin(), unixPath.end());
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi;
+    ASSERT_TRUE(CreateProcessW(L"Z:\\bin\\ln", &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    // Wine does not wait for a native program: wait for the link instead.
+    auto linked = [&] {
+        HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (h == INVALID_HANDLE_VALUE)
+            return false;
+        CloseHandle(h);
+        return true;
+    };
+    ASSERT_TRUE(tesmir::test::PumpUntil(linked, 30000));
+
+    AddFatFolder(L"A", 3, 0, 0, 0, 0, 0);
+    EXPECT_EQ(0, SaveSnapshotAs(path));
+    ASSERT_EQ(1u, m_messages.messages().size());
+    EXPECT_EQ(L"Unable to write the file.", m_messages.messages()[0].text);
+    EXPECT_EQ(MessageKindError, m_messages.messages()[0].kind);
+}
+
 TEST_F(SnapshotCommands, LoadChecksTheFileAndTheMode)
 {
     std::vector<unsigned char> fat = OneFolderSnapshot('D', TraceVolumeParams());
