@@ -47,9 +47,27 @@ public:
             p.selection = s;
             m_groups[p.bytes[0]].push_back(p);
         }
+        // Sectors that begin with zeros (free space, unwritten blocks) are
+        // the commonest of all and many signatures begin with a zero byte:
+        // their answer is worked out once.
+        static const unsigned char zeros[MaxCompareBytes] = {};
+        m_zeroMatch = MatchGroup(zeros);
     }
 
     const SignatureSelection* Match(const unsigned char* sector) const
+    {
+        if (sector[0] == 0) {
+            unsigned char any = 0;
+            for (unsigned i = 1; i < MaxCompareBytes; ++i)
+                any |= sector[i];
+            if (any == 0)
+                return m_zeroMatch;
+        }
+        return MatchGroup(sector);
+    }
+
+private:
+    const SignatureSelection* MatchGroup(const unsigned char* sector) const
     {
         for (const PreparedSignature& p : m_groups[sector[0]])
             if (memcmp(sector, p.bytes, p.length) == 0)
@@ -57,8 +75,8 @@ public:
         return nullptr;
     }
 
-private:
     std::vector<PreparedSignature> m_groups[256];
+    const SignatureSelection* m_zeroMatch;
 };
 
 bool IsChosenExtension(const std::wstring& extension)
