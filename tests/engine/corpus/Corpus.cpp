@@ -304,8 +304,12 @@ bool CCorpus::Prepare()
     m_regions.clear();
     if (!FindDiskRegions() || !FindVhdRegions(1) || !FindVhdxRegions(2))
         return false;
-    if (!m_watchdog)
-        m_watchdog = CreateThread(NULL, 0, &WatchdogThread, NULL, 0, NULL);
+    if (!m_watchdogStarted) {
+        HANDLE watchdog = CreateThread(NULL, 0, &WatchdogThread, NULL, 0, NULL);
+        m_watchdogStarted = watchdog != NULL;
+        if (watchdog)
+            CloseHandle(watchdog);
+    }
     SetMessagePresenter(&AnswerMessage);
     return true;
 }

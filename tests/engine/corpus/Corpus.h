@@ -118,7 +118,7 @@ private:
     uint32_t m_diskSectors = 0;
     double m_timeScale = 1.0;
     uint64_t m_memoryLimit = 1024ull << 20;
-    HANDLE m_watchdog = NULL;
+    bool m_watchdogStarted = false;
 };
 
 // Peak and current memory of this process, in bytes.
