@@ -12,11 +12,14 @@
 // what it found and the process's peak working set.
 //
 //   engine_bench list quick|extensive|trace IMAGE START SECTORS CODE|CATALOGUE
+//                [--save FOLDER] [--size-mb N]
 //
 // prints what a scan found instead, one line per entry, tab-separated: the
 // path in the result tree, "file" or "folder", "deleted" or "live", the
-// size, the time stamps a save gives the file, and for File Trace hits the
-// start sector.
+// size, the time a save gives the file (creation, access and write time
+// alike, UTC; "-" for none), and for File Trace hits the start sector.
+// With --save every file found is written below FOLDER at its tree path by
+// the save's writers (File Trace hits as N megabytes, default 1).
 #include <windows.h>
 #include <psapi.h>
 #include <stdio.h>
@@ -37,6 +40,9 @@
 #include "image/VirtualDisk.h"
 #include "io/SectorReader.h"
 #include "msg/MessageSink.h"
+#include "save/SaveFile.h"
+#include "save/SavePath.h"
+#include "save/SaveTimes.h"
 #include "ntfs/NtfsLists.h"
 #include "scan/QuickScan.h"
 #include "scan/QuickScanShell.h"
@@ -47,6 +53,7 @@
 #include "trace/SignatureSearch.h"
 #include "trace/SignatureSelection.h"
 #include "trace/TraceHit.h"
+#include "trace/TraceHitFile.h"
 
 namespace {
 
@@ -93,38 +100,46 @@ int PrintMessage(const wchar_t* text, int, int)
 }
 
 // A wizard without windows: the trees are made by the result tree's walk,
-// and kept as paths for the listing.
-struct Entry
+// and kept as entries for the listing and the save.
+enum EntryKind
 {
-    std::string path;
-    bool folder;
-    bool deleted;
-    unsigned long long size;
-    std::string times;
-    long long sector;
+    EntryFat,
+    EntryNtfs,
+    EntryTrace,
 };
 
-std::string FileTimeText(FILETIME t)
+struct Entry
 {
+    std::wstring folder;   // "/"-separated path of the folder holding it
+    std::wstring name;
+    bool isFolder;
+    bool deleted;
+    unsigned long long size;
+    int kind;
+    uint32_t source;       // FAT: first cluster; NTFS: record sector; trace: start sector
+    SaveTime time;
+};
+
+std::vector<Entry> g_entries;
+
+void AddEntry(const std::wstring& folder, const wchar_t* name, bool isFolder, bool deleted,
+              unsigned long long size, int kind, uint32_t source, SaveTime time)
+{
+    g_entries.push_back({folder, name ? name : L"", isFolder, deleted, size, kind, source, time});
+}
+
+// The time a save gives the entry, as UTC text; "-" when none.
+std::string SaveTimeText(const SaveTime& time)
+{
+    FILETIME ft;
     SYSTEMTIME s;
-    if ((t.dwLowDateTime == 0 && t.dwHighDateTime == 0) || !FileTimeToSystemTime(&t, &s))
+    if (!SaveTimeToFileTime(time, &ft) || !FileTimeToSystemTime(&ft, &s))
         return "-";
     char text[32];
     snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", s.wYear, s.wMonth, s.wDay, s.wHour, s.wMinute,
              s.wSecond);
     return text;
 }
-
-std::string FatDateText(uint16_t date)
-{
-    if (date == 0)
-        return "-";
-    char text[16];
-    snprintf(text, sizeof text, "%04u-%02u-%02u", 1980 + (date >> 9), (date >> 5) & 15, date & 31);
-    return text;
-}
-
-std::vector<Entry> g_entries;
 
 void CollectFatTree()
 {
@@ -134,32 +149,32 @@ void CollectFatTree()
         folders[f->parentCluster].push_back(f);
     for (FatFileRecord* f = g_FatFiles.head; f; f = f->next)
         files[f->parentCluster].push_back(f);
-    auto listFiles = [&](uint32_t key, const std::string& path) {
+    auto listFiles = [&](uint32_t key, const std::wstring& path) {
         for (FatFileRecord* f : files[key])
-            g_entries.push_back({path + Utf8(f->name), false, f->deleted != 0, f->size,
-                                 "modified " + FatDateText(f->modifiedDate), -1});
+            AddEntry(path, f->name, false, f->deleted != 0, f->size, EntryFat, f->firstCluster,
+                     FatSaveTime(f->modifiedDate, f->modifiedTime));
     };
-    listFiles(0, "/");
-    WalkFolderTree<FatFolderRecord, std::string>(
-        0u, std::string("/"), [&](uint32_t key) -> const std::vector<FatFolderRecord*>& { return folders[key]; },
+    listFiles(0, L"/");
+    WalkFolderTree<FatFolderRecord, std::wstring>(
+        0u, std::wstring(L"/"), [&](uint32_t key) -> const std::vector<FatFolderRecord*>& { return folders[key]; },
         [](FatFolderRecord* f) { return f->cluster; },
-        [&](FatFolderRecord* f, const std::string& parent) {
-            std::string path = parent + Utf8(f->name);
-            g_entries.push_back({path, true, f->deleted != 0, 0, "modified " + FatDateText(f->modifiedDate), -1});
-            listFiles(f->cluster, path + "/");
-            return path + "/";
+        [&](FatFolderRecord* f, const std::wstring& parent) {
+            AddEntry(parent, f->name, true, f->deleted != 0, 0, EntryFat, f->cluster, FatSaveTime(f->modifiedDate, 0));
+            std::wstring path = parent + f->name + L"/";
+            listFiles(f->cluster, path);
+            return path;
         });
 }
 
-template <class FileOf>
-void CollectNtfsTree(FileOf filesOf)
+template <class FilesOf>
+void CollectNtfsTree(FilesOf filesOf)
 {
-    filesOf(5u, std::string("/"));
-    WalkNtfsFolderTree(std::string("/"), [&](NtfsFolderRecord* f, const std::string& parent) {
-        std::string path = parent + Utf8(f->name);
-        g_entries.push_back({path, true, f->deleted != 0, 0, "created " + FileTimeText(f->created), -1});
-        filesOf(f->recordNumber, path + "/");
-        return path + "/";
+    filesOf(5u, std::wstring(L"/"));
+    WalkNtfsFolderTree(std::wstring(L"/"), [&](NtfsFolderRecord* f, const std::wstring& parent) {
+        AddEntry(parent, f->name, true, f->deleted != 0, 0, EntryNtfs, 0, NtfsSaveTime(f->created));
+        std::wstring path = parent + f->name + L"/";
+        filesOf(f->recordNumber, path);
+        return path;
     });
 }
 
@@ -172,10 +187,10 @@ public:
     void BuildFatTree() override { CollectFatTree(); }
     void BuildNtfsTree() override
     {
-        CollectNtfsTree([](uint32_t key, const std::string& path) {
+        CollectNtfsTree([](uint32_t key, const std::wstring& path) {
             for (NtfsFileRecord* f : NtfsChildrenOf(key).files)
-                g_entries.push_back({path + Utf8(f->name), false, f->deleted != 0, f->size,
-                                     "created " + FileTimeText(f->created), -1});
+                AddEntry(path, f->name, false, f->deleted != 0, f->size, EntryNtfs, f->dataRecordSector,
+                         NtfsSaveTime(f->created));
         });
     }
 };
@@ -191,10 +206,10 @@ public:
         for (NtfsScanFileRecord* f = g_NtfsScanFileList.head; f; f = f->next)
             if (IsInChosenNtfsVolume(f))
                 files[f->parent].push_back(f);
-        CollectNtfsTree([&](uint32_t key, const std::string& path) {
+        CollectNtfsTree([&](uint32_t key, const std::wstring& path) {
             for (NtfsScanFileRecord* f : files[key])
-                g_entries.push_back({path + Utf8(f->name), false, f->deleted != 0, f->size,
-                                     "created " + FileTimeText(f->created), -1});
+                AddEntry(path, f->name, false, f->deleted != 0, f->size, EntryNtfs, f->recordSector,
+                         NtfsSaveTime(f->created));
         });
     }
     uint32_t items = 0;
@@ -265,7 +280,7 @@ int QuickPass(const Range& r, bool list)
         return 0;
     unsigned files = 0, folders = 0, deleted = 0;
     for (const Entry& e : g_entries) {
-        (e.folder ? folders : files)++;
+        (e.isFolder ? folders : files)++;
         deleted += e.deleted;
     }
     char found[96];
@@ -309,7 +324,7 @@ int ExtensivePass(const Range& r, bool list)
         return 0;
     unsigned files = 0, folders = 0, deleted = 0;
     for (const Entry& e : g_entries) {
-        (e.folder ? folders : files)++;
+        (e.isFolder ? folders : files)++;
         deleted += e.deleted;
     }
     char found[256];
@@ -332,7 +347,8 @@ int TracePass(const Range& r, bool list)
     double t = Now() - t0;
     if (list) {
         for (const TraceHit* h = g_TraceHitList.head; h; h = h->next)
-            g_entries.push_back({"/" + Utf8(h->name), false, false, 0, "-", (long long)h->startSector});
+            AddEntry(L"/", h->name, false, false, (unsigned long long)g_TraceSizeMB << 20, EntryTrace,
+                     h->startSector, NoSaveTime());
         return 0;
     }
     std::map<std::wstring, unsigned> byType;
@@ -347,13 +363,63 @@ int TracePass(const Range& r, bool list)
     return Report("trace", t, (unsigned long long)r.sectors * SectorSize, std::string(found) + " types=" + types);
 }
 
+// Writes every listed file below folder at its path in the result tree,
+// through the save's own writers (no filters, no questions). Returns 0 when
+// every file was written whole, 1 otherwise.
+int SaveEntries(const std::wstring& folder)
+{
+    const std::wstring destination = LongDestination(folder);
+    if (destination.empty()) {
+        fprintf(stderr, "cannot use the folder %s\n", Utf8(folder).c_str());
+        return 1;
+    }
+    unsigned written = 0, failed = 0;
+    CPathMaker maker;
+    for (const Entry& e : g_entries) {
+        if (e.isFolder)
+            continue;
+        std::wstring tree = e.folder;
+        for (wchar_t& c : tree)
+            if (c == L'/')
+                c = L'\\';
+        std::wstring target = destination;
+        for (const std::wstring& part : SanitizeTreePath(tree))
+            target = JoinPath(target, part);
+        if (!maker.CreateDirectoryPath(target)) {
+            ++failed;
+            continue;
+        }
+        int ok;
+        if (e.kind == EntryTrace) {
+            std::wstring name = e.name;
+            ok = SaveTraceHit(target.c_str(), 0, 0, e.source, name);
+        } else {
+            SaveRequest request;
+            request.folder = target;
+            request.name = SanitizePathComponent(e.name);
+            request.size = e.size;
+            request.source = e.source;
+            request.deleted = e.deleted;
+            request.time = e.time;
+            ok = e.kind == EntryFat ? SaveFatFile(request) : SaveNtfsFile(request);
+        }
+        if (ok)
+            ++written;
+        else
+            ++failed;
+    }
+    fprintf(stderr, "saved %u files, %u not whole\n", written, failed);
+    return failed ? 1 : 0;
+}
+
 int Usage()
 {
     fprintf(stderr,
             "usage: engine_bench read IMAGE [SECTORS_PER_READ [START SECTORS]]\n"
             "       engine_bench quick|extensive IMAGE START SECTORS CODE\n"
             "       engine_bench trace IMAGE START SECTORS CATALOGUE\n"
-            "       engine_bench list quick|extensive|trace IMAGE START SECTORS CODE|CATALOGUE\n");
+            "       engine_bench list quick|extensive|trace IMAGE START SECTORS CODE|CATALOGUE\n"
+            "                         [--save FOLDER] [--size-mb N]\n");
     return 2;
 }
 
@@ -367,6 +433,19 @@ int wmain(int argc, wchar_t** wargv)
     bool list = !args.empty() && args[0] == "list";
     if (list)
         args.erase(args.begin());
+    std::wstring saveFolder;
+    g_TraceSizeMB = 1;
+    for (size_t i = 0; list && i + 1 < args.size();) {
+        if (args[i] == "--save") {
+            saveFolder = Wide(args[i + 1].c_str());
+        } else if (args[i] == "--size-mb") {
+            g_TraceSizeMB = atoi(args[i + 1].c_str());
+        } else {
+            ++i;
+            continue;
+        }
+        args.erase(args.begin() + i, args.begin() + i + 2);
+    }
     if (args.size() < 2)
         return Usage();
     const std::string& pass = args[0];
@@ -412,12 +491,15 @@ int wmain(int argc, wchar_t** wargv)
     }
     if (list) {
         for (const Entry& e : g_entries) {
-            if (e.sector >= 0)
-                printf("%s\tfile\tlive\t-\t-\t%lld\n", e.path.c_str(), e.sector);
+            printf("%s\t%s\t%s\t%llu\t%s\t", Utf8(e.folder + e.name).c_str(), e.isFolder ? "folder" : "file",
+                   e.deleted ? "deleted" : "live", e.size, SaveTimeText(e.time).c_str());
+            if (e.kind == EntryTrace)
+                printf("%u\n", e.source);
             else
-                printf("%s\t%s\t%s\t%llu\t%s\t-\n", e.path.c_str(), e.folder ? "folder" : "file",
-                       e.deleted ? "deleted" : "live", e.size, e.times.c_str());
+                printf("-\n");
         }
+        if (!saveFolder.empty())
+            rc = SaveEntries(saveFolder);
     }
     SetSectorReaderDisk(nullptr);
     return rc;
