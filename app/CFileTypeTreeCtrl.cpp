@@ -13,6 +13,7 @@ const COLORREF kStateMask = RGB(255, 255, 255);
 
 BEGIN_MESSAGE_MAP(CFileTypeTreeCtrl, CTreeCtrl)
     ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONDBLCLK()
     ON_WM_KEYDOWN()
     ON_WM_CHAR()
     ON_WM_KEYUP()
@@ -239,6 +240,20 @@ void CFileTypeTreeCtrl::OnLButtonDown(UINT nFlags, CPoint point)
     {
         Expand(hItem, TVE_TOGGLE);
     }
+}
+
+void CFileTypeTreeCtrl::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    // The second click of a double click on a check box counts as a click
+    // of its own; the tree would flip the one item's state image.
+    UINT nHitFlags = 0;
+    HTREEITEM hItem = HitTest(point, &nHitFlags);
+    if (hItem != NULL && (nHitFlags & TVHT_ONITEMSTATEICON))
+    {
+        ToggleCheck(hItem);
+        return;
+    }
+    CTreeCtrl::OnLButtonDblClk(nFlags, point);
 }
 
 // The space bar ticks the caret item like a click on its check box. The tree

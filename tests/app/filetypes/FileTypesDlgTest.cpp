@@ -231,6 +231,14 @@ protected:
         Tree().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
         Tree().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
     }
+    void DoubleClick(HTREEITEM hItem, UINT nFlags)
+    {
+        CPoint pt = PointOn(hItem, nFlags);
+        Tree().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        Tree().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+        Tree().SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        Tree().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    }
     void PressSpace()
     {
         Tree().SendMessage(WM_KEYDOWN, VK_SPACE, 0x00390001);
@@ -452,6 +460,14 @@ TEST_F(FileTypesDlgTest, MarksFollowClicksAndTheSpaceBar)
         EXPECT_EQ(step.marks, Marks()) << "step " << i;
     }
     EXPECT_EQ(hGif, Tree().GetSelectedItem());
+
+    // A double click on a check box is two clicks.
+    DoubleClick(Item({_T("Graphics Files"), _T(".png")}), TVHT_ONITEMSTATEICON);
+    EXPECT_EQ("CCCCCCCCCC", Marks());
+    Click(Item({_T("Graphics Files"), _T(".png")}), TVHT_ONITEMSTATEICON);
+    EXPECT_EQ("PPCUCCCCCC", Marks());
+    DoubleClick(Item({_T("Graphics Files")}), TVHT_ONITEMSTATEICON);   // off, then on
+    EXPECT_EQ("CCCCCCCCCC", Marks());
 }
 
 // With every leaf unticked, OK tells the user and keeps the dialog; one leaf
