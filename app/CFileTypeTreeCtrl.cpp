@@ -143,35 +143,24 @@ void CFileTypeTreeCtrl::SetTreeItemPartlyChecked(HTREEITEM hItem)
     SetItemState(hItem, INDEXTOSTATEIMAGEMASK(StatePartlyChecked + 1), TVIS_STATEIMAGEMASK | TVIS_BOLD);
 }
 
-int CFileTypeTreeCtrl::AreChildrenChecked(HTREEITEM hItem) const
+BOOL CFileTypeTreeCtrl::HasChildIn(HTREEITEM hItem, UINT nStates) const
 {
     for (HTREEITEM hChild = GetChildItem(hItem); hChild != NULL; hChild = GetNextSiblingItem(hChild))
     {
-        if (GetTreeCheckState(hChild) == StateUnchecked)
-            return 0;
+        if (nStates & StateBit(GetTreeCheckState(hChild)))
+            return TRUE;
     }
-    return 1;
+    return FALSE;
+}
+
+int CFileTypeTreeCtrl::AreChildrenChecked(HTREEITEM hItem) const
+{
+    return !HasChildIn(hItem, StateBit(StateUnchecked));
 }
 
 int CFileTypeTreeCtrl::AreChildrenUnchecked(HTREEITEM hItem) const
 {
-    for (HTREEITEM hChild = GetChildItem(hItem); hChild != NULL; hChild = GetNextSiblingItem(hChild))
-    {
-        int nState = GetTreeCheckState(hChild);
-        if (nState == StateChecked || nState == StatePartlyChecked)
-            return 0;
-    }
-    return 1;
-}
-
-int CFileTypeTreeCtrl::AreChildrenFullyChecked(HTREEITEM hItem) const
-{
-    for (HTREEITEM hChild = GetChildItem(hItem); hChild != NULL; hChild = GetNextSiblingItem(hChild))
-    {
-        if (GetTreeCheckState(hChild) != StateChecked)
-            return 0;
-    }
-    return 1;
+    return !HasChildIn(hItem, StateBit(StateChecked) | StateBit(StatePartlyChecked));
 }
 
 void CFileTypeTreeCtrl::UpdateAncestors(HTREEITEM hItem)
@@ -180,7 +169,7 @@ void CFileTypeTreeCtrl::UpdateAncestors(HTREEITEM hItem)
     // checked, so "checked" asks for every child fully checked.
     for (HTREEITEM hParent = GetParentItem(hItem); hParent != NULL; hParent = GetParentItem(hParent))
     {
-        if (AreChildrenFullyChecked(hParent))
+        if (!HasChildIn(hParent, ~StateBit(StateChecked)))
             SetItemChecked(hParent);
         else if (AreChildrenUnchecked(hParent))
             SetItemUnchecked(hParent);
@@ -189,22 +178,26 @@ void CFileTypeTreeCtrl::UpdateAncestors(HTREEITEM hItem)
     }
 }
 
-void CFileTypeTreeCtrl::CheckSubtree(HTREEITEM hItem)
+void CFileTypeTreeCtrl::MarkSubtree(HTREEITEM hItem, BOOL bCheck)
 {
-    SetItemChecked(hItem);
+    if (bCheck)
+        SetItemChecked(hItem);
+    else
+        SetItemUnchecked(hItem);
     if (hItem != m_hRoot)
         UpdateAncestors(hItem);
     for (HTREEITEM hChild = GetChildItem(hItem); hChild != NULL; hChild = GetNextSiblingItem(hChild))
-        CheckSubtree(hChild);
+        MarkSubtree(hChild, bCheck);
+}
+
+void CFileTypeTreeCtrl::CheckSubtree(HTREEITEM hItem)
+{
+    MarkSubtree(hItem, TRUE);
 }
 
 void CFileTypeTreeCtrl::UncheckSubtree(HTREEITEM hItem)
 {
-    SetItemUnchecked(hItem);
-    if (hItem != m_hRoot)
-        UpdateAncestors(hItem);
-    for (HTREEITEM hChild = GetChildItem(hItem); hChild != NULL; hChild = GetNextSiblingItem(hChild))
-        UncheckSubtree(hChild);
+    MarkSubtree(hItem, FALSE);
 }
 
 void CFileTypeTreeCtrl::ToggleCheck(HTREEITEM hItem)

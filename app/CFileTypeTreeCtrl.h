@@ -75,8 +75,11 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // 1 when every child is checked (none unchecked or partly checked).
-    int AreChildrenFullyChecked(HTREEITEM hItem) const;
+    // One bit per check state (StateNone included), for HasChildIn.
+    static UINT StateBit(int nState) { return 1u << (nState + 1); }
+    BOOL HasChildIn(HTREEITEM hItem, UINT nStates) const;
+    // Checks or unchecks the item and everything below it.
+    void MarkSubtree(HTREEITEM hItem, BOOL bCheck);
     // Re-derives the marks of the item's ancestors from their children.
     void UpdateAncestors(HTREEITEM hItem);
     void FreeRecords();
