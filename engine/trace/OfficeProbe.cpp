@@ -31,12 +31,12 @@ std::wstring ReadAppNameProperty(IPropertySetStorage* set)
     IPropertyStorage* props = nullptr;
     if (FAILED(set->Open(kFmtidSummaryInformation, STGM_READ | STGM_SHARE_EXCLUSIVE, &props)) || !props)
         return result;
-    PROPSPEC spec;
-    spec.ulKind = PRSPEC_PROPID;
-    spec.propid = kPidAppName;
+    PROPSPEC propSpec;
+    propSpec.ulKind = PRSPEC_PROPID;
+    propSpec.propid = kPidAppName;
     PROPVARIANT value;
     PropVariantInit(&value);
-    if (props->ReadMultiple(1, &spec, &value) == S_OK && value.vt == VT_LPSTR && value.pszVal) {
+    if (props->ReadMultiple(1, &propSpec, &value) == S_OK && value.vt == VT_LPSTR && value.pszVal) {
         // The name is ANSI text of the writer's code page; the user's code
         // page is the best guess, taken without touching the process locale.
         std::string text = std::string(value.pszVal) + " (VT_LPSTR)\n";
