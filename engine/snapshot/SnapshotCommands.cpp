@@ -112,6 +112,45 @@ void FinishLoad(CSnapshotShell& shell, int source)
         ShowMessage(NoSourceText, MessageKindInformation);
 }
 
+std::wstring LowerCase(const std::wstring& text)
+{
+    std::wstring lower = text;
+    for (wchar_t& c : lower)
+        c = (wchar_t)towlower(c);
+    return lower;
+}
+
+// The mode name of a snapshot's letter; null for any other letter.
+const wchar_t* SnapshotModeName(int letter)
+{
+    switch (letter) {
+    case L'D':
+        return L"Quick Scan";
+    case L'A':
+        return L"Extensive Scan";
+    case L'R':
+        return L"File Trace";
+    }
+    return nullptr;
+}
+
+// Prepares the recovery step for the mode and loads the file.
+int LoadSnapshotOfMode(CSnapshotShell& shell, const std::wstring& path, int letter)
+{
+    const int mode = letter == L'A' ? ScanModeExtensive : letter == L'R' ? ScanModeFileTrace : ScanModeQuick;
+    g_ScanMode = mode;
+    shell.SetStepFlag(mode == ScanModeExtensive ? 3 : 2);
+    shell.SetResultColumns(mode);
+    shell.ShowRecoveryButtons();
+    int loaded = mode == ScanModeFileTrace ? LoadTraceSnapshot(shell, path) : LoadScanSnapshot(shell, path);
+    if (!loaded) {
+        shell.ResetStepFlags();
+        return 0;
+    }
+    shell.HideBackButton();
+    return 1;
+}
+
 }  // namespace
 
 std::wstring DefaultSnapshotName(const std::wstring& imageName, const std::wstring& modeName, const SYSTEMTIME& t)
@@ -168,34 +207,20 @@ int LoadSnapshotCommand(CSnapshotShell& shell)
 
 int LoadSnapshot(CSnapshotShell& shell, const std::wstring& chosen)
 {
-    std::wstring path = chosen;
-    for (wchar_t& c : path)
-        c = (wchar_t)towlower(c);
+    std::wstring path = LowerCase(chosen);
     if (!EndsWithExtension(path))
         path += SnapshotExtension;
     if (!FileExists(path.c_str())) {
         ShowMessage((EscapeMarkup(path) + L" does not exists.").c_str(), MessageKindQuestion);
         return 0;
     }
-    int mode;
-    const wchar_t* modeText;
-    switch (ReadSnapshotModeLetter(path.c_str())) {
-    case 0:
+    const int letter = ReadSnapshotModeLetter(path.c_str());
+    if (letter == 0) {
         ShowMessage(L"Unable to open the file.", MessageKindError);
         return 0;
-    case L'D':
-        mode = ScanModeQuick;
-        modeText = L"Quick Scan";
-        break;
-    case L'A':
-        mode = ScanModeExtensive;
-        modeText = L"Extensive Scan";
-        break;
-    case L'R':
-        mode = ScanModeFileTrace;
-        modeText = L"File Trace";
-        break;
-    default:
+    }
+    const wchar_t* modeText = SnapshotModeName(letter);
+    if (!modeText) {
         ShowMessage(L"Invalid Snapshot File. Please Load respective valid Snapshot. ", MessageKindQuestion);
         return 0;
     }
@@ -206,17 +231,25 @@ int LoadSnapshot(CSnapshotShell& shell, const std::wstring& chosen)
         shell.DriveStepBack();
         return 0;
     }
-    g_ScanMode = mode;
-    shell.SetStepFlag(mode == ScanModeExtensive ? 3 : 2);
-    shell.SetResultColumns(mode);
-    shell.ShowRecoveryButtons();
-    int loaded = mode == ScanModeFileTrace ? LoadTraceSnapshot(shell, path) : LoadScanSnapshot(shell, path);
-    if (!loaded) {
-        shell.ResetStepFlags();
+    return LoadSnapshotOfMode(shell, path, letter);
+}
+
+int LoadCommandLineSnapshot(CSnapshotShell& shell, const std::wstring& commandLine)
+{
+    std::wstring path;
+    for (wchar_t c : LowerCase(commandLine))
+        if (c != L'"')
+            path += c;
+    if (path.empty())
+        return 0;
+    const int letter = ReadSnapshotModeLetter(path.c_str());
+    const wchar_t* modeText = SnapshotModeName(letter);
+    if (!modeText) {
+        ShowMessage(letter == 0 ? L"Unable to open the file." : L"Invalid File.", MessageKindError);
         return 0;
     }
-    shell.HideBackButton();
-    return 1;
+    g_ModeName = modeText;
+    return LoadSnapshotOfMode(shell, path, letter);
 }
 
 int LoadScanSnapshot(CSnapshotShell& shell, const std::wstring& path)

@@ -52,6 +52,13 @@ int LoadSnapshotCommand(CSnapshotShell& shell);
 // (LoadScanSnapshot or LoadTraceSnapshot). Returns 1 when loaded.
 int LoadSnapshot(CSnapshotShell& shell, const std::wstring& path);
 
+// A snapshot named on the command line (at start-up or on the wizard's
+// reset): the text lower-cased and without its double quotes names the
+// file; its mode letter sets the mode and the snapshot is loaded onto the
+// recovery step. Any other file is refused ("Invalid File."). Nothing
+// happens for an empty command line. Returns 1 when loaded.
+int LoadCommandLineSnapshot(CSnapshotShell& shell, const std::wstring& commandLine);
+
 // Read a "D"/"A" or a "R" snapshot and rebuild the recovery step. A file
 // that cannot be read whole is refused with a message and leaves every list
 // empty; results whose file system is not on the open image or volume are

@@ -440,16 +440,26 @@ private:
     int m_last = -1;
 };
 
+// A count and that many records, each read by readOne, which appends the
+// record when every field of it was there.
+template <class ReadOne>
+void ReadRecords(CSnapshotIn& in, CLoadProgress& progress, size_t minBytes, ReadOne readOne)
+{
+    uint32_t count = in.Count(minBytes);
+    for (uint32_t i = 0; i < count && in.ok(); ++i) {
+        progress.Record(i, count);
+        readOne();
+    }
+}
+
 bool ReadFatLists(CSnapshotIn& in, CLoadProgress& progress)
 {
     std::wstring name;
     progress.Text(L"Enumerating the Folders...");
     g_FolderCount = 0;
-    uint32_t count = in.Count(FatFolderMinBytes);
-    for (uint32_t i = 0; i < count && in.ok(); ++i) {
-        progress.Record(i, count);
+    ReadRecords(in, progress, FatFolderMinBytes, [&] {
         if (!in.Name(FatFolderFixed, 2, name))
-            break;
+            return;
         uint32_t cluster = in.U32();
         uint32_t parent = in.U32();
         uint16_t modified = in.U16();
@@ -458,14 +468,12 @@ bool ReadFatLists(CSnapshotIn& in, CLoadProgress& progress)
         in.U16();
         if (in.ok())
             AddFatFolder(name.c_str(), cluster, parent, modified, accessed, 0, deleted);
-    }
+    });
     progress.Text(L"Enumerating the Files...");
     g_FileCount = 0;
-    count = in.Count(FatFileMinBytes);
-    for (uint32_t i = 0; i < count && in.ok(); ++i) {
-        progress.Record(i, count);
+    ReadRecords(in, progress, FatFileMinBytes, [&] {
         if (!in.Name(FatFileFixed, 4, name))
-            break;
+            return;
         uint32_t first = in.U32();
         uint32_t parent = in.U32();
         uint16_t modified = in.U16();
@@ -474,11 +482,11 @@ bool ReadFatLists(CSnapshotIn& in, CLoadProgress& progress)
         uint8_t deleted = in.U8();
         in.U32();   // the stored file number: files are numbered afresh
         if (!in.ok())
-            break;
+            return;
         AddFatFile(name.c_str(), first, parent, modified, accessed, size, deleted);
         g_TotalFileSize += size;
         ++g_FileCount;
-    }
+    });
     return in.ok();
 }
 
@@ -487,11 +495,9 @@ bool ReadNtfsLists(CSnapshotIn& in, CLoadProgress& progress)
     std::wstring name;
     progress.Text(L"Enumerating the Folders...");
     g_FolderCount = 0;
-    uint32_t count = in.Count(NtfsFolderMinBytes);
-    for (uint32_t i = 0; i < count && in.ok(); ++i) {
-        progress.Record(i, count);
+    ReadRecords(in, progress, NtfsFolderMinBytes, [&] {
         if (!in.Name(NtfsFolderFixed, 4, name))
-            break;
+            return;
         uint32_t record = in.U32();
         uint32_t parent = in.U32();
         FILETIME created = in.Time();
@@ -500,26 +506,26 @@ bool ReadNtfsLists(CSnapshotIn& in, CLoadProgress& progress)
         in.U16();
         if (in.ok())
             AddNtfsFolderRecord(name.c_str(), record, parent, created, changed, 0, deleted);
-    }
+    });
     progress.Text(L"Enumerating the Files...");
-    count = in.Count(NtfsFileMinBytes);
-    g_FileCount = count;
-    for (uint32_t i = 0; i < count && in.ok(); ++i) {
-        progress.Record(i, count);
+    g_FileCount = 0;
+    ReadRecords(in, progress, NtfsFileMinBytes, [&] {
         // The length comes before the sector, the name after it.
         uint16_t length = in.U16();
         uint32_t sector = in.U32();
         if (!in.Name(length, NtfsFileFixed, 4, name))
-            break;
+            return;
         uint32_t record = in.U32();
         uint32_t parent = in.U32();
         FILETIME created = in.Time();
         FILETIME changed = in.Time();
         uint8_t deleted = in.U8();
         uint64_t size = in.U64();
-        if (in.ok())
-            AddNtfsFileRecord(sector, name.c_str(), record, parent, created, changed, deleted, size);
-    }
+        if (!in.ok())
+            return;
+        AddNtfsFileRecord(sector, name.c_str(), record, parent, created, changed, deleted, size);
+        ++g_FileCount;
+    });
     return in.ok();
 }
 
@@ -528,31 +534,27 @@ bool ReadTraceLists(CSnapshotIn& in, CLoadProgress& progress)
     std::wstring extension, description, hitName;
     std::string signature;
     g_FolderCount = 0;
-    uint32_t count = in.Count(SignatureMinBytes);
-    for (uint32_t i = 0; i < count && in.ok(); ++i) {
-        progress.Record(i, count);
+    ReadRecords(in, progress, SignatureMinBytes, [&] {
         if (!in.Name(SignatureFixed, 2, extension) || !in.Name(SignatureFixed, 2, description) ||
             !in.Text(SignatureFixed, 2, signature))
-            break;
+            return;
         uint32_t compareLength = in.U32();
         int32_t fifth = (int32_t)in.U32();
         if (in.ok())
             AppendSignatureSelection(extension.c_str(), description.c_str(), compareLength, signature.c_str(), fifth);
-    }
+    });
     g_FileCount = 0;
-    count = in.Count(HitMinBytes);
-    for (uint32_t i = 0; i < count && in.ok(); ++i) {
-        progress.Record(i, count);
+    ReadRecords(in, progress, HitMinBytes, [&] {
         if (!in.Name(HitFixed, 4, extension) || !in.Name(HitFixed, 4, hitName) || !in.Name(HitFixed, 4, description))
-            break;
+            return;
         uint32_t hitNumber = in.U32();
         uint32_t start = in.U32();
         if (!in.ok())
-            break;
+            return;
         AppendTraceHit(hitName.c_str(), extension.c_str(), description.c_str(), start, hitNumber);
         ++g_FileCount;
         g_FolderCount = g_FileCount;
-    }
+    });
     return in.ok();
 }
 

@@ -9,7 +9,8 @@ bool CSnapshotShell::ChooseFile(bool save, const std::wstring& defaultName, DWOR
                                 const wchar_t* title, std::wstring& path)
 {
     // The filter text is both the description and the pattern.
-    std::wstring filterPairs = std::wstring(filter) + L'\0' + filter + L'\0';
+    const std::wstring pattern = filter ? filter : L"*.*";
+    std::wstring filterPairs = pattern + L'\0' + pattern + L'\0';
     std::vector<wchar_t> buffer(32768, L'\0');
     wcsncpy(buffer.data(), defaultName.c_str(), buffer.size() - 1);
     OPENFILENAMEW ofn;

@@ -34,7 +34,8 @@ public:
     virtual void SetStepFlag(int index) { (void)index; }
     virtual void ResetStepFlags() {}
 
-    // Recovery step: the result list's columns for a mode (deleted first),
+    // Recovery step: the result list's columns for a mode (its old columns
+    // deleted first),
     // "Home" and "Recover selected files and folders" shown and enabled,
     // "Back" disabled and hidden.
     virtual void SetResultColumns(int scanMode) { (void)scanMode; }

@@ -146,7 +146,7 @@ TEST_F(SnapshotCommands, UpperCaseExtensionIsKeptOnSavingAndLoadingLowerCasesThe
     EXPECT_EQ(1u, g_FatFolders.count);
 }
 
-TEST_F(SnapshotCommands, SaveFailuresAreReportedAndLeaveNoFile)
+TEST_F(SnapshotCommands, FilesThatCannotBeCreatedAreReported)
 {
     AddFatFolder(L"A", 3, 0, 0, 0, 0, 0);
     std::wstring missingFolder = m_path + L"-missing\\x.xwqz";
@@ -244,6 +244,29 @@ TEST_F(SnapshotCommands, LoadChecksTheFileAndTheMode)
     std::wstring lower = m_path + L"-gone.xwqz does not exists.";
     CharLowerBuffW(&lower[0], (DWORD)lower.size());
     EXPECT_EQ(lower, messages.messages()[0].text);
+}
+
+// Named on the command line: quotes and letter case do not matter, the file
+// chooses the mode; anything else is not a snapshot.
+TEST_F(SnapshotCommands, CommandLineSnapshotChoosesItsMode)
+{
+    ASSERT_TRUE(WriteBytes(m_path, OneFolderSnapshot('A', TraceVolumeParams())));
+    std::wstring upper = m_path;
+    CharUpperBuffW(&upper[0], (DWORD)upper.size());
+    g_ModeName = L"";
+    EXPECT_EQ(1, LoadCommandLineSnapshot(m_shell, L"\"" + upper + L"\""));
+    EXPECT_EQ(L"Extensive Scan", g_ModeName);
+    EXPECT_EQ(ScanModeExtensive, g_ScanMode);
+    EXPECT_EQ(3, m_shell.stepFlag);
+    EXPECT_EQ(ScanModeExtensive, m_shell.columnsMode);
+    EXPECT_EQ(1u, g_FatFolders.count);
+
+    CMessageRecorder messages;
+    ASSERT_TRUE(WriteBytes(m_path, {'M', 'Z', 0, 0}));
+    EXPECT_EQ(0, LoadCommandLineSnapshot(m_shell, m_path));
+    EXPECT_EQ(0, LoadCommandLineSnapshot(m_shell, L""));
+    ASSERT_EQ(1u, messages.messages().size());
+    EXPECT_EQ(L"Invalid File.", messages.messages()[0].text);
 }
 
 TEST_F(SnapshotCommands, LockedFileIsReported)
