@@ -2,6 +2,7 @@
 
 #include "CDeviceTreeCtrl.h"
 #include "CFirstDisplay.h"
+#include "CPartitionTypeDlg.h"
 
 CDriveStepPanelHost::CDriveStepPanelHost(CFirstDisplay* pPanel, CDeviceTreeCtrl* pTree)
     : m_pPanel(pPanel), m_pTree(pTree)
@@ -20,3 +21,10 @@ void CDriveStepPanelHost::AddPartitionItem(const wchar_t* parentText, const wcha
 }
 
 void CDriveStepPanelHost::ExpandRoot() { m_pTree->ExpandRoot(); }
+
+void CDriveStepPanelHost::AskPartitionType()
+{
+    // Shown from the search's worker thread, with no owner.
+    CPartitionTypeDlg dialog;
+    dialog.DoModal();
+}

@@ -12,6 +12,7 @@ class CDriveStepPanelHost : public CDriveStepHost
 public:
     CDriveStepPanelHost(CFirstDisplay* pPanel, CDeviceTreeCtrl* pTree);
 
+    void AskPartitionType() override;
     void SetProgress(int position) override;
     void SetStatusText(const wchar_t* text) override;
     void SetWaitText(const wchar_t* text) override;

@@ -1,0 +1,193 @@
+// The result tree's builders on hand-made lists: damaged folder links build
+// a finite tree, the hits' types group by description, paths and the found
+// file system's choice.
+#include <gtest/gtest.h>
+
+#include "CFileSystemTreeCtrl.h"
+#include "CFolderTreeCtrl.h"
+#include "CPartitionTypeDlg.h"
+#include "TestSupport.h"
+#include "extensive/ExtensiveLists.h"
+#include "fat/FatLists.h"
+#include "resource.h"
+#include "state/EngineState.h"
+#include "trace/TraceHit.h"
+
+namespace {
+
+class ResultTreeTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_frame.CreateEx(0, NULL, L"result tree", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 500, 400,
+                                     NULL, NULL));
+        ASSERT_TRUE(m_tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT,
+                                  CRect(0, 0, 240, 360), &m_frame, 10));
+        ASSERT_TRUE(m_fileSystems.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS, CRect(250, 0, 490, 360), &m_frame, 11));
+    }
+    void TearDown() override
+    {
+        FreeEntryLists();
+        FreeTraceHitList();
+        FreeExtensiveScanLists();
+        m_frame.DestroyWindow();
+    }
+
+    // "text" of every item below the parent, depth first, children indented
+    // by "/" paths; deleted items end with " (red)".
+    std::vector<std::wstring> Items(HTREEITEM parent, const std::wstring& prefix = L"")
+    {
+        std::vector<std::wstring> out;
+        for (HTREEITEM c = m_tree.GetChildItem(parent); c; c = m_tree.GetNextSiblingItem(c)) {
+            std::wstring path = prefix + (LPCTSTR)m_tree.GetItemText(c);
+            out.push_back(path + (m_tree.IsItemDeleted(c) ? L" (red)" : L""));
+            for (const std::wstring& s : Items(c, path + L"/"))
+                out.push_back(s);
+        }
+        return out;
+    }
+
+    CWnd m_frame;
+    CFolderTreeCtrl m_tree;
+    CFileSystemTreeCtrl m_fileSystems;
+};
+
+}  // namespace
+
+// Folders that name themselves, or the root, as their parent, and a pair that
+// point at each other, give a finite tree: each reachable folder once, the
+// others left out; every built record keeps its item.
+TEST_F(ResultTreeTest, FatFolderLoopsBuildAFiniteTree)
+{
+    AddFatFolder(L"DOCS", 3, 0, 0, 0, 0, 0);
+    AddFatFolder(L"OLD", 4, 3, 0, 0, 0, 1);        // deleted
+    AddFatFolder(L"SELF", 6, 6, 0, 0, 0, 0);       // its own parent
+    AddFatFolder(L"ROOTY", 0, 3, 0, 0, 0, 0);      // claims the root's key
+    AddFatFolder(L"PING", 7, 8, 0, 0, 0, 0);       // 7 and 8 are each other's parent
+    AddFatFolder(L"PONG", 8, 7, 0, 0, 0, 0);
+    AddFatFolder(L"BACK", 9, 4, 0, 0, 0, 0);       // below OLD
+    HTREEITEM root = m_tree.BuildFatTree();
+    ASSERT_NE(root, (HTREEITEM)NULL);
+    EXPECT_EQ(m_tree.GetItemText(root), CString(L"Root"));
+    EXPECT_EQ(m_tree.m_hRootItem, root);
+    EXPECT_EQ(Items(root), (std::vector<std::wstring>{L"DOCS", L"DOCS/OLD (red)", L"DOCS/OLD/BACK"}));
+    EXPECT_EQ(m_tree.m_nBuiltItems, 3u);
+    HTREEITEM back = (HTREEITEM)(uintptr_t)FindFatFolder(9)->treeItem;
+    ASSERT_NE(back, (HTREEITEM)NULL);
+    EXPECT_EQ(m_tree.GetItemPath(back), CString(L"DOCS\\OLD\\BACK"));
+    EXPECT_EQ(m_tree.GetItemPath(root), CString(L"Root"));
+    EXPECT_EQ(FindFatFolder(6)->treeItem, 0u);
+}
+
+// One folder per description (compared ignoring case), below it one item per
+// extension; a second walk finds the items instead of adding them again.
+TEST_F(ResultTreeTest, TraceHitsGroupByDescriptionAndExtension)
+{
+    struct Hit
+    {
+        const wchar_t* extension;
+        const wchar_t* description;
+    } hits[] = {
+        {L".jpg", L"JPEG Image"}, {L".jpg", L"JPEG Image"}, {L".jpeg", L"jpeg image"}, {L".pdf", L"PDF Document"},
+        {L".doc", L"Office Document"}, {L".xls", L"Office Document"}, {L".jpg", L"JPEG Image"},
+    };
+    uint32_t n = 0;
+    for (const Hit& h : hits) {
+        ++n;
+        AppendTraceHit((std::to_wstring(n) + h.extension).c_str(), h.extension, h.description, 100 + n, n);
+    }
+    g_ScanStop = 0;
+    HTREEITEM root = m_tree.AddFolderItem(L"Root", TVI_ROOT);
+    m_tree.AddTraceTypeFolders(root, L" ");
+    const std::vector<std::wstring> expected = {
+        L"JPEG Image", L"JPEG Image/.jpg", L"JPEG Image/.jpeg", L"PDF Document", L"PDF Document/.pdf",
+        L"Office Document", L"Office Document/.doc", L"Office Document/.xls",
+    };
+    EXPECT_EQ(Items(root), expected);
+    m_tree.AddTraceTypeFolders(root, L" ");
+    EXPECT_EQ(Items(root), expected);
+
+    // A stopped scan adds nothing more.
+    g_ScanStop = 1;
+    HTREEITEM other = m_tree.AddFolderItem(L"Other", TVI_ROOT);
+    m_tree.AddTraceTypeFolders(other, L" ");
+    EXPECT_TRUE(Items(other).empty());
+    g_ScanStop = 0;
+}
+
+// The choice of a found file system copies its record into VolumeParams; the
+// heading and an item without a record change nothing.
+TEST_F(ResultTreeTest, SelectFoundVolumeCopiesTheClickedRecord)
+{
+    HTREEITEM heading = m_fileSystems.AddItemWithIcon(L"File System", TVI_ROOT);
+    HTREEITEM fat = m_fileSystems.AddItem(L"FAT16 @2048", heading);
+    HTREEITEM ntfs = m_fileSystems.AddItem(L"NTFS @9000", heading);
+    HTREEITEM stray = m_fileSystems.AddItem(L"FAT32 @1", heading);
+    uint32_t p[13];
+    for (int i = 0; i < 13; ++i)
+        p[i] = 100 + i;
+    AddFoundVolume(FileSystemFat16, p, (uint32_t)(uintptr_t)fat);
+    for (int i = 0; i < 13; ++i)
+        p[i] = 200 + i;
+    AddFoundVolume(FileSystemNtfs, p, (uint32_t)(uintptr_t)ntfs);
+
+    VolumeParams = VolumeParamsRecord();
+    EXPECT_EQ(m_fileSystems.SelectFoundVolume(heading), 0u);
+    EXPECT_EQ(m_fileSystems.SelectFoundVolume(stray), 0u);
+    EXPECT_EQ(VolumeParams.fileSystemType, 0);
+    EXPECT_EQ(m_fileSystems.SelectFoundVolume(ntfs), 2u);
+    EXPECT_EQ(VolumeParams.fileSystemType, FileSystemNtfs);
+    EXPECT_EQ(VolumeParams.foundVolumeIndex, 2);
+    EXPECT_EQ(VolumeParams.fatSize, 200u);
+    EXPECT_EQ(VolumeParams.fileSystemEnd, 212u);
+    EXPECT_EQ(m_fileSystems.SelectFoundVolume(fat), 1u);
+    EXPECT_EQ(VolumeParams.fileSystemType, FileSystemFat16);
+    EXPECT_EQ(VolumeParams.sectorsPerCluster, 101u);
+}
+
+namespace {
+
+// Chooses an option as the user would once the dialog is up, then ends it.
+class CAnsweredPartitionTypeDlg : public CPartitionTypeDlg
+{
+public:
+    CAnsweredPartitionTypeDlg(int option, int button) : m_option(option), m_button(button) {}
+    BOOL OnInitDialog() override
+    {
+        BOOL result = CPartitionTypeDlg::OnInitDialog();
+        initiallyExisting = IsDlgButtonChecked(IDC_PARTITION_TYPE_EXISTING) == BST_CHECKED;
+        if (m_option)
+            CheckRadioButton(IDC_PARTITION_TYPE_EXISTING, IDC_PARTITION_TYPE_SEARCH, m_option);
+        PostMessage(WM_COMMAND, MAKEWPARAM(m_button, BN_CLICKED), (LPARAM)GetDlgItem(m_button)->GetSafeHwnd());
+        return result;
+    }
+    bool initiallyExisting = false;
+
+private:
+    int m_option, m_button;
+};
+
+}  // namespace
+
+TEST(PartitionTypeDlgTest, OkSetsTheFlagAndCancelLeavesIt)
+{
+    struct Case
+    {
+        int option, button, before, after;
+    } cases[] = {
+        {0, IDOK, 1, 0},
+        {IDC_PARTITION_TYPE_SEARCH, IDOK, 0, 1},
+        {IDC_PARTITION_TYPE_EXISTING, IDOK, 1, 0},
+        {IDC_PARTITION_TYPE_SEARCH, IDCANCEL, 0, 0},
+        {IDC_PARTITION_TYPE_EXISTING, IDCANCEL, 1, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "option " << c.option << " button " << c.button);
+        g_SearchPartitions = c.before;
+        CAnsweredPartitionTypeDlg dialog(c.option, c.button);
+        EXPECT_EQ(dialog.DoModal(), c.button);
+        EXPECT_TRUE(dialog.initiallyExisting);
+        EXPECT_EQ(g_SearchPartitions, c.after);
+    }
+}

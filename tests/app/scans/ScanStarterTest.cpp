@@ -1,0 +1,318 @@
+// The engine's workers started by the wizard's starter on the generated
+// disks: the partition search fills the device tree, the Quick Scan builds
+// the result tree, the Extensive Scan lists the found file systems and the
+// extraction follows the choice; Stop ends a running scan; the timer sees
+// every end and deletes the thread.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "CDeviceTreeCtrl.h"
+#include "CDriveStepPanelHost.h"
+#include "CExtensiveScanWizardShell.h"
+#include "CFileSystemForm.h"
+#include "CFileSystemTreeCtrl.h"
+#include "CFirstDisplay.h"
+#include "CFolderTreeCtrl.h"
+#include "CQuickScanWizardShell.h"
+#include "CScanStarter.h"
+#include "CScanStepPanelHost.h"
+#include "CSecondDisplay.h"
+#include "ImageTestSupport.h"
+#include "MessageRecorder.h"
+#include "ScanTestSupport.h"
+#include "TestSupport.h"
+#include "extensive/ExtensiveLists.h"
+#include "fat/FatLists.h"
+#include "partition/DriveStepHost.h"
+#include "partition/PartitionTable.h"
+#include "state/EngineState.h"
+#include "trace/FileTraceSearch.h"
+
+namespace {
+
+struct Partition
+{
+    int number;
+    const wchar_t* fls;
+    uint16_t code;
+    uint32_t start, sectors;
+};
+
+const Partition MixedPartitions[] = {
+    {2, L"mixed-p2.fls", FileSystemNtfs, 280576, 49152},
+    {6, L"mixed-p6.fls", FileSystemFat16, 464896, 32768},
+};
+
+void Select(uint16_t code, uint32_t start, uint32_t sectors)
+{
+    VolumeParams = VolumeParamsRecord();
+    VolumeParams.selectionCode = code;
+    VolumeParams.startSector = start;
+    VolumeParams.sectorCount = sectors;
+    VolumeParams.endSector = start + sectors - 1;
+}
+
+// The directories of an "fls -r -p" listing (lines whose metadata type is
+// "d"), deleted marked.
+PathListing FlsDirectories(const wchar_t* fixture)
+{
+    PathListing out;
+    std::istringstream in(tesmir::test::ReadWholeFile(tesmir::test::FixturePath(fixture)));
+    std::string line;
+    while (std::getline(in, line)) {
+        size_t tab = line.find('\t');
+        if (line.size() < 3 || line.compare(1, 2, "/d") != 0 || tab == std::string::npos)
+            continue;
+        std::string path = line.substr(tab + 1);
+        if (path.compare(0, 12, "$OrphanFiles") == 0)
+            continue;
+        out[path] = line.find(" * ") != std::string::npos;
+    }
+    return out;
+}
+
+class ScanStarterTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_frame.CreateEx(0, NULL, L"scan starter", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 900, 600,
+                                     NULL, NULL));
+        ASSERT_TRUE(m_first.Create(&m_frame, CRect(0, 0, 300, 100), 1));
+        ASSERT_TRUE(m_second.Create(&m_frame, CRect(0, 110, 300, 300), 2));
+        ASSERT_TRUE(m_form.Create(&m_frame, CRect(0, 310, 300, 420), 3));
+        const DWORD treeStyle = WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT;
+        ASSERT_TRUE(m_devices.Create(treeStyle, CRect(310, 0, 590, 200), &m_frame, 4));
+        ASSERT_TRUE(m_fileSystems.Create(treeStyle, CRect(310, 210, 590, 590), &m_frame, 5));
+        ASSERT_TRUE(m_results.Create(treeStyle, CRect(600, 0, 890, 590), &m_frame, 6));
+        m_previousPanel = SetScanPanelHost(&m_panelHost);
+        m_previousDrive = SetDriveStepHost(&m_driveHost);
+        m_starter.m_onFinished = [this](CScanStarter::Job job) { m_finished.push_back(job); };
+        ResetRecoverySettings();
+    }
+    void TearDown() override
+    {
+        SetScanPanelHost(m_previousPanel);
+        SetDriveStepHost(m_previousDrive);
+        FreeEntryLists();
+        FreeExtensiveScanLists();
+        m_frame.DestroyWindow();
+    }
+
+    // Pumps until the timer has reported the end of a job.
+    bool WaitForEnd(DWORD timeoutMs = 120000)
+    {
+        size_t before = m_finished.size();
+        bool ended = tesmir::test::PumpUntil([&] { return m_finished.size() > before; }, timeoutMs);
+        return ended && m_starter.RunningJob() == CScanStarter::JobNone && g_ScanThread == NULL;
+    }
+
+    // The folders of the result tree below "Root", "/"-separated.
+    void CollectFolders(HTREEITEM parent, const std::string& prefix, PathListing& out)
+    {
+        for (HTREEITEM c = m_results.GetChildItem(parent); c; c = m_results.GetNextSiblingItem(c)) {
+            std::string path = prefix + Utf8((LPCTSTR)m_results.GetItemText(c));
+            out[path] = m_results.IsItemDeleted(c) != FALSE;
+            CollectFolders(c, path + "/", out);
+        }
+    }
+
+    HTREEITEM FileSystemItem(const std::wstring& prefix)
+    {
+        HTREEITEM root = m_fileSystems.GetRootItem();
+        for (HTREEITEM c = root ? m_fileSystems.GetChildItem(root) : NULL; c; c = m_fileSystems.GetNextSiblingItem(c))
+            if (std::wstring((LPCTSTR)m_fileSystems.GetItemText(c)).compare(0, prefix.size(), prefix) == 0)
+                return c;
+        return NULL;
+    }
+
+    CWnd m_frame;
+    CFirstDisplay m_first;
+    CSecondDisplay m_second;
+    CFileSystemForm m_form;
+    CDeviceTreeCtrl m_devices;
+    CFileSystemTreeCtrl m_fileSystems;
+    CFolderTreeCtrl m_results;
+    CScanStepPanelHost m_panelHost{&m_second};
+    CDriveStepPanelHost m_driveHost{&m_first, &m_devices};
+    CScanPanelHost* m_previousPanel = nullptr;
+    CDriveStepHost* m_previousDrive = nullptr;
+    CScanStarter m_starter;
+    std::vector<CScanStarter::Job> m_finished;
+    CMessageRecorder m_messages;
+};
+
+}  // namespace
+
+// The search asks "Partition Type" from its own thread; OK with the first
+// choice keeps the table's partitions, which the device tree then lists.
+TEST_F(ScanStarterTest, PartitionSearchListsThePartitionsInTheDeviceTree)
+{
+    COpenedImage image(L"mixed-dynamic.vhdx");
+    ASSERT_EQ(1, image.opened());
+    g_ScanMode = ScanModeQuick;
+    // Read when the image was added, as the device tree's fill does.
+    ReadPartitionTable();
+    const int tableCount = g_PartitionCount;
+    ASSERT_GE(tableCount, 4);
+    g_SearchPartitions = 1;
+    ASSERT_TRUE(m_starter.StartPartitionSearch());
+    bool answered = false;
+    size_t before = m_finished.size();
+    ASSERT_TRUE(tesmir::test::PumpUntil(
+        [&] {
+            HWND dialog = FindWindowW(L"#32770", L"Partition Type");
+            if (dialog && !answered) {
+                answered = true;
+                PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dialog, IDOK));
+            }
+            return m_finished.size() > before;
+        },
+        120000));
+    EXPECT_TRUE(answered);
+    EXPECT_EQ(g_SearchPartitions, 0);
+    EXPECT_EQ(g_ScanThread, nullptr);
+    EXPECT_EQ(g_PartitionCount, tableCount);
+    HTREEITEM disk = m_devices.GetRootItem();
+    ASSERT_NE(disk, (HTREEITEM)NULL);
+    EXPECT_EQ(m_devices.GetItemText(disk), CString(L"Virtual Hard Disk "));
+    int items = 0;
+    for (HTREEITEM c = m_devices.GetChildItem(disk); c; c = m_devices.GetNextSiblingItem(c))
+        EXPECT_EQ(m_devices.GetItemText(c), CString((L"Partition " + std::to_wstring(++items)).c_str()));
+    EXPECT_EQ(items, g_PartitionCount);
+    EXPECT_EQ(m_messages.CountContaining(L"Please use the Extensive Scan"), 0u);
+}
+
+// The Quick Scan through the starter builds the result tree with the
+// volume's directories (deleted ones red), then the timer shows its closing
+// information once.
+TEST_F(ScanStarterTest, QuickScanBuildsTheResultTreeOfEveryDirectory)
+{
+    COpenedImage image(L"mixed-dynamic.vhdx");
+    ASSERT_EQ(1, image.opened());
+    g_ScanMode = ScanModeQuick;
+    for (const Partition& p : MixedPartitions) {
+        SCOPED_TRACE(Utf8(p.fls));
+        Select(p.code, p.start, p.sectors);
+        CQuickScanWizardShell shell(&m_second, &m_results);
+        ASSERT_TRUE(m_starter.StartQuickScan(shell));
+        EXPECT_FALSE(m_starter.StartQuickScan(shell));  // one worker at a time
+        ASSERT_TRUE(WaitForEnd());
+        EXPECT_EQ(m_finished.back(), CScanStarter::JobQuickScan);
+        EXPECT_EQ(shell.m_bBuildingTree, 1);
+        HTREEITEM root = m_results.GetRootItem();
+        ASSERT_NE(root, (HTREEITEM)NULL);
+        EXPECT_EQ(m_results.GetItemText(root), CString(L"Root"));
+        PathListing ours, theirs = FlsDirectories(p.fls);
+        CollectFolders(root, "", ours);
+        ASSERT_GT(theirs.size(), 5u);
+        if (p.code != FileSystemNtfs) {
+            ours = FoldFatListing(ours);
+            theirs = FoldFatListing(theirs);
+        }
+        EXPECT_EQ("", ListingDifference(theirs, ours));
+        EXPECT_EQ("", ListingDifference(ours, theirs, "Lost Dir"));
+    }
+    EXPECT_EQ(m_messages.CountContaining(L"If you don't find the required file(s)"), 2u);
+}
+
+// Stop answered "Yes" ends a running scan; the timer still sees the end and
+// deletes the thread. With no worker running, Stop asks nothing.
+TEST_F(ScanStarterTest, StopAnsweredYesEndsARunningScan)
+{
+    EXPECT_EQ(m_starter.Stop(), 0);
+    EXPECT_TRUE(m_messages.messages().empty());
+
+    COpenedImage image(L"mixed-dynamic.vhdx");
+    ASSERT_EQ(1, image.opened());
+    g_ScanMode = ScanModeExtensive;
+    Select(FileSystemFat32, 0, (uint32_t)image.disk().GetSectorCount());
+    CExtensiveScanWizardShell shell(&m_second, &m_fileSystems, &m_form, &m_results);
+    ASSERT_TRUE(m_starter.StartExtensiveScan(shell));
+    m_messages.SetAnswer(1);
+    EXPECT_EQ(m_starter.Stop(), 1);
+    EXPECT_EQ(m_messages.CountContaining(L"Do you want to stop file searching ?"), 1u);
+    ASSERT_TRUE(WaitForEnd(60000));
+    EXPECT_EQ(m_finished.back(), CScanStarter::JobExtensiveScan);
+    EXPECT_EQ(g_BootStepDone, 0);
+    EXPECT_EQ(g_DirStepDone, 0);
+}
+
+// An Extensive Scan of the damaged disk's FAT16 and NTFS ranges lists them;
+// choosing one sets VolumeParams and its extraction builds the result tree.
+TEST_F(ScanStarterTest, ExtensiveScanListsFileSystemsAndTheChoiceIsExtracted)
+{
+    COpenedImage image(L"damaged.vhd");
+    ASSERT_EQ(1, image.opened());
+    g_ScanMode = ScanModeExtensive;
+    struct Case
+    {
+        uint16_t code;
+        uint32_t start, sectors;
+        const wchar_t* item;
+    } cases[] = {
+        {FileSystemFat16, 464896, 32768, L"FAT16 @"},
+        {FileSystemNtfs, 280576, 49152, L"NTFS @"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Utf8(c.item));
+        m_fileSystems.DeleteAllItems();
+        Select(c.code, c.start, c.sectors);
+        CExtensiveScanWizardShell shell(&m_second, &m_fileSystems, &m_form, &m_results);
+        CExtensiveScanWizardShell::SetCounterCaptions(m_second, c.code == FileSystemNtfs);
+        ASSERT_TRUE(m_starter.StartExtensiveScan(shell));
+        ASSERT_TRUE(WaitForEnd());
+        EXPECT_EQ(m_fileSystems.GetItemText(m_fileSystems.GetRootItem()), CString(L"File System"));
+        HTREEITEM item = FileSystemItem(c.item);
+        ASSERT_NE(item, (HTREEITEM)NULL);
+        unsigned number = m_fileSystems.SelectFoundVolume(item);
+        ASSERT_GE(number, 1u);
+        EXPECT_EQ(VolumeParams.fileSystemType, c.code);
+        EXPECT_EQ(VolumeParams.foundVolumeIndex, number);
+        EXPECT_NE(VolumeParams.sectorsPerCluster, 0u);
+
+        ASSERT_TRUE(m_starter.StartExtraction(shell));
+        ASSERT_TRUE(WaitForEnd());
+        EXPECT_EQ(m_finished.back(), CScanStarter::JobExtraction);
+        HTREEITEM root = m_results.GetRootItem();
+        ASSERT_NE(root, (HTREEITEM)NULL);
+        PathListing folders;
+        CollectFolders(root, "", folders);
+        EXPECT_GT(folders.size(), 3u);
+    }
+    EXPECT_EQ(m_messages.CountContaining(L"No file system was identified"), 0u);
+}
+
+// A root record that is its own parent builds a finite tree.
+TEST_F(ScanStarterTest, NtfsRootThatIsItsOwnParentBuildsAFiniteTree)
+{
+    COpenedImage image(L"ntfs-root-self-parent.vhd");
+    ASSERT_EQ(1, image.opened());
+    g_ScanMode = ScanModeQuick;
+    Select(FileSystemNtfs, 2048, 30720);
+    CQuickScanWizardShell shell(&m_second, &m_results);
+    ASSERT_TRUE(m_starter.StartQuickScan(shell));
+    ASSERT_TRUE(WaitForEnd(60000));
+    HTREEITEM root = m_results.GetRootItem();
+    ASSERT_NE(root, (HTREEITEM)NULL);
+    PathListing folders;
+    CollectFolders(root, "", folders);
+    EXPECT_LT(folders.size(), 1000u);
+}
+
+// A File Trace whose range holds no file system ends in the finished state
+// with the parameter failure told, so the step can restore itself.
+TEST_F(ScanStarterTest, FileTraceWithoutParametersStillFinishes)
+{
+    COpenedImage image(L"mixed-dynamic.vhdx");
+    ASSERT_EQ(1, image.opened());
+    g_ScanMode = ScanModeFileTrace;
+    g_SourceType = SourceVirtualDisk;
+    Select(FileSystemFat16, 1, 2000);   // zeros between the MBR and the first partition
+    ASSERT_TRUE(m_starter.StartFileTrace(m_results));
+    ASSERT_TRUE(WaitForEnd(60000));
+    EXPECT_EQ(m_finished.back(), CScanStarter::JobFileTrace);
+    EXPECT_EQ(g_ParamsSearchFailed, 1);
+    EXPECT_EQ(m_messages.CountContaining(L"unable to find correct partition parameters"), 1u);
+}
