@@ -5,6 +5,7 @@
 // every end and deletes the thread.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <sstream>
 
 #include "CDeviceTreeCtrl.h"
@@ -22,6 +23,7 @@
 #include "MessageRecorder.h"
 #include "ScanTestSupport.h"
 #include "TestSupport.h"
+#include "TraceTestSupport.h"
 #include "extensive/ExtensiveLists.h"
 #include "fat/FatLists.h"
 #include "partition/DriveStepHost.h"
@@ -315,4 +317,37 @@ TEST_F(ScanStarterTest, FileTraceWithoutParametersStillFinishes)
     EXPECT_EQ(m_finished.back(), CScanStarter::JobFileTrace);
     EXPECT_EQ(g_ParamsSearchFailed, 1);
     EXPECT_EQ(m_messages.CountContaining(L"unable to find correct partition parameters"), 1u);
+}
+
+// A File Trace of the trace volume through the starter: the tree under
+// "Root" holds one folder per description and, below it, the extensions of
+// that description's hits, all of them and nothing else.
+TEST_F(ScanStarterTest, FileTraceBuildsTheTreeOfTheHitsTypes)
+{
+    ChooseAllSignatures(LoadBuiltCatalogue());
+    COpenedImage image(L"trace.vhd");
+    ASSERT_EQ(1, image.opened());
+    g_ScanMode = ScanModeFileTrace;
+    Select(FileSystemFat32, 0, (uint32_t)image.disk().GetSectorCount());
+    ASSERT_TRUE(m_starter.StartFileTrace(m_results));
+    ASSERT_TRUE(WaitForEnd(120000));
+    EXPECT_EQ(g_ParamsSearchFailed, 0);
+    ASSERT_EQ(g_TraceHitList.count, ReadTraceManifest().size());
+
+    std::set<std::pair<std::wstring, std::wstring>> expected, ours;
+    for (const TraceHit* h = g_TraceHitList.head; h; h = h->next)
+        expected.insert({h->description, h->extension});
+    HTREEITEM root = m_results.GetRootItem();
+    ASSERT_NE(root, (HTREEITEM)NULL);
+    EXPECT_EQ(m_results.GetItemText(root), CString(L"Root"));
+    EXPECT_EQ(m_results.m_hRootItem, root);
+    for (HTREEITEM folder = m_results.GetChildItem(root); folder; folder = m_results.GetNextSiblingItem(folder))
+        for (HTREEITEM type = m_results.GetChildItem(folder); type; type = m_results.GetNextSiblingItem(type)) {
+            auto entry = std::make_pair(std::wstring((LPCTSTR)m_results.GetItemText(folder)),
+                                        std::wstring((LPCTSTR)m_results.GetItemText(type)));
+            EXPECT_TRUE(ours.insert(entry).second) << "twice: " << Utf8(entry.first) << " " << Utf8(entry.second);
+        }
+    EXPECT_EQ(ours, expected);
+    FreeSignatureList();
+    FreeTraceHitList();
 }
