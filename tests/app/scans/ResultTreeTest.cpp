@@ -3,6 +3,7 @@
 // file system's choice.
 #include <gtest/gtest.h>
 
+#include "CFileSystemForm.h"
 #include "CFileSystemTreeCtrl.h"
 #include "CFolderTreeCtrl.h"
 #include "CPartitionTypeDlg.h"
@@ -116,34 +117,67 @@ TEST_F(ResultTreeTest, TraceHitsGroupByDescriptionAndExtension)
     g_ScanStop = 0;
 }
 
-// The choice of a found file system copies its record into VolumeParams; the
-// heading and an item without a record change nothing.
-TEST_F(ResultTreeTest, SelectFoundVolumeCopiesTheClickedRecord)
+// The choice of a found file system copies its record into VolumeParams and
+// shows it on the panel; the heading and an item without a record change
+// nothing.
+TEST_F(ResultTreeTest, SelectFoundVolumeCopiesAndShowsTheClickedRecord)
 {
+    CFileSystemForm form;
+    ASSERT_TRUE(form.Create(&m_frame, CRect(0, 0, 240, 200), 12));
+    m_fileSystems.m_pForm = &form;
     HTREEITEM heading = m_fileSystems.AddItemWithIcon(L"File System", TVI_ROOT);
     HTREEITEM fat = m_fileSystems.AddItem(L"FAT16 @2048", heading);
-    HTREEITEM ntfs = m_fileSystems.AddItem(L"NTFS @9000", heading);
+    HTREEITEM ntfs = m_fileSystems.AddItem(L"NTFS @10000", heading);
+    HTREEITEM wrapped = m_fileSystems.AddItem(L"NTFS @5000", heading);
     HTREEITEM stray = m_fileSystems.AddItem(L"FAT32 @1", heading);
-    uint32_t p[13];
-    for (int i = 0; i < 13; ++i)
-        p[i] = 100 + i;
-    AddFoundVolume(FileSystemFat16, p, (uint32_t)(uintptr_t)fat);
-    for (int i = 0; i < 13; ++i)
-        p[i] = 200 + i;
-    AddFoundVolume(FileSystemNtfs, p, (uint32_t)(uintptr_t)ntfs);
+    auto add = [](uint16_t code, uint32_t first, uint32_t spc, uint32_t base, uint32_t mft, uint32_t end,
+                  HTREEITEM item) {
+        uint32_t p[13];
+        for (int i = 0; i < 13; ++i)
+            p[i] = first + i;
+        p[1] = spc;
+        p[5] = base;
+        p[8] = mft;
+        p[9] = mft + 1;
+        p[12] = end;
+        AddFoundVolume(code, p, (uint32_t)(uintptr_t)item);
+    };
+    add(FileSystemFat16, 100, 4, 2048, 0, 0, fat);
+    add(FileSystemNtfs, 200, 8, 10000, 10016, 10000 + 3 * 2048, ntfs);
+    add(FileSystemNtfs, 300, 8, 5000, 5016, 4999, wrapped);
+    auto value = [&](int row) { CString t; form.m_value[row - 1].GetWindowText(t); return t; };
 
     VolumeParams = VolumeParamsRecord();
+    VolumeParams.selectionCode = FileSystemNtfs;
     EXPECT_EQ(m_fileSystems.SelectFoundVolume(heading), 0u);
     EXPECT_EQ(m_fileSystems.SelectFoundVolume(stray), 0u);
     EXPECT_EQ(VolumeParams.fileSystemType, 0);
+    CString caption;
+    form.m_caption[2].GetWindowText(caption);
+    EXPECT_EQ(caption, CString(L"MFT Start\t\t:"));
+
     EXPECT_EQ(m_fileSystems.SelectFoundVolume(ntfs), 2u);
     EXPECT_EQ(VolumeParams.fileSystemType, FileSystemNtfs);
     EXPECT_EQ(VolumeParams.foundVolumeIndex, 2);
     EXPECT_EQ(VolumeParams.fatSize, 200u);
-    EXPECT_EQ(VolumeParams.fileSystemEnd, 212u);
+    EXPECT_EQ(VolumeParams.mftSector, 10016u);
+    EXPECT_EQ(value(1), CString(L"10000"));
+    EXPECT_EQ(value(2), CString(L"8"));
+    EXPECT_EQ(value(3), CString(L"10016"));
+    EXPECT_EQ(value(4), CString(L"10017"));
+    EXPECT_EQ(value(5), CString(L"3 MB"));
+
+    // An end below the start shows the unsigned difference.
+    EXPECT_EQ(m_fileSystems.SelectFoundVolume(wrapped), 3u);
+    EXPECT_EQ(value(5), CString(L"2097151 MB"));
+
     EXPECT_EQ(m_fileSystems.SelectFoundVolume(fat), 1u);
     EXPECT_EQ(VolumeParams.fileSystemType, FileSystemFat16);
-    EXPECT_EQ(VolumeParams.sectorsPerCluster, 101u);
+    EXPECT_EQ(VolumeParams.sectorsPerCluster, 4u);
+    EXPECT_EQ(value(2), CString(L"2048"));
+    EXPECT_EQ(value(3), CString(L"4"));
+    EXPECT_EQ(value(4), CString(L"Unknown"));
+    EXPECT_FALSE(form.m_caption[0].IsWindowVisible());
 }
 
 namespace {

@@ -90,6 +90,7 @@ protected:
         ASSERT_TRUE(m_results.Create(treeStyle, CRect(600, 0, 890, 590), &m_frame, 6));
         m_previousPanel = SetScanPanelHost(&m_panelHost);
         m_previousDrive = SetDriveStepHost(&m_driveHost);
+        m_fileSystems.m_pForm = &m_form;
         m_starter.m_onFinished = [this](CScanStarter::Job job) { m_finished.push_back(job); };
         ResetRecoverySettings();
     }
