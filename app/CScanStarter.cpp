@@ -31,16 +31,22 @@ UINT ExtensiveScanThread(LPVOID shell) { return ExtensiveScanProc(shell); }
 
 UINT ExtractionThread(LPVOID shell) { return ExtractionProc(shell); }
 
-// The File Trace worker: the search, then the tree of the hits' types under
-// "Root". Every way out leaves the finished state, the failed parameter
-// search too (the step's timer then restores the step).
+// The File Trace worker: the logical volume opened when it is the source,
+// the search, then the tree of the hits' types under "Root". Every way out
+// leaves the finished state, the failed parameter search too (the step's
+// timer then restores the step).
 UINT FileTraceThread(LPVOID param)
 {
-    CFolderTreeCtrl* tree = static_cast<CFolderTreeCtrl*>(param);
+    CScanStarter::TraceJob& job = *static_cast<CScanStarter::TraceJob*>(param);
+    CFolderTreeCtrl* tree = job.tree;
     struct Exit
     {
         ~Exit() { EndScanWorker(); }
     } exit;
+    if (g_SourceType == SourceLogicalVolume && !(job.volumes && OpenSelectedVolume(*job.volumes))) {
+        ShowMessage(L"The selected volume could not be opened.", MessageKindError);
+        return 0;
+    }
     if (!FileTraceSearch()) {
         ShowMessage(L"Tesmir for VHD was unable to find correct partition parameters. \r\nPlease go back to the "
                     L"first step and select Extensive Scan \r\nfor recovery.",
@@ -128,14 +134,15 @@ BOOL CScanStarter::StartExtensiveScan(CExtensiveScanShell& shell)
     return Start(JobExtensiveScan, &ExtensiveScanThread, &shell);
 }
 
-BOOL CScanStarter::StartFileTrace(CFolderTreeCtrl& tree)
+BOOL CScanStarter::StartFileTrace(CFolderTreeCtrl& tree, CQuickScanShell* pVolumes)
 {
     if (m_job != JobNone || g_ScanBusy)
         return FALSE;
     FreeTraceHitList();
     g_ParamsSearchFailed = 0;
-    m_pTraceTree = &tree;
-    return Start(JobFileTrace, &FileTraceThread, &tree);
+    m_trace.tree = &tree;
+    m_trace.volumes = pVolumes;
+    return Start(JobFileTrace, &FileTraceThread, &m_trace);
 }
 
 BOOL CScanStarter::StartExtraction(CExtensiveScanShell& shell)

@@ -36,8 +36,9 @@ public:
     BOOL StartPartitionSearch();
     BOOL StartQuickScan(CQuickScanShell& shell);
     BOOL StartExtensiveScan(CExtensiveScanShell& shell);
-    // The signature search, then the result tree of the hits' types.
-    BOOL StartFileTrace(CFolderTreeCtrl& tree);
+    // The signature search, then the result tree of the hits' types; a
+    // logical volume is opened by the drive name pVolumes gives for it.
+    BOOL StartFileTrace(CFolderTreeCtrl& tree, CQuickScanShell* pVolumes = NULL);
     BOOL StartExtraction(CExtensiveScanShell& shell);
 
     // The Stop command of the scan and file-system steps (the question of
@@ -50,6 +51,13 @@ public:
     // Called by the timer after a job ended and its thread was deleted.
     std::function<void(Job)> m_onFinished;
 
+    // What the File Trace worker is given.
+    struct TraceJob
+    {
+        CFolderTreeCtrl* tree;
+        CQuickScanShell* volumes;
+    };
+
 private:
     BOOL Start(Job job, AFX_THREADPROC proc, void* param);
     BOOL IsFinished() const;
@@ -59,5 +67,5 @@ private:
 
     Job m_job = JobNone;
     UINT_PTR m_nTimer = 0;
-    CFolderTreeCtrl* m_pTraceTree = NULL;
+    TraceJob m_trace = {NULL, NULL};
 };

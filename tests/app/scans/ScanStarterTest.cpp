@@ -318,6 +318,15 @@ TEST_F(ScanStarterTest, FileTraceWithoutParametersStillFinishes)
     EXPECT_EQ(m_finished.back(), CScanStarter::JobFileTrace);
     EXPECT_EQ(g_ParamsSearchFailed, 1);
     EXPECT_EQ(m_messages.CountContaining(L"unable to find correct partition parameters"), 1u);
+
+    // A logical volume that cannot be opened is told, and the worker ends.
+    g_SourceType = SourceLogicalVolume;
+    CQuickScanWizardShell volumes(&m_second, &m_results);
+    volumes.m_logicalDrives.push_back(L"\x01: no such drive");
+    ASSERT_TRUE(m_starter.StartFileTrace(m_results, &volumes));
+    ASSERT_TRUE(WaitForEnd(60000));
+    g_SourceType = SourceVirtualDisk;
+    EXPECT_EQ(m_messages.CountContaining(L"The selected volume could not be opened."), 1u);
 }
 
 // A File Trace of the trace volume through the starter: the tree under
