@@ -43,7 +43,8 @@ template <class BeforeChunk, class Examine, class AfterChunk>
 uint64_t ReadRange(CExtensiveScanShell& shell, BeforeChunk beforeChunk, Examine examine, AfterChunk afterChunk)
 {
     const uint64_t start = VolumeParams.startSector;
-    const uint64_t total = VolumeParams.sectorCount;
+    // Only the sectors that exist: a damaged table entry may claim more.
+    const uint64_t total = SectorsInSource(start, VolumeParams.sectorCount);
     uint32_t perRead = RecoverySettings.sectorsPerRead;
     if (perRead < 1)
         perRead = 1;

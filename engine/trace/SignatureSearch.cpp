@@ -13,6 +13,7 @@
 #include "trace/SignatureSelection.h"
 #include "trace/TraceHit.h"
 #include "trace/TraceText.h"
+#include "volume/SourceSectors.h"
 
 uint64_t g_TraceUnreadableSectors;
 
@@ -119,8 +120,9 @@ void SearchSignatures(const TraceSearchObserver* observer, TraceSearchResult* re
     g_FolderCount = 0;
 
     const uint64_t s = VolumeParams.startSector;
-    const uint64_t e = VolumeParams.endSector;
-    const uint64_t total = e >= s ? e - s + 1 : 0;
+    // Only the sectors that exist: a damaged table entry may claim more.
+    const uint64_t total = VolumeParams.endSector >= s ? SectorsInSource(s, VolumeParams.endSector - s + 1) : 0;
+    const uint64_t e = total ? s + total - 1 : s;
     const CSignatureIndex index;
     std::vector<unsigned char> buffer((size_t)TraceBatchSectors * SectorSize);
     bool readable[TraceBatchSectors];

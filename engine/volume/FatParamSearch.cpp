@@ -4,13 +4,11 @@
 // name their own clusters: sector = cluster base + cluster x K for both.
 #include <string.h>
 
-#include <algorithm>
 #include <vector>
 
 #include "fat/FatDirEntry.h"
 #include "fat/ScanPanelHost.h"
 #include "image/ByteOrder.h"
-#include "image/VirtualDisk.h"
 #include "state/EngineState.h"
 #include "state/ScanControl.h"
 #include "volume/SourceSectors.h"
@@ -61,14 +59,8 @@ int SearchFatParams()
     CScanPanelHost& panel = ScanPanelHost();
     panel.SetStatusText(L"Please wait, calculating partition parameters");
     uint32_t s = v.startSector;
-    uint32_t n = v.sectorCount;
-    // A damaged table entry may claim far more sectors than the image has:
-    // search only the sectors that exist.
-    CVirtualDisk* disk = GetSectorReaderDisk();
-    if (g_SourceType != SourceLogicalVolume && disk) {
-        uint64_t total = disk->GetSectorCount();
-        n = s >= total ? 0 : (uint32_t)std::min<uint64_t>(n, total - s);
-    }
+    // Only the sectors that exist: a damaged table entry may claim more.
+    uint32_t n = (uint32_t)SectorsInSource(s, v.sectorCount);
 
     uint32_t r = fat32 ? FindReservedSectors(s, 30, 59, 32) : FindReservedSectors(s, 0, 9, 1);
     uint32_t rootDirSectors = fat32 ? 0 : 32;

@@ -5,12 +5,35 @@
 
 #include <stdint.h>
 
+#include "image/VirtualDisk.h"
 #include "io/SectorReader.h"
+#include "state/EngineState.h"
 
 // Reads count sectors at lba through ReadSectors; 1 when every byte was read.
 inline int ReadSourceSectors(uint64_t lba, uint32_t count, void* buffer)
 {
     return ReadSectors(L"", (DWORD)lba, (DWORD)(lba >> 32), count, buffer);
+}
+
+// Sectors the selected source has: the open image's sector count; for a
+// logical volume (whose size the reads find out) UINT64_MAX. A damaged
+// partition entry may claim far more than an image holds: walks over a
+// claimed range stop here rather than read what does not exist.
+inline uint64_t SourceSectorLimit()
+{
+    if (g_SourceType == SourceLogicalVolume)
+        return UINT64_MAX;
+    CVirtualDisk* disk = GetSectorReaderDisk();
+    return disk ? disk->GetSectorCount() : 0;
+}
+
+// The part of count sectors from start that lies inside the source.
+inline uint64_t SectorsInSource(uint64_t start, uint64_t count)
+{
+    uint64_t limit = SourceSectorLimit();
+    if (start >= limit)
+        return 0;
+    return count < limit - start ? count : limit - start;
 }
 
 // 1 when a 512-byte sector ends in 0x55, 0xAA.

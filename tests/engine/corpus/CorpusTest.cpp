@@ -12,6 +12,9 @@
 
 #include "Corpus.h"
 #include "TestSupport.h"
+#include "extensive/ExtensiveLists.h"
+#include "extensive/ExtensiveScan.h"
+#include "extensive/ExtensiveScanShell.h"
 #include "fat/FatLists.h"
 #include "image/VirtualDisk.h"
 #include "io/SectorReader.h"
@@ -19,6 +22,9 @@
 #include "scan/QuickScanShell.h"
 #include "state/EngineState.h"
 #include "state/ScanControl.h"
+#include "trace/SignatureSearch.h"
+#include "trace/SignatureSelection.h"
+#include "trace/TraceHit.h"
 
 namespace {
 
@@ -90,11 +96,11 @@ TEST(CorruptImageCorpus, EveryDamagedImageFinishesInBound)
     printf("peak memory %llu MiB\n", (unsigned long long)(corpus::PeakMemory() >> 20));
 }
 
-// Found by the corpus (an EBR entry moved past the disk's end with a count
-// of 0xFF008000 sectors): without a boot sector the Quick Scan works the FAT
-// layout out from the partition's sectors, and must stop at the image's end
-// instead of trying every sector the entry claims.
-TEST(CorruptImageCorpus, FatLayoutSearchStopsAtTheImageEnd)
+// Found by the corpus: a damaged EBR entry (moved past the disk's end, or
+// with a count of 0xFFFFFFFF sectors) made the FAT layout search, the
+// Extensive Scan's sector search and the File Trace search walk every sector
+// the entry claims. Each must stop at the image's end.
+TEST(CorruptImageCorpus, ClaimedRangesStopAtTheImageEnd)
 {
     struct CQuiet : CQuickScanShell
     {
@@ -103,30 +109,46 @@ TEST(CorruptImageCorpus, FatLayoutSearchStopsAtTheImageEnd)
         void BeginTreeBuild() override {}
         void BuildFatTree() override {}
         void BuildNtfsTree() override {}
-    } shell;
+    } quickShell;
+    CExtensiveScanShell extensiveShell;
     CVirtualDisk disk;
     std::wstring path = tesmir::test::FixturePath(L"mixed-dynamic.vhdx");
     disk.Create(ImageKindFromPath(path.c_str()));
     ASSERT_EQ(1, disk.Open(path.c_str()));
     g_SourceType = SourceVirtualDisk;
     SetSectorReaderDisk(&disk);
+    AppendSignatureSelection(L".png", L"PNG", 4, "89504E47", 0);
     const struct
     {
         uint32_t start, sectors;
-    } cases[] = {{530432, 0xFF008000u}, {2048, 0xFFFFFFFFu}, {0xFFFFFF00u, 0xFFu}};
+    } cases[] = {{530432, 0xFF008000u}, {331786, 0xFFFFFFFFu}, {0xFFFFFF00u, 0xFFu}};
     for (const auto& c : cases) {
-        VolumeParams = VolumeParamsRecord();
-        VolumeParams.selectionCode = FileSystemFat16;
-        VolumeParams.startSector = c.start;
-        VolumeParams.sectorCount = c.sectors;
-        VolumeParams.endSector = c.start + c.sectors - 1;
-        g_ScanMode = ScanModeQuick;
-        DWORD t0 = GetTickCount();
-        BeginScanWorker();
-        QuickScanProc(&shell);
-        EXPECT_LT(GetTickCount() - t0, 30000u) << c.start;
-        EXPECT_TRUE(g_ScanBusy == 0 && g_ScanStop == 1) << c.start;
-        FreeEntryLists();
+        for (int scan = 0; scan < 3; ++scan) {
+            VolumeParams = VolumeParamsRecord();
+            VolumeParams.selectionCode = FileSystemFat16;
+            VolumeParams.startSector = c.start;
+            VolumeParams.sectorCount = c.sectors;
+            VolumeParams.endSector = c.start + c.sectors - 1;
+            DWORD t0 = GetTickCount();
+            BeginScanWorker();
+            if (scan == 0) {
+                g_ScanMode = ScanModeQuick;
+                QuickScanProc(&quickShell);
+            } else if (scan == 1) {
+                g_ScanMode = ScanModeExtensive;
+                ExtensiveScanProc(&extensiveShell);
+            } else {
+                g_ScanMode = ScanModeFileTrace;
+                SearchSignatures(nullptr, nullptr);
+                EndScanWorker();
+            }
+            EXPECT_LT(GetTickCount() - t0, 30000u) << c.start << " scan " << scan;
+            EXPECT_TRUE(g_ScanBusy == 0 && g_ScanStop == 1) << c.start << " scan " << scan;
+            FreeEntryLists();
+            FreeExtensiveScanLists();
+            FreeTraceHitList();
+        }
     }
+    FreeSignatureList();
     SetSectorReaderDisk(nullptr);
 }
