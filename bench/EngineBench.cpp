@@ -267,6 +267,19 @@ int ReadPass(uint64_t first, uint64_t sectors, uint32_t perRead)
     return Report("read", t, sectors * SectorSize, found);
 }
 
+// "files=F folders=D deleted=X" of the entries collected.
+std::string EntryCounts()
+{
+    unsigned files = 0, folders = 0, deleted = 0;
+    for (const Entry& e : g_entries) {
+        (e.isFolder ? folders : files)++;
+        deleted += e.deleted;
+    }
+    char text[96];
+    snprintf(text, sizeof text, "files=%u folders=%u deleted=%u", files, folders, deleted);
+    return text;
+}
+
 int QuickPass(const Range& r, bool list)
 {
     g_ScanMode = ScanModeQuick;
@@ -278,14 +291,7 @@ int QuickPass(const Range& r, bool list)
     double t = Now() - t0;
     if (list)
         return 0;
-    unsigned files = 0, folders = 0, deleted = 0;
-    for (const Entry& e : g_entries) {
-        (e.isFolder ? folders : files)++;
-        deleted += e.deleted;
-    }
-    char found[96];
-    snprintf(found, sizeof found, "files=%u folders=%u deleted=%u", files, folders, deleted);
-    return Report("quick", t, (unsigned long long)r.sectors * SectorSize, found);
+    return Report("quick", t, (unsigned long long)r.sectors * SectorSize, EntryCounts());
 }
 
 int ExtensivePass(const Range& r, bool list)
@@ -322,17 +328,11 @@ int ExtensivePass(const Range& r, bool list)
     }
     if (list)
         return 0;
-    unsigned files = 0, folders = 0, deleted = 0;
-    for (const Entry& e : g_entries) {
-        (e.isFolder ? folders : files)++;
-        deleted += e.deleted;
-    }
-    char found[256];
-    snprintf(found, sizeof found,
-             "examined=%llu candidates=%u volumes=%u worker_seconds=%.3f extraction_seconds=%.3f files=%u "
-             "folders=%u deleted=%u",
-             (unsigned long long)examined, candidates, volumes, whole, extract, files, folders, deleted);
-    return Report("extensive_search", search, (unsigned long long)r.sectors * SectorSize, found);
+    char found[160];
+    snprintf(found, sizeof found, "examined=%llu candidates=%u volumes=%u worker_seconds=%.3f extraction_seconds=%.3f",
+             (unsigned long long)examined, candidates, volumes, whole, extract);
+    return Report("extensive_search", search, (unsigned long long)r.sectors * SectorSize,
+                  std::string(found) + " " + EntryCounts());
 }
 
 int TracePass(const Range& r, bool list)

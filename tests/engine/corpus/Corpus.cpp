@@ -224,28 +224,26 @@ CCorpus::~CCorpus()
 
 bool CCorpus::ReadAt(int image, uint64_t offset, void* buffer, uint32_t size)
 {
-    HANDLE h = CreateFileW(m_work[image].c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                           OPEN_EXISTING, 0, NULL);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    LARGE_INTEGER at;
-    at.QuadPart = (LONGLONG)offset;
-    DWORD done = 0;
-    bool ok = SetFilePointerEx(h, at, NULL, FILE_BEGIN) && ReadFile(h, buffer, size, &done, NULL) && done == size;
-    CloseHandle(h);
-    return ok;
+    return TransferAt(image, offset, buffer, size, false);
 }
 
 bool CCorpus::WriteAt(int image, uint64_t offset, const void* buffer, uint32_t size)
 {
-    HANDLE h = CreateFileW(m_work[image].c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                           OPEN_EXISTING, 0, NULL);
+    return TransferAt(image, offset, const_cast<void*>(buffer), size, true);
+}
+
+bool CCorpus::TransferAt(int image, uint64_t offset, void* buffer, uint32_t size, bool write)
+{
+    HANDLE h = CreateFileW(m_work[image].c_str(), write ? GENERIC_WRITE : GENERIC_READ,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
     if (h == INVALID_HANDLE_VALUE)
         return false;
     LARGE_INTEGER at;
     at.QuadPart = (LONGLONG)offset;
     DWORD done = 0;
-    bool ok = SetFilePointerEx(h, at, NULL, FILE_BEGIN) && WriteFile(h, buffer, size, &done, NULL) && done == size;
+    bool ok = SetFilePointerEx(h, at, NULL, FILE_BEGIN) &&
+              (write ? WriteFile(h, buffer, size, &done, NULL) : ReadFile(h, buffer, size, &done, NULL)) &&
+              done == size;
     CloseHandle(h);
     return ok;
 }

@@ -104,6 +104,7 @@ private:
     bool FindVhdxRegions(int image);
     bool ReadAt(int image, uint64_t offset, void* buffer, uint32_t size);
     bool WriteAt(int image, uint64_t offset, const void* buffer, uint32_t size);
+    bool TransferAt(int image, uint64_t offset, void* buffer, uint32_t size, bool write);
     void AddRegion(int image, const char* name, uint64_t offset, uint32_t length, int checksum,
                    uint32_t scanStart, uint32_t scanSectors, uint16_t fs);
     void RunScans(const Region& region, uint32_t seed, CaseResult& r);

@@ -41,7 +41,7 @@ std::wstring BuildDirPath()
 void SeedRange(uint32_t* first, uint32_t* count)
 {
     *first = 0;
-    *count = 400;
+    *count = 800;
     const char* text = getenv("TESMIR_CORPUS_SEEDS");
     if (text && *text) {
         unsigned long a = 0, b = 0;
