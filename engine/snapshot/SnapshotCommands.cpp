@@ -1,7 +1,6 @@
 #include "snapshot/SnapshotCommands.h"
 
 #include <windows.h>
-#include <winioctl.h>
 #include <stdio.h>
 #include <string.h>
 #include <wctype.h>
@@ -14,6 +13,7 @@
 #include "snapshot/SnapshotFile.h"
 #include "snapshot/SnapshotShell.h"
 #include "state/EngineState.h"
+#include "volume/SourceSectors.h"
 #include "trace/TraceText.h"
 
 int g_SnapshotLoading = 0;
@@ -35,23 +35,6 @@ const wchar_t NoSourceText[] =
 const wchar_t MismatchText[] = L"Source file and load recovery snapshot mismatch";
 
 // Sectors of the open source; 0 when nothing is open.
-uint64_t OpenSourceSectors()
-{
-    if (g_SourceType == SourceLogicalVolume) {
-        if (!g_VolumeHandle || g_VolumeHandle == INVALID_HANDLE_VALUE)
-            return 0;
-        GET_LENGTH_INFORMATION length;
-        DWORD returned = 0;
-        if (DeviceIoControl(g_VolumeHandle, IOCTL_DISK_GET_LENGTH_INFO, NULL, 0, &length, sizeof length, &returned,
-                            NULL))
-            return (uint64_t)length.Length.QuadPart / SectorSize;
-        LARGE_INTEGER size;
-        return GetFileSizeEx(g_VolumeHandle, &size) ? (uint64_t)size.QuadPart / SectorSize : 0;
-    }
-    CVirtualDisk* disk = GetSectorReaderDisk();
-    return disk ? disk->GetSectorCount() : 0;
-}
-
 bool SectorStartsWith(uint32_t lba, const void* bytes, size_t n, size_t offset = 0)
 {
     unsigned char sector[SectorSize];
@@ -290,7 +273,7 @@ int LoadTraceSnapshot(CSnapshotShell& shell, const std::wstring& path)
 
 SnapshotSource CheckSnapshotSource(bool traceResults)
 {
-    const uint64_t sectors = OpenSourceSectors();
+    const uint64_t sectors = KnownSourceSectors();
     if (sectors == 0)
         return SnapshotSourceMissing;
     const VolumeParamsRecord& v = VolumeParams;

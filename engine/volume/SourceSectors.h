@@ -15,16 +15,18 @@ inline int ReadSourceSectors(uint64_t lba, uint32_t count, void* buffer)
     return ReadSectors(L"", (DWORD)lba, (DWORD)(lba >> 32), count, buffer);
 }
 
-// Sectors the selected source has: the open image's sector count; for a
-// logical volume (whose size the reads find out) UINT64_MAX. A damaged
-// partition entry may claim far more than an image holds: walks over a
-// claimed range stop here rather than read what does not exist.
+// Sectors the selected source is known to have: the open image's sector
+// count, or a logical volume's size as the system reports it; 0 when there is
+// no source or its size cannot be found out.
+uint64_t KnownSourceSectors();
+
+// Sectors the selected source has, for bounding walks: the open image's
+// sector count; UINT64_MAX for a logical volume, whose reads find its end. A
+// damaged partition entry may claim far more than an image holds: walks over
+// a claimed range stop here rather than read what does not exist.
 inline uint64_t SourceSectorLimit()
 {
-    if (g_SourceType == SourceLogicalVolume)
-        return UINT64_MAX;
-    CVirtualDisk* disk = GetSectorReaderDisk();
-    return disk ? disk->GetSectorCount() : 0;
+    return g_SourceType == SourceLogicalVolume ? UINT64_MAX : KnownSourceSectors();
 }
 
 // The part of count sectors from start that lies inside the source.
