@@ -58,3 +58,19 @@ int AskQuestion(const wchar_t* text)
     g_nMessageKind = MessageKindQuestion;
     return ShowQuestionBox();
 }
+
+std::wstring EscapeMarkup(const std::wstring& text)
+{
+    std::wstring out;
+    out.reserve(text.size());
+    for (wchar_t c : text) {
+        switch (c) {
+        case L'&': out += L"&amp;"; break;
+        case L'<': out += L"&lt;"; break;
+        case L'>': out += L"&gt;"; break;
+        case L'"': out += L"&quot;"; break;
+        default: out += c; break;
+        }
+    }
+    return out;
+}

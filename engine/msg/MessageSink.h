@@ -33,3 +33,8 @@ int ShowQuestionBox();
 // Convenience forms: assign text and kind, then show.
 int ShowMessage(const wchar_t* text, int kind);
 int AskQuestion(const wchar_t* text);
+
+// Text of an image path or name made safe for the message box's markup:
+// "&", "<", ">" and '"' become entities. Every name put into a message goes
+// through it.
+std::wstring EscapeMarkup(const std::wstring& text);

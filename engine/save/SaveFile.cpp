@@ -18,7 +18,6 @@
 #include "save/SavePath.h"
 #include "state/EngineState.h"
 #include "trace/TraceHitFile.h"
-#include "trace/TraceText.h"
 
 namespace {
 

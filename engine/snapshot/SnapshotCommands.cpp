@@ -14,7 +14,6 @@
 #include "snapshot/SnapshotShell.h"
 #include "state/EngineState.h"
 #include "volume/SourceSectors.h"
-#include "trace/TraceText.h"
 
 int g_SnapshotLoading = 0;
 int g_SnapshotSourceMatches = 0;

@@ -74,19 +74,3 @@ size_t HexToBytes(const char* text, unsigned char* out, size_t maxBytes)
     }
     return n;
 }
-
-std::wstring EscapeMarkup(const std::wstring& text)
-{
-    std::wstring out;
-    out.reserve(text.size());
-    for (wchar_t c : text) {
-        switch (c) {
-        case L'&': out += L"&amp;"; break;
-        case L'<': out += L"&lt;"; break;
-        case L'>': out += L"&gt;"; break;
-        case L'"': out += L"&quot;"; break;
-        default: out += c; break;
-        }
-    }
-    return out;
-}

@@ -23,7 +23,3 @@ std::wstring BytesToUpperHex(const unsigned char* bytes, size_t n);
 // the number of bytes decoded; decoding stops at the first pair that is not
 // two hexadecimal digits.
 size_t HexToBytes(const char* text, unsigned char* out, size_t maxBytes);
-
-// Text of an image path or name made safe for the message box's markup:
-// "&", "<", ">" and '"' become entities.
-std::wstring EscapeMarkup(const std::wstring& text);

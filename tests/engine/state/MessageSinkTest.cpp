@@ -36,4 +36,11 @@ TEST(MessageSinkTest, AnswersAreOneOrTwo)
     EXPECT_EQ(ShowMessage(L"Done", MessageKindInformation), 2);
 }
 
+// Names from the image or the user are put into markup texts.
+TEST(MessageSinkTest, EscapeMarkupTurnsMarkupCharactersIntoEntities)
+{
+    EXPECT_EQ(EscapeMarkup(L"a&b<c>\"d"), L"a&amp;b&lt;c&gt;&quot;d");
+    EXPECT_EQ(EscapeMarkup(L"plain name.txt"), L"plain name.txt");
+}
+
 }  // namespace
