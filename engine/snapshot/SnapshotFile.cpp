@@ -452,12 +452,25 @@ void ReadRecords(CSnapshotIn& in, CLoadProgress& progress, size_t minBytes, Read
     }
 }
 
+// The folder list, then the file list: each announced on the progress line
+// and counted afresh as its records are added.
+template <class ReadFolder, class ReadFile>
+bool ReadFolderAndFileLists(CSnapshotIn& in, CLoadProgress& progress, size_t folderMinBytes,
+                            ReadFolder readFolder, size_t fileMinBytes, ReadFile readFile)
+{
+    progress.Text(L"Enumerating the Folders...");
+    g_FolderCount = 0;
+    ReadRecords(in, progress, folderMinBytes, readFolder);
+    progress.Text(L"Enumerating the Files...");
+    g_FileCount = 0;
+    ReadRecords(in, progress, fileMinBytes, readFile);
+    return in.ok();
+}
+
 bool ReadFatLists(CSnapshotIn& in, CLoadProgress& progress)
 {
     std::wstring name;
-    progress.Text(L"Enumerating the Folders...");
-    g_FolderCount = 0;
-    ReadRecords(in, progress, FatFolderMinBytes, [&] {
+    auto readFolder = [&] {
         if (!in.Name(FatFolderFixed, 2, name))
             return;
         uint32_t cluster = in.U32();
@@ -468,10 +481,8 @@ bool ReadFatLists(CSnapshotIn& in, CLoadProgress& progress)
         in.U16();
         if (in.ok())
             AddFatFolder(name.c_str(), cluster, parent, modified, accessed, 0, deleted);
-    });
-    progress.Text(L"Enumerating the Files...");
-    g_FileCount = 0;
-    ReadRecords(in, progress, FatFileMinBytes, [&] {
+    };
+    auto readFile = [&] {
         if (!in.Name(FatFileFixed, 4, name))
             return;
         uint32_t first = in.U32();
@@ -486,16 +497,14 @@ bool ReadFatLists(CSnapshotIn& in, CLoadProgress& progress)
         AddFatFile(name.c_str(), first, parent, modified, accessed, size, deleted);
         g_TotalFileSize += size;
         ++g_FileCount;
-    });
-    return in.ok();
+    };
+    return ReadFolderAndFileLists(in, progress, FatFolderMinBytes, readFolder, FatFileMinBytes, readFile);
 }
 
 bool ReadNtfsLists(CSnapshotIn& in, CLoadProgress& progress)
 {
     std::wstring name;
-    progress.Text(L"Enumerating the Folders...");
-    g_FolderCount = 0;
-    ReadRecords(in, progress, NtfsFolderMinBytes, [&] {
+    auto readFolder = [&] {
         if (!in.Name(NtfsFolderFixed, 4, name))
             return;
         uint32_t record = in.U32();
@@ -506,10 +515,8 @@ bool ReadNtfsLists(CSnapshotIn& in, CLoadProgress& progress)
         in.U16();
         if (in.ok())
             AddNtfsFolderRecord(name.c_str(), record, parent, created, changed, 0, deleted);
-    });
-    progress.Text(L"Enumerating the Files...");
-    g_FileCount = 0;
-    ReadRecords(in, progress, NtfsFileMinBytes, [&] {
+    };
+    auto readFile = [&] {
         // The length comes before the sector, the name after it.
         uint16_t length = in.U16();
         uint32_t sector = in.U32();
@@ -525,8 +532,8 @@ bool ReadNtfsLists(CSnapshotIn& in, CLoadProgress& progress)
             return;
         AddNtfsFileRecord(sector, name.c_str(), record, parent, created, changed, deleted, size);
         ++g_FileCount;
-    });
-    return in.ok();
+    };
+    return ReadFolderAndFileLists(in, progress, NtfsFolderMinBytes, readFolder, NtfsFileMinBytes, readFile);
 }
 
 bool ReadTraceLists(CSnapshotIn& in, CLoadProgress& progress)
