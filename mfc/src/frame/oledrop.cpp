@@ -9,6 +9,25 @@ IMPLEMENT_DYNAMIC(COleDataSource, CCmdTarget)
 IMPLEMENT_DYNAMIC(COleDocument, CDocument)
 IMPLEMENT_DYNAMIC(COleClientItem, CCmdTarget)
 
+// An interface part's AddRef, Release and QueryInterface, forwarded to the
+// object that owns the part.
+#define OWNER_IUNKNOWN(theClass, localClass) \
+    STDMETHODIMP_(ULONG) theClass::X##localClass::AddRef() \
+    { \
+        METHOD_PROLOGUE(theClass, localClass) \
+        return pThis->ExternalAddRef(); \
+    } \
+    STDMETHODIMP_(ULONG) theClass::X##localClass::Release() \
+    { \
+        METHOD_PROLOGUE(theClass, localClass) \
+        return pThis->ExternalRelease(); \
+    } \
+    STDMETHODIMP theClass::X##localClass::QueryInterface(REFIID iid, LPVOID* ppvObj) \
+    { \
+        METHOD_PROLOGUE(theClass, localClass) \
+        return (HRESULT)pThis->ExternalQueryInterface(&iid, ppvObj); \
+    }
+
 // ---------------------------------------------------------------------------
 // COleDropTarget
 
@@ -99,23 +118,7 @@ DROPEFFECT COleDropTarget::OnDragScroll(CWnd* pWnd, DWORD dwKeyState, CPoint poi
     return pView != NULL ? pView->OnDragScroll(dwKeyState, point) : DROPEFFECT_NONE;
 }
 
-STDMETHODIMP_(ULONG) COleDropTarget::XDropTarget::AddRef()
-{
-    METHOD_PROLOGUE(COleDropTarget, DropTarget)
-    return pThis->ExternalAddRef();
-}
-
-STDMETHODIMP_(ULONG) COleDropTarget::XDropTarget::Release()
-{
-    METHOD_PROLOGUE(COleDropTarget, DropTarget)
-    return pThis->ExternalRelease();
-}
-
-STDMETHODIMP COleDropTarget::XDropTarget::QueryInterface(REFIID iid, LPVOID* ppvObj)
-{
-    METHOD_PROLOGUE(COleDropTarget, DropTarget)
-    return (HRESULT)pThis->ExternalQueryInterface(&iid, ppvObj);
-}
+OWNER_IUNKNOWN(COleDropTarget, DropTarget)
 
 // The window the drop target serves and the point in its client coordinates.
 static CWnd* DropWindow(HWND hWnd, POINTL pt, CPoint& point)
@@ -247,23 +250,7 @@ SCODE COleDropSource::GiveFeedback(DROPEFFECT dropEffect)
     return DRAGDROP_S_USEDEFAULTCURSORS;
 }
 
-STDMETHODIMP_(ULONG) COleDropSource::XDropSource::AddRef()
-{
-    METHOD_PROLOGUE(COleDropSource, DropSource)
-    return pThis->ExternalAddRef();
-}
-
-STDMETHODIMP_(ULONG) COleDropSource::XDropSource::Release()
-{
-    METHOD_PROLOGUE(COleDropSource, DropSource)
-    return pThis->ExternalRelease();
-}
-
-STDMETHODIMP COleDropSource::XDropSource::QueryInterface(REFIID iid, LPVOID* ppvObj)
-{
-    METHOD_PROLOGUE(COleDropSource, DropSource)
-    return (HRESULT)pThis->ExternalQueryInterface(&iid, ppvObj);
-}
+OWNER_IUNKNOWN(COleDropSource, DropSource)
 
 STDMETHODIMP COleDropSource::XDropSource::QueryContinueDrag(BOOL fEscapePressed, DWORD grfKeyState)
 {
@@ -390,23 +377,7 @@ static HRESULT CopyMedium(const STGMEDIUM& src, LPSTGMEDIUM lpDest)
     }
 }
 
-STDMETHODIMP_(ULONG) COleDataSource::XDataObject::AddRef()
-{
-    METHOD_PROLOGUE(COleDataSource, DataObject)
-    return pThis->ExternalAddRef();
-}
-
-STDMETHODIMP_(ULONG) COleDataSource::XDataObject::Release()
-{
-    METHOD_PROLOGUE(COleDataSource, DataObject)
-    return pThis->ExternalRelease();
-}
-
-STDMETHODIMP COleDataSource::XDataObject::QueryInterface(REFIID iid, LPVOID* ppvObj)
-{
-    METHOD_PROLOGUE(COleDataSource, DataObject)
-    return (HRESULT)pThis->ExternalQueryInterface(&iid, ppvObj);
-}
+OWNER_IUNKNOWN(COleDataSource, DataObject)
 
 STDMETHODIMP COleDataSource::XDataObject::GetData(LPFORMATETC lpFormatEtc, LPSTGMEDIUM lpStgMedium)
 {
