@@ -62,5 +62,15 @@ std::string ReadWholeFile(const std::wstring& path)
     return data;
 }
 
+std::string Utf8(const std::wstring& text)
+{
+    if (text.empty())
+        return std::string();
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), NULL, 0, NULL, NULL);
+    std::string out(n, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), &out[0], n, NULL, NULL);
+    return out;
+}
+
 }  // namespace test
 }  // namespace tesmir

@@ -24,5 +24,9 @@ bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 5000);
 // Reads a whole file with CreateFileW/ReadFile; empty on failure.
 std::string ReadWholeFile(const std::wstring& path);
 
+// UTF-16 text as UTF-8, for paths compared with the oracles' listings and
+// for failure messages.
+std::string Utf8(const std::wstring& text);
+
 }  // namespace test
 }  // namespace tesmir

@@ -37,7 +37,7 @@ std::string Upper(const std::string& utf8)
     std::wstring w = oracle::Utf8(utf8);
     if (!w.empty())
         CharUpperBuffW(&w[0], (DWORD)w.size());
-    return oracle::ToUtf8(w);
+    return tesmir::test::Utf8(w);
 }
 
 // Saves one file with the save's writer (FAT: first cluster; NTFS: record

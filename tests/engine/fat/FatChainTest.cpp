@@ -94,7 +94,7 @@ TEST(FatChain, LiveFilesHaveChainsOfTheirSize)
             ++files;
             uint32_t need = (e.size + clusterBytes - 1) / clusterBytes;
             EXPECT_EQ(need, ReadClusterChain(e.cluster, need + 10, 1).count)
-                << oracle::ToUtf8(CFatWalk::Join(e));
+                << tesmir::test::Utf8(CFatWalk::Join(e));
             EXPECT_EQ(need, ReadClusterChain(e.cluster, need + 10, 2).count);
         }
         EXPECT_GT(files, 80);

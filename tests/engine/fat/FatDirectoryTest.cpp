@@ -76,13 +76,13 @@ void ExpectWalkMatchesFls(const wchar_t* fls, const std::wstring& exempt = L"")
         }
         auto it = ours.find(key);
         if (it == ours.end()) {
-            ADD_FAILURE() << "not read: " << oracle::ToUtf8(f.path);
+            ADD_FAILURE() << "not read: " << tesmir::test::Utf8(f.path);
             continue;
         }
         const WalkedEntry& e = *it->second;
         ++compared;
-        EXPECT_EQ(f.deleted, e.deleted) << oracle::ToUtf8(f.path);
-        EXPECT_EQ(f.directory, e.directory) << oracle::ToUtf8(f.path);
+        EXPECT_EQ(f.deleted, e.deleted) << tesmir::test::Utf8(f.path);
+        EXPECT_EQ(f.directory, e.directory) << tesmir::test::Utf8(f.path);
         for (size_t i = 0; i < parts.size(); ++i) {
             if (!e.longName[i])
                 continue;
@@ -126,7 +126,7 @@ TEST(FatDirectory, LongNamesAcrossSectorsAndDeletedPairsMatchFls)
                                     L"Straddle/Short entry first in sector.txt",
                                     L"Deleted Pair/First deleted long name number one.txt",
                                     L"Deleted Pair/Second deleted long name number two.txt"})
-            EXPECT_NE(nullptr, walk.Find(name)) << oracle::ToUtf8(name);
+            EXPECT_NE(nullptr, walk.Find(name)) << tesmir::test::Utf8(name);
     }
 }
 
@@ -218,14 +218,14 @@ TEST(FatDirectory, ListingOfTheMixedFat32VolumeMatchesFls)
         if (f->deleted && (path.find(L"/X") != std::wstring::npos || path == L"XOOTDEL.BIN"))
             continue;  // 8.3 names of deleted files: "x" here, "_" in fls
         auto it = fls.find(path);
-        ASSERT_NE(fls.end(), it) << oracle::ToUtf8(path);
+        ASSERT_NE(fls.end(), it) << tesmir::test::Utf8(path);
         EXPECT_EQ(it->second, f->deleted != 0);
     }
     EXPECT_GT(files, 90u);
     for (FatFolderRecord* r = g_FatFolders.head; r; r = r->next) {
         std::wstring path = pathOf(r->parentCluster, r->name);
         auto it = fls.find(path);
-        ASSERT_NE(fls.end(), it) << oracle::ToUtf8(path);
+        ASSERT_NE(fls.end(), it) << tesmir::test::Utf8(path);
         EXPECT_EQ(it->second, r->deleted != 0);
     }
     FreeEntryLists();

@@ -44,16 +44,6 @@ inline std::wstring Utf8(const std::string& s)
     return w;
 }
 
-inline std::string ToUtf8(const std::wstring& w)
-{
-    if (w.empty())
-        return std::string();
-    int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), (int)w.size(), nullptr, 0, nullptr, nullptr);
-    std::string s(n, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, w.data(), (int)w.size(), &s[0], n, nullptr, nullptr);
-    return s;
-}
-
 // One partition line of `sfdisk -d`.
 struct SfdiskPartition
 {

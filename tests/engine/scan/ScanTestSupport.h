@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "fat/ScanPanelHost.h"
 #include "scan/QuickScanShell.h"
 
@@ -17,7 +18,7 @@
 // and whether it is deleted.
 typedef std::map<std::string, bool> PathListing;
 
-std::string Utf8(const std::wstring& text);
+using tesmir::test::Utf8;
 
 // Records what the worker tells the wizard and its scan panel (installed
 // as the panel host for its lifetime); the trees are built with the same
