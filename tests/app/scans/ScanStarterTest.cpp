@@ -46,15 +46,6 @@ const Partition MixedPartitions[] = {
     {6, L"mixed-p6.fls", FileSystemFat16, 464896, 32768},
 };
 
-void Select(uint16_t code, uint32_t start, uint32_t sectors)
-{
-    VolumeParams = VolumeParamsRecord();
-    VolumeParams.selectionCode = code;
-    VolumeParams.startSector = start;
-    VolumeParams.sectorCount = sectors;
-    VolumeParams.endSector = start + sectors - 1;
-}
-
 // The directories of an "fls -r -p" listing (lines whose metadata type is
 // "d"), deleted marked.
 PathListing FlsDirectories(const wchar_t* fixture)
@@ -197,7 +188,7 @@ TEST_F(ScanStarterTest, QuickScanBuildsTheResultTreeOfEveryDirectory)
     g_ScanMode = ScanModeQuick;
     for (const Partition& p : MixedPartitions) {
         SCOPED_TRACE(Utf8(p.fls));
-        Select(p.code, p.start, p.sectors);
+        SelectVolume(p.code, p.start, p.sectors);
         CQuickScanWizardShell shell(&m_second, &m_results);
         ASSERT_TRUE(m_starter.StartQuickScan(shell));
         EXPECT_FALSE(m_starter.StartQuickScan(shell));  // one worker at a time
@@ -230,7 +221,7 @@ TEST_F(ScanStarterTest, StopAnsweredYesEndsARunningScan)
     COpenedImage image(L"mixed-dynamic.vhdx");
     ASSERT_EQ(1, image.opened());
     g_ScanMode = ScanModeExtensive;
-    Select(FileSystemFat32, 0, (uint32_t)image.disk().GetSectorCount());
+    SelectVolume(FileSystemFat32, 0, (uint32_t)image.disk().GetSectorCount());
     CExtensiveScanWizardShell shell(&m_second, &m_fileSystems, &m_form, &m_results);
     ASSERT_TRUE(m_starter.StartExtensiveScan(shell));
     m_messages.SetAnswer(1);
@@ -261,7 +252,7 @@ TEST_F(ScanStarterTest, ExtensiveScanListsFileSystemsAndTheChoiceIsExtracted)
     for (const Case& c : cases) {
         SCOPED_TRACE(Utf8(c.item));
         m_fileSystems.DeleteAllItems();
-        Select(c.code, c.start, c.sectors);
+        SelectVolume(c.code, c.start, c.sectors);
         CExtensiveScanWizardShell shell(&m_second, &m_fileSystems, &m_form, &m_results);
         CExtensiveScanWizardShell::SetCounterCaptions(m_second, c.code == FileSystemNtfs);
         ASSERT_TRUE(m_starter.StartExtensiveScan(shell));
@@ -293,7 +284,7 @@ TEST_F(ScanStarterTest, NtfsRootThatIsItsOwnParentBuildsAFiniteTree)
     COpenedImage image(L"ntfs-root-self-parent.vhd");
     ASSERT_EQ(1, image.opened());
     g_ScanMode = ScanModeQuick;
-    Select(FileSystemNtfs, 2048, 30720);
+    SelectVolume(FileSystemNtfs, 2048, 30720);
     CQuickScanWizardShell shell(&m_second, &m_results);
     ASSERT_TRUE(m_starter.StartQuickScan(shell));
     ASSERT_TRUE(WaitForEnd(60000));
@@ -312,7 +303,7 @@ TEST_F(ScanStarterTest, FileTraceWithoutParametersStillFinishes)
     ASSERT_EQ(1, image.opened());
     g_ScanMode = ScanModeFileTrace;
     g_SourceType = SourceVirtualDisk;
-    Select(FileSystemFat16, 1, 2000);   // zeros between the MBR and the first partition
+    SelectVolume(FileSystemFat16, 1, 2000);   // zeros between the MBR and the first partition
     ASSERT_TRUE(m_starter.StartFileTrace(m_results));
     ASSERT_TRUE(WaitForEnd(60000));
     EXPECT_EQ(m_finished.back(), CScanStarter::JobFileTrace);
@@ -338,7 +329,7 @@ TEST_F(ScanStarterTest, FileTraceBuildsTheTreeOfTheHitsTypes)
     COpenedImage image(L"trace.vhd");
     ASSERT_EQ(1, image.opened());
     g_ScanMode = ScanModeFileTrace;
-    Select(FileSystemFat32, 0, (uint32_t)image.disk().GetSectorCount());
+    SelectVolume(FileSystemFat32, 0, (uint32_t)image.disk().GetSectorCount());
     ASSERT_TRUE(m_starter.StartFileTrace(m_results));
     ASSERT_TRUE(WaitForEnd(120000));
     EXPECT_EQ(g_ParamsSearchFailed, 0);

@@ -124,11 +124,7 @@ SaveSelection MarkEverything(const std::wstring& destination, bool withFiles)
 
 bool ScanVolume(uint16_t code, uint32_t start, uint32_t sectors)
 {
-    VolumeParams = VolumeParamsRecord();
-    VolumeParams.selectionCode = code;
-    VolumeParams.startSector = start;
-    VolumeParams.sectorCount = sectors;
-    VolumeParams.endSector = start + sectors - 1;
+    SelectVolume(code, start, sectors);
     CRecordingShell shell;
     return RunQuickScanWorker(shell, 60000);
 }

@@ -28,11 +28,7 @@ const Partition MixedPartitions[] = {
 
 void Select(const Partition& p)
 {
-    VolumeParams = VolumeParamsRecord();
-    VolumeParams.selectionCode = p.code;
-    VolumeParams.startSector = p.start;
-    VolumeParams.sectorCount = p.sectors;
-    VolumeParams.endSector = p.start + p.sectors - 1;
+    SelectVolume(p.code, p.start, p.sectors);
 }
 
 struct QuickScanWorkerFixture : ::testing::Test

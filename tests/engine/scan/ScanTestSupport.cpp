@@ -12,6 +12,15 @@
 #include "scan/QuickScanTree.h"
 #include "state/EngineState.h"
 
+void SelectVolume(uint16_t code, uint32_t start, uint32_t sectors)
+{
+    VolumeParams = VolumeParamsRecord();
+    VolumeParams.selectionCode = code;
+    VolumeParams.startSector = start;
+    VolumeParams.sectorCount = sectors;
+    VolumeParams.endSector = start + sectors - 1;
+}
+
 void CRecordingShell::SetProgress(int position)
 {
     lowestProgress = std::min(lowestProgress, position);

@@ -20,6 +20,10 @@ typedef std::map<std::string, bool> PathListing;
 
 using tesmir::test::Utf8;
 
+// Selects a file system of the open disk (kind, first sector and size) as the
+// device tree does before a scan.
+void SelectVolume(uint16_t code, uint32_t start, uint32_t sectors);
+
 // Records what the worker tells the wizard and its scan panel (installed
 // as the panel host for its lifetime); the trees are built with the same
 // walk the result tree uses and kept as paths.
