@@ -36,24 +36,13 @@ void CRecordingExtensiveShell::BuildFatTree()
 
 void CRecordingExtensiveShell::BuildNtfsTree()
 {
-    tree.clear();
     // Files of the chosen file system stay in the Extensive Scan's list; the
     // result list takes them by parent.
     std::map<uint32_t, std::vector<NtfsScanFileRecord*>> files;
     for (NtfsScanFileRecord* f = g_NtfsScanFileList.head; f; f = f->next)
         if (IsInChosenNtfsVolume(f))
             files[f->parent].push_back(f);
-    auto listFiles = [&](uint32_t key, const std::string& path) {
-        for (NtfsScanFileRecord* f : files[key])
-            tree[path + Utf8(f->name)] = f->deleted != 0;
-    };
-    listFiles(5, "");
-    WalkNtfsFolderTree(std::string(), [&](NtfsFolderRecord* f, const std::string& parent) {
-        std::string path = parent + Utf8(f->name);
-        tree[path] = f->deleted != 0;
-        listFiles(f->recordNumber, path + "/");
-        return path + "/";
-    });
+    ListNtfsTree(tree, [&](uint32_t key) -> const std::vector<NtfsScanFileRecord*>& { return files[key]; });
 }
 
 namespace {

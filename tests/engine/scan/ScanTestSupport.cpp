@@ -129,20 +129,7 @@ bool RunQuickScanWorker(CQuickScanShell& shell, DWORD timeoutMs)
 void CRecordingShell::BuildNtfsTree()
 {
     ++ntfsTrees;
-    tree.clear();
-    // A handle is the folder's path; files are listed for every folder the
-    // walk reaches, as the result list would show them.
-    auto files = [&](uint32_t key, const std::string& path) {
-        for (NtfsFileRecord* f : NtfsChildrenOf(key).files)
-            tree[path + Utf8(f->name)] = f->deleted != 0;
-    };
-    files(5, "");
-    WalkNtfsFolderTree(std::string(), [&](NtfsFolderRecord* f, const std::string& parent) {
-        std::string path = parent + Utf8(f->name);
-        tree[path] = f->deleted != 0;
-        files(f->recordNumber, path + "/");
-        return path + "/";
-    });
+    ListNtfsTree(tree, [](uint32_t key) -> const std::vector<NtfsFileRecord*>& { return NtfsChildrenOf(key).files; });
 }
 
 PathListing ReadFlsListing(const wchar_t* fixture)

@@ -12,7 +12,9 @@
 
 #include "TestSupport.h"
 #include "fat/ScanPanelHost.h"
+#include "ntfs/NtfsLists.h"
 #include "scan/QuickScanShell.h"
+#include "scan/QuickScanTree.h"
 
 // One entry of a listing: path from the volume root ("/"-separated, UTF-8)
 // and whether it is deleted.
@@ -23,6 +25,26 @@ using tesmir::test::Utf8;
 // Selects a file system of the open disk (kind, first sector and size) as the
 // device tree does before a scan.
 void SelectVolume(uint16_t code, uint32_t start, uint32_t sectors);
+
+// The NTFS tree as the result tree shows it, as paths: every folder the walk
+// reaches and, in each, the files filesOf(its record number) gives; the
+// root's are those of record 5.
+template <class FilesOf>
+void ListNtfsTree(PathListing& tree, FilesOf filesOf)
+{
+    tree.clear();
+    auto listFiles = [&](uint32_t key, const std::string& path) {
+        for (const auto* f : filesOf(key))
+            tree[path + Utf8(f->name)] = f->deleted != 0;
+    };
+    listFiles(5, "");
+    WalkNtfsFolderTree(std::string(), [&](NtfsFolderRecord* f, const std::string& parent) {
+        std::string path = parent + Utf8(f->name);
+        tree[path] = f->deleted != 0;
+        listFiles(f->recordNumber, path + "/");
+        return path + "/";
+    });
+}
 
 // Records what the worker tells the wizard and its scan panel (installed
 // as the panel host for its lifetime); the trees are built with the same
