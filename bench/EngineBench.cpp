@@ -31,6 +31,7 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "extensive/ExtensiveLists.h"
 #include "extensive/ExtensiveScan.h"
 #include "extensive/ExtensiveScanShell.h"
@@ -57,6 +58,8 @@
 
 namespace {
 
+using tesmir::test::Utf8;
+
 double Now()
 {
     static LARGE_INTEGER frequency;
@@ -73,16 +76,6 @@ unsigned long long PeakBytes()
     pmc.cb = sizeof(pmc);
     GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof(pmc));
     return pmc.PeakWorkingSetSize;
-}
-
-std::string Utf8(const std::wstring& text)
-{
-    if (text.empty())
-        return std::string();
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), NULL, 0, NULL, NULL);
-    std::string out(n, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), &out[0], n, NULL, NULL);
-    return out;
 }
 
 int Report(const char* pass, double seconds, unsigned long long bytes, const std::string& found)
