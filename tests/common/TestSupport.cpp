@@ -72,5 +72,122 @@ std::string Utf8(const std::wstring& text)
     return out;
 }
 
+CDibCanvas::CDibCanvas(int cx, int cy, COLORREF fill) : m_cx(cx > 0 ? cx : 1), m_cy(cy > 0 ? cy : 1)
+{
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = m_cx;
+    bmi.bmiHeader.biHeight = -m_cy;   // top-down
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    m_hdc = CreateCompatibleDC(nullptr);
+    m_hBitmap = CreateDIBSection(m_hdc, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    m_pBits = static_cast<DWORD*>(bits);
+    if (m_hBitmap)
+        m_hOld = SelectObject(m_hdc, m_hBitmap);
+    Fill(fill);
+}
+
+CDibCanvas::~CDibCanvas()
+{
+    if (m_hOld)
+        SelectObject(m_hdc, m_hOld);
+    if (m_hBitmap)
+        DeleteObject(m_hBitmap);
+    if (m_hdc)
+        DeleteDC(m_hdc);
+}
+
+// DIB pixels are stored as 0x00RRGGBB; COLORREF is 0x00BBGGRR.
+static COLORREF FromDib(DWORD v)
+{
+    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+}
+
+static DWORD ToDib(COLORREF c)
+{
+    return (DWORD(GetRValue(c)) << 16) | (DWORD(GetGValue(c)) << 8) | GetBValue(c);
+}
+
+COLORREF CDibCanvas::Pixel(int x, int y) const
+{
+    if (!m_pBits || x < 0 || y < 0 || x >= m_cx || y >= m_cy)
+        return CLR_INVALID;
+    GdiFlush();
+    return FromDib(m_pBits[size_t(y) * m_cx + x]);
+}
+
+void CDibCanvas::SetPixel(int x, int y, COLORREF color)
+{
+    if (!m_pBits || x < 0 || y < 0 || x >= m_cx || y >= m_cy)
+        return;
+    GdiFlush();
+    m_pBits[size_t(y) * m_cx + x] = ToDib(color);
+}
+
+void CDibCanvas::Fill(COLORREF color)
+{
+    if (!m_pBits)
+        return;
+    GdiFlush();
+    const DWORD v = ToDib(color);
+    for (size_t i = 0, n = size_t(m_cx) * m_cy; i < n; ++i)
+        m_pBits[i] = v;
+}
+
+int CDibCanvas::Count(const RECT& rc, COLORREF color) const
+{
+    if (!m_pBits)
+        return 0;
+    GdiFlush();
+    const DWORD v = ToDib(color);
+    int n = 0;
+    for (int y = rc.top < 0 ? 0 : rc.top; y < rc.bottom && y < m_cy; ++y)
+        for (int x = rc.left < 0 ? 0 : rc.left; x < rc.right && x < m_cx; ++x)
+            if ((m_pBits[size_t(y) * m_cx + x] & 0xFFFFFF) == v)
+                ++n;
+    return n;
+}
+
+bool CDibCanvas::SaveBmp(const std::wstring& path) const
+{
+    if (!m_pBits)
+        return false;
+    GdiFlush();
+    const int stride = (m_cx * 3 + 3) & ~3;
+    BITMAPFILEHEADER fh = {};
+    BITMAPINFOHEADER ih = {};
+    ih.biSize = sizeof(ih);
+    ih.biWidth = m_cx;
+    ih.biHeight = m_cy;   // bottom-up on disk
+    ih.biPlanes = 1;
+    ih.biBitCount = 24;
+    ih.biSizeImage = DWORD(stride) * m_cy;
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof(fh) + sizeof(ih);
+    fh.bfSize = fh.bfOffBits + ih.biSizeImage;
+    std::string data(reinterpret_cast<const char*>(&fh), sizeof(fh));
+    data.append(reinterpret_cast<const char*>(&ih), sizeof(ih));
+    std::string row(stride, '\0');
+    for (int y = m_cy - 1; y >= 0; --y) {
+        for (int x = 0; x < m_cx; ++x) {
+            const DWORD v = m_pBits[size_t(y) * m_cx + x];
+            row[x * 3] = char(v & 0xFF);
+            row[x * 3 + 1] = char((v >> 8) & 0xFF);
+            row[x * 3 + 2] = char((v >> 16) & 0xFF);
+        }
+        data += row;
+    }
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const BOOL ok = WriteFile(h, data.data(), DWORD(data.size()), &written, nullptr);
+    CloseHandle(h);
+    return ok && written == data.size();
+}
+
 }  // namespace test
 }  // namespace tesmir

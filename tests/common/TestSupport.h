@@ -28,5 +28,42 @@ std::string ReadWholeFile(const std::wstring& path);
 // for failure messages.
 std::string Utf8(const std::wstring& text);
 
+// A 32-bit top-down DIB section selected into a memory DC: code under test
+// draws into Dc(), tests read the result back pixel by pixel. The memory DC
+// is compatible with the screen, so fonts and raster operations behave as
+// they do on a window.
+class CDibCanvas
+{
+public:
+    // A canvas of cx by cy pixels, filled with fill (a COLORREF).
+    CDibCanvas(int cx, int cy, COLORREF fill = RGB(255, 255, 255));
+    ~CDibCanvas();
+    CDibCanvas(const CDibCanvas&) = delete;
+    CDibCanvas& operator=(const CDibCanvas&) = delete;
+
+    HDC Dc() const { return m_hdc; }
+    HBITMAP Bitmap() const { return m_hBitmap; }
+    int Width() const { return m_cx; }
+    int Height() const { return m_cy; }
+
+    // The pixel at (x, y) as a COLORREF; CLR_INVALID outside the canvas.
+    // Flushes pending GDI work first.
+    COLORREF Pixel(int x, int y) const;
+    void SetPixel(int x, int y, COLORREF color);
+    void Fill(COLORREF color);
+    // Number of pixels in rc (clipped to the canvas) whose colour is color.
+    int Count(const RECT& rc, COLORREF color) const;
+    // Writes the canvas as a 24-bit BMP file (for looking at a failure).
+    bool SaveBmp(const std::wstring& path) const;
+
+private:
+    HDC m_hdc = nullptr;
+    HBITMAP m_hBitmap = nullptr;
+    HGDIOBJ m_hOld = nullptr;
+    DWORD* m_pBits = nullptr;
+    int m_cx = 0;
+    int m_cy = 0;
+};
+
 }  // namespace test
 }  // namespace tesmir

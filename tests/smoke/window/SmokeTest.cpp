@@ -90,3 +90,23 @@ TEST(Smoke, PosixThreadRuntimeHasStdMutexAndThread)
     t.join();
     EXPECT_EQ(n.load(), 42);
 }
+
+// The shared pixel canvas: rows are top-down and colours read back as the
+// COLORREF that was drawn.
+TEST(Smoke, DibCanvasReadsBackWhatGdiDrew)
+{
+    tesmir::test::CDibCanvas canvas(20, 10, RGB(1, 2, 3));
+    EXPECT_EQ(RGB(1, 2, 3), canvas.Pixel(19, 9));
+    HBRUSH brush = CreateSolidBrush(RGB(200, 10, 40));
+    RECT top = {0, 0, 20, 2};
+    FillRect(canvas.Dc(), &top, brush);
+    DeleteObject(brush);
+    EXPECT_EQ(RGB(200, 10, 40), canvas.Pixel(5, 0));
+    EXPECT_EQ(RGB(200, 10, 40), canvas.Pixel(5, 1));
+    EXPECT_EQ(RGB(1, 2, 3), canvas.Pixel(5, 2));
+    RECT all = {-5, -5, 100, 100};
+    EXPECT_EQ(40, canvas.Count(all, RGB(200, 10, 40)));
+    EXPECT_EQ(CLR_INVALID, canvas.Pixel(20, 0));
+    canvas.SetPixel(3, 3, RGB(9, 8, 7));
+    EXPECT_EQ(RGB(9, 8, 7), GetPixel(canvas.Dc(), 3, 3));
+}
