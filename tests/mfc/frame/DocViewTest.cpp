@@ -160,7 +160,7 @@ TEST(SingleDocument, TemplateBuildsFrameViewAndDocumentAndRoutesCommands)
     {
         CMessageBoxAnswer answer(IDOK);
         EXPECT_EQ(nullptr, app.OpenDocumentFile(_T("C:\\no\\such\\file.tfx")));
-        EXPECT_EQ(1, answer.m_nCount);
+        EXPECT_EQ(1u, answer.m_texts.size());
     }
     EXPECT_EQ(1, g_nDocsAlive);
 
@@ -184,7 +184,7 @@ TEST(SingleDocument, FailedFrameLeavesNoDocument)
     EXPECT_FALSE(app.ProcessShellCommand(cmdInfo));
     EXPECT_EQ(nullptr, app.m_pMainWnd);
     EXPECT_EQ(0, g_nDocsAlive);
-    EXPECT_EQ(1, answer.m_nCount);
+    EXPECT_EQ(1u, answer.m_texts.size());
 }
 
 TEST(CommandLine, Parsing)

@@ -2,29 +2,6 @@
 
 namespace mfcframe_test {
 
-static CMessageBoxAnswer* g_pAnswer = NULL;
-static int g_nAnswer = IDOK;
-
-static int AFXAPI AnswerHook(LPCTSTR lpszText, UINT, UINT)
-{
-    g_pAnswer->m_nCount++;
-    g_pAnswer->m_strLast = lpszText;
-    return g_nAnswer;
-}
-
-CMessageBoxAnswer::CMessageBoxAnswer(int nAnswer)
-{
-    g_pAnswer = this;
-    g_nAnswer = nAnswer;
-    m_pfnOld = AfxSetMessageBoxHook(AnswerHook);
-}
-
-CMessageBoxAnswer::~CMessageBoxAnswer()
-{
-    AfxSetMessageBoxHook(m_pfnOld);
-    g_pAnswer = NULL;
-}
-
 BOOL CTestBar::Create(CWnd* pParent, DWORD dwBarStyle, UINT nID, BOOL bVisible)
 {
     m_dwStyle = dwBarStyle;

@@ -4,26 +4,12 @@
 #include <afxwin.h>
 #include <afxpriv.h>
 
+#include "MfcTestSupport.h"
+
 namespace mfcframe_test {
 
-// A CWinApp for the length of a test; the previous state comes back after.
-class CScopedApp : public CWinApp
-{
-public:
-    CScopedApp() : CWinApp(_T("MfcFrameTests")) {}
-};
-
-// Answers AfxMessageBox with nAnswer while in scope and counts the boxes.
-class CMessageBoxAnswer
-{
-public:
-    explicit CMessageBoxAnswer(int nAnswer);
-    ~CMessageBoxAnswer();
-    int m_nCount = 0;
-    CString m_strLast;
-private:
-    AFX_MESSAGEBOX_HOOK m_pfnOld;
-};
+using tesmir::test::CMessageBoxAnswer;
+using tesmir::test::CScopedApp;
 
 // A bar of fixed thickness that records the WM_SIZEPARENT it receives.
 class CTestBar : public CControlBar
