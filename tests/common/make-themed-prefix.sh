@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# make-themed-prefix.sh <test prefix> <themed prefix>
+# Makes (once per test prefix) a copy of the test prefix with visual styles
+# on. uxtheme reads ThemeActive when it loads, so the value must be in place
+# before a themed test program starts; the shared test prefix keeps "0",
+# because window tests running beside a themed one must never see it flip.
+set -e
+here=$(cd "$(dirname "$0")" && pwd)
+src=${1:?test prefix}
+dst=${2:?themed prefix}
+# The test prefix is made on first use; make sure it exists before copying.
+"$here/../../scripts/wine-prefix" "$src"
+exec 9>"$dst.lock"
+flock 9
+if [ -f "$dst/.tesmir-themed" ] && [ ! "$src/.tesmir-ready" -nt "$dst/.tesmir-themed" ]; then
+  exit 0
+fi
+rm -rf "$dst" "$dst.tmp"
+cp -a "$src" "$dst.tmp"
+mv "$dst.tmp" "$dst"
+export WINEPREFIX="$dst"
+"$here/../../scripts/wine-run" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' \
+  /v ThemeActive /t REG_SZ /d 1 /f </dev/null >/dev/null
+# The registry reaches the disk when this prefix's wineserver exits.
+wineserver -w
+touch "$dst/.tesmir-themed"
