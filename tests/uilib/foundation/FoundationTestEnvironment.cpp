@@ -1,0 +1,75 @@
+// The global environment: an application with registry key "VZTest" (its key
+// deleted before and after the run), the foundation's start-up initialisers,
+// and a hidden main frame, so that profile paths and
+// AfxGetThread()->GetMainWnd() exist as they do in the program.
+#include <gtest/gtest.h>
+
+#include "FoundationTestSupport.h"
+#include "VZPFoundation.h"
+
+#include <shlwapi.h>
+#include <stdlib.h>
+
+namespace vzfoundation_test {
+
+namespace {
+
+const wchar_t kRegistryKey[] = L"VZTest";
+const wchar_t kRegistryPath[] = L"Software\\VZTest";
+
+CFrameWnd* g_pMainFrame = NULL;
+
+class CFoundationEnvironment : public testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        ::SHDeleteKeyW(HKEY_CURRENT_USER, kRegistryPath);
+        m_pApp = new CWinApp(L"FoundationTests");
+        m_pApp->SetRegistryKey(kRegistryKey);
+        VZPFoundationRegisterStartup();
+        AfxRunStartupInitializers();
+        g_pMainFrame = new CFrameWnd;
+        ASSERT_TRUE(g_pMainFrame->Create(NULL, L"Foundation tests"));
+        m_pApp->m_pMainWnd = g_pMainFrame;
+    }
+
+    void TearDown() override
+    {
+        if (g_pMainFrame != NULL && ::IsWindow(g_pMainFrame->GetSafeHwnd()))
+            g_pMainFrame->DestroyWindow();   // the frame deletes itself
+        g_pMainFrame = NULL;
+        m_pApp->m_pMainWnd = NULL;
+        AfxRunShutdownTerminators();
+        delete m_pApp;
+        ::SHDeleteKeyW(HKEY_CURRENT_USER, kRegistryPath);
+    }
+
+private:
+    CWinApp* m_pApp = NULL;
+};
+
+testing::Environment* const g_pEnvironment = testing::AddGlobalTestEnvironment(new CFoundationEnvironment);
+
+}  // namespace
+
+CFrameWnd* MainFrame()
+{
+    return g_pMainFrame;
+}
+
+std::wstring ScreenshotPath(const wchar_t* pszName)
+{
+    // Wine maps the Unix root to drive Z:.
+    std::wstring dir = L"Z:";
+    if (const wchar_t* pszBuild = _wgetenv(L"TESMIR_BUILD_DIR"))
+        dir += pszBuild;
+    for (wchar_t& c : dir)
+        if (c == L'/')
+            c = L'\\';
+    dir += L"\\screenshots";
+    ::CreateDirectoryW(dir.c_str(), NULL);
+    return dir + L"\\" + pszName;
+}
+
+}  // namespace vzfoundation_test

@@ -1,0 +1,19 @@
+// The UI library foundation's test program: one process-wide application,
+// the library's start-up, and a hidden main frame for every suite.
+#pragma once
+
+#include <afxwin.h>
+
+#include <string>
+
+namespace vzfoundation_test {
+
+// The hidden main frame the global environment makes (the thread's
+// GetMainWnd while the tests run).
+CFrameWnd* MainFrame();
+
+// Windows path of a screenshot file in the build folder's "screenshots"
+// folder (made when missing), for looking at what a test drew.
+std::wstring ScreenshotPath(const wchar_t* pszName);
+
+}  // namespace vzfoundation_test
