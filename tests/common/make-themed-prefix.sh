@@ -17,6 +17,7 @@ if [ -f "$dst/.tesmir-themed" ] && [ ! "$src/.tesmir-ready" -nt "$dst/.tesmir-th
 fi
 rm -rf "$dst" "$dst.tmp"
 cp -a "$src" "$dst.tmp"
+rm -f "$dst.tmp/wineserver"   # the test prefix server's lock, not this one's
 mv "$dst.tmp" "$dst"
 export WINEPREFIX="$dst"
 "$here/../../scripts/wine-run" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' \

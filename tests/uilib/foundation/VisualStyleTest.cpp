@@ -27,18 +27,24 @@ void* ExceptionChainHead()
     return pHead;
 }
 
+// A committed page that may not be touched: every access faults. (Page 0
+// is not used for this: an emulated address space may map it.)
+volatile LONG* NoAccessPage()
+{
+    static void* s_pPage = ::VirtualAlloc(NULL, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_NOACCESS);
+    return static_cast<volatile LONG*>(s_pPage);
+}
+
 // Entry points that fault the way a broken theme library would.
 HRESULT WINAPI FaultingGetThemeColor(HTHEME, int, int, int, COLORREF*)
 {
-    int* volatile pNowhere = nullptr;
-    *pNowhere = 1;
+    *NoAccessPage() = 1;
     return S_OK;
 }
 
 BOOL WINAPI FaultingIsThemeActive()
 {
-    int* volatile pNowhere = nullptr;
-    return *pNowhere;
+    return *NoAccessPage();
 }
 
 FARPROC AsEntry(void* pfn)
@@ -61,6 +67,7 @@ struct CEntryPointRestorer
 TEST(VisualStyleGuard, FaultsBecomeFailureValuesAndLeaveTheThreadSound)
 {
     CEntryPointRestorer restore;
+    ASSERT_NE(nullptr, NoAccessPage());
     CVZPVisualStyle::SetEntryPointForTest(CVZPVisualStyle::entryGetThemeColor,
                                           AsEntry(reinterpret_cast<void*>(&FaultingGetThemeColor)));
     CVZPVisualStyle::SetEntryPointForTest(CVZPVisualStyle::entryIsThemeActive,
