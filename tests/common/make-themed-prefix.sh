@@ -20,8 +20,10 @@ cp -a "$src" "$dst.tmp"
 rm -f "$dst.tmp/wineserver"   # the test prefix server's lock, not this one's
 mv "$dst.tmp" "$dst"
 export WINEPREFIX="$dst"
+# Wine's server and services outlive the command that starts them: they must
+# not inherit the lock (9>&-), or a run that is cut short keeps it held.
 "$here/../../scripts/wine-run" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' \
-  /v ThemeActive /t REG_SZ /d 1 /f </dev/null >/dev/null
+  /v ThemeActive /t REG_SZ /d 1 /f </dev/null >/dev/null 9>&-
 # The registry reaches the disk when this prefix's wineserver exits.
-wineserver -w
+wineserver -w 9>&-
 touch "$dst/.tesmir-themed"
