@@ -12,3 +12,9 @@
 
 // Child dialog hosting the HTML preview
 #define IDD_HTML_HOST                   300
+
+// Main status bar: the support link's indicator string (its pane's id) and
+// the page it opens. The application's script includes appui.rc and must not
+// define string 101 again.
+#define IDS_CONTACT_SUPPORT             101
+#define IDS_SUPPORT_ADDRESS             102

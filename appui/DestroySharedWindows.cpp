@@ -1,0 +1,5 @@
+#include "DestroySharedWindows.h"
+
+void DestroySharedWindows()
+{
+}
