@@ -13,6 +13,18 @@ HBRUSH TransparentCtlColor(CDC* pDC)
     return (HBRUSH)::GetStockObject(NULL_BRUSH);
 }
 
+void RepaintParentBehind(CWnd* pWnd)
+{
+    CWnd* pParent = pWnd->GetParent();
+    if (pParent == NULL)
+        return;
+    CRect rect;
+    pWnd->GetWindowRect(&rect);
+    pParent->ScreenToClient(&rect);
+    pParent->InvalidateRect(&rect, TRUE);
+    pParent->UpdateWindow();
+}
+
 CTransparentStatic::CTransparentStatic() = default;
 
 CTransparentStatic::~CTransparentStatic() = default;
@@ -27,14 +39,6 @@ LRESULT CTransparentStatic::OnSetText(WPARAM, LPARAM)
     LRESULT lResult = Default();
     // The static paints nothing under its text, so the parent must paint the
     // old text over before the new one is drawn.
-    CWnd* pParent = GetParent();
-    if (pParent != NULL)
-    {
-        CRect rect;
-        GetWindowRect(&rect);
-        pParent->ScreenToClient(&rect);
-        pParent->InvalidateRect(&rect, TRUE);
-        pParent->UpdateWindow();
-    }
+    RepaintParentBehind(this);
     return lResult;
 }

@@ -23,3 +23,7 @@ protected:
 // Null brush and transparent text background: what every transparent control
 // answers to its reflected WM_CTLCOLOR.
 HBRUSH TransparentCtlColor(CDC* pDC);
+
+// Has the parent repaint (with erase) the window's rectangle at once, for
+// controls that leave parts of their rectangle to the parent's background.
+void RepaintParentBehind(CWnd* pWnd);

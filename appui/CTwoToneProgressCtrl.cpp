@@ -144,7 +144,7 @@ LRESULT CTwoToneProgressCtrl::OnSetText(WPARAM, LPARAM lParam)
     LPCTSTR lpszText = (LPCTSTR)lParam;
     if (lpszText == NULL ? !m_strCaption.IsEmpty() : m_strCaption != lpszText)
     {
-        m_strCaption = lpszText;
+        m_strCaption = lpszText != NULL ? lpszText : _T("");
         InvalidateIfCreated();
     }
     return lResult;

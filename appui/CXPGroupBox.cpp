@@ -1,5 +1,7 @@
 #include "CXPGroupBox.h"
 
+#include "CTransparentStatic.h"
+
 IMPLEMENT_DYNAMIC(CXPGroupBox, CButton)
 
 BEGIN_MESSAGE_MAP(CXPGroupBox, CButton)
@@ -63,15 +65,7 @@ void CXPGroupBox::Repaint()
         return;
     RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     // The parent's background shows behind the rounded corners.
-    CWnd* pParent = GetParent();
-    if (pParent != NULL)
-    {
-        CRect rect;
-        GetWindowRect(&rect);
-        pParent->ScreenToClient(&rect);
-        pParent->InvalidateRect(&rect, TRUE);
-        pParent->UpdateWindow();
-    }
+    RepaintParentBehind(this);
 }
 
 void CXPGroupBox::RecreateFont()

@@ -5,11 +5,14 @@
 namespace tesmir {
 namespace test {
 
-std::wstring FixturePath(const wchar_t* name)
+namespace {
+
+// name in the folder that the environment variable envName holds as a Unix
+// path, as a Windows path: Wine maps the Unix root to drive Z:.
+std::wstring PathUnder(const wchar_t* envName, const wchar_t* name)
 {
-    // Wine maps the Unix root to drive Z:.
     std::wstring dir;
-    if (const wchar_t* env = _wgetenv(L"TESMIR_FIXTURES"))
+    if (const wchar_t* env = _wgetenv(envName))
         dir = env;
     std::wstring path = L"Z:";
     for (wchar_t c : dir)
@@ -19,6 +22,18 @@ std::wstring FixturePath(const wchar_t* name)
     for (const wchar_t* p = name; *p; ++p)
         path += (*p == L'/') ? L'\\' : *p;
     return path;
+}
+
+}  // namespace
+
+std::wstring FixturePath(const wchar_t* name)
+{
+    return PathUnder(L"TESMIR_FIXTURES", name);
+}
+
+std::wstring BuildPath(const wchar_t* name)
+{
+    return PathUnder(L"TESMIR_BUILD_DIR", name);
 }
 
 bool FixtureExists(const wchar_t* name)

@@ -16,6 +16,10 @@ std::wstring FixturePath(const wchar_t* name);
 // True when the fixture file exists.
 bool FixtureExists(const wchar_t* name);
 
+// Windows path of a file in the build folder (TESMIR_BUILD_DIR), for what
+// tests keep, such as screenshots.
+std::wstring BuildPath(const wchar_t* name);
+
 // Dispatches this thread's messages until pred() holds or timeoutMs passes.
 // Returns the last value of pred(). Never sleeps for a fixed time: it waits
 // for the next message or 10 ms, whichever comes first, and checks again.

@@ -1,20 +1,13 @@
 #include "Screenshots.h"
 
-#include <stdlib.h>
-
 namespace appui_test {
 
 namespace {
 
-// The screenshot folder's Windows path: TESMIR_BUILD_DIR is a Unix path,
-// which Wine serves under drive Z:. Created on first use.
+// The screenshot folder, created on first use.
 std::wstring ScreenshotFolder()
 {
-    const char* dir = getenv("TESMIR_BUILD_DIR");
-    std::wstring path = L"Z:";
-    for (const char* p = dir != NULL ? dir : ""; *p; ++p)
-        path += *p == '/' ? L'\\' : (wchar_t)(unsigned char)*p;
-    path += L"\\screenshots";
+    std::wstring path = tesmir::test::BuildPath(L"screenshots");
     ::CreateDirectoryW(path.c_str(), NULL);
     path += L"\\appui";
     ::CreateDirectoryW(path.c_str(), NULL);
