@@ -19,14 +19,21 @@ namespace {
 
 const UINT kIndicators[] = { 0, IDS_CONTACT_SUPPORT, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL };
 
+// Frames route commands and idle updates through the application object.
+class CStatusApp : public CWinApp
+{
+public:
+    CStatusApp() : CWinApp(_T("Status Bar Tests")) {}
+};
+
 class MainStatusBarTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        // As the main frame sets its bar up.
+        // As the main frame sets its bar up; the frame is shown by the tests.
         m_pFrame = new CFrameWnd;
-        ASSERT_TRUE(m_pFrame->Create(NULL, _T("status"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(10, 10, 1010, 210)));
+        ASSERT_TRUE(m_pFrame->Create(NULL, _T("status"), WS_OVERLAPPEDWINDOW, CRect(10, 10, 1010, 210)));
         ASSERT_TRUE(m_status.Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR));
         ASSERT_TRUE(m_status.SetIndicators(kIndicators, 5));
         m_status.SendMessage(SB_SETTEXT, 1 | SBT_OWNERDRAW, (LPARAM)_T("Contact Support"));
@@ -60,6 +67,13 @@ protected:
         return size;
     }
 
+    void Show()
+    {
+        m_pFrame->ShowWindow(SW_SHOW);
+        PaintNow(m_pFrame);
+    }
+
+    CStatusApp m_app;
     CFrameWnd* m_pFrame = NULL;
     CMainStatusBar m_status;
     int m_nPreviousPane0 = 0;
@@ -106,8 +120,7 @@ TEST_F(MainStatusBarTest, MessagePaneTakesHalfTheWidthPlus270)
 TEST_F(MainStatusBarTest, LinkIsPaintedInPaneOneThroughTheFramesReflection)
 {
     EXPECT_EQ(CSize(0, 0), m_status.GetLinkSize()) << "not drawn yet";
-    m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-    PaintNow(m_pFrame);
+    Show();
     SaveWindowScreenshot(&m_status, L"main_status_bar");
 
     CSize sizeLink = LinkExtent();
