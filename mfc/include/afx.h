@@ -7,7 +7,8 @@
 // headers must not declare them again:
 //   AfxGetModuleState, AfxGetStaticModuleState, AFX_MANAGE_STATE,
 //   AfxGetInstanceHandle, AfxGetResourceHandle, AfxSetResourceHandle,
-//   AfxFindResourceHandle, AfxExtractSubString, AfxThrow...Exception.
+//   AfxFindResourceHandle, AfxExtractSubString, AfxThrow...Exception,
+//   AfxSetModuleState, AfxLockGlobals, CThreadLocal, CProcessLocal.
 // AfxMessageBox is declared here (exceptions report through it) and defined
 // by the window half of the framework.
 #pragma once
@@ -35,6 +36,7 @@
 #include <wchar.h>
 #include <stdio.h>
 #include <time.h>
+#include <atomic>
 #include <new>
 #include <type_traits>
 #include <utility>
@@ -1301,6 +1303,29 @@ struct CRuntimeClassList
     operator CRuntimeClass*() const { return GetHead(); }
 };
 
+class CDynLinkLibrary;
+
+// The extension libraries of a module, newest first (walk with m_pNextDLL).
+// The program loads none, so the list stays empty; code that looks classes
+// up by name walks it all the same.
+struct CDynLinkLibraryList
+{
+    CDynLinkLibrary* m_pHead;
+    CDynLinkLibrary* GetHead() const { return m_pHead; }
+    operator CDynLinkLibrary*() const { return m_pHead; }
+};
+
+// One extension library: its module, its resources and its own classes.
+class CDynLinkLibrary
+{
+public:
+    HMODULE m_hModule = NULL;
+    HMODULE m_hResource = NULL;
+    CRuntimeClass* m_pFirstClass = NULL;   // the library's classes (m_pNextClass)
+    BOOL m_bSystem = FALSE;
+    CDynLinkLibrary* m_pNextDLL = NULL;
+};
+
 struct AFX_MODULE_STATE
 {
     CWinApp* m_pCurrentWinApp;
@@ -1312,11 +1337,17 @@ struct AFX_MODULE_STATE
     DWORD m_dwVersion;        // framework version the module was built for
     DWORD m_fRegisteredClasses;
     CRuntimeClassList m_classList;
+    CDynLinkLibraryList m_libraryList;
 };
 
+// The calling thread's current module state: the executable's unless
+// AfxSetModuleState installed another.
 AFX_MODULE_STATE* AFXAPI AfxGetModuleState();
 AFX_MODULE_STATE* AFXAPI AfxGetStaticModuleState();
 AFX_MODULE_STATE* AFXAPI AfxGetAppModuleState();
+// Installs pNewState as the calling thread's current module state (NULL: the
+// executable's) and returns the one it replaces, for the caller to put back.
+AFX_MODULE_STATE* AFXAPI AfxSetModuleState(AFX_MODULE_STATE* pNewState);
 
 // There is a single module, so switching module state does nothing.
 struct AFX_MAINTAIN_STATE
@@ -1330,7 +1361,101 @@ HINSTANCE AFXAPI AfxGetInstanceHandle();
 HINSTANCE AFXAPI AfxGetResourceHandle();
 void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource);
 void AFXAPI AfxSetInstanceHandle(HINSTANCE hInstance);
+// The module that holds resource lpszName of type lpszType: the current
+// resource handle when it has it, else the executable when that has it;
+// the current resource handle when neither does.
 HINSTANCE AFXAPI AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType);
+
+// ---------------------------------------------------------------------------
+// Process-wide locks. Each is recursive, so an object made under a lock may
+// take the same lock again (a process-local object whose constructor asks
+// for another one).
+#define CRIT_DYNLINKLIST        0
+#define CRIT_RUNTIMECLASSLIST   1
+#define CRIT_PROCESSLOCAL       2
+#define CRIT_MAX                3
+void AFXAPI AfxLockGlobals(int nLockType);
+void AFXAPI AfxUnlockGlobals(int nLockType);
+
+// ---------------------------------------------------------------------------
+// Thread-local and process-local objects. TYPE needs a default constructor;
+// the object is made on the first GetData() and deleted by the framework.
+
+typedef void* (AFXAPI* AFX_PFNLOCALCREATE)();
+typedef void (AFXAPI* AFX_PFNLOCALDELETE)(void*);
+
+// One object per thread (THREAD_LOCAL). A thread's objects are destroyed,
+// newest first, when the thread ends: in AfxEndThread for framework threads,
+// otherwise when the C++ run-time ends the thread's storage. Objects still
+// alive when the CThreadLocal itself is destroyed (at process exit, for a
+// static one) are destroyed then; each object is destroyed exactly once.
+class CThreadLocalObject
+{
+public:
+    constexpr CThreadLocalObject() {}
+    ~CThreadLocalObject();
+    CThreadLocalObject(const CThreadLocalObject&) = delete;
+    CThreadLocalObject& operator=(const CThreadLocalObject&) = delete;
+
+    // The calling thread's object, made with pfnCreate when it has none.
+    void* GetData(AFX_PFNLOCALCREATE pfnCreate, AFX_PFNLOCALDELETE pfnDelete);
+    // The calling thread's object, or NULL: nothing is made.
+    void* GetDataNA() const;
+};
+
+template <class TYPE>
+class CThreadLocal : public CThreadLocalObject
+{
+public:
+    TYPE* GetData() { return static_cast<TYPE*>(CThreadLocalObject::GetData(&CreateObject, &DeleteObject)); }
+    TYPE* GetDataNA() const { return static_cast<TYPE*>(CThreadLocalObject::GetDataNA()); }
+    operator TYPE*() { return GetData(); }
+    TYPE* operator->() { return GetData(); }
+
+private:
+    static void* AFXAPI CreateObject() { return new TYPE; }
+    static void AFXAPI DeleteObject(void* p) { delete static_cast<TYPE*>(p); }
+};
+
+// Destroys the calling thread's thread-local objects, newest first (the
+// framework's thread end calls it).
+void AFXAPI AfxTermThreadLocals();
+
+// One object per process (PROCESS_LOCAL), made on first use under
+// AfxLockGlobals(CRIT_PROCESSLOCAL) and destroyed with the CProcessLocal
+// (at process exit for a static one).
+class CProcessLocalObject
+{
+public:
+    constexpr CProcessLocalObject() : m_pObject(nullptr), m_pfnDelete(nullptr) {}
+    ~CProcessLocalObject();
+    CProcessLocalObject(const CProcessLocalObject&) = delete;
+    CProcessLocalObject& operator=(const CProcessLocalObject&) = delete;
+
+    void* GetData(AFX_PFNLOCALCREATE pfnCreate, AFX_PFNLOCALDELETE pfnDelete);
+
+private:
+    std::atomic<void*> m_pObject;
+    AFX_PFNLOCALDELETE m_pfnDelete;
+};
+
+template <class TYPE>
+class CProcessLocal : public CProcessLocalObject
+{
+public:
+    TYPE* GetData() { return static_cast<TYPE*>(CProcessLocalObject::GetData(&CreateObject, &DeleteObject)); }
+    operator TYPE*() { return GetData(); }
+    TYPE* operator->() { return GetData(); }
+
+private:
+    static void* AFXAPI CreateObject() { return new TYPE; }
+    static void AFXAPI DeleteObject(void* p) { delete static_cast<TYPE*>(p); }
+};
+
+#define THREAD_LOCAL(class_name, ident_name) CThreadLocal<class_name> ident_name;
+#define EXTERN_THREAD_LOCAL(class_name, ident_name) extern CThreadLocal<class_name> ident_name;
+#define PROCESS_LOCAL(class_name, ident_name) CProcessLocal<class_name> ident_name;
+#define EXTERN_PROCESS_LOCAL(class_name, ident_name) extern CProcessLocal<class_name> ident_name;
 
 // Message box of the application (defined with the window classes).
 int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);

@@ -185,13 +185,23 @@ void CDumpContext::HexDump(LPCTSTR lpszLine, BYTE* pby, int nBytes, int nWidth)
 }
 
 // ---------------------------------------------------------------------------
-// Module state: a single module, the executable.
+// Module state: a single module, the executable. A thread may install
+// another state for a while (hook code does, around its processing).
 
-static AFX_MODULE_STATE s_moduleState = {NULL, NULL, NULL, NULL, FALSE, FALSE, 0x0421, 0, {}};
+static AFX_MODULE_STATE s_moduleState = {NULL, NULL, NULL, NULL, FALSE, FALSE, 0x0421, 0, {}, {NULL}};
+static thread_local AFX_MODULE_STATE* t_pModuleState = NULL;
 
 AFX_MODULE_STATE* AFXAPI AfxGetModuleState()
 {
-    return &s_moduleState;
+    AFX_MODULE_STATE* pState = t_pModuleState;
+    return pState != NULL ? pState : &s_moduleState;
+}
+
+AFX_MODULE_STATE* AFXAPI AfxSetModuleState(AFX_MODULE_STATE* pNewState)
+{
+    AFX_MODULE_STATE* pOldState = AfxGetModuleState();
+    t_pModuleState = pNewState;
+    return pOldState;
 }
 
 AFX_MODULE_STATE* AFXAPI AfxGetStaticModuleState()
@@ -206,27 +216,33 @@ AFX_MODULE_STATE* AFXAPI AfxGetAppModuleState()
 
 HINSTANCE AFXAPI AfxGetInstanceHandle()
 {
-    HINSTANCE hInst = s_moduleState.m_hCurrentInstanceHandle;
+    HINSTANCE hInst = AfxGetModuleState()->m_hCurrentInstanceHandle;
     return hInst != NULL ? hInst : (HINSTANCE)GetModuleHandleW(NULL);
 }
 
 HINSTANCE AFXAPI AfxGetResourceHandle()
 {
-    HINSTANCE hInst = s_moduleState.m_hCurrentResourceHandle;
+    HINSTANCE hInst = AfxGetModuleState()->m_hCurrentResourceHandle;
     return hInst != NULL ? hInst : AfxGetInstanceHandle();
 }
 
 void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource)
 {
-    s_moduleState.m_hCurrentResourceHandle = hInstResource;
+    AfxGetModuleState()->m_hCurrentResourceHandle = hInstResource;
 }
 
 void AFXAPI AfxSetInstanceHandle(HINSTANCE hInstance)
 {
-    s_moduleState.m_hCurrentInstanceHandle = hInstance;
+    AfxGetModuleState()->m_hCurrentInstanceHandle = hInstance;
 }
 
-HINSTANCE AFXAPI AfxFindResourceHandle(LPCTSTR /*lpszName*/, LPCTSTR /*lpszType*/)
+HINSTANCE AFXAPI AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType)
 {
-    return AfxGetResourceHandle();
+    HINSTANCE hResource = AfxGetResourceHandle();
+    if (::FindResourceW(hResource, lpszName, lpszType) != NULL)
+        return hResource;
+    HINSTANCE hExe = (HINSTANCE)::GetModuleHandleW(NULL);
+    if (hExe != hResource && ::FindResourceW(hExe, lpszName, lpszType) != NULL)
+        return hExe;
+    return hResource;   // the caller's load fails as it would anywhere
 }

@@ -173,6 +173,7 @@ void AFXAPI AfxEndThread(UINT nExitCode, BOOL bDelete)
         pState->m_pCurrentWinThread = NULL;
     }
     pState->DeleteTempMaps();
+    AfxTermThreadLocals();
     _endthreadex(nExitCode);
     for (;;) {}
 }

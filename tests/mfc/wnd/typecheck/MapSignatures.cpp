@@ -18,6 +18,10 @@ protected:
     afx_msg LRESULT OnPrivate(WPARAM);                    // message handler without lParam
 #elif CASE == 6
     afx_msg int OnUpdateCmd(CCmdUI*);                     // update handler returning int
+#elif CASE == 7
+    afx_msg void OnMouseHover(UINT, POINT);               // POINT instead of CPoint
+#elif CASE == 8
+    afx_msg void OnMouseLeave(UINT);                      // leave carries no arguments
 #else
     afx_msg int OnCreate(LPCREATESTRUCT);
     afx_msg BOOL OnEraseBkgnd(CDC*);
@@ -25,6 +29,8 @@ protected:
     afx_msg void OnClick(NMHDR*, LRESULT*);
     afx_msg LRESULT OnPrivate(WPARAM, LPARAM);
     afx_msg void OnUpdateCmd(CCmdUI*);
+    afx_msg void OnMouseHover(UINT, CPoint);
+    afx_msg void OnMouseLeave();
 #endif
     DECLARE_MESSAGE_MAP()
 };
@@ -47,5 +53,11 @@ BEGIN_MESSAGE_MAP(CSlipWnd, CWnd)
 #endif
 #if CASE == 0 || CASE == 6
     ON_UPDATE_COMMAND_UI(100, OnUpdateCmd)
+#endif
+#if CASE == 0 || CASE == 7
+    ON_WM_MOUSEHOVER()
+#endif
+#if CASE == 0 || CASE == 8
+    ON_WM_MOUSELEAVE()
 #endif
 END_MESSAGE_MAP()
