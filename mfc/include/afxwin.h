@@ -844,6 +844,11 @@ public:
 #define WF_OLECTLCONTAINER  0x0100
 #define WF_TRACKINGTOOLTIPS 0x0400
 
+// Tool flags of the framework in TOOLINFO::uFlags, taken off before the tool
+// reaches the tip control.
+#define TTF_NOTBUTTON       0x80000000L   // the tool is not a button
+#define TTF_ALWAYSTIP       0x40000000L   // tip even while the top-level window is inactive
+
 // RunModalLoop flags
 #define MLF_NOIDLEMSG       0x0001  // no WM_ENTERIDLE to the parent
 #define MLF_NOKICKIDLE      0x0002  // no WM_KICKIDLE to the window
@@ -1135,7 +1140,9 @@ public:
     BOOL EnableToolTips(BOOL bEnable = TRUE);
     BOOL EnableTrackingToolTips(BOOL bEnable = TRUE);
     // Default: the visible child window under point, as a TTF_IDISHWND tool;
-    // returns its control id, or -1 when there is none.
+    // returns its control id, or -1 when there is none. pTI arrives zeroed
+    // in the short form (cbSize 40, no lParam); text put in lpszText without
+    // hinst must come from malloc or calloc: the caller frees it.
     virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
     static void PASCAL CancelToolTips(BOOL bKeys = FALSE);
     void FilterToolTipMessage(MSG* pMsg);
@@ -1153,6 +1160,10 @@ public:
     afx_msg BOOL OnNcCreate(LPCREATESTRUCT lpCreateStruct) { (void)lpCreateStruct; return (BOOL)Default(); }
     afx_msg void OnDestroy() { Default(); }
     afx_msg void OnNcDestroy();
+    // Activation moved into or out of this top-level window's family
+    // (wParam: WA_* state; lParam: the window that got WM_ACTIVATE and the
+    // other window of that message). Leaving it cancels tool tips.
+    afx_msg LRESULT OnActivateTopLevel(WPARAM wParam, LPARAM lParam);
     afx_msg void OnPaint() { Default(); }
     afx_msg void OnNcPaint() { Default(); }
     afx_msg BOOL OnEraseBkgnd(CDC* pDC) { (void)pDC; return (BOOL)Default(); }
@@ -1176,6 +1187,8 @@ public:
     afx_msg void OnMButtonDown(UINT nFlags, CPoint point) { (void)nFlags; (void)point; Default(); }
     afx_msg void OnMButtonUp(UINT nFlags, CPoint point) { (void)nFlags; (void)point; Default(); }
     afx_msg void OnMButtonDblClk(UINT nFlags, CPoint point) { (void)nFlags; (void)point; Default(); }
+    afx_msg void OnMouseHover(UINT nFlags, CPoint point) { (void)nFlags; (void)point; Default(); }
+    afx_msg void OnMouseLeave() { Default(); }
     afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt) { (void)nFlags; (void)zDelta; (void)pt; return (BOOL)Default(); }
     afx_msg void OnNcMouseMove(UINT nHitTest, CPoint point) { (void)nHitTest; (void)point; Default(); }
     afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point) { (void)nHitTest; (void)point; Default(); }

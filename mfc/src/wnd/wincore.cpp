@@ -536,9 +536,27 @@ static CPoint PointFromLParam(LPARAM lParam)
     return CPoint((int)(short)LOWORD(lParam), (int)(short)HIWORD(lParam));
 }
 
+// A top-level window that gains or loses activation to a window of another
+// top-level family tells the top-level window of its own family.
+static void NotifyTopLevelActivation(CWnd* pWnd, WPARAM wParam, HWND hWndOther)
+{
+    if (pWnd->GetStyle() & WS_CHILD)
+        return;
+    HWND hWndTop = AfxGetTopLevelParent(pWnd->m_hWnd);
+    if (hWndTop == NULL)
+        return;
+    if (hWndOther != NULL && ::IsWindow(hWndOther) && AfxGetTopLevelParent(hWndOther) == hWndTop)
+        return;
+    HWND hWnds[2] = {pWnd->m_hWnd, hWndOther};
+    ::SendMessage(hWndTop, WM_ACTIVATETOPLEVEL, wParam, (LPARAM)hWnds);
+}
+
 BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     LRESULT lResult = 0;
+
+    if (message == WM_ACTIVATE)
+        NotifyTopLevelActivation(this, wParam, (HWND)lParam);
 
     if (message == WM_COMMAND)
     {
@@ -1024,7 +1042,17 @@ BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
     ON_WM_HSCROLL()
     ON_WM_VSCROLL()
     ON_WM_NCDESTROY()
+    ON_MESSAGE(WM_ACTIVATETOPLEVEL, OnActivateTopLevel)
 END_MESSAGE_MAP()
+
+LRESULT CWnd::OnActivateTopLevel(WPARAM wParam, LPARAM lParam)
+{
+    (void)lParam;
+    if (LOWORD(wParam) == WA_INACTIVE)
+        CancelToolTips(TRUE);
+    return 0;
+}
+
 
 // ---------------------------------------------------------------------------
 // Translation and broadcast

@@ -61,15 +61,21 @@ HWND AFXAPI AfxGetParentOwner(HWND hWnd)
     return ::GetWindow(hWnd, GW_OWNER);
 }
 
+HWND AfxGetTopLevelParent(HWND hWnd)
+{
+    if (hWnd == NULL)
+        return NULL;
+    HWND hWndT;
+    while ((hWndT = AfxGetParentOwner(hWnd)) != NULL)
+        hWnd = hWndT;
+    return hWnd;
+}
+
 CWnd* CWnd::GetTopLevelParent() const
 {
     if (GetSafeHwnd() == NULL)
         return NULL;
-    HWND hWndParent = m_hWnd;
-    HWND hWndT;
-    while ((hWndT = AfxGetParentOwner(hWndParent)) != NULL)
-        hWndParent = hWndT;
-    return CWnd::FromHandle(hWndParent);
+    return CWnd::FromHandle(AfxGetTopLevelParent(m_hWnd));
 }
 
 CWnd* CWnd::GetTopLevelOwner() const
@@ -407,6 +413,10 @@ INT_PTR CWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
         pTI->uId = (UINT_PTR)hWndChild;
         pTI->uFlags |= TTF_IDISHWND;
         pTI->lpszText = LPSTR_TEXTCALLBACK;
+        // A tip over anything but a button stays put below the control
+        // instead of following the cursor.
+        if ((::SendMessage(hWndChild, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON) == 0)
+            pTI->uFlags |= TTF_NOTBUTTON | TTF_CENTERTIP;
     }
     return (INT_PTR)AfxGetDlgCtrlIDSafe(hWndChild);
 }
@@ -422,40 +432,125 @@ void PASCAL CWnd::CancelToolTips(BOOL bKeys)
     pState->m_nLastHit = -1;
 }
 
+// The tool-tip owner a message belongs to: the first window, from the
+// message's window up through its parents, that shows tips for its children.
+static CWnd* ToolTipOwnerOf(HWND hWnd)
+{
+    for (; hWnd != NULL; hWnd = ::GetParent(hWnd))
+    {
+        CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+        if (pWnd != NULL && (pWnd->m_nFlags & (WF_TOOLTIPS | WF_TRACKINGTOOLTIPS)))
+            return pWnd;
+        if ((::GetWindowLong(hWnd, GWL_STYLE) & WS_CHILD) == 0)
+            break;   // the parent of a top-level window is its owner
+    }
+    return NULL;
+}
+
+static bool IsToolTipHitTestMessage(UINT message)
+{
+    return message == WM_MOUSEMOVE || message == WM_NCMOUSEMOVE || message == WM_LBUTTONUP ||
+           message == WM_RBUTTONUP || message == WM_MBUTTONUP;
+}
+
+static bool IsToolTipCancelMessage(UINT message)
+{
+    switch (message)
+    {
+    case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN: case WM_MBUTTONDBLCLK:
+    case WM_NCLBUTTONDOWN: case WM_NCLBUTTONDBLCLK:
+    case WM_NCRBUTTONDOWN: case WM_NCRBUTTONDBLCLK:
+    case WM_NCMBUTTONDOWN: case WM_NCMBUTTONDBLCLK:
+        return true;
+    default:
+        return message >= WM_KEYFIRST && message <= WM_KEYLAST;
+    }
+}
+
+static bool IsMouseButtonHeld()
+{
+    return ::GetKeyState(VK_LBUTTON) < 0 || ::GetKeyState(VK_RBUTTON) < 0 || ::GetKeyState(VK_MBUTTON) < 0;
+}
+
+// The thread's tip control, owned by pOwner: made on first use, and made
+// anew when the window that asks for it has another owner.
+static CToolTipCtrl* ToolTipFor(_AFX_THREAD_STATE* pState, CWnd* pOwner)
+{
+    CToolTipCtrl* pToolTip = pState->m_pToolTip;
+    if (pToolTip != NULL && pToolTip->m_hWnd != NULL &&
+        (!::IsWindow(pToolTip->m_hWnd) || ::GetWindow(pToolTip->m_hWnd, GW_OWNER) != pOwner->GetSafeHwnd()))
+    {
+        pToolTip->DestroyWindow();
+    }
+    if (pToolTip != NULL && pToolTip->m_hWnd != NULL)
+        return pToolTip;
+    if (pToolTip == NULL)
+        pToolTip = pState->m_pToolTip = new CToolTipCtrl;
+    // The old control went with its tools.
+    pState->m_pLastInfoOwner = NULL;
+    pState->m_pLastHit = NULL;
+    pState->m_nLastHit = -1;
+    if (!pToolTip->Create(pOwner, TTS_ALWAYSTIP))
+        return NULL;
+    pToolTip->SendMessage(TTM_ACTIVATE, FALSE);
+    return pToolTip;
+}
+
+// Text a hit test handed over is the caller's to free: it was allocated with
+// calloc, unless it is a callback marker or a resource id (hinst set).
+static void FreeToolText(TOOLINFO& ti)
+{
+    if (ti.lpszText != NULL && ti.lpszText != LPSTR_TEXTCALLBACK && ti.hinst == NULL)
+        free(ti.lpszText);
+    ti.lpszText = NULL;
+}
+
 void CWnd::FilterToolTipMessage(MSG* pMsg)
 {
     UINT message = pMsg->message;
-    bool bMouse = message == WM_MOUSEMOVE || message == WM_NCMOUSEMOVE || message == WM_LBUTTONUP ||
-                  message == WM_LBUTTONDOWN || message == WM_RBUTTONUP || message == WM_RBUTTONDOWN ||
-                  message == WM_MBUTTONUP || message == WM_MBUTTONDOWN;
-    if (!bMouse)
+    bool bHitTest = IsToolTipHitTestMessage(message) && !IsMouseButtonHeld();
+    if (!bHitTest && !IsToolTipCancelMessage(message))
         return;
+    // Messages of a child that shows tips of its own are the child's.
+    if (ToolTipOwnerOf(pMsg->hwnd) != this)
+        return;
+    _AFX_THREAD_STATE* pState = AfxGetThreadState();
+    if (!bHitTest)
+    {
+        if ((m_nFlags & WF_TRACKINGTOOLTIPS) == 0)
+            CancelToolTips(message >= WM_KEYFIRST && message <= WM_KEYLAST);
+        return;
+    }
     if (::GetCapture() != NULL && ::GetCapture() != m_hWnd)
         return;
 
-    _AFX_THREAD_STATE* pState = AfxGetThreadState();
-    CToolTipCtrl* pToolTip = pState->m_pToolTip;
-    if (pToolTip == NULL || pToolTip->m_hWnd == NULL || !::IsWindow(pToolTip->m_hWnd))
-    {
-        if (pToolTip == NULL)
-            pToolTip = pState->m_pToolTip = new CToolTipCtrl;
-        else if (pToolTip->m_hWnd != NULL)
-            pToolTip->Detach();
-        if (!pToolTip->Create(this, TTS_ALWAYSTIP))
-            return;
-        pToolTip->SendMessage(TTM_ACTIVATE, FALSE);
-        pState->m_pLastInfoOwner = NULL;
-        pState->m_nLastHit = -1;
-    }
+    CWnd* pOwner = GetParentOwner();
+    CToolTipCtrl* pToolTip = ToolTipFor(pState, pOwner != NULL ? pOwner : this);
+    if (pToolTip == NULL)
+        return;
 
     CPoint point = pMsg->pt;
     ::ScreenToClient(m_hWnd, &point);
+    // The short form, without lParam: an override that fills the long form
+    // would write through a pointer nobody gave it.
     TOOLINFO ti = {};
-    ti.cbSize = ToolInfoSize();
+    ti.cbSize = TTTOOLINFOW_V1_SIZE;
     INT_PTR nHit = OnToolHitTest(point, &ti);
-    if (pState->m_pLastHit != this || pState->m_nLastHit != nHit)
+    if (!(ti.uFlags & TTF_IDISHWND) && ti.hwnd == NULL)
+        ti.hwnd = m_hWnd;
+    // Tips show only while this window's top-level window is active,
+    // unless the tool asks for them always.
+    if (nHit != -1 && !(ti.uFlags & TTF_ALWAYSTIP) && !IsTopParentActive())
+        nHit = -1;
+
+    const TOOLINFO& last = pState->m_lastInfo;
+    bool bSameTool = pState->m_pLastHit == this && pState->m_nLastHit == nHit &&
+                     (nHit == -1 || (pState->m_pLastInfoOwner == this && last.hwnd == ti.hwnd &&
+                                     last.uId == ti.uId && ::EqualRect(&last.rect, &ti.rect)));
+    if (!bSameTool)
     {
-        // A different tool: replace the one the control knows.
         if (pState->m_pLastInfoOwner != NULL)
         {
             pToolTip->SendMessage(TTM_DELTOOL, 0, (LPARAM)&pState->m_lastInfo);
@@ -463,14 +558,15 @@ void CWnd::FilterToolTipMessage(MSG* pMsg)
         }
         if (nHit != -1)
         {
-            ti.cbSize = ToolInfoSize();
-            if (!(ti.uFlags & TTF_IDISHWND))
-                ti.hwnd = ti.hwnd != NULL ? ti.hwnd : m_hWnd;
-            pToolTip->SendMessage(TTM_ADDTOOL, 0, (LPARAM)&ti);
+            TOOLINFO tiAdd = ti;
+            tiAdd.uFlags &= ~(TTF_NOTBUTTON | TTF_ALWAYSTIP);
+            pToolTip->SendMessage(TTM_ADDTOOL, 0, (LPARAM)&tiAdd);
             pState->m_lastInfo = ti;
             pState->m_lastInfo.lpszText = NULL;
             pState->m_pLastInfoOwner = this;
             pToolTip->SendMessage(TTM_ACTIVATE, TRUE);
+            ::SetWindowPos(pToolTip->m_hWnd, HWND_TOP, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
         }
         else
         {
@@ -484,6 +580,7 @@ void CWnd::FilterToolTipMessage(MSG* pMsg)
         MSG msg = *pMsg;
         pToolTip->SendMessage(TTM_RELAYEVENT, 0, (LPARAM)&msg);
     }
+    FreeToolText(ti);
 }
 
 // ---------------------------------------------------------------------------

@@ -4,31 +4,10 @@
 #include <afxwin.h>
 #include <afxpriv.h>
 
+#include "../core/CoreImpl.h"
+
 #include <unordered_map>
 #include <vector>
-
-// A process-wide lock with a constant initializer, safe to use during start-up.
-class CAfxLock
-{
-public:
-    CAfxLock() { ::InitializeCriticalSection(&m_cs); }
-    ~CAfxLock() { ::DeleteCriticalSection(&m_cs); }
-    void Lock() { ::EnterCriticalSection(&m_cs); }
-    void Unlock() { ::LeaveCriticalSection(&m_cs); }
-private:
-    CRITICAL_SECTION m_cs;
-};
-
-class CAfxLockGuard
-{
-public:
-    explicit CAfxLockGuard(CAfxLock& lock) : m_lock(lock) { m_lock.Lock(); }
-    ~CAfxLockGuard() { m_lock.Unlock(); }
-    CAfxLockGuard(const CAfxLockGuard&) = delete;
-    void operator=(const CAfxLockGuard&) = delete;
-private:
-    CAfxLock& m_lock;
-};
 
 // Map of handle -> wrapper object. Permanent entries are shared by every
 // thread under a lock; temporary wrappers are per thread and deleted at idle.
@@ -142,6 +121,9 @@ CAfxPermanentMap<CImageList, HIMAGELIST>& AfxImageListMap();
 void AfxRegisterThreadObject(CWinThread* pThread);
 void AfxUnregisterThreadObject(CWinThread* pThread);
 void AfxForgetMainWnd(CWnd* pWnd);
+
+// The window at the end of hWnd's parent and owner chain.
+HWND AfxGetTopLevelParent(HWND hWnd);
 
 // The first control id of hWnd, or 0 for a top-level window.
 inline UINT AfxGetDlgCtrlIDSafe(HWND hWnd)
