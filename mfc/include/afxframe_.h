@@ -230,6 +230,11 @@ public:
     virtual void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
     virtual BOOL IsTracking() const { return FALSE; }
 
+    // Sends WM_FLOATSTATUS(dwFlags) to every top-level window owned by this
+    // frame's top-level frame (floating bars and mini frames). For FS_ACTIVATE
+    // and FS_DEACTIVATE the top-level frame first repaints its own caption.
+    void NotifyFloatingWindows(DWORD dwFlags);
+
     BOOL IsFrameWnd() const override { return TRUE; }
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -277,6 +282,8 @@ protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    afx_msg BOOL OnNcActivate(BOOL bActive);
+    afx_msg void OnEnable(BOOL bEnable);
     afx_msg void OnInitMenuPopup(CMenu* pMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
     afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
@@ -290,12 +297,13 @@ protected:
     friend class CWinApp;
 };
 
-// Floating tool frame with a small caption.
-#define MFS_SYNCACTIVE      0x00000100L
+// Floating tool frame with a small caption. Its styles live in the low
+// word of the window style.
+#define MFS_SYNCACTIVE      0x00000100L   // caption active together with the owner frame's
 #define MFS_4THICKFRAME     0x00000200L
-#define MFS_THICKFRAME      0x00000400L
+#define MFS_THICKFRAME      0x00000400L   // sizable (WS_THICKFRAME)
 #define MFS_MOVEFRAME       0x00000800L
-#define MFS_BLOCKSYSMENU    0x00001000L
+#define MFS_BLOCKSYSMENU    0x00001000L   // the caption icon and Alt+Space open no system menu
 
 class CMiniFrameWnd : public CFrameWnd
 {
@@ -307,6 +315,15 @@ public:
     BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwStyle, const RECT& rect,
                   CWnd* pParentWnd = NULL, UINT nID = 0);
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+
+protected:
+    // WM_FLOATSTATUS from the owner frame; answers whether the caption
+    // follows the owner's (MFS_SYNCACTIVE).
+    afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
+    afx_msg BOOL OnNcActivate(BOOL bActive);
+    afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
 };
 
 // ---------------------------------------------------------------------------

@@ -15,6 +15,8 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_ERASEBKGND()
     ON_WM_SETFOCUS()
     ON_WM_ACTIVATE()
+    ON_WM_NCACTIVATE()
+    ON_WM_ENABLE()
     ON_WM_INITMENUPOPUP()
     ON_WM_MENUSELECT()
     ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
@@ -298,6 +300,26 @@ void CFrameWnd::OnSetFocus(CWnd* pOldWnd)
 void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 {
     CWnd::OnActivate(nState, pWndOther, bMinimized);
+
+    // The family's caption stays active while activation stays within it:
+    // the top-level frame itself, or a floating window of its own that keeps
+    // its caption in step (it answers FS_SYNCACTIVE).
+    CFrameWnd* pTopLevel = GetTopLevelFrame();
+    if (pTopLevel == NULL)
+        pTopLevel = this;
+    CWnd* pActive = nState == WA_INACTIVE ? pWndOther : this;
+    BOOL bStayActive = FALSE;
+    if (pActive != NULL && ::IsWindow(pActive->m_hWnd))
+    {
+        bStayActive = pActive == pTopLevel ||
+                      (pActive->GetTopLevelFrame() == pTopLevel &&
+                       pActive->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE) != 0);
+    }
+    pTopLevel->m_nFlags &= ~WF_STAYACTIVE;
+    if (bStayActive)
+        pTopLevel->m_nFlags |= WF_STAYACTIVE;
+    NotifyFloatingWindows(bStayActive ? FS_ACTIVATE : FS_DEACTIVATE);
+
     CFrameWnd* pActiveFrame = GetActiveFrame();
     CView* pActiveView = pActiveFrame != NULL ? pActiveFrame->GetActiveView() : NULL;
     if (pActiveView != NULL)
@@ -305,6 +327,76 @@ void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
         if (nState != WA_INACTIVE && !bMinimized)
             pActiveView->OnActivateView(TRUE, pActiveView, pActiveView);
         pActiveView->OnActivateFrame(nState, pActiveFrame);
+    }
+}
+
+BOOL CFrameWnd::OnNcActivate(BOOL bActive)
+{
+    // Forced active while a window of the family has activation, inactive
+    // while disabled (a modal dialog runs); DefWindowProc directly, since
+    // Default() would pass on the original flag.
+    if (m_nFlags & WF_STAYACTIVE)
+        bActive = TRUE;
+    if (!IsWindowEnabled())
+        bActive = FALSE;
+    return (BOOL)DefWindowProc(WM_NCACTIVATE, bActive, 0);
+}
+
+void CFrameWnd::OnEnable(BOOL bEnable)
+{
+    CWnd::OnEnable(bEnable);
+    if (GetStyle() & WS_CHILD)
+        return;
+    // Windows may think the repaint unnecessary after a modal dialog.
+    if (bEnable && (m_nFlags & WF_STAYACTIVE))
+        SendMessage(WM_NCACTIVATE, TRUE);
+    // Floating windows are disabled and enabled with their frame.
+    NotifyFloatingWindows(bEnable ? FS_ENABLE : FS_DISABLE);
+}
+
+// hWnd is hWndAncestor or belongs to it through its parents and owners.
+static BOOL IsInFamilyOf(HWND hWndAncestor, HWND hWnd)
+{
+    for (; hWnd != NULL; hWnd = AfxGetParentOwner(hWnd))
+    {
+        if (hWnd == hWndAncestor)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+void CFrameWnd::NotifyFloatingWindows(DWORD dwFlags)
+{
+    CFrameWnd* pParent = (GetStyle() & WS_CHILD) ? this : GetTopLevelFrame();
+    if (pParent == NULL)
+        pParent = this;
+    if (dwFlags & (FS_ACTIVATE | FS_DEACTIVATE))
+    {
+        BOOL bActivate = (dwFlags & FS_DEACTIVATE) == 0;
+        if (bActivate && pParent->IsWindowEnabled())
+        {
+            // Mini frames that keep their caption with ours leave theirs
+            // alone while we repaint ours.
+            pParent->m_nFlags |= WF_KEEPMINIACTIVE;
+            pParent->SendMessage(WM_NCACTIVATE, TRUE);
+            pParent->m_nFlags &= ~WF_KEEPMINIACTIVE;
+        }
+        else
+        {
+            pParent->SendMessage(WM_NCACTIVATE, FALSE);
+        }
+    }
+    // Snapshot first: a window may hide, show or destroy others meanwhile.
+    std::vector<HWND> windows;
+    for (HWND hWnd = ::GetWindow(::GetDesktopWindow(), GW_CHILD); hWnd != NULL; hWnd = ::GetWindow(hWnd, GW_HWNDNEXT))
+    {
+        if (hWnd != pParent->m_hWnd && IsInFamilyOf(pParent->m_hWnd, hWnd))
+            windows.push_back(hWnd);
+    }
+    for (HWND hWnd : windows)
+    {
+        if (::IsWindow(hWnd))
+            ::SendMessage(hWnd, WM_FLOATSTATUS, dwFlags, 0);
     }
 }
 
@@ -706,6 +798,13 @@ void CFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
 // ---------------------------------------------------------------------------
 // CMiniFrameWnd
 
+BEGIN_MESSAGE_MAP(CMiniFrameWnd, CFrameWnd)
+    ON_WM_NCACTIVATE()
+    ON_WM_NCLBUTTONDOWN()
+    ON_WM_SYSCOMMAND()
+    ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
+END_MESSAGE_MAP()
+
 CMiniFrameWnd::CMiniFrameWnd()
 {
 }
@@ -720,6 +819,8 @@ BOOL CMiniFrameWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWin
                              const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
     m_strTitle = lpWindowName;
+    if (dwStyle & MFS_THICKFRAME)
+        dwStyle |= WS_THICKFRAME;
     HMENU hMenu = (dwStyle & WS_CHILD) ? (HMENU)(UINT_PTR)nID : NULL;
     return CWnd::CreateEx(dwExStyle, lpClassName, lpWindowName, dwStyle, rect.left, rect.top,
                           rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(), hMenu);
@@ -734,4 +835,56 @@ BOOL CMiniFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
         cs.dwExStyle |= WS_EX_TOOLWINDOW;
     cs.dwExStyle &= ~WS_EX_CLIENTEDGE;
     return TRUE;
+}
+
+LRESULT CMiniFrameWnd::OnFloatStatus(WPARAM wParam, LPARAM lParam)
+{
+    (void)lParam;
+    if (wParam & (FS_SHOW | FS_HIDE))
+    {
+        SetWindowPos(NULL, 0, 0, 0, 0,
+                     ((wParam & FS_SHOW) ? SWP_SHOWWINDOW : SWP_HIDEWINDOW) | SWP_NOMOVE | SWP_NOSIZE |
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (wParam & (FS_ENABLE | FS_DISABLE))
+        EnableWindow((wParam & FS_ENABLE) != 0);
+    if ((wParam & (FS_ACTIVATE | FS_DEACTIVATE)) && (GetStyle() & MFS_SYNCACTIVE))
+    {
+        // Without the style for the moment, OnNcActivate lets the caption
+        // take the owner's state.
+        ModifyStyle(MFS_SYNCACTIVE, 0);
+        SendMessage(WM_NCACTIVATE, (wParam & FS_ACTIVATE) != 0);
+        ModifyStyle(0, MFS_SYNCACTIVE);
+    }
+    return (GetStyle() & MFS_SYNCACTIVE) != 0;
+}
+
+BOOL CMiniFrameWnd::OnNcActivate(BOOL bActive)
+{
+    if ((GetStyle() & MFS_SYNCACTIVE) == 0)
+        return CFrameWnd::OnNcActivate(bActive);
+    // The caption follows the owner frame, which draws it through
+    // WM_FLOATSTATUS; the activation changes of this window itself leave it
+    // as it is. While the owner repaints its own caption, refuse.
+    CFrameWnd* pOwner = GetTopLevelFrame();
+    if (pOwner != NULL && pOwner != this && (pOwner->m_nFlags & WF_KEEPMINIACTIVE))
+        return FALSE;
+    return TRUE;
+}
+
+void CMiniFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point)
+{
+    if (nHitTest == HTSYSMENU && (GetStyle() & MFS_BLOCKSYSMENU))
+        return;
+    CFrameWnd::OnNcLButtonDown(nHitTest, point);
+}
+
+void CMiniFrameWnd::OnSysCommand(UINT nID, LPARAM lParam)
+{
+    // The menu itself stays (owners edit it); only opening it is blocked.
+    UINT nCommand = nID & 0xFFF0;
+    if ((GetStyle() & MFS_BLOCKSYSMENU) &&
+        (nCommand == SC_MOUSEMENU || (nCommand == SC_KEYMENU && lParam == VK_SPACE)))
+        return;
+    CFrameWnd::OnSysCommand(nID, lParam);
 }
