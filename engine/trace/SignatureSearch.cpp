@@ -134,7 +134,7 @@ void SearchSignatures(const TraceSearchObserver* observer, TraceSearchResult* re
             r.stopped = 1;
             break;
         }
-        const uint32_t n = (uint32_t)(e - batch + 1 < TraceBatchSectors ? e - batch + 1 : TraceBatchSectors);
+        const uint32_t n = (uint32_t)(e - batch + 1 < TraceBatchSectors ? e - batch + 1 : (uint64_t)TraceBatchSectors);
         if (observer->onBatch)
             observer->onBatch(observer->context, (uint32_t)batch, (uint32_t)e);
 

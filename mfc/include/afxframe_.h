@@ -518,7 +518,7 @@ public:
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     afx_msg void OnSetFocus(CWnd* pOldWnd);
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC) { return (BOOL)Default(); }
+    afx_msg BOOL OnEraseBkgnd(CDC*) { return (BOOL)Default(); }
     afx_msg void OnPaint() { Default(); }
     DECLARE_MESSAGE_MAP()
 };

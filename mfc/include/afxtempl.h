@@ -691,7 +691,7 @@ void CList<TYPE, ARG_TYPE>::Serialize(CArchive& ar)
         DWORD_PTR nNewCount = ar.ReadCount();
         while (nNewCount--)
         {
-            TYPE newData[1];
+            TYPE newData[1] = {};
             SerializeElements<TYPE>(ar, newData, 1);
             AddTail(newData[0]);
         }
@@ -956,8 +956,8 @@ void CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::Serialize(CArchive& ar)
         DWORD_PTR nNewCount = ar.ReadCount();
         while (nNewCount--)
         {
-            KEY newKey[1];
-            VALUE newValue[1];
+            KEY newKey[1] = {};
+            VALUE newValue[1] = {};
             SerializeElements<KEY>(ar, newKey, 1);
             SerializeElements<VALUE>(ar, newValue, 1);
             (*this)[newKey[0]] = newValue[0];

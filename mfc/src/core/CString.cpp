@@ -29,6 +29,10 @@ void CString::AllocBuffer(int nLen)
 
 void PASCAL CString::Release(CStringData* pData)
 {
+    // The shared empty string is never freed (its count stays -1); the
+    // address test also tells the compiler so.
+    if (pData == &_afxEmptyStringData.hdr)
+        return;
     if (pData->nRefs >= 0 && InterlockedDecrement(&pData->nRefs) <= 0)
         free(pData);
 }

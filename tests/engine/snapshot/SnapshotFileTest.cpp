@@ -200,7 +200,7 @@ TEST_F(SnapshotFileTest, DamagedFieldsAreRefused)
         size_t width;       // 1, 2 or 4 bytes
         uint32_t value;
         SnapshotReadResult expected;
-        size_t skip;        // bytes after the field's mark
+        size_t skip = 0;    // bytes after the field's mark
     } cases[] = {
         {"version first byte", OneFolderFat, "version", 1, 'X', SnapshotVersionError},
         {"version 2.0", OneFolderFat, "version", 1, '2', SnapshotVersionError},
