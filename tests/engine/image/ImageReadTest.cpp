@@ -57,8 +57,8 @@ protected:
     void SetUp() override
     {
         const ImageCase& c = GetParam();
-        if (!FixtureExists(c.image))
-            GTEST_SKIP() << "fixture not generated";
+        // A missing fixture is a broken run, not a case to leave out.
+        ASSERT_TRUE(FixtureExists(c.image)) << "fixture not generated: " << tesmir::test::Utf8(c.image);
         m_image.reset(new COpenedImage(c.image));
         ASSERT_EQ(m_image->opened(), 1);
         m_sectors = m_image->disk().GetSectorCount();
