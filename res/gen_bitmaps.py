@@ -1,81 +1,804 @@
 #!/usr/bin/env python3
-"""Draws the application's bitmaps as 24-bit BMP files.
+"""The program's one art generator: every bitmap, icon and cursor is drawn here
+at build time (nothing binary is kept in the repository).
 
-usage: gen_bitmaps.py OUTDIR
+usage:
+  gen_bitmaps.py OUTDIR [NAME ...]
+      Draws the program's images (all of them, or only the named files, such
+      as "progress_skin.bmp") into OUTDIR, reads every file back and checks it
+      (see "Self-check" below); exits non-zero when a check fails. Without
+      names it also writes OUTDIR/art.stamp last, for build rules.
+  gen_bitmaps.py --art OUT SOURCE [SOURCE ...]
+      Converts ASCII-art files into OUT: a .bmp (one source), a .cur (one
+      source with a hotspot) or a .ico (one entry per source), then checks it.
 
-file_type_states.bmp  the File Types tree's check box states, 16x16 each:
-                      0 none (all white), 1 unchecked, 2 checked, 3 partly
-                      checked. White is the mask colour; a tree shows state
-                      image n from slot n, so slot 0 stays empty.
-file_types_skin.bmp   the File Types dialog's 458x434 background: light grey
-                      with the blue accent along the top and a blue footer
-                      behind the size choice and the buttons.
+The output is the same bytes on every run: no clock, no randomness, no
+dictionary order in the drawing.
+
+Palette (the skin's colours, by name in art legends):
+  accent        RGB(29,117,189)   buttons, headings, frames
+  accent_hover  RGB(74,145,202)   the lighter accent of a hovered button
+  accent_dark   RGB(20,82,132)    pressed edges and shadows of the accent
+  background    RGB(242,242,242)  dialog and view backgrounds
+  text          RGB(58,58,58)     text on the background
+  white         RGB(254,254,254)  visible white (captions on accent buttons);
+                                  pure white is kept for masks
+  black         RGB(0,0,0)
+  region_key    RGB(0,255,0)      pure green: only in bitmaps that a window's
+                                  region is cut from
+
+ASCII-art format (one text file per image, kept under res/art/):
+  Lines starting with ';' are comments. Header lines come first:
+    size W H        optional; checked against the pixel rows
+    hotspot X Y     a cursor's hot spot (required for .cur)
+    bits N          colour depth of the entry: 1, 4, 8, 24 or 32
+                    (default: 32 in an icon, 1 in a cursor, 24 in a bitmap)
+    C COLOUR        legend: the single character C stands for COLOUR, which is
+                    "#RRGGBB", "#RRGGBBAA" (alpha, 32-bit icons only),
+                    "transparent" or a palette name above
+    pixels          ends the header
+  Then one row of text per pixel row, one character per pixel; every row has
+  the same width and every character is in the legend. Example, a 4 x 3
+  cursor with its hot spot at the top left:
+    hotspot 0 0
+    . transparent
+    X black
+    o #FFFFFF
+    pixels
+    XX..
+    XoX.
+    XXXX
+
+Files written:
+  .bmp  BITMAPINFOHEADER, bottom-up, 24-bit unless asked otherwise (1, 4 and 8
+        bits with a palette of the image's colours). Transparent pixels take
+        the output's mask colour.
+  .ico  one entry per image: 32-bit BGRA with an AND mask, or classic (1, 4,
+        8 or 24 bits) with an AND mask and black under transparent pixels.
+  .cur  one 1-bit entry (black, white, transparent) with its hot spot.
+
+Self-check, on the files as written (decoded again) and on the drawing:
+  - a decoded file equals its drawing (size, colours, transparency);
+  - pure green RGB(0,255,0) appears only in outputs marked as region bitmaps;
+  - where white is a mask (bitmaps with a white mask colour) and in icons, a
+    visible pixel is never pure white RGB(255,255,255): visible white is
+    RGB(254,254,254).
+
+Python interface (for other build steps that import this module):
+  Canvas(width, height, fill=None)    RGBA pixels; None fill is transparent.
+    .get(x, y) / .set(x, y, rgb, a=255) / .blend(x, y, rgb, coverage)
+    .fill_rect(x0, y0, x1, y1, rgb)          half-open rectangles
+    .gradient(x0, y0, x1, y1, c0, c1, vertical=True)
+    .frame_rect(x0, y0, x1, y1, rgb, width=1)
+    .round_rect(x0, y0, x1, y1, radius, rgb)  anti-aliased corners
+    .fill_shape(inside, x0, y0, x1, y1, rgb)  anti-aliased predicate fill
+    .text(x, y, s, rgb, scale=1, bold=False)  built-in pixel font; y is the
+                                             top of the capitals
+    .text_centred(cx, cy, s, rgb, scale=1, bold=False)
+    .pictogram(name, x, y, size, rgb)        see PICTOGRAMS
+    .blit(src, x, y)
+  text_size(s, scale=1, bold=False) -> (width, cap height)
+  read_art(path) -> Art(canvas, hotspot, bits)
+  write_bmp(path, canvas, bits=24, mask=None)
+  write_ico(path, [canvas, ...], bits=32)   bits: one value or one per entry
+  write_cur(path, canvas, hotspot)
+  decode(path) -> [Canvas, ...]             entries of a .bmp, .ico or .cur
+  check_file(path, [canvas, ...], region=False, mask=None) -> [problems]
 """
+import math
 import os
 import struct
 import sys
 
-WHITE = (255, 255, 255)
-GREY = (242, 242, 242)
+# --- palette -----------------------------------------------------------------
+
 ACCENT = (29, 117, 189)
-BOX = (28, 81, 128)
-MARK = (0, 0, 0)
+ACCENT_HOVER = (74, 145, 202)
+ACCENT_DARK = (20, 82, 132)
+BACKGROUND = (242, 242, 242)
+TEXT = (58, 58, 58)
+WHITE = (254, 254, 254)        # visible white
+MASK_WHITE = (255, 255, 255)   # white as a mask or transparent colour
+BLACK = (0, 0, 0)
+REGION_KEY = (0, 255, 0)
 
-SKIN_WIDTH, SKIN_HEIGHT = 458, 434
-SKIN_ACCENT_ROWS = 3
-SKIN_FOOTER_TOP = 350
+PALETTE = {
+    "accent": ACCENT,
+    "accent_hover": ACCENT_HOVER,
+    "accent_dark": ACCENT_DARK,
+    "background": BACKGROUND,
+    "text": TEXT,
+    "white": WHITE,
+    "black": BLACK,
+    "region_key": REGION_KEY,
+}
+
+TRANSPARENT = (0, 0, 0, 0)
 
 
-def write_bmp(path, width, height, pixel):
-    """pixel(x, y) gives (r, g, b) with y counted from the top."""
-    stride = (width * 3 + 3) & ~3
-    rows = []
-    for y in range(height - 1, -1, -1):   # BMP rows run bottom-up
-        row = bytearray()
-        for x in range(width):
-            r, g, b = pixel(x, y)
-            row += bytes((b, g, r))
-        rows.append(bytes(row) + b"\0" * (stride - len(row)))
-    data = b"".join(rows)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(data), 0, 0, 14 + len(info))
+def mix(c0, c1, t):
+    """The colour a fraction t of the way from c0 to c1, rounded."""
+    return tuple(int(a + (b - a) * t + 0.5) for a, b in zip(c0, c1))
+
+
+# --- canvas and primitives ---------------------------------------------------
+
+class Canvas:
+    """A picture of RGBA pixels, y counted from the top."""
+
+    def __init__(self, width, height, fill=None):
+        self.width, self.height = width, height
+        self.px = [TRANSPARENT if fill is None else tuple(fill) + (255,)] * (width * height)
+
+    def get(self, x, y):
+        return self.px[y * self.width + x]
+
+    def set(self, x, y, rgb, a=255):
+        if 0 <= x < self.width and 0 <= y < self.height:
+            self.px[y * self.width + x] = (rgb[0], rgb[1], rgb[2], a)
+
+    def blend(self, x, y, rgb, coverage):
+        """Lays rgb over the pixel with the given coverage (0..1)."""
+        if coverage <= 0 or not (0 <= x < self.width and 0 <= y < self.height):
+            return
+        if coverage >= 1:
+            self.set(x, y, rgb)
+            return
+        i = y * self.width + x
+        r, g, b, a = self.px[i]
+        da = a / 255.0
+        oa = coverage + da * (1 - coverage)
+        out = tuple(int((s * coverage + d * da * (1 - coverage)) / oa + 0.5) for s, d in zip(rgb, (r, g, b)))
+        self.px[i] = out + (int(oa * 255 + 0.5),)
+
+    def fill_rect(self, x0, y0, x1, y1, rgb):
+        x0, x1 = max(x0, 0), min(x1, self.width)
+        if x0 >= x1:
+            return
+        run = [tuple(rgb) + (255,)] * (x1 - x0)
+        for y in range(max(y0, 0), min(y1, self.height)):
+            self.px[y * self.width + x0:y * self.width + x1] = run
+
+    def gradient(self, x0, y0, x1, y1, c0, c1, vertical=True):
+        """Fills from c0 at the top (or left) to c1 at the bottom (or right)."""
+        n = (y1 - y0) if vertical else (x1 - x0)
+        for i in range(n):
+            c = mix(c0, c1, i / (n - 1) if n > 1 else 0)
+            if vertical:
+                self.fill_rect(x0, y0 + i, x1, y0 + i + 1, c)
+            else:
+                self.fill_rect(x0 + i, y0, x0 + i + 1, y1, c)
+
+    def frame_rect(self, x0, y0, x1, y1, rgb, width=1):
+        self.fill_rect(x0, y0, x1, y0 + width, rgb)
+        self.fill_rect(x0, y1 - width, x1, y1, rgb)
+        self.fill_rect(x0, y0, x0 + width, y1, rgb)
+        self.fill_rect(x1 - width, y0, x1, y1, rgb)
+
+    def round_rect(self, x0, y0, x1, y1, radius, rgb):
+        """A filled rectangle with anti-aliased round corners."""
+        self.fill_shape(rounded_rect(x0, y0, x1, y1, radius), x0, y0, x1, y1, rgb)
+
+    def fill_shape(self, inside, x0, y0, x1, y1, rgb, samples=4):
+        """Fills the pixels of the box whose area inside(x, y) covers; pixels
+        the shape covers whole are set, edge pixels blended by coverage."""
+        step = 1.0 / samples
+        offsets = [(i + 0.5) * step for i in range(samples)]
+        total = samples * samples
+        for y in range(max(int(y0), 0), min(int(math.ceil(y1)), self.height)):
+            for x in range(max(int(x0), 0), min(int(math.ceil(x1)), self.width)):
+                n = sum(1 for dy in offsets for dx in offsets if inside(x + dx, y + dy))
+                if n:
+                    self.blend(x, y, rgb, n / total)
+
+    def text(self, x, y, s, rgb, scale=1, bold=False):
+        """Draws s in the built-in pixel font; returns the x after it."""
+        for ch in s:
+            glyph = glyph_of(ch)
+            for gy, row in enumerate(glyph):
+                for gx, c in enumerate(row):
+                    if c != "#":
+                        continue
+                    for b in range(2 if bold else 1):
+                        self.fill_rect(x + (gx + b) * scale, y + gy * scale,
+                                       x + (gx + b + 1) * scale, y + (gy + 1) * scale, rgb)
+            x += (len(glyph[0]) + (1 if bold else 0) + 1) * scale
+        return x
+
+    def text_centred(self, cx, cy, s, rgb, scale=1, bold=False):
+        """Centres the capitals of s on (cx, cy)."""
+        w, h = text_size(s, scale, bold)
+        return self.text(cx - w // 2, cy - h // 2, s, rgb, scale, bold)
+
+    def pictogram(self, name, x, y, size, rgb):
+        """Draws a pictogram (see PICTOGRAMS) into the size x size square at (x, y)."""
+        shape = PICTOGRAMS[name]
+        self.fill_shape(lambda px, py: shape((px - x) / size, (py - y) / size), x, y, x + size, y + size, rgb)
+
+    def blit(self, src, x, y):
+        """Lays src over this canvas with its top-left corner at (x, y)."""
+        for sy in range(src.height):
+            for sx in range(src.width):
+                r, g, b, a = src.get(sx, sy)
+                self.blend(x + sx, y + sy, (r, g, b), a / 255.0)
+
+
+# Shapes are predicates inside(x, y) over real coordinates.
+
+def rounded_rect(x0, y0, x1, y1, radius):
+    def inside(x, y):
+        if not (x0 <= x < x1 and y0 <= y < y1):
+            return False
+        cx = min(max(x, x0 + radius), x1 - radius)
+        cy = min(max(y, y0 + radius), y1 - radius)
+        return (x - cx) ** 2 + (y - cy) ** 2 <= radius * radius
+    return inside
+
+
+def rect(x0, y0, x1, y1):
+    return lambda x, y: x0 <= x < x1 and y0 <= y < y1
+
+
+def circle(cx, cy, r):
+    return lambda x, y: (x - cx) ** 2 + (y - cy) ** 2 <= r * r
+
+
+def ring(cx, cy, r_in, r_out):
+    return lambda x, y: r_in * r_in <= (x - cx) ** 2 + (y - cy) ** 2 <= r_out * r_out
+
+
+def polygon(points):
+    """Even-odd point-in-polygon test."""
+    def inside(x, y):
+        hit = False
+        n = len(points)
+        for i in range(n):
+            (xa, ya), (xb, yb) = points[i], points[(i + 1) % n]
+            if (ya > y) != (yb > y) and x < xa + (y - ya) * (xb - xa) / (yb - ya):
+                hit = not hit
+        return hit
+    return inside
+
+
+def segment(xa, ya, xb, yb, half_width):
+    """A stroke with round ends from (xa, ya) to (xb, yb)."""
+    dx, dy = xb - xa, yb - ya
+    length2 = dx * dx + dy * dy
+
+    def inside(x, y):
+        t = 0.0 if length2 == 0 else min(max(((x - xa) * dx + (y - ya) * dy) / length2, 0.0), 1.0)
+        px, py = xa + t * dx - x, ya + t * dy - y
+        return px * px + py * py <= half_width * half_width
+    return inside
+
+
+def union(*shapes):
+    return lambda x, y: any(s(x, y) for s in shapes)
+
+
+def minus(shape, *holes):
+    return lambda x, y: shape(x, y) and not any(h(x, y) for h in holes)
+
+
+def _gear(x, y):
+    dx, dy = x - 0.5, y - 0.5
+    r = math.hypot(dx, dy)
+    if r < 0.14:
+        return False
+    if r <= 0.31:
+        return True
+    angle = math.degrees(math.atan2(dy, dx)) % 45.0
+    return r <= 0.46 and (angle < 11.0 or angle > 34.0)
+
+
+_ARROW_RIGHT = polygon([(0.1, 0.4), (0.5, 0.4), (0.5, 0.16), (0.92, 0.5), (0.5, 0.84), (0.5, 0.6), (0.1, 0.6)])
+
+# Pictograms in the unit square, y down; each is drawn in one colour.
+PICTOGRAMS = {
+    "arrow_right": _ARROW_RIGHT,
+    "arrow_left": lambda x, y: _ARROW_RIGHT(1 - x, y),
+    "stop": rect(0.22, 0.22, 0.78, 0.78),
+    "house": minus(polygon([(0.5, 0.08), (0.96, 0.5), (0.82, 0.5), (0.82, 0.92), (0.18, 0.92),
+                            (0.18, 0.5), (0.04, 0.5)]),
+                   rect(0.41, 0.6, 0.59, 0.93)),
+    "disk": minus(rounded_rect(0.05, 0.28, 0.95, 0.74, 0.08),
+                  rect(0.14, 0.49, 0.6, 0.55), circle(0.78, 0.52, 0.06)),
+    "folder": minus(polygon([(0.05, 0.18), (0.4, 0.18), (0.48, 0.28), (0.95, 0.28), (0.95, 0.84), (0.05, 0.84)]),
+                    rect(0.05, 0.36, 0.95, 0.42)),
+    "magnifier": union(ring(0.41, 0.41, 0.2, 0.31), segment(0.62, 0.62, 0.88, 0.88, 0.08)),
+    "gear": _gear,
+    "question": union(minus(ring(0.5, 0.33, 0.12, 0.25), lambda x, y: y > 0.33 and x < 0.6),
+                      segment(0.62, 0.46, 0.5, 0.58, 0.06), rect(0.44, 0.56, 0.56, 0.7), circle(0.5, 0.84, 0.075)),
+    "checkbox": union(minus(rect(0.1, 0.1, 0.9, 0.9), rect(0.2, 0.2, 0.8, 0.8)),
+                      segment(0.3, 0.5, 0.45, 0.66, 0.065), segment(0.45, 0.66, 0.72, 0.32, 0.065)),
+    "floppy": union(minus(polygon([(0.08, 0.08), (0.76, 0.08), (0.92, 0.24), (0.92, 0.92), (0.08, 0.92)]),
+                          rect(0.26, 0.08, 0.66, 0.34), rect(0.2, 0.5, 0.8, 0.92)),
+                    rect(0.52, 0.13, 0.6, 0.29)),
+    "cd": minus(circle(0.5, 0.5, 0.44), circle(0.5, 0.5, 0.12), ring(0.5, 0.5, 0.2, 0.23)),
+}
+
+
+# --- pixel font --------------------------------------------------------------
+# Capitals are 7 rows high; g, j, p, q and y reach two rows below. Glyphs are
+# proportional; one blank column separates them.
+
+_FONT_SOURCE = r"""
+A .###. #...# #...# ##### #...# #...# #...#
+B ####. #...# #...# ####. #...# #...# ####.
+C .###. #...# #.... #.... #.... #...# .###.
+D ####. #...# #...# #...# #...# #...# ####.
+E ##### #.... #.... ####. #.... #.... #####
+F ##### #.... #.... ####. #.... #.... #....
+G .###. #...# #.... #.### #...# #...# .####
+H #...# #...# #...# ##### #...# #...# #...#
+I ### .#. .#. .#. .#. .#. ###
+J ..### ...#. ...#. ...#. ...#. #..#. .##..
+K #...# #..#. #.#.. ##... #.#.. #..#. #...#
+L #.... #.... #.... #.... #.... #.... #####
+M #.....# ##...## #.#.#.# #..#..# #.....# #.....# #.....#
+N #...# #...# ##..# #.#.# #..## #...# #...#
+O .###. #...# #...# #...# #...# #...# .###.
+P ####. #...# #...# ####. #.... #.... #....
+Q .###. #...# #...# #...# #.#.# #..#. .##.#
+R ####. #...# #...# ####. #.#.. #..#. #...#
+S .#### #.... #.... .###. ....# ....# ####.
+T ##### ..#.. ..#.. ..#.. ..#.. ..#.. ..#..
+U #...# #...# #...# #...# #...# #...# .###.
+V #...# #...# #...# #...# #...# .#.#. ..#..
+W #.....# #.....# #..#..# #..#..# #..#..# #..#..# .##.##.
+X #...# #...# .#.#. ..#.. .#.#. #...# #...#
+Y #...# #...# .#.#. ..#.. ..#.. ..#.. ..#..
+Z ##### ....# ...#. ..#.. .#... #.... #####
+a ..... ..... .###. ....# .#### #...# .####
+b #.... #.... ####. #...# #...# #...# ####.
+c .... .... .### #... #... #... .###
+d ....# ....# .#### #...# #...# #...# .####
+e ..... ..... .###. #...# ##### #.... .###.
+f ..## .#.. #### .#.. .#.. .#.. .#..
+g ..... ..... .#### #...# #...# #...# .#### ....# .###.
+h #.... #.... ####. #...# #...# #...# #...#
+i # . # # # # #
+j ..# ... ..# ..# ..# ..# ..# ..# ##.
+k #... #... #..# #.#. ##.. #.#. #..#
+l # # # # # # #
+m ....... ....... ###.##. #..#..# #..#..# #..#..# #..#..#
+n ..... ..... ####. #...# #...# #...# #...#
+o ..... ..... .###. #...# #...# #...# .###.
+p ..... ..... ####. #...# #...# #...# ####. #.... #....
+q ..... ..... .#### #...# #...# #...# .#### ....# ....#
+r .... .... #.## ##.. #... #... #...
+s ..... ..... .#### #.... .###. ....# ####.
+t .#.. .#.. #### .#.. .#.. .#.. ..##
+u ..... ..... #...# #...# #...# #...# .####
+v ..... ..... #...# #...# #...# .#.#. ..#..
+w ....... ....... #..#..# #..#..# #..#..# #..#..# .##.##.
+x ..... ..... #...# .#.#. ..#.. .#.#. #...#
+y ..... ..... #...# #...# #...# #...# .#### ....# .###.
+z ..... ..... ##### ...#. ..#.. .#... #####
+0 .###. #...# #..## #.#.# ##..# #...# .###.
+1 .#. ##. .#. .#. .#. .#. ###
+2 .###. #...# ....# ...#. ..#.. .#... #####
+3 ####. ....# ....# .###. ....# ....# ####.
+4 ...#. ..##. .#.#. #..#. ##### ...#. ...#.
+5 ##### #.... ####. ....# ....# #...# .###.
+6 .###. #.... #.... ####. #...# #...# .###.
+7 ##### ....# ...#. ..#.. .#... .#... .#...
+8 .###. #...# #...# .###. #...# #...# .###.
+9 .###. #...# #...# .#### ....# ....# .###.
+. . . . . . . #
+, .. .. .. .. .. .. .# #.
+: . . . # . . #
+! # # # # # . #
+? .###. #...# ....# ...#. ..#.. ..... ..#..
+- .... .... .... .... #### .... ....
+( .# #. #. #. #. #. .#
+) #. .# .# .# .# .# #.
+/ ....# ....# ...#. ..#.. .#... #.... #....
+' # # . . . . .
+" #.# #.# ... ... ... ... ...
+& .##.. #..#. #.#.. .#... #.#.# #..#. .##.#
+% ##..# ##..# ...#. ..#.. .#... #..## #..##
++ ..... ..#.. ..#.. ##### ..#.. ..#.. .....
+= ..... ..... ##### ..... ##### ..... .....
+_ ..... ..... ..... ..... ..... ..... #####
+"""
+
+FONT = {}
+for _line in _FONT_SOURCE.strip().splitlines():
+    _ch, *_rows = _line.split(" ")
+    FONT[_ch] = _rows
+FONT[" "] = ["..."] * 7
+FONT_CAP_HEIGHT = 7
+
+
+def glyph_of(ch):
+    if ch not in FONT:
+        raise ValueError("the pixel font has no glyph for %r" % ch)
+    return FONT[ch]
+
+
+def text_size(s, scale=1, bold=False):
+    """(width, capital height) of s in the pixel font."""
+    width = sum(len(glyph_of(ch)[0]) + (1 if bold else 0) + 1 for ch in s) - 1 if s else 0
+    return width * scale, FONT_CAP_HEIGHT * scale
+
+
+# --- ASCII art -----------------------------------------------------------------
+
+class Art:
+    def __init__(self, canvas, hotspot, bits):
+        self.canvas, self.hotspot, self.bits = canvas, hotspot, bits
+
+
+def parse_colour(text, where):
+    text = text.strip()
+    if text == "transparent":
+        return None
+    if text in PALETTE:
+        return PALETTE[text] + (255,)
+    if text.startswith("#") and len(text) in (7, 9):
+        try:
+            values = [int(text[i:i + 2], 16) for i in range(1, len(text), 2)]
+        except ValueError:
+            values = None
+        if values:
+            return tuple(values) + ((255,) if len(values) == 3 else ())
+    raise ValueError("%s: unknown colour %r" % (where, text))
+
+
+def read_art(path):
+    """Reads one ASCII-art file (format in the module's docstring)."""
+    legend, size, hotspot, bits, rows = {}, None, None, None, None
+    with open(path, encoding="utf-8") as f:
+        lines = f.read().splitlines()
+    for number, line in enumerate(lines, 1):
+        where = "%s:%d" % (path, number)
+        if rows is not None:
+            if line.strip():
+                rows.append((where, line.rstrip()))
+            continue
+        if not line.strip() or line.startswith(";"):
+            continue
+        words = line.split()
+        if words[0] == "pixels":
+            rows = []
+        elif words[0] in ("size", "hotspot") and len(words) == 3:
+            value = (int(words[1]), int(words[2]))
+            if words[0] == "size":
+                size = value
+            else:
+                hotspot = value
+        elif words[0] == "bits" and len(words) == 2 and words[1] in ("1", "4", "8", "24", "32"):
+            bits = int(words[1])
+        elif len(line) > 1 and line[0] != " " and line[1] == " ":
+            legend[line[0]] = parse_colour(line[2:], where)
+        else:
+            raise ValueError("%s: cannot read %r" % (where, line))
+    if not rows:
+        raise ValueError("%s: no pixel rows" % path)
+    width, height = len(rows[0][1]), len(rows)
+    if size is not None and size != (width, height):
+        raise ValueError("%s: size %dx%d but the rows are %dx%d" % ((path,) + size + (width, height)))
+    canvas = Canvas(width, height)
+    for y, (where, row) in enumerate(rows):
+        if len(row) != width:
+            raise ValueError("%s: row is %d wide, not %d" % (where, len(row), width))
+        for x, ch in enumerate(row):
+            if ch not in legend:
+                raise ValueError("%s: %r is not in the legend" % (where, ch))
+            if legend[ch] is not None:
+                canvas.px[y * width + x] = legend[ch]
+    if hotspot is not None and not (0 <= hotspot[0] < width and 0 <= hotspot[1] < height):
+        raise ValueError("%s: hotspot outside the image" % path)
+    return Art(canvas, hotspot, bits)
+
+
+# --- writers -------------------------------------------------------------------
+
+def _visible(p):
+    return p[3] >= 128
+
+
+def _palette_of(canvas, bits, fixed=None):
+    """The palette of a 1- to 8-bit image: the given one, or the image's
+    colours in sorted order."""
+    if fixed is not None:
+        return fixed
+    colours = sorted({p[:3] for p in canvas.px if _visible(p)} | {BLACK})
+    if len(colours) > (1 << bits):
+        raise ValueError("%d colours do not fit %d bits" % (len(colours), bits))
+    return colours
+
+
+def _pack_rows(canvas, bits, colour_of, palette=None):
+    """The pixel rows, bottom-up, each padded to four bytes."""
+    index = {c: i for i, c in enumerate(palette or [])}
+    stride = ((canvas.width * bits + 31) // 32) * 4
+    out = []
+    for y in range(canvas.height - 1, -1, -1):
+        line = canvas.px[y * canvas.width:(y + 1) * canvas.width]
+        if bits == 32:
+            row = b"".join(bytes((p[2], p[1], p[0], p[3])) for p in line)
+        elif bits == 24:
+            row = b"".join(bytes(colour_of(p)[::-1]) for p in line)
+        else:
+            row, acc, n = bytearray(), 0, 0
+            for p in line:
+                acc = (acc << bits) | index[colour_of(p)]
+                n += bits
+                if n == 8:
+                    row.append(acc)
+                    acc, n = 0, 0
+            if n:
+                row.append(acc << (8 - n))
+            row = bytes(row)
+        out.append(row + b"\0" * (stride - len(row)))
+    return b"".join(out)
+
+
+def _and_mask(canvas):
+    return _pack_rows(canvas, 1, lambda p: 0 if _visible(p) else 1, [0, 1])
+
+
+def _dib(canvas, bits, colour_of, with_mask, palette=None):
+    """BITMAPINFOHEADER, palette and pixels (then the AND mask of an icon entry)."""
+    if bits <= 8:
+        palette = _palette_of(canvas, bits, palette)
+    pixels = _pack_rows(canvas, bits, colour_of, palette)
+    mask = _and_mask(canvas) if with_mask else b""
+    height = canvas.height * (2 if with_mask else 1)
+    colours = len(palette) if bits <= 8 else 0
+    info = struct.pack("<IiiHHIIiiII", 40, canvas.width, height, 1, bits, 0, len(pixels) + len(mask),
+                       2835 if not with_mask else 0, 2835 if not with_mask else 0, colours, 0)
+    table = b"".join(bytes((b, g, r, 0)) for r, g, b in (palette if bits <= 8 else []))
+    return info + table + pixels + mask
+
+
+def write_bmp(path, canvas, bits=24, mask=None):
+    """A bottom-up BMP; transparent pixels take the mask colour."""
+    def colour_of(p):
+        if _visible(p):
+            return p[:3]
+        if mask is None:
+            raise ValueError("%s: transparent pixels need a mask colour" % path)
+        return tuple(mask)
+    opaque = Canvas(canvas.width, canvas.height)
+    opaque.px = [colour_of(p) + (255,) for p in canvas.px]
+    dib = _dib(opaque, bits, lambda p: p[:3], False)
+    info_size = 40 + (4 * (len(_palette_of(opaque, bits)) if bits <= 8 else 0))
+    header = struct.pack("<2sIHHI", b"BM", 14 + len(dib), 0, 0, 14 + info_size)
+    _write(path, header + dib)
+
+
+def _icon_file(kind, entries):
+    """ICONDIR with its entries; entries are (width, height, colours, planes or
+    hotspot x, bits or hotspot y, image bytes)."""
+    head = struct.pack("<HHH", 0, kind, len(entries))
+    offset = 6 + 16 * len(entries)
+    table, images = b"", b""
+    for w, h, colours, a, b, data in entries:
+        table += struct.pack("<BBBBHHII", w % 256, h % 256, colours, 0, a, b, len(data), offset + len(images))
+        images += data
+    return head + table + images
+
+
+def write_ico(path, canvases, bits=32):
+    """An icon with one entry per canvas: 32-bit with alpha, or classic."""
+    depths = bits if isinstance(bits, (list, tuple)) else [bits] * len(canvases)
+    entries = []
+    for canvas, depth in zip(canvases, depths):
+        data = _dib(canvas, depth, lambda p: p[:3] if _visible(p) else BLACK, True)
+        colours = (1 << depth) % 256 if depth < 8 else 0
+        entries.append((canvas.width, canvas.height, colours, 1, depth, data))
+    _write(path, _icon_file(1, entries))
+
+
+def write_cur(path, canvas, hotspot):
+    """A 1-bit cursor: black and white pixels, the rest transparent."""
+    for p in canvas.px:
+        if _visible(p) and p[:3] not in (BLACK, MASK_WHITE, WHITE):
+            raise ValueError("%s: a cursor is black, white and transparent, not %r" % (path, p[:3]))
+    data = _dib(canvas, 1, lambda p: MASK_WHITE if _visible(p) and p[:3] != BLACK else BLACK, True,
+                palette=[BLACK, MASK_WHITE])
+    _write(path, _icon_file(2, [(canvas.width, canvas.height, 2, hotspot[0], hotspot[1], data)]))
+
+
+def _write(path, data):
+    os.makedirs(os.path.dirname(os.path.abspath(path)), exist_ok=True)
     with open(path, "wb") as f:
-        f.write(header + info + data)
+        f.write(data)
 
 
-def state_pixel(x, y):
-    slot, x = divmod(x, 16)
-    if slot == 0:
-        return WHITE
-    # A 13x13 box from (1, 1) to (13, 13).
-    if not (1 <= x <= 13 and 1 <= y <= 13):
-        return WHITE
-    if x in (1, 13) or y in (1, 13):
-        return BOX
-    if slot == 2:
-        # A tick: down from (4, 7) to (6, 9), then up to (10, 5); three rows thick.
-        for dy in range(3):
-            if 4 <= x <= 6 and y == x + 3 + dy:
-                return MARK
-            if 6 < x <= 10 and y == 15 - x + dy:
-                return MARK
-    if slot == 3 and 4 <= x <= 10 and 4 <= y <= 10:
-        return ACCENT
-    return WHITE
+# --- reading back ----------------------------------------------------------------
+
+def _decode_dib(data, with_mask):
+    size, width, height, _, bits = struct.unpack_from("<IiiHH", data, 0)
+    colours = struct.unpack_from("<I", data, 32)[0] or ((1 << bits) if bits <= 8 else 0)
+    if with_mask:
+        height //= 2
+    table = data[size:size + 4 * colours]
+    palette = [(table[i + 2], table[i + 1], table[i]) for i in range(0, len(table), 4)]
+    stride = ((width * bits + 31) // 32) * 4
+    pixels = size + 4 * colours
+    mask = pixels + stride * height
+    mask_stride = ((width + 31) // 32) * 4
+    canvas = Canvas(width, height)
+    canvas.bits = bits
+    has_alpha = bits == 32 and any(data[pixels + i + 3] for i in range(0, stride * height, 4))
+    for y in range(height):
+        row = pixels + (height - 1 - y) * stride
+        for x in range(width):
+            if bits == 32:
+                b, g, r, a = data[row + 4 * x:row + 4 * x + 4]
+                rgb = (r, g, b)
+            elif bits == 24:
+                b, g, r = data[row + 3 * x:row + 3 * x + 3]
+                rgb, a = (r, g, b), 255
+            else:
+                bit = x * bits
+                value = (data[row + bit // 8] >> (8 - bits - bit % 8)) & ((1 << bits) - 1)
+                rgb, a = palette[value], 255
+            if with_mask and not has_alpha:
+                m = data[mask + (height - 1 - y) * mask_stride + x // 8] >> (7 - x % 8) & 1
+                a = 0 if m else 255
+            canvas.px[y * width + x] = tuple(rgb) + (a,) if a else TRANSPARENT
+    return canvas
 
 
-def skin_pixel(x, y):
-    if y < SKIN_ACCENT_ROWS or y >= SKIN_FOOTER_TOP:
-        return ACCENT
-    return GREY
+def decode(path):
+    """The images of a .bmp, .ico or .cur file as canvases (with .hotspot)."""
+    with open(path, "rb") as f:
+        data = f.read()
+    if data[:2] == b"BM":
+        canvas = _decode_dib(data[14:], False)
+        canvas.hotspot = None
+        return [canvas]
+    _, kind, count = struct.unpack_from("<HHH", data, 0)
+    result = []
+    for i in range(count):
+        _, _, _, _, a, b, length, offset = struct.unpack_from("<BBBBHHII", data, 6 + 16 * i)
+        canvas = _decode_dib(data[offset:offset + length], True)
+        canvas.hotspot = (a, b) if kind == 2 else None
+        result.append(canvas)
+    return result
 
 
-def main():
-    out = sys.argv[1]
-    os.makedirs(out, exist_ok=True)
-    write_bmp(os.path.join(out, "file_type_states.bmp"), 64, 16, state_pixel)
-    write_bmp(os.path.join(out, "file_types_skin.bmp"), SKIN_WIDTH, SKIN_HEIGHT, skin_pixel)
+def _expected(p, kind, bits, mask):
+    """What a drawn pixel reads as once written to a file of the given kind."""
+    if kind == "ico" and bits == 32:
+        return p if p[3] else TRANSPARENT
+    if not _visible(p):
+        return tuple(mask) + (255,) if kind == "bmp" else TRANSPARENT
+    if kind == "cur" and p[:3] != BLACK:
+        return MASK_WHITE + (255,)
+    return p[:3] + (255,)
+
+
+def check_file(path, expected, region=False, mask=None):
+    """Problems found in a written file against the canvases drawn for it."""
+    kind = os.path.splitext(path)[1][1:]
+    images = decode(path)
+    if len(images) != len(expected):
+        return ["%s: %d images, not %d" % (path, len(images), len(expected))]
+    problems = []
+    for got, want in zip(images, expected):
+        tag = "%s (%dx%d)" % (os.path.basename(path), want.width, want.height)
+        if (got.width, got.height) != (want.width, want.height):
+            problems.append("%s: decoded as %dx%d" % (tag, got.width, got.height))
+            continue
+        for i, (g, w) in enumerate(zip(got.px, want.px)):
+            where = "%s: pixel (%d,%d)" % (tag, i % want.width, i // want.width)
+            if g != _expected(w, kind, got.bits, mask):
+                problems.append("%s reads %r, drawn %r" % (where, g, w))
+            elif _visible(w) and w[:3] == REGION_KEY and not region:
+                problems.append("%s is pure green outside a region bitmap" % where)
+            elif _visible(w) and w[:3] == MASK_WHITE and (kind == "ico" or mask == MASK_WHITE):
+                problems.append("%s is pure white where white is a mask" % where)
+            if len(problems) > 5:
+                return problems
+    return problems
+
+
+# --- the program's images --------------------------------------------------------
+
+class Output:
+    """One file of the program's art: a drawing and how it is written."""
+
+    def __init__(self, name, draw, kind="bmp", mask=None, region=False, bits=24, hotspot=None):
+        self.name, self.draw, self.kind = name, draw, kind
+        self.mask, self.region, self.bits, self.hotspot = mask, region, bits, hotspot
+
+    def write(self, outdir):
+        path = os.path.join(outdir, self.name)
+        drawn = self.draw()
+        canvases = drawn if isinstance(drawn, list) else [drawn]
+        if self.kind == "bmp":
+            write_bmp(path, canvases[0], self.bits, self.mask)
+        elif self.kind == "ico":
+            write_ico(path, canvases, self.bits)
+        else:
+            write_cur(path, canvases[0], self.hotspot)
+        return check_file(path, canvases, self.region, self.mask)
+
+
+def dialog_skin(width, height, accent_rows=3, footer_top=None):
+    """The dialogs' background: light grey, the accent along the top and,
+    below footer_top, an accent footer."""
+    canvas = Canvas(width, height, BACKGROUND)
+    canvas.fill_rect(0, 0, width, accent_rows, ACCENT)
+    if footer_top is not None:
+        canvas.fill_rect(0, footer_top, width, height, ACCENT)
+    return canvas
+
+
+def file_type_states():
+    """The File Types tree's check box states, 16 x 16 each: 0 none, 1
+    unchecked, 2 checked, 3 partly checked. A tree shows state image n from
+    slot n, so slot 0 stays empty; the inside of a box is transparent."""
+    box = (28, 81, 128)
+    canvas = Canvas(64, 16)
+    for slot in (1, 2, 3):
+        x = slot * 16
+        canvas.frame_rect(x + 1, 1, x + 14, 14, box)
+        if slot == 2:
+            # A tick: down from (4, 7) to (6, 9), then up to (10, 5); three rows thick.
+            for dy in range(3):
+                for tx in range(4, 11):
+                    canvas.set(x + tx, tx + 3 + dy if tx <= 6 else 15 - tx + dy, BLACK)
+        if slot == 3:
+            canvas.fill_rect(x + 4, 4, x + 11, 11, ACCENT)
+    return canvas
+
+
+OUTPUTS = [
+    Output("file_type_states.bmp", file_type_states, mask=MASK_WHITE),
+    Output("file_types_skin.bmp", lambda: dialog_skin(458, 434, footer_top=350)),
+    Output("progress_skin.bmp", lambda: dialog_skin(399, 174)),
+]
+
+
+# --- command line ----------------------------------------------------------------
+
+def convert_art(out, sources):
+    arts = [read_art(s) for s in sources]
+    canvases = [a.canvas for a in arts]
+    if out.endswith(".ico"):
+        write_ico(out, canvases, [a.bits or 32 for a in arts])
+    elif out.endswith(".cur"):
+        if len(arts) != 1 or arts[0].hotspot is None:
+            raise ValueError("%s: a cursor takes one source with a hotspot" % out)
+        write_cur(out, canvases[0], arts[0].hotspot)
+    elif out.endswith(".bmp") and len(arts) == 1:
+        write_bmp(out, canvases[0], arts[0].bits or 24, MASK_WHITE)
+    else:
+        raise ValueError("%s: write a .ico, a .cur or a .bmp from one source" % out)
+    return check_file(out, canvases, mask=MASK_WHITE if out.endswith(".bmp") else None)
+
+
+def main(argv):
+    if len(argv) >= 3 and argv[0] == "--art":
+        problems = convert_art(argv[1], argv[2:])
+    elif len(argv) >= 1 and not argv[0].startswith("-"):
+        outdir, names = argv[0], argv[1:]
+        known = {o.name for o in OUTPUTS}
+        unknown = [n for n in names if n not in known]
+        if unknown:
+            sys.stderr.write("gen_bitmaps.py: no image named %s\n" % ", ".join(unknown))
+            return 2
+        os.makedirs(outdir, exist_ok=True)
+        problems = []
+        for output in OUTPUTS:
+            if not names or output.name in names:
+                problems += output.write(outdir)
+        if not names and not problems:
+            _write(os.path.join(outdir, "art.stamp"), b"%d\n" % len(OUTPUTS))
+    else:
+        sys.stderr.write(__doc__)
+        return 2
+    for p in problems:
+        sys.stderr.write("gen_bitmaps.py: %s\n" % p)
+    return 1 if problems else 0
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main(sys.argv[1:]))
