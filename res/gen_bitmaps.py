@@ -60,8 +60,9 @@ Files written:
 Self-check, on the files as written (decoded again) and on the drawing:
   - a decoded file equals its drawing (size, colours, transparency);
   - pure green RGB(0,255,0) appears only in outputs marked as region bitmaps;
-  - where white is a mask (bitmaps with a white mask colour) and in icons, a
-    visible pixel is never pure white RGB(255,255,255): visible white is
+  - a visible pixel of a bitmap with a mask colour never has that colour, and
+    a visible pixel of an icon is never pure white RGB(255,255,255) (icons
+    sit in image lists with a white background): visible white is
     RGB(254,254,254).
 
 Python interface (for other build steps that import this module):
@@ -176,20 +177,31 @@ class Canvas:
         self.fill_rect(x1 - width, y0, x1, y1, rgb)
 
     def round_rect(self, x0, y0, x1, y1, radius, rgb):
-        """A filled rectangle with anti-aliased round corners."""
+        """A filled rectangle with anti-aliased round corners; rgb may be a
+        function of the pixel."""
         self.fill_shape(rounded_rect(x0, y0, x1, y1, radius), x0, y0, x1, y1, rgb)
 
     def fill_shape(self, inside, x0, y0, x1, y1, rgb, samples=4):
         """Fills the pixels of the box whose area inside(x, y) covers; pixels
-        the shape covers whole are set, edge pixels blended by coverage."""
+        the shape covers whole are set, edge pixels blended by coverage. rgb
+        may be a function of the pixel (x, y), for shaded fills."""
         step = 1.0 / samples
         offsets = [(i + 0.5) * step for i in range(samples)]
         total = samples * samples
         for y in range(max(int(y0), 0), min(int(math.ceil(y1)), self.height)):
             for x in range(max(int(x0), 0), min(int(math.ceil(x1)), self.width)):
-                n = sum(1 for dy in offsets for dx in offsets if inside(x + dx, y + dy))
+                # A pixel whose centre and corners agree is taken as all in or
+                # all out (the shapes have no detail finer than a pixel).
+                probe = [inside(x + dx, y + dy) for dx, dy in ((0.5, 0.5), (0.01, 0.01), (0.99, 0.01),
+                                                                 (0.01, 0.99), (0.99, 0.99))]
+                if all(probe):
+                    n = total
+                elif not any(probe):
+                    n = 0
+                else:
+                    n = sum(1 for dy in offsets for dx in offsets if inside(x + dx, y + dy))
                 if n:
-                    self.blend(x, y, rgb, n / total)
+                    self.blend(x, y, rgb(x, y) if callable(rgb) else rgb, n / total)
 
     def text(self, x, y, s, rgb, scale=1, bold=False):
         """Draws s in the built-in pixel font; returns the x after it."""
@@ -315,6 +327,19 @@ PICTOGRAMS = {
                           rect(0.26, 0.08, 0.66, 0.34), rect(0.2, 0.5, 0.8, 0.92)),
                     rect(0.52, 0.13, 0.6, 0.29)),
     "cd": minus(circle(0.5, 0.5, 0.44), circle(0.5, 0.5, 0.12), ring(0.5, 0.5, 0.2, 0.23)),
+    "computer": union(minus(rounded_rect(0.06, 0.12, 0.94, 0.7, 0.05), rect(0.13, 0.19, 0.87, 0.63)),
+                      rect(0.43, 0.7, 0.57, 0.8), rounded_rect(0.25, 0.8, 0.75, 0.88, 0.03)),
+    "document": minus(polygon([(0.18, 0.06), (0.6, 0.06), (0.82, 0.28), (0.82, 0.94), (0.18, 0.94)]),
+                      polygon([(0.56, 0.06), (0.56, 0.32), (0.82, 0.32), (0.82, 0.06)]),
+                      rect(0.3, 0.46, 0.7, 0.52), rect(0.3, 0.6, 0.7, 0.66), rect(0.3, 0.74, 0.6, 0.8)),
+    "clock": union(minus(circle(0.5, 0.5, 0.44), circle(0.5, 0.5, 0.34)),
+                   segment(0.5, 0.5, 0.5, 0.24, 0.055), segment(0.5, 0.5, 0.7, 0.6, 0.055)),
+    "tag": minus(polygon([(0.06, 0.42), (0.42, 0.06), (0.94, 0.06), (0.94, 0.58), (0.58, 0.94)]),
+                 circle(0.74, 0.26, 0.08)),
+    "hash": union(segment(0.38, 0.12, 0.3, 0.88, 0.06), segment(0.7, 0.12, 0.62, 0.88, 0.06),
+                  rect(0.12, 0.32, 0.9, 0.42), rect(0.1, 0.58, 0.88, 0.68)),
+    "usb": union(minus(rounded_rect(0.22, 0.3, 0.78, 0.94, 0.08), rect(0.34, 0.78, 0.66, 0.84)),
+                 minus(rect(0.32, 0.06, 0.68, 0.3), rect(0.38, 0.12, 0.46, 0.2), rect(0.54, 0.12, 0.62, 0.2))),
 }
 
 
@@ -692,8 +717,10 @@ def check_file(path, expected, region=False, mask=None):
                 problems.append("%s reads %r, drawn %r" % (where, g, w))
             elif _visible(w) and w[:3] == REGION_KEY and not region:
                 problems.append("%s is pure green outside a region bitmap" % where)
-            elif _visible(w) and w[:3] == MASK_WHITE and (kind == "ico" or mask == MASK_WHITE):
-                problems.append("%s is pure white where white is a mask" % where)
+            elif _visible(w) and kind == "ico" and w[:3] == MASK_WHITE:
+                problems.append("%s is pure white in an icon" % where)
+            elif _visible(w) and kind == "bmp" and mask is not None and w[:3] == tuple(mask):
+                problems.append("%s is visible in the mask colour" % where)
             if len(problems) > 5:
                 return problems
     return problems
@@ -710,25 +737,17 @@ class Output:
 
     def write(self, outdir):
         path = os.path.join(outdir, self.name)
-        drawn = self.draw()
+        drawn, hotspot = self.draw(), self.hotspot
+        if isinstance(drawn, Art):
+            drawn, hotspot = drawn.canvas, drawn.hotspot
         canvases = drawn if isinstance(drawn, list) else [drawn]
         if self.kind == "bmp":
             write_bmp(path, canvases[0], self.bits, self.mask)
         elif self.kind == "ico":
             write_ico(path, canvases, self.bits)
         else:
-            write_cur(path, canvases[0], self.hotspot)
+            write_cur(path, canvases[0], hotspot)
         return check_file(path, canvases, self.region, self.mask)
-
-
-def dialog_skin(width, height, accent_rows=3, footer_top=None):
-    """The dialogs' background: light grey, the accent along the top and,
-    below footer_top, an accent footer."""
-    canvas = Canvas(width, height, BACKGROUND)
-    canvas.fill_rect(0, 0, width, accent_rows, ACCENT)
-    if footer_top is not None:
-        canvas.fill_rect(0, footer_top, width, height, ACCENT)
-    return canvas
 
 
 def file_type_states():
@@ -750,10 +769,312 @@ def file_type_states():
     return canvas
 
 
+# --- the program's art ---------------------------------------------------------
+# Everything below follows one look: the accent on light grey, white captions
+# on accent buttons, pictograms in one colour.
+
+BORDER = (214, 214, 214)         # hairlines and card edges on the background
+TOOLBAR_KEY = (192, 192, 192)    # the toolbar strip's transparent colour
+ART_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "art")
+
+
+def shaded(top, bottom, y0, y1):
+    """A fill colour function: a vertical gradient from top at row y0 to
+    bottom at row y1 - 1."""
+    span = max(y1 - y0 - 1, 1)
+    return lambda x, y: mix(top, bottom, min(max((y - y0) / span, 0.0), 1.0))
+
+
+def flatten(canvas, matte):
+    """Makes partly covered pixels opaque over matte, so that a bitmap with a
+    mask colour keeps smooth edges where it is drawn on that colour."""
+    for i, (r, g, b, a) in enumerate(canvas.px):
+        if 0 < a < 255:
+            t = a / 255.0
+            canvas.px[i] = mix(matte, (r, g, b), t) + (255,)
+    return canvas
+
+
+def accent_band(canvas, x0, x1, height):
+    """The header and banner band: the hover accent fading into the accent."""
+    canvas.fill_shape(rect(x0, 0, x1, height), x0, 0, x1, height, shaded(ACCENT_HOVER, ACCENT, 0, height))
+
+
+def button(width, caption, pictogram, hover, height=26):
+    """An owner-drawn button's picture: a rounded accent face (lighter when
+    hovered) with a white pictogram and the white caption, on the background."""
+    canvas = Canvas(width, height, BACKGROUND)
+    edge, face = (ACCENT, ACCENT_HOVER) if hover else (ACCENT_DARK, ACCENT)
+    canvas.round_rect(0, 0, width, height, 4, edge)
+    canvas.round_rect(1, 1, width - 1, height - 1, 3, shaded(mix(face, WHITE, 0.15), face, 1, height - 1))
+    icon, gap = (12, 5) if pictogram else (0, 0)
+    tw, th = text_size(caption, bold=True)
+    if icon + gap + tw + 12 > width:
+        raise ValueError("the caption %r does not fit a %d-pixel button" % (caption, width))
+    left = (width - icon - gap - tw) // 2
+    if pictogram:
+        canvas.pictogram(pictogram, left, (height - icon) // 2, icon, WHITE)
+    canvas.text(left + icon + gap, (height - th) // 2, caption, WHITE, bold=True)
+    return canvas
+
+
+def mode_button(width, lines, pictogram, hover, height=203):
+    """A start-page mode button: a card with a large pictogram and the mode's
+    name; white with accent drawing, or accent with white drawing on hover."""
+    canvas = Canvas(width, height, BACKGROUND)
+    ink = WHITE if hover else ACCENT
+    caption = WHITE if hover else TEXT
+    canvas.round_rect(2, 2, width - 2, height - 2, 10, ACCENT_DARK if hover else BORDER)
+    canvas.round_rect(3, 3, width - 3, height - 3, 9,
+                      shaded(ACCENT_HOVER, ACCENT, 3, height - 3) if hover else WHITE)
+    canvas.pictogram(pictogram, (width - 72) // 2, 26, 72, ink)
+    for i, line in enumerate(lines):
+        canvas.text_centred(width // 2, 128 + 22 * i, line, caption, scale=2, bold=True)
+    canvas.fill_rect(width // 2 - 20, 176, width // 2 + 20, 179, ink)
+    return canvas
+
+
+def app_tile(size, matte=None):
+    """The program's sign: a rounded accent tile with a white disk and a
+    magnifier over it."""
+    canvas = Canvas(size, size, matte)
+    canvas.round_rect(0, 0, size, size, max(size / 6.0, 2), shaded(ACCENT_HOVER, ACCENT_DARK, 0, size))
+    canvas.pictogram("disk", size * 0.08, size * 0.02, size * 0.78, WHITE)
+    if size >= 24:
+        canvas.pictogram("magnifier", size * 0.42, size * 0.42, size * 0.52, WHITE)
+    return canvas
+
+
+def header_logo():
+    """Bitmap 183, drawn on the command bars' white dock bar with white as the
+    transparent colour."""
+    canvas = Canvas(202, 51)
+    canvas.blit(app_tile(44), 2, 3)
+    canvas.text(56, 5, "Tesmir", ACCENT, scale=3, bold=True)
+    canvas.text(58, 33, "for VHD", TEXT, scale=2)
+    return flatten(canvas, WHITE)
+
+
+def step_title(canvas, pictogram, title, subtitle):
+    """A tile with the step's pictogram, its title and a line under it."""
+    canvas.round_rect(14, 11, 52, 49, 6, ACCENT_DARK)
+    canvas.pictogram(pictogram, 19, 16, 28, WHITE)
+    canvas.text(64, 14, title, WHITE, scale=2, bold=True)
+    canvas.text(64, 38, subtitle, WHITE)
+
+
+def left_banner(pictogram, title, subtitle):
+    canvas = Canvas(300, 60, BACKGROUND)
+    accent_band(canvas, 0, 300, 60)
+    step_title(canvas, pictogram, title, subtitle)
+    return canvas
+
+
+def right_decor(width, height, pictograms):
+    """The right end of a band: large pictograms a shade lighter than the band."""
+    canvas = Canvas(width, height, BACKGROUND)
+    accent_band(canvas, 0, width, height)
+    tint = mix(ACCENT, WHITE, 0.22)
+    x = width
+    for name in pictograms:
+        size = height + 10
+        x -= size - 6
+        canvas.pictogram(name, x, -5, size, tint)
+    return canvas
+
+
+def middle_strip(height, first_row_is_skipped):
+    """The part of a band that is stretched between its ends. A view that
+    draws it from its second row sees row r + 1 in row r, so the strip is
+    drawn one row lower to line up with the ends."""
+    canvas = Canvas(8, height, BACKGROUND)
+    accent_band(canvas, 0, 8, height)
+    if first_row_is_skipped:
+        canvas.px = canvas.px[:8] + canvas.px[:-8]
+    return canvas
+
+
+def start_header_left():
+    canvas = Canvas(300, 80, BACKGROUND)
+    accent_band(canvas, 0, 300, 80)
+    canvas.blit(app_tile(52), 14, 14)
+    canvas.text(80, 20, "Tesmir for VHD", WHITE, scale=2, bold=True)
+    canvas.text(80, 46, "Recover files from VHD and VHDX images", WHITE)
+    return canvas
+
+
+def dialog_skin(width, height, accent_rows=3, footer_top=None, band=None):
+    """The dialogs' background: light grey, the accent along the top, a white
+    heading band (rows band[0] to band[1]) and, below footer_top, an accent
+    footer behind the buttons."""
+    canvas = Canvas(width, height, BACKGROUND)
+    canvas.fill_rect(0, 0, width, accent_rows, ACCENT)
+    if band is not None:
+        canvas.fill_rect(0, band[0], width, band[1], WHITE)
+        canvas.fill_rect(0, band[1], width, band[1] + 1, BORDER)
+    if footer_top is not None:
+        canvas.fill_rect(0, footer_top, width, height, ACCENT)
+    return canvas
+
+
+def list_states():
+    """Bitmap 201: the result list's check boxes, 16 x 16 each: 0 an empty
+    box, 1 a filled box with a tick. White is the mask colour."""
+    box = (28, 81, 128)
+    canvas = Canvas(32, 16)
+    canvas.frame_rect(1, 1, 14, 14, box)
+    canvas.fill_rect(2, 2, 13, 13, WHITE)
+    canvas.fill_rect(17, 1, 30, 14, ACCENT)
+    canvas.frame_rect(17, 1, 30, 14, box)
+    for dy in range(2):
+        for tx in range(4, 11):
+            canvas.set(16 + tx, (tx + 3 if tx <= 6 else 15 - tx) + dy, WHITE)
+    return canvas
+
+
+def decorative_panel():
+    """Bitmap 376, the picture on the white step panels."""
+    canvas = Canvas(255, 221, WHITE)
+    canvas.fill_shape(circle(128, 104, 96), 32, 8, 224, 200, mix(ACCENT, WHITE, 0.88))
+    canvas.pictogram("disk", 34, 20, 150, ACCENT)
+    canvas.pictogram("cd", 140, 36, 80, mix(ACCENT, WHITE, 0.45))
+    canvas.pictogram("magnifier", 120, 96, 100, ACCENT_DARK)
+    return canvas
+
+
+def about_picture():
+    canvas = Canvas(120, 120, BACKGROUND)
+    canvas.blit(app_tile(104), 8, 8)
+    return canvas
+
+
+TOOLBAR = [  # (command, pictogram, icon resource file)
+    (32818, "folder", "tool_open.ico"),
+    (32777, "checkbox", "tool_recover.ico"),
+    (32811, "floppy", "tool_save_snapshot.ico"),
+    (32781, "cd", "tool_load_snapshot.ico"),
+    (32785, "magnifier", "tool_find.ico"),
+    (32787, "gear", "tool_settings.ico"),
+    (57670, "question", "tool_help.ico"),
+]
+
+
+def toolbar_strip():
+    """Bitmap 331: the "Standard" toolbar's seven 32 x 32 images on the
+    toolbar's transparent grey."""
+    canvas = Canvas(32 * len(TOOLBAR), 32)
+    for i, (_, pictogram, _) in enumerate(TOOLBAR):
+        cell = Canvas(32, 32)
+        cell.pictogram(pictogram, 3, 3, 26, ACCENT)
+        canvas.blit(flatten(cell, WHITE), 32 * i, 0)
+    return canvas
+
+
+def pictogram_icon(pictogram, colour, sizes):
+    """An icon entry per size: the pictogram in one colour on transparent."""
+    entries = []
+    for size in sizes:
+        canvas = Canvas(size, size)
+        inset = 0 if size <= 16 else size / 16.0
+        canvas.pictogram(pictogram, inset, inset, size - 2 * inset, colour)
+        entries.append(canvas)
+    return entries
+
+
+def art(name):
+    return read_art(os.path.join(ART_DIR, name))
+
+
+def cursor(name):
+    """A cursor from its ASCII art under art/app/."""
+    return Output(name.replace(".txt", ".cur"), lambda: art(os.path.join("app", name)), "cur")
+
+
+def button_pair(normal, hover, width, caption, pictogram):
+    return [Output(normal, lambda: button(width, caption, pictogram, False)),
+            Output(hover, lambda: button(width, caption, pictogram, True))]
+
+
+def mode_pair(normal, hover, width, lines, pictogram):
+    return [Output(normal, lambda: mode_button(width, lines, pictogram, False)),
+            Output(hover, lambda: mode_button(width, lines, pictogram, True))]
+
+
+def icon(name, pictogram, colour=ACCENT, sizes=(16, 32)):
+    return Output(name, lambda: pictogram_icon(pictogram, colour, sizes), "ico", bits=32)
+
+
+# Dialog skins are the size of their dialog's client area (dialog units of
+# "MS Sans Serif" 8 are 1.5 pixels wide and 1.625 pixels high at 96 dpi).
 OUTPUTS = [
+    # Shared with the File Trace and the progress dialog; kept as they are.
     Output("file_type_states.bmp", file_type_states, mask=MASK_WHITE),
     Output("file_types_skin.bmp", lambda: dialog_skin(458, 434, footer_top=350)),
     Output("progress_skin.bmp", lambda: dialog_skin(399, 174)),
+    # Command bars, lists and pictures.
+    Output("header_logo.bmp", header_logo, mask=MASK_WHITE),
+    Output("list_states.bmp", list_states, mask=MASK_WHITE),
+    Output("toolbar.bmp", toolbar_strip, mask=TOOLBAR_KEY),
+    Output("about.bmp", about_picture),
+    Output("panel_picture.bmp", decorative_panel),
+    # Dialog skins.
+    Output("drive_info_skin.bmp", lambda: dialog_skin(373, 332, band=(3, 40), footer_top=252)),
+    Output("find_skin.bmp", lambda: dialog_skin(630, 440, band=(3, 36))),
+    Output("file_filters_skin.bmp", lambda: dialog_skin(330, 277, footer_top=240)),
+    Output("properties_skin.bmp", lambda: dialog_skin(360, 212, footer_top=170)),
+    Output("saving_skin.bmp", lambda: dialog_skin(450, 179)),
+    # The start page.
+    Output("start_background.bmp", lambda: Canvas(64, 64, BACKGROUND)),
+    Output("start_header_left.bmp", start_header_left),
+    Output("start_header_right.bmp", lambda: right_decor(240, 80, ["cd", "disk"])),
+    Output("start_header_middle.bmp", lambda: middle_strip(80, False)),
+] + mode_pair("mode_quick.bmp", "mode_quick_hover.bmp", 181, ["Quick", "Scan"], "magnifier") \
+  + mode_pair("mode_extensive.bmp", "mode_extensive_hover.bmp", 173, ["Extensive", "Scan"], "gear") \
+  + mode_pair("mode_trace.bmp", "mode_trace_hover.bmp", 163, ["File", "Trace"], "document") + [
+    # The wizard steps.
+    Output("step_background.bmp", lambda: Canvas(64, 64, BACKGROUND)),
+    Output("step_banner_right.bmp", lambda: right_decor(240, 60, ["cd", "disk"])),
+    Output("step_banner_middle.bmp", lambda: middle_strip(60, True)),
+    Output("banner_drive.bmp", lambda: left_banner("disk", "Drive", "Select the virtual disk to scan")),
+    Output("banner_drive_busy.bmp", lambda: left_banner("magnifier", "Searching", "Looking for partitions...")),
+    Output("banner_scan_busy.bmp", lambda: left_banner("gear", "Scanning", "Please wait...")),
+    Output("banner_recovery.bmp", lambda: left_banner("floppy", "Recovery", "Mark files and folders to save")),
+    Output("banner_scan.bmp", lambda: left_banner("disk", "Partition", "Select a partition to scan")),
+    Output("banner_file_system.bmp", lambda: left_banner("folder", "File System", "Select the file system found")),
+    Output("banner_extensive.bmp", lambda: left_banner("disk", "Partition", "Select a partition or the disk")),
+    Output("banner_logical.bmp", lambda: left_banner("usb", "Logical Drive", "Select the drive to scan")),
+] + button_pair("button_next.bmp", "button_next_hover.bmp", 74, "Next", "arrow_right") \
+  + button_pair("button_back.bmp", "button_back_hover.bmp", 74, "Back", "arrow_left") \
+  + button_pair("button_stop.bmp", "button_stop_hover.bmp", 74, "Stop", "stop") \
+  + button_pair("button_scan.bmp", "button_scan_hover.bmp", 74, "Scan", "magnifier") \
+  + button_pair("button_home.bmp", "button_home_hover.bmp", 74, "Home", "house") \
+  + button_pair("button_recover.bmp", "button_recover_hover.bmp", 89, "Recover", "floppy") \
+  + button_pair("button_stop_saving.bmp", "button_stop_saving_hover.bmp", 110, "Stop Saving", "stop") \
+  + button_pair("button_skip_file.bmp", "button_skip_file_hover.bmp", 110, "Skip File", "arrow_right") \
+  + button_pair("button_start_search.bmp", "button_start_search_hover.bmp", 120, "Start Search", "magnifier") \
+  + button_pair("button_stop_search.bmp", "button_stop_search_hover.bmp", 120, "Stop Search", "stop") \
+  + button_pair("button_save_selected.bmp", "button_save_selected_hover.bmp", 150, "Save Selected File", "floppy") + [
+    # Icons: the program, the device and file-system trees, the list header,
+    # the toolbar.
+    Output("app.ico", lambda: [app_tile(16), app_tile(32), app_tile(48)], "ico", bits=32),
+    icon("tree_folder.ico", "folder"),
+    icon("tree_disk_other.ico", "disk", TEXT),
+    icon("tree_cd.ico", "cd"),
+    icon("tree_removable.ico", "usb"),
+    icon("tree_floppy.ico", "floppy"),
+    icon("tree_disk.ico", "disk"),
+    icon("tree_computer.ico", "computer"),
+    icon("column_created.ico", "clock", sizes=(16, 32, 48)),
+    icon("column_type.ico", "tag", sizes=(16, 32, 48)),
+    icon("column_name.ico", "document", sizes=(16, 32, 48)),
+    icon("column_size.ico", "disk", sizes=(16, 32, 48)),
+    icon("column_spare.ico", "magnifier", sizes=(16, 32, 48)),
+    icon("column_modified.ico", "clock", ACCENT_DARK, sizes=(16, 32, 48)),
+    icon("column_id.ico", "hash", sizes=(16, 32, 48)),
+] + [icon(ico, pictogram, sizes=(16, 32)) for _, pictogram, ico in TOOLBAR] + [
+    # Cursors.
+    cursor("check_mark_cursor.txt"),
+    cursor("expand_cursor.txt"),
 ]
 
 
