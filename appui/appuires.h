@@ -10,6 +10,9 @@
 #define IDC_PROGRESS_STATUS             1139
 #define IDS_PROGRESS_CAPTION            61465
 
+// Main status bar: the support link pane's indicator string
+#define IDS_CONTACT_SUPPORT             101
+
 // Child dialog hosting the HTML preview
 #define IDD_HTML_HOST                   300
 

@@ -936,9 +936,9 @@ def decorative_panel():
     """Bitmap 376, the picture on the white step panels."""
     canvas = Canvas(255, 221, WHITE)
     canvas.fill_shape(circle(128, 104, 96), 32, 8, 224, 200, mix(ACCENT, WHITE, 0.88))
-    canvas.pictogram("disk", 34, 20, 150, ACCENT)
-    canvas.pictogram("cd", 140, 36, 80, mix(ACCENT, WHITE, 0.45))
-    canvas.pictogram("magnifier", 120, 96, 100, ACCENT_DARK)
+    canvas.pictogram("cd", 128, 14, 100, mix(ACCENT, WHITE, 0.45))
+    canvas.pictogram("disk", 26, 44, 150, ACCENT)
+    canvas.pictogram("magnifier", 124, 104, 92, ACCENT_DARK)
     return canvas
 
 
