@@ -52,7 +52,7 @@ ASCII-art format (one text file per image, kept under res/art/):
 Files written:
   .bmp  BITMAPINFOHEADER, bottom-up, 24-bit unless asked otherwise (1, 4 and 8
         bits with a palette of the image's colours). Transparent pixels take
-        the output's mask colour.
+        the output's mask colour (white for --art).
   .ico  one entry per image: 32-bit BGRA with an AND mask, or classic (1, 4,
         8 or 24 bits) with an AND mask and black under transparent pixels.
   .cur  one 1-bit entry (black, white, transparent) with its hot spot.
@@ -85,6 +85,15 @@ Python interface (for other build steps that import this module):
   write_cur(path, canvas, hotspot)
   decode(path) -> [Canvas, ...]             entries of a .bmp, .ico or .cur
   check_file(path, [canvas, ...], region=False, mask=None) -> [problems]
+  PICTOGRAMS: arrow_right, arrow_left, stop, house, disk, folder, magnifier,
+    gear, question, checkbox, floppy, cd, computer, document, clock, tag,
+    hash, usb (predicates over the unit square; add more beside them).
+
+Adding an image: append Output(name, draw, kind="bmp", mask=None,
+region=False, bits=24) to OUTPUTS. draw() returns a Canvas, a list of
+canvases (the entries of an .ico) or an Art (a cursor read with read_art);
+mask is the colour transparent pixels take in a .bmp; region marks a bitmap
+that a window's region is cut from (the only place pure green may appear).
 """
 import math
 import os
@@ -1122,4 +1131,8 @@ def main(argv):
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1:]))
+    try:
+        sys.exit(main(sys.argv[1:]))
+    except (ValueError, OSError) as error:
+        sys.stderr.write("gen_bitmaps.py: %s\n" % error)
+        sys.exit(1)

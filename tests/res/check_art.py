@@ -49,6 +49,26 @@ def preview(gen, path, out, zoom):
     write_png(out, width, height, rows)
 
 
+def check_art_conversion(generator, work):
+    """--art writes the same cursor as the full run, and a broken art file
+    fails with the line it stopped at."""
+    source = os.path.join(os.path.dirname(os.path.abspath(generator)), "art", "app", "check_mark_cursor.txt")
+    out = os.path.join(work, "converted.cur")
+    result = subprocess.run([sys.executable, generator, "--art", out, source], capture_output=True, text=True)
+    if result.returncode != 0:
+        sys.exit("--art failed:\n" + result.stderr)
+    with open(out, "rb") as a, open(os.path.join(work, "first", "check_mark_cursor.cur"), "rb") as b:
+        if a.read() != b.read():
+            sys.exit("--art wrote a different cursor than the full run")
+    broken = os.path.join(work, "broken.txt")
+    with open(broken, "w") as f:
+        f.write(". transparent\nX black\npixels\nX.\nXq\n")
+    result = subprocess.run([sys.executable, generator, "--art", os.path.join(work, "broken.ico"), broken],
+                            capture_output=True, text=True)
+    if result.returncode == 0 or "broken.txt:5" not in result.stderr:
+        sys.exit("a character outside the legend was not reported with its line:\n" + result.stderr)
+
+
 def main():
     generator, work = sys.argv[1], sys.argv[2]
     first = run(generator, os.path.join(work, "first"))
@@ -59,6 +79,7 @@ def main():
         with open(os.path.join(work, "first", name), "rb") as a, open(os.path.join(work, "second", name), "rb") as b:
             if a.read() != b.read():
                 sys.exit("%s differs between the runs" % name)
+    check_art_conversion(generator, work)
     if len(sys.argv) > 3:
         sys.path.insert(0, os.path.dirname(os.path.abspath(generator)))
         import gen_bitmaps as gen
