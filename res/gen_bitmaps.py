@@ -1013,8 +1013,8 @@ def icon(name, pictogram, colour=ACCENT, sizes=(16, 32)):
     return Output(name, lambda: pictogram_icon(pictogram, colour, sizes), "ico", bits=32)
 
 
-# Dialog skins are the size of their dialog's client area (dialog units of
-# "MS Sans Serif" 8 are 1.5 pixels wide and 1.625 pixels high at 96 dpi).
+# Dialog skins are the size of their dialog's client area (a dialog unit of
+# "MS Sans Serif" 8 is 1.5 pixels each way in the test prefix).
 OUTPUTS = [
     # Shared with the File Trace and the progress dialog; kept as they are.
     Output("file_type_states.bmp", file_type_states, mask=MASK_WHITE),
@@ -1027,11 +1027,11 @@ OUTPUTS = [
     Output("about.bmp", about_picture),
     Output("panel_picture.bmp", decorative_panel),
     # Dialog skins.
-    Output("drive_info_skin.bmp", lambda: dialog_skin(373, 332, band=(3, 40), footer_top=252)),
-    Output("find_skin.bmp", lambda: dialog_skin(630, 440, band=(3, 36))),
-    Output("file_filters_skin.bmp", lambda: dialog_skin(330, 277, footer_top=240)),
-    Output("properties_skin.bmp", lambda: dialog_skin(360, 212, footer_top=170)),
-    Output("saving_skin.bmp", lambda: dialog_skin(450, 179)),
+    Output("drive_info_skin.bmp", lambda: dialog_skin(373, 332, band=(3, 40), footer_top=236)),
+    Output("find_skin.bmp", lambda: dialog_skin(630, 405, band=(3, 36))),
+    Output("file_filters_skin.bmp", lambda: dialog_skin(330, 255, footer_top=218)),
+    Output("properties_skin.bmp", lambda: dialog_skin(360, 195, footer_top=158)),
+    Output("saving_skin.bmp", lambda: dialog_skin(450, 165)),
     # The start page.
     Output("start_background.bmp", lambda: Canvas(64, 64, BACKGROUND)),
     Output("start_header_left.bmp", start_header_left),

@@ -17,7 +17,6 @@
 #include "resource.h"
 
 using tesmir::test::CDibCanvas;
-using tesmir::test::PumpUntil;
 using tesmir::test::Utf8;
 
 namespace {
@@ -131,8 +130,8 @@ struct BitmapCase
 
 const BitmapCase kBitmaps[] = {
     { IDB_HEADER_LOGO, 202, 51 }, { IDB_FILE_TYPE_STATES, 64, 16 }, { IDB_LIST_STATES, 32, 16 },
-    { IDB_DRIVE_INFO_SKIN, 373, 332 }, { IDB_FIND_SKIN, 630, 440 }, { IDB_FILE_TYPES_SKIN, 458, 434 },
-    { IDB_FILE_FILTERS_SKIN, 330, 277 }, { IDB_PROPERTIES_SKIN, 360, 212 }, { IDB_SAVING_SKIN, 450, 179 },
+    { IDB_DRIVE_INFO_SKIN, 373, 332 }, { IDB_FIND_SKIN, 630, 405 }, { IDB_FILE_TYPES_SKIN, 458, 434 },
+    { IDB_FILE_FILTERS_SKIN, 330, 255 }, { IDB_PROPERTIES_SKIN, 360, 195 }, { IDB_SAVING_SKIN, 450, 165 },
     { IDB_PROGRESS_SKIN, 399, 174 }, { IDB_START_BACKGROUND, 64, 64 }, { IDB_STEP_BACKGROUND, 64, 64 },
     { IDB_MODE_QUICK, 181, 203 }, { IDB_MODE_QUICK_HOVER, 181, 203 }, { IDB_MODE_EXTENSIVE, 173, 203 },
     { IDB_MODE_EXTENSIVE_HOVER, 173, 203 }, { IDB_MODE_TRACE, 163, 203 }, { IDB_MODE_TRACE_HOVER, 163, 203 },
@@ -273,18 +272,20 @@ std::vector<std::pair<int, int>> IconEntries(UINT nID)
     return entries;
 }
 
-// Pixels of an icon's visible part (AND mask 0) in its colour bitmap.
-std::vector<COLORREF> VisiblePixels(HICON hIcon, int size)
+// The rows of a bitmap as 32-bit top-down pixels (0x00RRGGBB).
+std::vector<DWORD> Pixels32(HBITMAP hbm, int cx, int cy)
 {
-    std::vector<COLORREF> visible;
-    CDibCanvas colour(size, size, RGB(0, 0, 0)), mask(size, size, RGB(0, 0, 0));
-    ::DrawIconEx(colour.Dc(), 0, 0, hIcon, size, size, 0, nullptr, DI_IMAGE);
-    ::DrawIconEx(mask.Dc(), 0, 0, hIcon, size, size, 0, nullptr, DI_MASK);
-    for (int y = 0; y < size; y++)
-        for (int x = 0; x < size; x++)
-            if (mask.Pixel(x, y) == RGB(0, 0, 0))
-                visible.push_back(colour.Pixel(x, y));
-    return visible;
+    std::vector<DWORD> pixels((size_t)cx * cy);
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = cx;
+    bmi.bmiHeader.biHeight = -cy;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    HDC hdc = ::GetDC(nullptr);
+    ::GetDIBits(hdc, hbm, 0, cy, pixels.data(), &bmi, DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, hdc);
+    return pixels;
 }
 
 TEST(ResourceIcons, EveryIconHasItsEntriesIn32Bits)
@@ -305,19 +306,27 @@ TEST(ResourceIcons, EveryIconHasItsEntriesIn32Bits)
             ASSERT_NE(nullptr, hIcon) << "icon " << c.nID << " at " << size;
             ICONINFO info = {};
             ASSERT_TRUE(::GetIconInfo(hIcon, &info));
+            ASSERT_NE(nullptr, info.hbmColor) << "icon " << c.nID;
             BITMAP bm = {};
-            ::GetObject(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bm), &bm);
+            ::GetObject(info.hbmColor, sizeof(bm), &bm);
             EXPECT_EQ(size, bm.bmWidth) << "icon " << c.nID;
+            EXPECT_EQ(size, bm.bmHeight) << "icon " << c.nID;
+            // Icons sit in image lists with a white background: nothing
+            // visible (AND mask 0) is pure white, and something is visible.
+            std::vector<DWORD> colour = Pixels32(info.hbmColor, size, size);
+            std::vector<DWORD> mask = Pixels32(info.hbmMask, size, size);
+            int nVisible = 0, nWhite = 0;
+            for (size_t i = 0; i < colour.size(); i++)
+            {
+                if ((mask[i] & 0xFFFFFF) != 0)
+                    continue;
+                nVisible++;
+                nWhite += (colour[i] & 0xFFFFFF) == 0xFFFFFF;
+            }
+            EXPECT_GT(nVisible, size * size / 16) << "icon " << c.nID << " at " << size;
+            EXPECT_EQ(0, nWhite) << "icon " << c.nID << " at " << size;
             ::DeleteObject(info.hbmColor);
             ::DeleteObject(info.hbmMask);
-            // Icons sit in image lists with a white background: nothing
-            // visible is pure white, and something is visible.
-            std::vector<COLORREF> visible = VisiblePixels(hIcon, size);
-            EXPECT_GT(visible.size(), (size_t)(size * size / 8)) << "icon " << c.nID << " at " << size;
-            int nWhite = 0;
-            for (COLORREF cr : visible)
-                nWhite += cr == kMaskWhite;
-            EXPECT_EQ(0, nWhite) << "icon " << c.nID << " at " << size;
             ::DestroyIcon(hIcon);
         }
     }
@@ -541,7 +550,7 @@ const std::vector<DialogCase>& DialogCases()
             { 1035, Kind::Static, L"Last File  :", on, on }, { 1037, Kind::Static, L"Files Found    :", on, on },
             { 1036, Kind::Static, L"", on, on }, { 1038, Kind::Static, L"", on, on },
             { 1089, Kind::Static, L"", on, on }, { IDCANCEL, Kind::Push, L"Cancel", off, on } } },
-        { IDD_RECOVERY_SETTINGS, L"Recovery Settings", IDB_FILE_TYPES_SKIN, 20, {
+        { IDD_RECOVERY_SETTINGS, L"Recovery Settings", IDB_FILE_TYPES_SKIN, 45, {
             { 1016, Kind::Static, L"Sectors to read in single attempt", on, on },
             { 1017, Kind::Static, L"Setting of duplicate file(s)", on, on },
             { 1018, Kind::Static, L"Setting for deleted file(s)", on, on },
@@ -618,8 +627,8 @@ bool IsKind(HWND hWnd, Kind kind)
     return false;
 }
 
-// The skin of the dialog being shown, painted the way the dialogs' own
-// classes paint it, so that the screenshots show the finished look.
+// The skin of the dialog under test, painted the way the dialogs' own
+// classes paint it.
 HBITMAP g_hSkin = nullptr;
 
 INT_PTR CALLBACK SkinnedDialogProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM)
@@ -648,7 +657,6 @@ protected:
     {
         INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_TREEVIEW_CLASSES };
         ::InitCommonControlsEx(&icc);
-        ::CreateDirectoryW(L"screenshots", nullptr);
     }
 
     // Creates the dialog hidden, with its skin as background.
@@ -666,21 +674,6 @@ protected:
         if (g_hSkin != nullptr)
             ::DeleteObject(g_hSkin);
         g_hSkin = nullptr;
-    }
-
-    // Shows the dialog, lets it paint and keeps a picture of it.
-    void Screenshot(HWND hWnd, UINT nID)
-    {
-        ::SetWindowPos(hWnd, HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-        ::UpdateWindow(hWnd);
-        PumpUntil([] { return false; }, 200);
-        RECT rc;
-        ::GetWindowRect(hWnd, &rc);
-        CDibCanvas canvas(rc.right - rc.left, rc.bottom - rc.top);
-        HDC hdc = ::GetWindowDC(hWnd);
-        ::BitBlt(canvas.Dc(), 0, 0, canvas.Width(), canvas.Height(), hdc, 0, 0, SRCCOPY);
-        ::ReleaseDC(hWnd, hdc);
-        canvas.SaveBmp(L"screenshots\\dialog_" + std::to_wstring(nID) + L".bmp");
     }
 };
 
@@ -722,7 +715,6 @@ TEST_F(ResourceDialogs, EveryDialogHasItsControlsCaptionAndSkin)
             EXPECT_LE(bm.bmWidth - rc.right, c.nSlack) << "skin " << c.nSkin;
             EXPECT_LE(bm.bmHeight - rc.bottom, c.nSlack) << "skin " << c.nSkin;
         }
-        Screenshot(hWnd, c.nID);
         Destroy(hWnd);
     }
 }
@@ -752,12 +744,13 @@ TEST_F(ResourceDialogs, DriveInformationKeepsItsPositions)
     Destroy(hWnd);
 }
 
-// The Recovery Settings lists are filled from the template: "1" to "100" and
-// "1" to "10", in order.
+// The Recovery Settings lists are filled from the template's initialisation
+// data, which the framework's dialog reads: "1" to "100" and "1" to "10".
 TEST_F(ResourceDialogs, RecoverySettingsListsComeFromTheTemplate)
 {
-    HWND hWnd = Create(DialogCases()[3]);
-    ASSERT_NE(nullptr, hWnd);
+    CDialog dlg;
+    ASSERT_TRUE(dlg.Create(IDD_RECOVERY_SETTINGS));
+    HWND hWnd = dlg.m_hWnd;
     auto items = [&](int nID) {
         std::vector<std::string> texts;
         HWND hCombo = ::GetDlgItem(hWnd, nID);
@@ -777,7 +770,7 @@ TEST_F(ResourceDialogs, RecoverySettingsListsComeFromTheTemplate)
         retries.push_back(std::to_string(i));
     EXPECT_EQ(sectors, items(IDC_SETTINGS_SECTORS));
     EXPECT_EQ(retries, items(IDC_SETTINGS_RETRIES));
-    Destroy(hWnd);
+    dlg.DestroyWindow();
 }
 
 // The about box's picture control shows bitmap 368.
