@@ -1,5 +1,6 @@
 #include "extensive/ExtensiveLists.h"
 
+#include "ntfs/NtfsFoundRecord.h"
 #include "ntfs/NtfsLists.h"
 #include "state/EngineState.h"
 
@@ -89,6 +90,7 @@ void FreeExtensiveScanLists()
     EngineListReset(g_DirSectorHits, [](DirSectorHit*) {});
     EngineListReset(g_FoundVolumes, [](FoundVolume*) {});
     FreeNtfsScanLists();
+    FreeExtensionRecordNames();
     g_ExtFolderCount = 0;
     g_BootHitCount = 0;
     g_FoundVolumeCount = 0;

@@ -7,6 +7,7 @@
 #include "extensive/NtfsAnalysis.h"
 #include "extensive/NtfsExtraction.h"
 #include "extensive/SectorSearch.h"
+#include "ntfs/NtfsFoundRecord.h"
 #include "state/EngineState.h"
 #include "state/ScanControl.h"
 
@@ -22,6 +23,7 @@ unsigned ExtensiveScanProc(void* param)
         break;
     case FileSystemNtfs:
         SearchNtfsStructures(shell);
+        ListNamesFromExtensionRecords();
         AnalyzeNtfsCandidates(shell);
         break;
     default:

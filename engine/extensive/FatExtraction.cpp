@@ -14,6 +14,7 @@
 #include "fat/FatLists.h"
 #include "fat/FatTable.h"
 #include "io/SectorReader.h"
+#include "volume/SourceSectors.h"
 #include "ntfs/NtfsLists.h"
 #include "state/EngineState.h"
 #include "state/ScanControl.h"
@@ -24,6 +25,22 @@ namespace {
 bool IsFatStart(const unsigned char* s)
 {
     return s[0] == 0xF8 && s[1] == 0xFF && s[2] == 0xFF;
+}
+
+// A FAT16 root of 512 entries, the size formatters give a fixed disk.
+const uint32_t DefaultFat16RootSectors = 32;
+
+// Where such a root lies: just before cluster 2.
+uint64_t DefaultFat16Root(const VolumeParamsRecord& v)
+{
+    uint64_t dataStart = (uint64_t)v.clusterBase + 2ull * v.sectorsPerCluster;
+    return dataStart > DefaultFat16RootSectors ? dataStart - DefaultFat16RootSectors : 0;
+}
+
+bool RootLooksLikeADirectory(uint64_t lba)
+{
+    unsigned char sector[SectorSize];
+    return lba != 0 && ReadSourceSectors(lba, 1, sector) && LooksLikeFatDirectorySector(sector);
 }
 
 std::wstring DirName(uint32_t number)
@@ -74,7 +91,8 @@ int ListExtensiveEntry(const FatDirEntryInfo& e, void* context)
 
 // Without a FAT no chain can be followed: the directory's first cluster is
 // read whole, in pieces.
-int ParseFirstClusterOnly(uint32_t cluster, int dirDeleted, DirContext* context)
+// The FAT32 root has no "." and ".." entries; it must look like a directory.
+int ParseFirstClusterOnly(uint32_t cluster, bool root, int dirDeleted, DirContext* context)
 {
     const VolumeParamsRecord& v = VolumeParams;
     uint64_t first = (uint64_t)v.clusterBase + (uint64_t)cluster * v.sectorsPerCluster;
@@ -91,10 +109,12 @@ int ParseFirstClusterOnly(uint32_t cluster, int dirDeleted, DirContext* context)
         for (uint32_t i = 0; i < n; ++i) {
             const unsigned char* s = buffer + i * SectorSize;
             int start = 0;
-            if (done == 0 && i == 0) {
+            if (done == 0 && i == 0 && !root) {
                 if (!(s[0] == '.' && s[1] == ' ' && s[32] == '.' && s[33] == '.'))
                     return 0;
                 start = 2;
+            } else if (done == 0 && i == 0 && !LooksLikeFatDirectorySector(s)) {
+                return 0;
             }
             if (WalkFatDirSector(s, start, dirDeleted, &carry, ListExtensiveEntry, context))
                 return 1;
@@ -112,7 +132,7 @@ int ParseExtensiveFatDirectory(uint32_t cluster, int dirDeleted)
     bool fixedRoot = cluster == 0 && v.fileSystemType == FileSystemFat16;
     uint32_t chainStart = cluster ? cluster : v.rootLocation;
     if (!fixedRoot && (v.fat1Start == 0 || chainStart >= FatClusterLimit()))
-        return ParseFirstClusterOnly(chainStart, dirDeleted, &context);
+        return ParseFirstClusterOnly(chainStart, cluster == 0, dirDeleted, &context);
     return ReadFatDirectory(cluster, dirDeleted, ListExtensiveEntry, &context);
 }
 
@@ -182,17 +202,25 @@ void FindLostFatFragments(CExtensiveScanShell& shell)
     if (!fat1)
         return;
     v.fat1Start = fat1;
-    if (!fat2)
+    if (fat2) {
+        v.fat2Start = fat2;
+        v.fatSize = fat2 - fat1;
+        if (!fat32) {
+            v.rootLocation = fat2 + v.fatSize;
+            // The fixed root lies between the second FAT and cluster 2.
+            uint64_t dataStart = (uint64_t)base + 2ull * v.sectorsPerCluster;
+            if (dataStart > v.rootLocation)
+                v.rootDirSectors = (uint32_t)(dataStart - v.rootLocation);
+        }
         return;
-    v.fat2Start = fat2;
-    v.fatSize = fat2 - fat1;
-    if (!fat32) {
-        v.rootLocation = fat2 + v.fatSize;
-        // The fixed root lies between the second FAT and cluster 2.
-        uint64_t dataStart = (uint64_t)base + 2ull * v.sectorsPerCluster;
-        if (dataStart > v.rootLocation)
-            v.rootDirSectors = (uint32_t)(dataStart - v.rootLocation);
     }
+    // One FAT: it runs up to the data area (FAT32) or up to the fixed root
+    // before it (FAT16), and FAT2 names the same sectors.
+    uint64_t fatEnd = fat32 ? (uint64_t)base + 2ull * v.sectorsPerCluster : DefaultFat16Root(v);
+    if (fatEnd <= fat1)
+        return;
+    v.fat2Start = fat1;
+    v.fatSize = (uint32_t)(fatEnd - fat1);
 }
 
 void ReadFatDirectories(CExtensiveScanShell& shell)
@@ -200,9 +228,15 @@ void ReadFatDirectories(CExtensiveScanShell& shell)
     VolumeParamsRecord& v = VolumeParams;
     shell.SetExtractionStatusText(L"Step 4 / 5...");
     if (v.fileSystemType == FileSystemFat16) {
+        if (v.rootLocation == 0 && RootLooksLikeADirectory(DefaultFat16Root(v))) {
+            // Neither the boot sector nor the FATs were found: the root is
+            // taken where 512 entries end at cluster 2.
+            v.rootLocation = (uint32_t)DefaultFat16Root(v);
+            v.rootDirSectors = DefaultFat16RootSectors;
+        }
         if (v.rootLocation != 0 && v.rootLocation < 0xFFFFFFE0u) {
             if (v.rootDirSectors == 0)
-                v.rootDirSectors = 32;  // 512 entries
+                v.rootDirSectors = DefaultFat16RootSectors;
             ParseExtensiveFatDirectory(0, 0);
         }
     } else {

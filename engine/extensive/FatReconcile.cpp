@@ -3,10 +3,13 @@
 #include "extensive/ExtensiveLists.h"
 #include "extensive/ExtensiveProgress.h"
 #include "extensive/ExtensiveScanShell.h"
+#include "fat/FatBootSector.h"
+#include "fat/FatDirEntry.h"
 #include "image/ByteOrder.h"
 #include "io/SectorReader.h"
 #include "ntfs/NtfsLists.h"
 #include "state/EngineState.h"
+#include "volume/SourceSectors.h"
 
 namespace {
 
@@ -29,47 +32,54 @@ void AddFatVolume(CExtensiveScanShell& shell, uint16_t code, const uint32_t para
 
 bool FatLayoutFromBootSector(const unsigned char* s, uint32_t lba, uint16_t* code, uint32_t params[13])
 {
-    uint64_t spc = s[0x0D];
-    if (!IsValidSectorsPerCluster(spc))
+    int fat32;
+    if (s[0x55] == '3' && s[0x56] == '2')
+        fat32 = 1;
+    else if (s[0x39] == '1' && s[0x3A] == '6')
+        fat32 = 0;
+    else
         return false;
-    uint64_t reserved = le16(s + 0x0E);
-    // The 16-bit total at 0x13 is used when it is set (small volumes);
-    // otherwise the 32-bit one at 0x20.
-    uint64_t total = le16(s + 0x13) ? le16(s + 0x13) : le32(s + 0x20);
-    uint64_t fatSize, rootDirSectors, rootLocation;
-    uint64_t h = lba;
-    if (s[0x55] == '3' && s[0x56] == '2') {
-        *code = FileSystemFat32;
-        fatSize = le32(s + 0x24);
-        rootDirSectors = 0;
-        rootLocation = le32(s + 0x2C);
-    } else if (s[0x39] == '1' && s[0x3A] == '6') {
-        *code = FileSystemFat16;
-        fatSize = le16(s + 0x16);
-        rootDirSectors = le16(s + 0x11) / 16;
-        rootLocation = h + reserved + 2 * fatSize;
-    } else {
+    FatBootFields f = ReadFatBootFields(s, fat32);
+    // Volumes have one FAT or two; anything else is not a boot sector.
+    if (!IsValidSectorsPerCluster(f.sectorsPerCluster) || (f.fatCount != 1 && f.fatCount != 2))
         return false;
-    }
-    uint64_t dataStart = h + reserved + 2 * fatSize + rootDirSectors;
+    const uint64_t spc = f.sectorsPerCluster;
+    const uint64_t h = lba;
+    const uint64_t fat1 = h + f.reservedSectors;
+    const uint64_t fats = (uint64_t)f.fatCount * f.fatSize;
+    const uint64_t rootDirSectors = fat32 ? 0 : f.rootEntries / 16;
+    const uint64_t rootLocation = fat32 ? f.rootCluster : fat1 + fats;
+    const uint64_t dataStart = fat1 + fats + rootDirSectors;
     if (dataStart < 2 * spc)
         return false;
-    uint64_t base = dataStart - 2 * spc;
-    uint64_t end = h + total;
+    const uint64_t base = dataStart - 2 * spc;
+    const uint64_t end = h + f.totalSectors;
     if (base < 63 || base >= 0xFFFFFFFFu || end > 0xFFFFFFFFu || rootLocation > 0xFFFFFFFFu)
         return false;
+    *code = fat32 ? FileSystemFat32 : FileSystemFat16;
     for (int i = 0; i < 13; ++i)
         params[i] = 0;
-    params[0] = (uint32_t)fatSize;
+    params[0] = f.fatSize;
     params[1] = (uint32_t)spc;
     params[2] = (uint32_t)rootDirSectors;
     params[3] = (uint32_t)rootLocation;
-    params[4] = (uint32_t)reserved;
+    params[4] = f.reservedSectors;
     params[5] = (uint32_t)base;
-    params[6] = (uint32_t)(h + reserved);
-    params[7] = (uint32_t)(h + reserved + fatSize);
+    params[6] = (uint32_t)fat1;
+    // With one FAT both FAT positions name it, as the Quick Scan has them.
+    params[7] = (uint32_t)(f.fatCount == 2 ? fat1 + f.fatSize : fat1);
     params[12] = (uint32_t)end;
     return true;
+}
+
+bool FatLayoutHoldsARoot(uint16_t code, const uint32_t params[13])
+{
+    unsigned char sector[SectorSize];
+    // The FAT begins with the media byte (0xF8 on a fixed disk) and 0xFF.
+    if (!ReadSourceSectors(params[6], 1, sector) || sector[0] < 0xF0 || sector[1] != 0xFF)
+        return false;
+    uint64_t root = code == FileSystemFat32 ? (uint64_t)params[5] + (uint64_t)params[3] * params[1] : params[3];
+    return ReadSourceSectors(root, 1, sector) && LooksLikeFatDirectorySector(sector);
 }
 
 int FindFatVolumeFromPair(CExtensiveScanShell& shell, DirSectorHit* p)
@@ -121,6 +131,33 @@ void AssignDirectoriesByPairs(CExtensiveScanShell& shell)
     }
 }
 
+namespace {
+
+// The layouts a boot-sector candidate may stand for: its own, and for a
+// FAT32 backup boot sector (the field at 0x32 names its place) the one of
+// the volume it backs up, whose first sector may be lost.
+int BootSectorLayouts(const unsigned char* sector, uint32_t lba, uint16_t codes[2], uint32_t params[2][13])
+{
+    int n = 0;
+    if (FatLayoutFromBootSector(sector, lba, &codes[n], params[n]))
+        ++n;
+    uint32_t backup = le16(sector + 0x32);
+    if (sector[0x55] == '3' && sector[0x56] == '2' && backup > 0 && backup < le16(sector + 0x0E) && lba >= backup &&
+        FatLayoutFromBootSector(sector, lba - backup, &codes[n], params[n]))
+        ++n;
+    return n;
+}
+
+bool AlreadyFound(uint16_t code, uint32_t base)
+{
+    for (FoundVolume* v = g_FoundVolumes.head; v; v = v->next)
+        if (v->code == code && v->p[5] == base)
+            return true;
+    return false;
+}
+
+}  // namespace
+
 void AnalyzeFatCandidates(CExtensiveScanShell& shell)
 {
     shell.SetStatusText(L"Analyzing the data found...");
@@ -129,27 +166,36 @@ void AnalyzeFatCandidates(CExtensiveScanShell& shell)
 
     unsigned char sector[SectorSize];
     for (BootSectorHit* hit = g_BootSectorHits.head; hit; hit = hit->next) {
-        uint16_t code;
-        uint32_t params[13];
-        if (!ReadSectors(L"", hit->sector, 0, 1, sector) ||
-            !FatLayoutFromBootSector(sector, hit->sector, &code, params))
+        uint16_t codes[2];
+        uint32_t layouts[2][13];
+        if (!ReadSourceSectors(hit->sector, 1, sector))
             continue;
-        const uint64_t s = params[1], base = params[5], end = params[12];
-        uint16_t number = (uint16_t)(g_FoundVolumeCount + 1);
-        bool matched = false;
-        for (DirSectorHit* d = g_DirSectorHits.head; d; d = d->next) {
-            if (d->volume != VolumeUnassigned)
+        int count = BootSectorLayouts(sector, hit->sector, codes, layouts);
+        for (int i = 0; i < count; ++i) {
+            const uint32_t* params = layouts[i];
+            const uint64_t s = params[1], base = params[5], end = params[12];
+            if (AlreadyFound(codes[i], params[5]))
                 continue;
-            if (d->sector > end)
+            uint16_t number = (uint16_t)(g_FoundVolumeCount + 1);
+            bool matched = false;
+            for (DirSectorHit* d = g_DirSectorHits.head; d; d = d->next) {
+                if (d->volume != VolumeUnassigned)
+                    continue;
+                if (d->sector > end)
+                    break;
+                if (base + s * d->cluster == d->sector) {
+                    d->volume = number;
+                    matched = true;
+                    CountClassified(shell);
+                }
+            }
+            // A volume without subfolders has no directory to confirm it:
+            // its own FAT and root directory must.
+            if (matched || FatLayoutHoldsARoot(codes[i], params)) {
+                AddFatVolume(shell, codes[i], params);
                 break;
-            if (base + s * d->cluster == d->sector) {
-                d->volume = number;
-                matched = true;
-                CountClassified(shell);
             }
         }
-        if (matched)
-            AddFatVolume(shell, code, params);
     }
 
     AssignDirectoriesByPairs(shell);

@@ -25,5 +25,11 @@ int FindFatVolumeFromPair(CExtensiveScanShell& shell, DirSectorHit* p);
 
 // The layout a FAT boot sector at lba gives, as FoundVolume parameters
 // p1..p13 and the code (100, 200). False when the sector is no usable boot
-// sector (cluster size, base below 63 or past 32 bits).
+// sector (cluster size, a FAT count other than 1 or 2, base below 63 or
+// past 32 bits). With one FAT, FAT2 names the same sectors as FAT1.
 bool FatLayoutFromBootSector(const unsigned char* sector, uint32_t lba, uint16_t* code, uint32_t params[13]);
+
+// 1 when the layout's FAT begins with a media byte and its root directory
+// (FAT16: the fixed region; FAT32: the root cluster) holds directory
+// entries: what confirms a boot sector that no directory sector does.
+bool FatLayoutHoldsARoot(uint16_t code, const uint32_t params[13]);

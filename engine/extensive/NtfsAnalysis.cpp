@@ -171,14 +171,8 @@ void DeleteUnusedIndexEntries(CExtensiveScanShell& shell)
     while (h) {
         IndexBlockHit* next = h->next;
         if (h->vcn != 0) {
-            if (previous)
-                previous->next = next;
-            else
-                g_IndexBlockList.head = next;
-            if (g_IndexBlockList.tail == h)
-                g_IndexBlockList.tail = previous;
+            EngineListUnlink(g_IndexBlockList, previous, h);
             free(h);
-            --g_IndexBlockList.count;
             --g_IndexBlockCount;
         } else {
             previous = h;

@@ -3,11 +3,15 @@
 #include <wchar.h>
 
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "extensive/ExtensiveLists.h"
 #include "extensive/ExtensiveProgress.h"
 #include "extensive/ExtensiveScanShell.h"
 #include "ntfs/MftRecord.h"
+#include "ntfs/NtfsAttribute.h"
+#include "ntfs/NtfsDataRuns.h"
 #include "ntfs/NtfsLists.h"
 #include "state/EngineState.h"
 
@@ -15,7 +19,73 @@ namespace {
 
 const FILETIME NoTime = {0, 0};
 
+// The first sector of the chosen file system's MFT: from its boot sector,
+// else from the first run of $MFT's own data in a found copy of record 0.
+uint32_t ChosenMftStart()
+{
+    const VolumeParamsRecord& v = VolumeParams;
+    if (v.mftSector)
+        return v.mftSector;
+    for (NtfsScanFileRecord* f = g_NtfsScanFileList.head; f; f = f->next) {
+        if (f->recordNumber != 0 || !IsInChosenNtfsVolume(f))
+            continue;
+        unsigned char record[MftRecordSize];
+        NtfsAttribute data;
+        const unsigned char* pairs;
+        size_t size;
+        std::vector<NtfsRun> runs;
+        if (!ReadMftRecord(f->recordSector, record) ||
+            !FindAttribute(record, MftRecordSize, NtfsAttrData, true, data) || !data.nonResident ||
+            !MappingPairs(data, &pairs, &size))
+            continue;
+        DecodeMappingPairs(pairs, size, runs);
+        if (runs.empty() || runs[0].sparse)
+            continue;
+        uint64_t lba = (uint64_t)v.clusterBase + (uint64_t)runs[0].lcn * v.sectorsPerCluster;
+        if (lba <= 0xFFFFFFFFu)
+            return (uint32_t)lba;
+    }
+    return 0;
+}
+
 }  // namespace
+
+void DropCopiesOfRecords()
+{
+    // $MFTMirr holds copies of records 0 to 3, and the search finds both:
+    // one entry per record number and sequence stays, the MFT's own copy
+    // when it is known which one that is, else the first found.
+    const uint32_t mft = ChosenMftStart();
+    std::unordered_map<uint64_t, NtfsScanFileRecord*> kept;
+    auto key = [](const NtfsScanFileRecord* f) { return ((uint64_t)f->recordNumber << 16) | f->sequence; };
+    auto inMft = [mft](const NtfsScanFileRecord* f) {
+        return mft && f->recordSector == (uint64_t)mft + (uint64_t)MftRecordSectors * f->recordNumber;
+    };
+    auto counted = [](const NtfsScanFileRecord* f) {
+        return f->recordNumber != NtfsNoRecordNumber && IsInChosenNtfsVolume(f);
+    };
+    // A copy names the same item: same name in the same folder.
+    auto copyOf = [](const NtfsScanFileRecord* a, const NtfsScanFileRecord* b) {
+        return a->recordSector != b->recordSector && a->parent == b->parent && wcscmp(a->name, b->name) == 0;
+    };
+    for (NtfsScanFileRecord* f = g_NtfsScanFileList.head; f; f = f->next) {
+        if (!counted(f))
+            continue;
+        auto it = kept.emplace(key(f), f).first;
+        if (copyOf(f, it->second) && inMft(f) && !inMft(it->second))
+            it->second = f;
+    }
+    NtfsScanFileRecord* prev = nullptr;
+    for (NtfsScanFileRecord* f = g_NtfsScanFileList.head; f;) {
+        NtfsScanFileRecord* next = f->next;
+        // Hard links of the kept record share its sector and stay.
+        if (counted(f) && copyOf(f, kept[key(f)]))
+            RemoveNtfsScanFileRecord(prev, f);
+        else
+            prev = f;
+        f = next;
+    }
+}
 
 int IsInChosenNtfsVolume(const NtfsScanFileRecord* file)
 {
@@ -25,6 +95,7 @@ int IsInChosenNtfsVolume(const NtfsScanFileRecord* file)
 void ExtractNtfsFileSystem(CExtensiveScanShell& shell)
 {
     FreeNtfsEntryLists();
+    DropCopiesOfRecords();
     shell.SetExtractionStatusText(L"Extracting entries for the file system...");
     shell.SetExtractionProgress(0);
     const uint16_t chosen = VolumeParams.foundVolumeIndex;

@@ -13,7 +13,10 @@ struct NtfsScanFileRecord;
 
 void ExtractNtfsVolume(CExtensiveScanShell& shell);   // both steps, then the tree
 
+// Drops the copies of records that the chosen file system holds twice
+// (DropCopiesOfRecords), then lists its folders.
 void ExtractNtfsFileSystem(CExtensiveScanShell& shell);
+void DropCopiesOfRecords();
 // Returns the number of "Dir" folders made.
 uint32_t FindLostNtfsFolders(CExtensiveScanShell& shell);
 

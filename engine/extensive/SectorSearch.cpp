@@ -104,8 +104,7 @@ int ListFoundRecord(uint32_t sector, unsigned char* record)
     if (g_ExtFileCount == filesBefore)
         return 1;
     const NtfsScanFileRecord* listed = g_NtfsScanFileList.tail;
-    static std::vector<NtfsFileNameValue> links;   // one worker at a time
-    links.clear();
+    std::vector<NtfsFileNameValue> links;
     CollectLinkNames(record, MftRecordSize, links);
     for (const NtfsFileNameValue& link : links) {
         if (link.parent == listed->parent && wcscmp(link.name, listed->name) == 0)

@@ -144,8 +144,8 @@ int ReadDirectory(uint32_t cluster, int dirDeleted, FatEntryVisitor visit, void*
         runs.push_back({v.rootLocation, v.rootDirSectors});
     } else {
         uint32_t start = cluster ? cluster : v.rootLocation;
-        for (ClusterNode* n = ReadDirectoryChain(start).head; n; n = n->next) {
-            uint64_t s = (uint64_t)v.clusterBase + (uint64_t)n->cluster * k;
+        for (uint32_t cluster : ReadDirectoryChain(start)) {
+            uint64_t s = (uint64_t)v.clusterBase + (uint64_t)cluster * k;
             if (!runs.empty() && runs.back().sector + runs.back().count == s)
                 runs.back().count += k;
             else

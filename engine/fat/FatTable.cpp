@@ -1,13 +1,10 @@
 #include "fat/FatTable.h"
 
 #include <memory>
-#include <vector>
 
 #include "image/ByteOrder.h"
 #include "state/EngineState.h"
 #include "volume/SourceSectors.h"
-
-EngineList<ClusterNode> g_ClusterChain = {};
 
 namespace {
 
@@ -81,20 +78,19 @@ private:
     std::vector<std::unique_ptr<uint64_t[]>> m_pages;
 };
 
-EngineList<ClusterNode>& WalkChain(uint32_t start, uint32_t fatStart, uint64_t maxClusters,
-                                   int honourSaveFlags)
+std::vector<uint32_t> WalkChain(uint32_t start, uint32_t fatStart, uint64_t maxClusters, bool honourSaveFlags)
 {
-    FreeClusterChain();
+    std::vector<uint32_t> chain;
     int fat32 = VolumeParams.fileSystemType == FileSystemFat32;
     uint32_t limit = FatClusterLimit();
     if (start < 2 || start >= limit || fatStart == 0)
-        return g_ClusterChain;
+        return chain;
     CFatWindow fat(fatStart, fat32);
     CClusterSet seen;
     seen.Insert(start);
-    AddClusterNode(start);
+    chain.push_back(start);
     uint32_t c = start;
-    while (g_ClusterChain.count < maxClusters) {
+    while (chain.size() < maxClusters) {
         if (honourSaveFlags && (g_SaveStop == 1 || g_SaveSkip == 1))
             break;
         uint32_t entry;
@@ -103,25 +99,13 @@ EngineList<ClusterNode>& WalkChain(uint32_t start, uint32_t fatStart, uint64_t m
         uint32_t next = FatNextCluster(entry, fat32, limit);
         if (!next || !seen.Insert(next))
             break;
-        AddClusterNode(next);
+        chain.push_back(next);
         c = next;
     }
-    return g_ClusterChain;
+    return chain;
 }
 
 }  // namespace
-
-void AddClusterNode(uint32_t cluster)
-{
-    ClusterNode* node = (ClusterNode*)EngineAlloc(sizeof(ClusterNode));
-    node->cluster = cluster;
-    EngineListAppend(g_ClusterChain, node);
-}
-
-void FreeClusterChain()
-{
-    EngineListReset(g_ClusterChain, [](ClusterNode*) {});
-}
 
 uint32_t FatNextCluster(uint32_t entry, int fat32, uint32_t clusterLimit)
 {
@@ -157,17 +141,17 @@ uint32_t FatClusterLimit()
     return (uint32_t)limit;
 }
 
-EngineList<ClusterNode>& ReadClusterChain(uint32_t start, uint32_t max, int fatSelector)
+std::vector<uint32_t> ReadClusterChain(uint32_t start, uint32_t max, int fatSelector, bool honourSaveFlags)
 {
     uint32_t fatStart = fatSelector == 2 ? VolumeParams.fat2Start : VolumeParams.fat1Start;
-    return WalkChain(start, fatStart, (uint64_t)max + 1, 1);
+    return WalkChain(start, fatStart, (uint64_t)max + 1, honourSaveFlags);
 }
 
-EngineList<ClusterNode>& ReadDirectoryChain(uint32_t start)
+std::vector<uint32_t> ReadDirectoryChain(uint32_t start)
 {
     uint32_t clusterBytes = VolumeParams.sectorsPerCluster * SectorSize;
     uint64_t maxClusters = clusterBytes
         ? ((uint64_t)FatMaxDirectoryEntries * 32 + clusterBytes - 1) / clusterBytes
         : 1;
-    return WalkChain(start, VolumeParams.fat1Start, maxClusters, 0);
+    return WalkChain(start, VolumeParams.fat1Start, maxClusters, false);
 }

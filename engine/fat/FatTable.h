@@ -1,5 +1,6 @@
 // The file allocation table: cluster chains of FAT16 and FAT32 volumes,
-// walked from VolumeParams into the process-wide chain list.
+// walked from VolumeParams. Listing, previews and saving all walk chains
+// here; each walk returns its own list, so two walks never share one.
 //
 // A chain ends at an end-of-chain value (FAT16 >= 0xFFF8, FAT32 >= 0x0FFFFFF8
 // after masking the entry with 0x0FFFFFFF), at a bad-cluster mark (0xFFF7,
@@ -10,18 +11,7 @@
 
 #include <stdint.h>
 
-#include "state/EngineList.h"
-
-struct ClusterNode
-{
-    uint32_t cluster;
-    ClusterNode* next;
-};
-
-extern EngineList<ClusterNode> g_ClusterChain;
-
-void AddClusterNode(uint32_t cluster);
-void FreeClusterChain();
+#include <vector>
 
 // Next cluster after an entry's value, or 0 when the chain ends there.
 // clusterLimit is the first cluster number past the volume.
@@ -32,11 +22,12 @@ uint32_t FatNextCluster(uint32_t entry, int fat32, uint32_t clusterLimit);
 uint32_t FatClusterLimit();
 
 // The chain from start through the first (fatSelector 1) or second FAT (2),
-// at most max + 1 clusters; ends early when g_SaveStop or g_SaveSkip is 1.
-EngineList<ClusterNode>& ReadClusterChain(uint32_t start, uint32_t max, int fatSelector);
+// at most max + 1 clusters; with honourSaveFlags it ends early when
+// g_SaveStop or g_SaveSkip is 1 (a preview's walk passes false).
+std::vector<uint32_t> ReadClusterChain(uint32_t start, uint32_t max, int fatSelector, bool honourSaveFlags = true);
 
 // A directory's chain through the first FAT, up to the clusters that hold
 // the FAT maximum of 65536 entries.
-EngineList<ClusterNode>& ReadDirectoryChain(uint32_t start);
+std::vector<uint32_t> ReadDirectoryChain(uint32_t start);
 
 enum { FatMaxDirectoryEntries = 65536 };

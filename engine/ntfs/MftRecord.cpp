@@ -34,6 +34,13 @@ int HasFileSignature(const unsigned char* record) { return memcmp(record, "FILE"
 
 uint16_t MftRecordSequence(const unsigned char* record) { return le16(record + 0x10); }
 
+uint32_t MftRecordNumber(const unsigned char* record)
+{
+    return le16(record + 4) >= 0x30 ? le32(record + 0x2C) : 0xFFFFFFFFu;
+}
+
+uint64_t MftBaseRecordReference(const unsigned char* record) { return le64(record + 0x20); }
+
 uint32_t MftFirstAttributeOffset(const unsigned char* record) { return le16(record + 0x14); }
 
 int PrepareMftRecord(unsigned char* record)

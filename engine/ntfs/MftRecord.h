@@ -46,6 +46,12 @@ int HasFileSignature(const unsigned char* record);
 // Header fields of a record buffer of MftRecordSize bytes.
 inline unsigned MftRecordFlags(const unsigned char* record) { return record[0x16]; }
 uint16_t MftRecordSequence(const unsigned char* record);
+// The record's own number (0x2C), which only records whose header reaches
+// past it (update-sequence array at 0x30 or later) hold; else 0xFFFFFFFF.
+uint32_t MftRecordNumber(const unsigned char* record);
+// The base record's number (low 48 bits of the reference at 0x20, as far
+// as 32 bits go) and its sequence (0x26); 0 in a base record.
+uint64_t MftBaseRecordReference(const unsigned char* record);
 uint32_t MftFirstAttributeOffset(const unsigned char* record);
 
 // Reads the two sectors of one record at lba and applies the fixup.

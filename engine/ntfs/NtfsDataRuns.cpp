@@ -3,7 +3,6 @@
 #include "image/ByteOrder.h"
 #include "ntfs/NtfsAttribute.h"
 
-EngineList<DataRunNode> g_RunList = {};
 
 namespace {
 
@@ -61,46 +60,4 @@ int DecodeMappingPairs(const unsigned char* pairs, size_t size, std::vector<Ntfs
     }
     // Ran off the end without the terminating zero.
     return 0;
-}
-
-void AppendRunNode(EngineList<DataRunNode>& list, uint32_t lcn, uint32_t length)
-{
-    DataRunNode* node = (DataRunNode*)EngineAlloc(sizeof(DataRunNode));
-    node->lcn = lcn;
-    node->length = length;
-    EngineListAppend(list, node);
-}
-
-void FreeRunList()
-{
-    EngineListReset(g_RunList, [](DataRunNode*) {});
-}
-
-int DecodeRunList(size_t limit, const unsigned char* record, uint32_t attributeOffset)
-{
-    FreeRunList();
-    if (attributeOffset >= limit || limit - attributeOffset < 0x40)
-        return 0;
-    NtfsAttribute attr;
-    attr.start = record + attributeOffset;
-    attr.offset = attributeOffset;
-    attr.type = le32(attr.start);
-    attr.length = le32(attr.start + 4);
-    attr.nonResident = attr.start[8];
-    attr.nameLength = 0;
-    attr.nameOffset = 0;
-    if (attr.nonResident != 1 || attr.length < 0x40 || attr.length > limit - attributeOffset)
-        return 0;
-    const unsigned char* pairs;
-    size_t size;
-    if (!MappingPairs(attr, &pairs, &size))
-        return 0;
-    std::vector<NtfsRun> runs;
-    int whole = DecodeMappingPairs(pairs, size, runs);
-    for (const NtfsRun& run : runs) {
-        if ((uint64_t)run.lcn > 0xFFFFFFFFu || run.length > 0xFFFFFFFFu)
-            return 0;
-        AppendRunNode(g_RunList, (uint32_t)run.lcn, (uint32_t)run.length);
-    }
-    return whole;
 }

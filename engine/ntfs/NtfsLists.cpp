@@ -129,11 +129,11 @@ NtfsScanFileRecord* AddNtfsScanFileRecord(const wchar_t* name, uint32_t recordSe
     r->name = EngineStrDup(name);
     r->recordSector = recordSector;
     r->parent = parent;
-    r->reserved = 0;
+    r->recordNumber = NtfsNoRecordNumber;
     r->created = created;
     r->changed = changed;
     r->size = size;
-    r->reserved2 = 0;
+    r->sequence = 0;
     r->deleted = deleted;
     EngineListAppend(g_NtfsScanFileList, r);
     ++g_ExtFileCount;
@@ -161,6 +161,24 @@ void FreeNtfsScanLists()
     g_ExtFolderCount = 0;
     g_ExtFileCount = 0;
     g_IndexBlockCount = 0;
+}
+
+void RemoveNtfsScanFileRecord(NtfsScanFileRecord* prev, NtfsScanFileRecord* record)
+{
+    EngineListUnlink(g_NtfsScanFileList, prev, record);
+    FreeName(record);
+    free(record);
+    --g_ExtFileCount;
+}
+
+void SortNtfsScanListsBySector()
+{
+    EngineListStableSort(g_NtfsScanFolderList, [](const NtfsScanFolderRecord* a, const NtfsScanFolderRecord* b) {
+        return a->recordSector < b->recordSector;
+    });
+    EngineListStableSort(g_NtfsScanFileList, [](const NtfsScanFileRecord* a, const NtfsScanFileRecord* b) {
+        return a->recordSector < b->recordSector;
+    });
 }
 
 NtfsFolderRecord* FindNtfsFolder(uint32_t recordNumber)

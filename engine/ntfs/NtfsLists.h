@@ -53,11 +53,14 @@ struct NtfsScanFileRecord
     wchar_t* name;
     uint32_t recordSector;
     uint32_t parent;
-    uint32_t reserved;
+    // Not stored in snapshots: the record's own number (header 0x2C;
+    // NtfsNoRecordNumber when the header has none) and sequence number, so
+    // that copies of one record found twice are told apart.
+    uint32_t recordNumber;
     FILETIME created;
     FILETIME changed;
     uint64_t size;
-    uint16_t reserved2;
+    uint16_t sequence;
     uint32_t deleted;
     NtfsScanFileRecord* next;
 };
@@ -117,9 +120,20 @@ void FreeNtfsEntryLists();
 NtfsScanFolderRecord* AddNtfsScanFolderRecord(const wchar_t* name, uint32_t recordSector, uint32_t parent,
                                               uint32_t ownNumber, FILETIME created, FILETIME changed,
                                               uint32_t indexCluster, uint32_t deleted);
+// The record number and sequence start as "none" (NtfsNoRecordNumber, 0).
 NtfsScanFileRecord* AddNtfsScanFileRecord(const wchar_t* name, uint32_t recordSector, uint32_t parent,
                                           FILETIME created, FILETIME changed, uint64_t size,
                                           uint32_t deleted);
+enum : uint32_t { NtfsNoRecordNumber = 0xFFFFFFFF };
+
+// Drops a record from the Extensive file list and frees it; prev is the
+// record before it (null for the head).
+void RemoveNtfsScanFileRecord(NtfsScanFileRecord* prev, NtfsScanFileRecord* record);
+
+// Puts the Extensive folder and file lists in the order of their record
+// sectors (records listed late, once their names were found, among the
+// others), keeping the order of records at the same sector.
+void SortNtfsScanListsBySector();
 IndexBlockHit* AppendIndexBlockHit(uint32_t sector, uint32_t owner, uint32_t vcn, uint8_t sectors);
 void FreeNtfsScanLists();
 

@@ -10,6 +10,7 @@
 #include "image/ByteOrder.h"
 #include "io/SectorReader.h"
 #include "msg/MessageSink.h"
+#include "ntfs/Lznt1.h"
 #include "ntfs/MftRecord.h"
 #include "ntfs/MftRunTable.h"
 #include "ntfs/NtfsAttribute.h"
@@ -146,44 +147,128 @@ void ReadBlock(uint64_t lba, uint32_t count, unsigned char* buf, SaveRequest& r)
     }
 }
 
-// Writes size bytes from the extents; bytes at and past validBytes are
-// zeros (NTFS data past the initialized size). When the extents end before
-// size, the rest is zeros and the file is incomplete.
-SaveOutcome WriteExtents(HANDLE file, const std::vector<SectorExtent>& extents, uint64_t size, uint64_t validBytes,
-                         SaveRequest& r)
+// The file's data, block after block.
+class CDataSource
 {
-    std::vector<unsigned char> buf((size_t)BlockSectors * SectorSize);
+public:
+    virtual ~CDataSource() {}
+    // The capacity a block buffer needs.
+    virtual size_t BlockBytes() const = 0;
+    // Fills buf with the next block, at most want bytes unless the source
+    // works in larger units; returns the bytes given (never 0).
+    virtual size_t Next(unsigned char* buf, size_t want, SaveRequest& r) = 0;
+    // True when a part of the data could not be had and became zeros.
+    bool incomplete = false;
+};
+
+// Sectors on the source, or zeros, as the extents say. When the extents
+// end before the file does, the rest is zeros and the file is incomplete.
+class CExtentSource : public CDataSource
+{
+public:
+    explicit CExtentSource(const std::vector<SectorExtent>& extents) : m_extents(extents) {}
+    size_t BlockBytes() const override { return (size_t)BlockSectors * SectorSize; }
+    size_t Next(unsigned char* buf, size_t want, SaveRequest& r) override
+    {
+        uint64_t n = std::min<uint64_t>(BlockSectors, (want + SectorSize - 1) / SectorSize);
+        while (m_e < m_extents.size() && m_extents[m_e].sectors == 0)
+            ++m_e;
+        if (m_e >= m_extents.size()) {
+            incomplete = true;
+            memset(buf, 0, (size_t)n * SectorSize);
+            return (size_t)n * SectorSize;
+        }
+        const SectorExtent& x = m_extents[m_e];
+        n = std::min<uint64_t>(n, x.sectors - m_in);
+        if (x.zero)
+            memset(buf, 0, (size_t)n * SectorSize);
+        else
+            ReadBlock(x.lba + m_in, (uint32_t)n, buf, r);
+        m_in += n;
+        if (m_in >= x.sectors) {
+            ++m_e;
+            m_in = 0;
+        }
+        return (size_t)n * SectorSize;
+    }
+
+    // Hands out the next sectors of the extents as pieces of at most count
+    // sectors in all, in order; returns the sectors handed out.
+    template <class Piece>
+    uint64_t Take(uint64_t count, Piece piece)
+    {
+        uint64_t taken = 0;
+        while (taken < count && m_e < m_extents.size()) {
+            const SectorExtent& x = m_extents[m_e];
+            uint64_t n = std::min<uint64_t>(count - taken, x.sectors - m_in);
+            if (n)
+                piece(x, x.lba + m_in, n);
+            taken += n;
+            m_in += n;
+            if (m_in >= x.sectors) {
+                ++m_e;
+                m_in = 0;
+            }
+        }
+        return taken;
+    }
+
+private:
+    const std::vector<SectorExtent>& m_extents;
+    size_t m_e = 0;
+    uint64_t m_in = 0;
+};
+
+// An NTFS-compressed stream, one compression unit at a time: a unit whose
+// clusters all hold data is stored raw, one that ends in a sparse run holds
+// LZNT1 chunks in its data clusters, one without data is zeros.
+class CCompressedSource : public CDataSource
+{
+public:
+    CCompressedSource(const std::vector<SectorExtent>& extents, uint64_t unitSectors)
+        : m_extents(extents), m_unitSectors(unitSectors), m_packed((size_t)unitSectors * SectorSize)
+    {
+    }
+    size_t BlockBytes() const override { return (size_t)m_unitSectors * SectorSize; }
+    size_t Next(unsigned char* buf, size_t, SaveRequest& r) override
+    {
+        const size_t unitBytes = (size_t)m_unitSectors * SectorSize;
+        uint64_t dataSectors = 0;
+        uint64_t taken = m_extents.Take(m_unitSectors, [&](const SectorExtent& x, uint64_t lba, uint64_t n) {
+            if (!x.zero) {
+                ReadBlock(lba, (uint32_t)n, m_packed.data() + (size_t)dataSectors * SectorSize, r);
+                dataSectors += n;
+            }
+        });
+        if (taken < m_unitSectors)
+            incomplete = true;   // the runs end before the file
+        if (dataSectors == m_unitSectors)
+            memcpy(buf, m_packed.data(), unitBytes);
+        else if (dataSectors == 0)
+            memset(buf, 0, unitBytes);
+        else if (!DecompressLznt1Unit(m_packed.data(), (size_t)dataSectors * SectorSize, buf, unitBytes))
+            incomplete = true;
+        return unitBytes;
+    }
+
+private:
+    CExtentSource m_extents;
+    uint64_t m_unitSectors;
+    std::vector<unsigned char> m_packed;
+};
+
+// Writes size bytes from the source; bytes at and past validBytes are
+// zeros (NTFS data past the initialized size).
+SaveOutcome WriteData(HANDLE file, CDataSource& source, uint64_t size, uint64_t validBytes, SaveRequest& r)
+{
+    std::vector<unsigned char> buf(source.BlockBytes());
     uint64_t written = 0;
     int position = 0;
-    bool missing = false;
-    size_t e = 0;
-    uint64_t inExtent = 0;
     while (written < size) {
         if (Interrupted(r))
             return SaveStopped;
-        uint64_t sectorsLeft = (size - written + SectorSize - 1) / SectorSize;
-        uint32_t n = (uint32_t)std::min<uint64_t>(BlockSectors, sectorsLeft);
-        if (e < extents.size() && extents[e].sectors == 0) {
-            ++e;
-            continue;
-        }
-        if (e < extents.size()) {
-            const SectorExtent& x = extents[e];
-            n = (uint32_t)std::min<uint64_t>(n, x.sectors - inExtent);
-            if (x.zero)
-                memset(buf.data(), 0, (size_t)n * SectorSize);
-            else
-                ReadBlock(x.lba + inExtent, n, buf.data(), r);
-            inExtent += n;
-            if (inExtent >= x.sectors) {
-                ++e;
-                inExtent = 0;
-            }
-        } else {
-            missing = true;
-            memset(buf.data(), 0, (size_t)n * SectorSize);
-        }
-        uint32_t bytes = (uint32_t)std::min<uint64_t>((uint64_t)n * SectorSize, size - written);
+        size_t got = source.Next(buf.data(), (size_t)std::min<uint64_t>(buf.size(), size - written), r);
+        uint32_t bytes = (uint32_t)std::min<uint64_t>(got, size - written);
         if (validBytes < written + bytes) {
             uint64_t from = validBytes > written ? validBytes - written : 0;
             memset(buf.data() + from, 0, (size_t)(bytes - from));
@@ -198,15 +283,14 @@ SaveOutcome WriteExtents(HANDLE file, const std::vector<SectorExtent>& extents, 
             ReportProgress(r, p);
         }
     }
-    return (missing || r.unreadableSectors) ? SaveIncomplete : SaveWritten;
+    return (source.incomplete || r.unreadableSectors) ? SaveIncomplete : SaveWritten;
 }
 
 // Writes the data, then the time stamps, and closes; the result of a writer.
-int FinishFile(HANDLE h, const std::vector<SectorExtent>& extents, uint64_t size, uint64_t validBytes,
-               SaveRequest& r)
+int FinishFile(HANDLE h, CDataSource& source, uint64_t size, uint64_t validBytes, SaveRequest& r)
 {
     CFileHandle file(h);
-    SaveOutcome outcome = WriteExtents(h, extents, size, validBytes, r);
+    SaveOutcome outcome = WriteData(h, source, size, validBytes, r);
     // A stopped or skipped file keeps what was written, with its time stamp.
     ApplySaveTime(h, r.time);
     file.Close();
@@ -226,42 +310,6 @@ void AddClusterRun(std::vector<SectorExtent>& extents, uint64_t firstCluster, ui
         }
     }
     extents.push_back({lba, clusters * spc, sparse});
-}
-
-// ---------------------------------------------------------------------------
-// FAT
-
-// The chain from first through one FAT, walked here (not into the shared
-// chain list) so that a preview and a save never share it. Stops after
-// max + 1 clusters.
-std::vector<uint32_t> WalkFatChain(uint32_t first, uint32_t max, uint32_t fatStart)
-{
-    std::vector<uint32_t> chain;
-    if (fatStart == 0 || first < 2)
-        return chain;
-    bool fat32 = VolumeParams.fileSystemType == FileSystemFat32;
-    uint32_t perSector = fat32 ? 128 : 256;
-    uint32_t limit = FatClusterLimit();
-    unsigned char sector[SectorSize];
-    uint64_t cached = ~0ull;
-    uint32_t c = first;
-    chain.push_back(c);
-    while (chain.size() <= max) {
-        uint64_t lba = (uint64_t)fatStart + c / perSector;
-        if (lba != cached) {
-            if (!ReadSectors(L"", (DWORD)lba, (DWORD)(lba >> 32), 1, sector))
-                break;
-            cached = lba;
-        }
-        uint32_t i = c % perSector;
-        uint32_t entry = fat32 ? le32(sector + 4 * i) : le16(sector + 2 * i);
-        uint32_t next = FatNextCluster(entry, fat32, limit);
-        if (next == 0)
-            break;
-        chain.push_back(next);
-        c = next;
-    }
-    return chain;
 }
 
 }  // namespace
@@ -291,9 +339,10 @@ int SaveFatFile(SaveRequest& r)
     uint32_t count = (uint32_t)((r.size + clusterBytes - 1) / clusterBytes);
     std::vector<uint32_t> chain;
     if (count > 0) {
-        chain = WalkFatChain(r.source, count, VolumeParams.fat1Start);
+        // A preview's walk is not cut short by a running save's flags.
+        chain = ReadClusterChain(r.source, count, 1, Reporting(r));
         if (chain.size() != count)
-            chain = WalkFatChain(r.source, count, VolumeParams.fat2Start);
+            chain = ReadClusterChain(r.source, count, 2, Reporting(r));
         if (chain.size() != count) {
             // Neither FAT holds the chain (a deleted file): consecutive clusters.
             chain.clear();
@@ -304,7 +353,8 @@ int SaveFatFile(SaveRequest& r)
     std::vector<SectorExtent> extents;
     for (uint32_t c : chain)
         AddClusterRun(extents, c, 1, false);
-    return FinishFile(h, extents, r.size, r.size, r);
+    CExtentSource source(extents);
+    return FinishFile(h, source, r.size, r.size, r);
 }
 
 // ---------------------------------------------------------------------------
@@ -326,6 +376,7 @@ struct NtfsData
     bool resident = false;
     std::vector<unsigned char> value;
     uint16_t flags = 0;
+    uint8_t compressionUnit = 0;   // log2 of the clusters per compression unit
     uint64_t dataSize = 0;
     uint64_t initializedSize = 0;
     std::vector<DataExtent> extents;
@@ -373,6 +424,7 @@ void CollectDataAttributes(const unsigned char* rec, NtfsData& data)
         if (x.lowestVcn == 0) {
             data.found = true;
             data.flags = le16(attr.start + 0x0C);
+            data.compressionUnit = attr.start[0x22];
             data.dataSize = NonResidentDataSize(attr);
             data.initializedSize = le64(attr.start + 0x38);
         }
@@ -449,6 +501,15 @@ bool ReadNtfsData(uint32_t source, NtfsData& data)
     return true;
 }
 
+// LZNT1 works on 4 KiB chunks: Windows compresses only volumes whose
+// clusters are at most 4 KiB, in units of 16 clusters.
+bool CanDecompress(const NtfsData& data)
+{
+    uint64_t clusterBytes = (uint64_t)VolumeParams.sectorsPerCluster * SectorSize;
+    return clusterBytes != 0 && clusterBytes <= Lznt1ChunkBytes && data.compressionUnit >= 1 &&
+           data.compressionUnit <= 4;
+}
+
 // The extents in VCN order as sector extents; gaps and overlaps make the
 // data incomplete.
 bool BuildNtfsExtents(NtfsData& data, std::vector<SectorExtent>& out)
@@ -484,11 +545,17 @@ int SaveNtfsFile(SaveRequest& r)
     if (!PrepareRequest(r))
         return 0;
     NtfsData data;
-    if (!ReadNtfsData(r.source, data) || !data.found) {
+    if (!ReadNtfsData(r.source, data) || (!data.found && (!data.complete || r.size != 0))) {
         r.outcome = SaveNoData;
         return 0;
     }
-    if (data.flags & (AttrFlagCompressed | AttrFlagEncrypted)) {
+    if (!data.found) {
+        // No default data stream ($Secure, $Extend\$Quota...): the file is
+        // its empty default stream, and that is all there is to write.
+        data.found = data.resident = true;
+    }
+    if ((data.flags & AttrFlagEncrypted) || ((data.flags & AttrFlagCompressed) && !data.resident &&
+                                              !CanDecompress(data))) {
         r.outcome = SaveNotRecoverableRaw;
         return 0;
     }
@@ -506,7 +573,15 @@ int SaveNtfsFile(SaveRequest& r)
     }
     std::vector<SectorExtent> extents;
     bool complete = BuildNtfsExtents(data, extents);
-    int result = FinishFile(h, extents, data.dataSize, std::min(data.initializedSize, data.dataSize), r);
+    const uint64_t validBytes = std::min(data.initializedSize, data.dataSize);
+    int result;
+    if (data.flags & AttrFlagCompressed) {
+        CCompressedSource source(extents, (uint64_t)VolumeParams.sectorsPerCluster << data.compressionUnit);
+        result = FinishFile(h, source, data.dataSize, validBytes, r);
+    } else {
+        CExtentSource source(extents);
+        result = FinishFile(h, source, data.dataSize, validBytes, r);
+    }
     if (result == 1 && !complete) {
         r.outcome = SaveIncomplete;
         result = 0;

@@ -6,6 +6,9 @@
 #include <stddef.h>
 #include <stdlib.h>
 
+#include <algorithm>
+#include <vector>
+
 // Allocation for engine records and name copies. On failure it tells the
 // user "Out of memory, close other applications and run again" and ends the
 // process, so no caller ever sees a null result.
@@ -47,4 +50,35 @@ void EngineListReset(EngineList<Record>& list, FreeFields freeFields)
     }
     list.head = list.tail = nullptr;
     list.count = 0;
+}
+
+// Unlinks record, whose predecessor is prev (null for the head), without
+// freeing it.
+template <class Record>
+void EngineListUnlink(EngineList<Record>& list, Record* prev, Record* record)
+{
+    if (prev)
+        prev->next = record->next;
+    else
+        list.head = record->next;
+    if (list.tail == record)
+        list.tail = prev;
+    record->next = nullptr;
+    --list.count;
+}
+
+// Relinks the records in the order less gives, records that compare equal
+// keeping their order.
+template <class Record, class Less>
+void EngineListStableSort(EngineList<Record>& list, Less less)
+{
+    std::vector<Record*> records;
+    records.reserve(list.count);
+    for (Record* r = list.head; r; r = r->next)
+        records.push_back(r);
+    std::stable_sort(records.begin(), records.end(), less);
+    list.head = list.tail = nullptr;
+    list.count = 0;
+    for (Record* r : records)
+        EngineListAppend(list, r);
 }

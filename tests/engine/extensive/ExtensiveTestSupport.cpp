@@ -5,12 +5,14 @@
 #include <algorithm>
 #include <sstream>
 
+#include "../fat/FixtureOracles.h"
 #include "TestSupport.h"
 #include "extensive/ExtensiveLists.h"
 #include "extensive/ExtensiveScan.h"
 #include "extensive/NtfsExtraction.h"
 #include "fat/FatLists.h"
 #include "ntfs/NtfsLists.h"
+#include "save/SaveFile.h"
 #include "scan/QuickScanTree.h"
 #include "state/EngineState.h"
 #include "state/ScanControl.h"
@@ -316,4 +318,66 @@ std::map<std::string, std::string> PlantedHashes(const wchar_t* manifest, int pa
             out[f[1]] = f[3];
     }
     return out;
+}
+
+std::string SavedHash(bool ntfs, uint32_t source, uint64_t size)
+{
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    SaveRequest request;
+    request.folder = folder;
+    request.name = L"extensive-saved.bin";
+    request.size = size;
+    request.source = source;
+    request.report = 0;
+    int written = ntfs ? SaveNtfsFile(request) : SaveFatFile(request);
+    std::string hash;
+    if (written)
+        hash = Sha256Hex(tesmir::test::ReadWholeFile(request.path));
+    if (!request.path.empty())
+        DeleteFileW(request.path.c_str());
+    return hash;
+}
+
+namespace {
+
+std::string Upper(const std::string& utf8)
+{
+    std::wstring w = oracle::Utf8(utf8);
+    if (!w.empty())
+        CharUpperBuffW(&w[0], (DWORD)w.size());
+    return tesmir::test::Utf8(w);
+}
+
+}  // namespace
+
+void ExpectFatContents(const wchar_t* manifest, int partition)
+{
+    std::map<std::string, std::string> planted;
+    for (const auto& e : PlantedHashes(manifest, partition))
+        planted[Upper(e.first)] = e.second;
+    std::map<uint32_t, std::vector<FatFolderRecord*>> children;
+    for (FatFolderRecord* f = g_FatFolders.head; f; f = f->next)
+        children[f->parentCluster].push_back(f);
+    std::map<uint32_t, std::string> folderPath = {{0u, ""}};
+    WalkFolderTree<FatFolderRecord, std::string>(
+        0u, std::string(), [&](uint32_t key) -> const std::vector<FatFolderRecord*>& { return children[key]; },
+        [](FatFolderRecord* f) { return f->cluster; },
+        [&](FatFolderRecord* f, const std::string& parent) {
+            std::string path = parent + Utf8(f->name) + "/";
+            folderPath[f->cluster] = path;
+            return path;
+        });
+    size_t checked = 0;
+    for (FatFileRecord* f = g_FatFiles.head; f; f = f->next) {
+        auto it = planted.find(Upper(folderPath[f->parentCluster] + Utf8(f->name)));
+        if (f->deleted || it == planted.end())
+            continue;
+        EXPECT_EQ(it->second, SavedHash(false, f->firstCluster, f->size)) << it->first;
+        planted.erase(it);
+        ++checked;
+    }
+    EXPECT_GT(checked, 0u);
+    for (const auto& e : planted)
+        ADD_FAILURE() << "not read back: " << e.first;
 }

@@ -95,3 +95,13 @@ std::string Sha256Hex(const std::string& bytes);
 // Live planted files of a partition that have data, with their hash, from the disk's
 // manifest: path (as fls -p gives it) -> sha256.
 std::map<std::string, std::string> PlantedHashes(const wchar_t* manifest, int partition);
+
+// Saves one file with the save's writer (FAT: first cluster; NTFS: record
+// sector) into the temporary folder and returns the hash of what was
+// written; empty when the writer did not write the whole file.
+std::string SavedHash(bool ntfs, uint32_t source, uint64_t size);
+
+// The live planted FAT files of a partition, saved through the layout the
+// extraction found (its FATs included), are the planted bytes; names are
+// matched without case.
+void ExpectFatContents(const wchar_t* manifest, int partition);

@@ -10,17 +10,36 @@
 #include "FixtureOracles.h"
 #include "ImageTestSupport.h"
 #include "fat/FatTable.h"
+#include "save/SaveFile.h"
 #include "state/EngineState.h"
 #include "volume/VolumeParamsReader.h"
 
 namespace {
 
-std::vector<uint32_t> Clusters(const EngineList<ClusterNode>& chain)
+// What the save writes for a file of the given clusters' size: its bytes,
+// compared with those clusters read straight from the source.
+std::string SavedBytes(uint32_t first, uint64_t size)
 {
-    std::vector<uint32_t> v;
-    for (ClusterNode* n = chain.head; n; n = n->next)
-        v.push_back(n->cluster);
-    return v;
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    SaveRequest request;
+    request.folder = folder;
+    request.name = L"chain-saved.bin";
+    request.size = size;
+    request.source = first;
+    SaveFatFile(request);
+    std::string bytes = tesmir::test::ReadWholeFile(request.path);
+    DeleteFileW(request.path.c_str());
+    return bytes;
+}
+
+std::string ClusterBytes(const std::vector<uint32_t>& chain)
+{
+    std::string bytes;
+    uint32_t k = VolumeParams.sectorsPerCluster;
+    for (uint32_t c : chain)
+        bytes += ReadSectorsAt(VolumeParams.clusterBase + (uint64_t)c * k, k);
+    return bytes;
 }
 
 TEST(FatChain, EntryValuesThatEndAChain)
@@ -68,9 +87,13 @@ TEST(FatChain, BrokenChainsEndPromptlyWithTheirOwnClusters)
         const WalkedEntry* entry = walk.Find(L"CHAIN/" + oracle::Utf8(file));
         ASSERT_NE(nullptr, entry);
         ASSERT_EQ(expected.front(), entry->cluster);
-        EXPECT_EQ(expected, Clusters(ReadClusterChain(entry->cluster, 1000000, 1)));
-        EXPECT_EQ(expected, Clusters(ReadClusterChain(entry->cluster, 1000000, 2)));
-        EXPECT_EQ(expected, Clusters(ReadDirectoryChain(entry->cluster)));
+        EXPECT_EQ(expected, ReadClusterChain(entry->cluster, 1000000, 1));
+        EXPECT_EQ(expected, ReadClusterChain(entry->cluster, 1000000, 2));
+        EXPECT_EQ(expected, ReadDirectoryChain(entry->cluster));
+        // The save (and a preview, the same writer) follows the same chain:
+        // a loop is not written twice.
+        uint64_t size = (uint64_t)expected.size() * VolumeParams.sectorsPerCluster * 512;
+        EXPECT_TRUE(SavedBytes(entry->cluster, size) == ClusterBytes(expected));
         ++cases;
     }
     EXPECT_EQ(9, cases);
@@ -93,9 +116,9 @@ TEST(FatChain, LiveFilesHaveChainsOfTheirSize)
                 continue;
             ++files;
             uint32_t need = (e.size + clusterBytes - 1) / clusterBytes;
-            EXPECT_EQ(need, ReadClusterChain(e.cluster, need + 10, 1).count)
+            EXPECT_EQ(need, ReadClusterChain(e.cluster, need + 10, 1).size())
                 << tesmir::test::Utf8(CFatWalk::Join(e));
-            EXPECT_EQ(need, ReadClusterChain(e.cluster, need + 10, 2).count);
+            EXPECT_EQ(need, ReadClusterChain(e.cluster, need + 10, 2).size());
         }
         EXPECT_GT(files, 80);
     }
@@ -109,16 +132,16 @@ TEST(FatChain, LimitsAndSaveFlags)
     CFatWalk walk;
     const WalkedEntry* big = walk.Find(L"Sizes/one MiB plus seven.bin");
     ASSERT_NE(nullptr, big);
-    EXPECT_EQ(11u, ReadClusterChain(big->cluster, 10, 1).count);  // max + 1
+    EXPECT_EQ(11u, ReadClusterChain(big->cluster, 10, 1).size());  // max + 1
     g_SaveSkip = 1;
-    EXPECT_EQ(1u, ReadClusterChain(big->cluster, 1000, 1).count);
+    EXPECT_EQ(1u, ReadClusterChain(big->cluster, 1000, 1).size());
     g_SaveSkip = 0;
     g_SaveStop = 1;
-    EXPECT_EQ(1u, ReadClusterChain(big->cluster, 1000, 1).count);
+    EXPECT_EQ(1u, ReadClusterChain(big->cluster, 1000, 1).size());
     g_SaveStop = 0;
     // A start outside the volume gives no chain.
-    EXPECT_EQ(0u, ReadClusterChain(FatClusterLimit(), 10, 1).count);
-    EXPECT_EQ(0u, ReadClusterChain(1, 10, 1).count);
+    EXPECT_EQ(0u, ReadClusterChain(FatClusterLimit(), 10, 1).size());
+    EXPECT_EQ(0u, ReadClusterChain(1, 10, 1).size());
 }
 
 }  // namespace

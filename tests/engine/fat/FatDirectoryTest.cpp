@@ -160,9 +160,9 @@ TEST(FatDirectory, FolderOfMoreThanAHundredClustersIsListedWhole)
             if (wcscmp(r->name, L"Big Folder") == 0)
                 big = r;
         ASSERT_NE(nullptr, big);
-        EngineList<ClusterNode>& chain = ReadDirectoryChain(big->cluster);
-        EXPECT_GT(chain.count, 100u);
-        uint64_t lastSector = VolumeParams.clusterBase + (uint64_t)chain.tail->cluster * VolumeParams.sectorsPerCluster;
+        std::vector<uint32_t> chain = ReadDirectoryChain(big->cluster);
+        ASSERT_GT(chain.size(), 100u);
+        uint64_t lastSector = VolumeParams.clusterBase + (uint64_t)chain.back() * VolumeParams.sectorsPerCluster;
         CSectorPanel panel;
         ASSERT_EQ(1, ParseFatDirectory(big->cluster, 0));
         EXPECT_EQ(lastSector, panel.sector);

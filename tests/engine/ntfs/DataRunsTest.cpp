@@ -54,27 +54,3 @@ TEST(MappingPairs, MalformedListsStopAtTheFault)
         EXPECT_EQ(c.goodRuns, runs.size()) << c.what;
     }
 }
-
-TEST(MappingPairs, RunListOfARecordFillsTheSaveList)
-{
-    CRecordBuilder b;
-    uint32_t at = b.NonResident(0x80, {0x21, 0x18, 0x34, 0x56, 0x01, 0x08, 0x11, 0x10, 0xF0}, 1000);
-    Bytes r = b.Finish();
-    ASSERT_EQ(1, DecodeRunList(1024, b.raw(), at));
-    ASSERT_EQ(3u, g_RunList.count);
-    EXPECT_EQ(0x5634u, g_RunList.head->lcn);
-    EXPECT_EQ(0u, g_RunList.head->next->lcn);   // sparse
-    EXPECT_EQ(8u, g_RunList.head->next->length);
-    EXPECT_EQ(0x5634u - 16, g_RunList.tail->lcn);
-
-    // An attribute offset at or past the limit decodes nothing.
-    EXPECT_EQ(0, DecodeRunList(1024, b.raw(), 1024));
-    EXPECT_EQ(0u, g_RunList.count);
-    // An LCN beyond the 32-bit field ends the list there.
-    CRecordBuilder wide;
-    at = wide.NonResident(0x80, {0x11, 0x01, 0x01, 0x51, 0x01, 0, 0, 0, 0, 0x01, 0}, 1000);
-    wide.Finish();
-    EXPECT_EQ(0, DecodeRunList(1024, wide.raw(), at));
-    EXPECT_EQ(1u, g_RunList.count);
-    FreeRunList();
-}

@@ -105,3 +105,27 @@ TEST_F(QuickScanWorkerFixture, StopDuringTheMftWalkStillBuildsATreeAndFinishes)
     EXPECT_TRUE(shell.tree.count("$MFT"));
     EXPECT_LT(shell.tree.size(), 100u);
 }
+
+// Short names stored in upper case with the lower-case flags (no long
+// name) are shown as fls shows them, on one-FAT volumes too.
+TEST_F(QuickScanWorkerFixture, ShortNamesKeepTheCaseTheirFlagsGive)
+{
+    COpenedImage image(L"foreign.vhd");
+    ASSERT_EQ(1, image.opened());
+    const Partition foreign[] = {
+        {1, L"foreign-p1.fls", FileSystemFat32, 2048, 73728},
+        {2, L"foreign-p2.fls", FileSystemFat16, 77824, 65536},
+    };
+    for (const Partition& p : foreign) {
+        SCOPED_TRACE(Utf8(p.fls));
+        Select(p);
+        CRecordingShell shell;
+        ASSERT_TRUE(RunQuickScanWorker(shell, 60000));
+        ASSERT_EQ(1, shell.fatTrees);
+        PathListing ours = FoldFatListing(shell.tree, true), theirs = FoldFatListing(ReadFlsListing(p.fls), true);
+        EXPECT_TRUE(ours.count("readme.txt"));
+        EXPECT_TRUE(ours.count("pics/img0001.png"));
+        EXPECT_EQ("", ListingDifference(theirs, ours));
+        EXPECT_EQ("", ListingDifference(ours, theirs));
+    }
+}

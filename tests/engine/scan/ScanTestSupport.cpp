@@ -61,7 +61,7 @@ void CRecordingShell::BuildFatTree()
         });
 }
 
-PathListing FoldFatListing(const PathListing& listing)
+PathListing FoldFatListing(const PathListing& listing, bool keepCase)
 {
     PathListing out;
     for (const auto& e : listing) {
@@ -83,7 +83,8 @@ PathListing FoldFatListing(const PathListing& listing)
             start = end + 1;
         }
         w = folded;
-        CharUpperBuffW(&w[0], (DWORD)w.size());
+        if (!keepCase && !w.empty())
+            CharUpperBuffW(&w[0], (DWORD)w.size());
         out[Utf8(w)] = e.second;
     }
     return out;

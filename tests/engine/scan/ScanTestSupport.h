@@ -90,7 +90,9 @@ std::string ListingDifference(const PathListing& a, const PathListing& b, const 
 // characters (where fls cuts long names), and for deleted items the first
 // character of every path part dropped: FAT marks a deleted entry in its
 // first byte, which The Sleuth Kit shows as "_".
-PathListing FoldFatListing(const PathListing& listing);
+// keepCase leaves the case alone, for volumes whose short names carry
+// their case in the entry's flags, as The Sleuth Kit shows them.
+PathListing FoldFatListing(const PathListing& listing, bool keepCase = false);
 
 // The planted files of a partition that are empty, from the disk's manifest
 // (NAME.files.tsv), as paths.
