@@ -1,6 +1,5 @@
 #include "CFolderTreeCtrl.h"
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -30,16 +29,9 @@ HTREEITEM CFolderTreeCtrl::AddBuiltFolder(LPCTSTR lpszText, HTREEITEM hParent, u
 
 void CFolderTreeCtrl::AddFatSubfolders(HTREEITEM hParent, uint32_t parentCluster)
 {
-    std::map<uint32_t, std::vector<FatFolderRecord*>> children;
-    for (FatFolderRecord* f = g_FatFolders.head; f; f = f->next)
-        children[f->parentCluster].push_back(f);
-    static const std::vector<FatFolderRecord*> none;
     WalkFolderTree<FatFolderRecord, HTREEITEM>(
         parentCluster, hParent,
-        [&](uint32_t key) -> const std::vector<FatFolderRecord*>& {
-            auto it = children.find(key);
-            return it == children.end() ? none : it->second;
-        },
+        [](uint32_t key) -> const std::vector<FatFolderRecord*>& { return FatChildrenOf(key).folders; },
         [](FatFolderRecord* f) { return f->cluster; },
         [&](FatFolderRecord* f, HTREEITEM parent) {
             HTREEITEM item = AddBuiltFolder(f->name, parent, f->deleted);

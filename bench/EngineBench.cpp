@@ -54,6 +54,7 @@
 #include "trace/SignatureSearch.h"
 #include "trace/SignatureSelection.h"
 #include "trace/TraceHit.h"
+#include "save/SaveTraceHit.h"
 #include "trace/TraceHitFile.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "fat/FatLists.h"
 #include "fat/FatTable.h"
 #include "io/SectorReader.h"
-#include "volume/SourceSectors.h"
+#include "io/SourceSectors.h"
 #include "ntfs/NtfsLists.h"
 #include "state/EngineState.h"
 #include "state/ScanControl.h"
@@ -104,7 +104,7 @@ int ParseFirstClusterOnly(uint32_t cluster, bool root, int dirDeleted, DirContex
     ResetLongNameSet(&carry);
     for (uint32_t done = 0; done < v.sectorsPerCluster; done += piece) {
         uint32_t n = v.sectorsPerCluster - done < piece ? v.sectorsPerCluster - done : piece;
-        if (!ReadSectors(L"", (DWORD)(first + done), 0, n, buffer))
+        if (!ReadSourceSectors(first + done, n, buffer))
             return done != 0;
         for (uint32_t i = 0; i < n; ++i) {
             const unsigned char* s = buffer + i * SectorSize;
@@ -187,7 +187,7 @@ void FindLostFatFragments(CExtensiveScanShell& shell)
     for (uint32_t lba = from; lba < base && !fat2;) {
         uint32_t n = base - lba < 64 ? base - lba : 64;
         // Sectors that do not read are zero and match nothing.
-        ReadSectors(L"", lba, 0, n, buffer);
+        ReadSourceSectors(lba, n, buffer);
         for (uint32_t i = 0; i < n && !fat2; ++i) {
             if (!IsFatStart(buffer + i * SectorSize))
                 continue;

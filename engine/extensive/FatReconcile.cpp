@@ -5,11 +5,11 @@
 #include "extensive/ExtensiveScanShell.h"
 #include "fat/FatBootSector.h"
 #include "fat/FatDirEntry.h"
-#include "image/ByteOrder.h"
+#include "common/ByteOrder.h"
 #include "io/SectorReader.h"
 #include "ntfs/NtfsLists.h"
 #include "state/EngineState.h"
-#include "volume/SourceSectors.h"
+#include "io/SourceSectors.h"
 
 namespace {
 

@@ -10,8 +10,9 @@
 #include "extensive/ExtensiveLists.h"
 #include "extensive/ExtensiveProgress.h"
 #include "extensive/ExtensiveScanShell.h"
-#include "image/ByteOrder.h"
+#include "common/ByteOrder.h"
 #include "io/SectorReader.h"
+#include "io/SourceSectors.h"
 #include "ntfs/MftRecord.h"
 #include "ntfs/NtfsIndex.h"
 #include "ntfs/NtfsLists.h"
@@ -31,7 +32,7 @@ int ReadOne(uint64_t lba, unsigned char* sector)
 {
     if (lba > 0xFFFFFFFFu)
         return 0;
-    return ReadSectors(L"", (DWORD)lba, 0, 1, sector);
+    return ReadSourceSectors(lba, 1, sector);
 }
 
 // The VCN-0 index block of each owner directory, first listed first.
@@ -134,7 +135,7 @@ void AssignMftNumbers(CExtensiveScanShell& shell)
         if (h->sectors == 0)
             continue;
         block.assign((size_t)h->sectors * SectorSize, 0);
-        if (!ReadSectors(L"", h->sector, 0, h->sectors, block.data()) || memcmp(block.data(), "INDX", 4) != 0)
+        if (!ReadSourceSectors(h->sector, h->sectors, block.data()) || memcmp(block.data(), "INDX", 4) != 0)
             continue;
         ApplyUpdateSequence(block.data(), block.size());
         NumberFoldersFromBlock(block.data(), block.size(), byCreation);

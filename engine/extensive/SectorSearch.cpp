@@ -8,7 +8,7 @@
 
 #include "extensive/ExtensiveLists.h"
 #include "extensive/ExtensiveScanShell.h"
-#include "image/ByteOrder.h"
+#include "common/ByteOrder.h"
 #include "io/SectorReader.h"
 #include "msg/MessageSink.h"
 #include "ntfs/MftRecord.h"
@@ -18,7 +18,7 @@
 #include "ntfs/NtfsLists.h"
 #include "state/EngineState.h"
 #include "state/ScanControl.h"
-#include "volume/SourceSectors.h"
+#include "io/SourceSectors.h"
 
 namespace {
 
@@ -69,13 +69,13 @@ uint64_t ReadRange(CExtensiveScanShell& shell, BeforeChunk beforeChunk, Examine 
         uint32_t n = total - done < perRead ? (uint32_t)(total - done) : perRead;
         uint64_t lba = start + done;
         beforeChunk(lba, done);
-        if (ReadSectors(L"", (DWORD)lba, (DWORD)(lba >> 32), n, buffer)) {
+        if (ReadSourceSectors(lba, n, buffer)) {
             for (uint32_t i = 0; i < n; ++i)
                 valid[i] = true;
         } else {
             for (uint32_t i = 0; i < n; ++i) {
                 uint64_t one = lba + i;
-                valid[i] = ReadSectors(L"", (DWORD)one, (DWORD)(one >> 32), 1, buffer + (size_t)i * SectorSize) != 0;
+                valid[i] = ReadSourceSectors(one, 1, buffer + (size_t)i * SectorSize) != 0;
             }
         }
         for (uint32_t i = 0; i < n && !ScanStopRequested(); ++i) {

@@ -4,6 +4,7 @@
 
 #include <unordered_map>
 
+#include "ntfs/NtfsLists.h"
 #include "state/EngineState.h"
 
 EngineList<FatFolderRecord> g_FatFolders = {};
@@ -19,8 +20,15 @@ std::unordered_map<uint32_t, FatFolderRecord*>& FolderIndex()
     return index;
 }
 
-enum { MaxListResets = 4 };
-void (*g_listResets[MaxListResets])() = {};
+// Children by parent; made again when a count or a parent changed.
+struct ChildIndex
+{
+    std::unordered_map<uint32_t, FatChildren> byParent;
+    unsigned folders = ~0u, files = ~0u;
+    bool valid = false;
+};
+ChildIndex g_children;
+CTreeItemIndex<FatFolderRecord> g_byTreeItem;
 
 void ReplaceName(wchar_t*& field, const wchar_t* name)
 {
@@ -72,6 +80,7 @@ void AddFatFolder(const wchar_t* name, uint32_t cluster, uint32_t parentCluster,
             existing->modifiedDate = modifiedDate;
             existing->accessDate = accessDate;
             existing->deleted = 0;
+            g_children.valid = false;
         }
         return;
     }
@@ -88,26 +97,34 @@ void AddFatFolder(const wchar_t* name, uint32_t cluster, uint32_t parentCluster,
     ++g_FolderCount;
 }
 
-void RegisterEntryListReset(void (*reset)())
+const FatChildren& FatChildrenOf(uint32_t parentCluster)
 {
-    for (int i = 0; i < MaxListResets; ++i) {
-        if (g_listResets[i] == reset)
-            return;
-        if (!g_listResets[i]) {
-            g_listResets[i] = reset;
-            return;
-        }
+    ChildIndex& c = g_children;
+    if (!c.valid || c.folders != g_FatFolders.count || c.files != g_FatFiles.count) {
+        c.byParent.clear();
+        for (FatFolderRecord* f = g_FatFolders.head; f; f = f->next)
+            c.byParent[f->parentCluster].folders.push_back(f);
+        for (FatFileRecord* f = g_FatFiles.head; f; f = f->next)
+            c.byParent[f->parentCluster].files.push_back(f);
+        c.folders = g_FatFolders.count;
+        c.files = g_FatFiles.count;
+        c.valid = true;
     }
+    static const FatChildren none;
+    auto it = c.byParent.find(parentCluster);
+    return it == c.byParent.end() ? none : it->second;
 }
+
+FatFolderRecord* FatFolderByTreeItem(uint32_t treeItem) { return g_byTreeItem.Find(g_FatFolders, treeItem); }
 
 void FreeEntryLists()
 {
     EngineListReset(g_FatFiles, [](FatFileRecord* r) { free(r->name); });
     EngineListReset(g_FatFolders, [](FatFolderRecord* r) { free(r->name); });
     FolderIndex().clear();
-    for (int i = 0; i < MaxListResets; ++i)
-        if (g_listResets[i])
-            g_listResets[i]();
+    g_children = ChildIndex();
+    g_byTreeItem.Clear();
+    FreeNtfsEntryLists();
     g_FolderCount = 0;
     g_FileCount = 0;
     g_ParsedEntryCount = 0;

@@ -5,6 +5,8 @@
 
 #include <stdint.h>
 
+#include <vector>
+
 #include "state/EngineList.h"
 
 struct FatFolderRecord
@@ -50,12 +52,22 @@ void AddFatFolder(const wchar_t* name, uint32_t cluster, uint32_t parentCluster,
 // The folder record of a cluster, or null.
 FatFolderRecord* FindFatFolder(uint32_t cluster);
 
-// Frees the FAT lists (and every other scan result list registered with
-// RegisterEntryListReset) and zeroes the folder, file, parsed-entry and
-// total-size counters.
+// Frees the FAT lists and the Quick Scan's NTFS lists, with their indexes,
+// and zeroes the folder, file, parsed-entry and total-size counters.
 void FreeEntryLists();
-// Lets another list family (the NTFS lists) be freed by FreeEntryLists.
-void RegisterEntryListReset(void (*reset)());
+
+// The folders and files whose parent cluster is the given one, in list
+// order (0: the root). Built once after the lists change, so that the tree
+// builder, saving and the tools share one index.
+struct FatChildren
+{
+    std::vector<FatFolderRecord*> folders;
+    std::vector<FatFileRecord*> files;
+};
+const FatChildren& FatChildrenOf(uint32_t parentCluster);
+
+// The folder record whose result-tree item this is, or null.
+FatFolderRecord* FatFolderByTreeItem(uint32_t treeItem);
 
 // 1 when GetFileAttributesW finds the path.
 int FileExists(const wchar_t* path);

@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "image/ByteOrder.h"
+#include "common/ByteOrder.h"
 #include "state/EngineState.h"
-#include "volume/SourceSectors.h"
+#include "io/SourceSectors.h"
 
 namespace {
 

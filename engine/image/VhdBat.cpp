@@ -1,6 +1,6 @@
 #include "image/VhdBat.h"
 
-#include "image/ByteOrder.h"
+#include "common/ByteOrder.h"
 
 void DecodeVhdBat(uint32_t* entries, uint32_t count)
 {

@@ -3,7 +3,7 @@
 #include <stdlib.h>
 
 #include "image/BlockMapRead.h"
-#include "image/ByteOrder.h"
+#include "common/ByteOrder.h"
 #include "image/VhdBat.h"
 #include "image/VhdFile.h"
 

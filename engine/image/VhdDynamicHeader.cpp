@@ -2,7 +2,7 @@
 
 #include <string.h>
 
-#include "image/ByteOrder.h"
+#include "common/ByteOrder.h"
 #include "image/VhdFooter.h"
 
 int ParseVhdDynamicHeader(const unsigned char* data, size_t size, VhdDynamicHeader* header)

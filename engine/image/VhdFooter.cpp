@@ -2,7 +2,7 @@
 
 #include <string.h>
 
-#include "image/ByteOrder.h"
+#include "common/ByteOrder.h"
 
 uint32_t VhdChecksum(const unsigned char* data, size_t size, size_t checksumOffset)
 {

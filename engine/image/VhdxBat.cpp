@@ -1,6 +1,6 @@
 #include "image/VhdxBat.h"
 
-#include "image/ByteOrder.h"
+#include "common/ByteOrder.h"
 
 void DecodeVhdxBat(uint64_t* entries, uint64_t count)
 {

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "image/BlockMapRead.h"
-#include "image/ByteOrder.h"
+#include "common/ByteOrder.h"
 #include "image/VhdxBat.h"
 #include "image/VhdxHeader.h"
 #include "image/VhdxRegionTable.h"

@@ -2,7 +2,7 @@
 
 #include <string.h>
 
-#include "image/ByteOrder.h"
+#include "common/ByteOrder.h"
 
 const VhdxGuid VhdxBatRegionGuid = {0x2DC27766, 0xF623, 0x4200,
                                     {0x9D, 0x64, 0x11, 0x5E, 0x9B, 0xFD, 0x4A, 0x08}};

@@ -2,7 +2,7 @@
 
 #include <string.h>
 
-#include "image/ByteOrder.h"
+#include "common/ByteOrder.h"
 #include "image/Crc32c.h"
 #include "image/VhdxGuids.h"
 

@@ -2,7 +2,7 @@
 
 #include <string.h>
 
-#include "image/ByteOrder.h"
+#include "common/ByteOrder.h"
 
 namespace {
 

@@ -2,8 +2,9 @@
 
 #include <string.h>
 
-#include "image/ByteOrder.h"
+#include "common/ByteOrder.h"
 #include "io/SectorReader.h"
+#include "io/SourceSectors.h"
 
 int ApplyUpdateSequence(unsigned char* block, size_t size)
 {
@@ -55,7 +56,7 @@ int PrepareMftRecord(unsigned char* record)
 
 int ReadMftRecord(uint32_t lba, unsigned char* record)
 {
-    if (!ReadSectors(L"", lba, 0, MftRecordSectors, record))
+    if (!ReadSourceSectors(lba, MftRecordSectors, record))
         return 0;
     return PrepareMftRecord(record);
 }

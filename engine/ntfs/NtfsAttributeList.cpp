@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
-#include "image/ByteOrder.h"
+#include "common/ByteOrder.h"
 #include "io/SectorReader.h"
+#include "io/SourceSectors.h"
 #include "ntfs/MftRecord.h"
 #include "ntfs/NtfsAttribute.h"
 #include "ntfs/NtfsDataRuns.h"
@@ -86,7 +87,7 @@ bool ReadAttributeValue(const unsigned char* record, size_t size, uint32_t attri
             std::fill(out.begin() + done, out.begin() + done + (size_t)bytes, 0);
         } else {
             uint64_t lba = geometry.clusterBase + (uint64_t)run.lcn * k;
-            if (!ReadSectors(L"", (DWORD)lba, (DWORD)(lba >> 32), (DWORD)(bytes / SectorSize), &out[done]))
+            if (!ReadSourceSectors(lba, (DWORD)(bytes / SectorSize), &out[done]))
                 return false;
         }
         done += (size_t)bytes;

@@ -1,6 +1,6 @@
 #include "ntfs/NtfsDataRuns.h"
 
-#include "image/ByteOrder.h"
+#include "common/ByteOrder.h"
 #include "ntfs/NtfsAttribute.h"
 
 

@@ -1,6 +1,6 @@
 #include "ntfs/NtfsFileName.h"
 
-#include "image/ByteOrder.h"
+#include "common/ByteOrder.h"
 #include "ntfs/MftRecord.h"
 #include "ntfs/NtfsAttribute.h"
 

@@ -4,8 +4,9 @@
 
 #include <vector>
 
-#include "image/ByteOrder.h"
+#include "common/ByteOrder.h"
 #include "io/SectorReader.h"
+#include "io/SourceSectors.h"
 #include "ntfs/MftRecord.h"
 #include "ntfs/NtfsAttribute.h"
 #include "ntfs/NtfsDataRuns.h"
@@ -97,7 +98,7 @@ int AddIndexBlockHit(uint32_t sector, const unsigned char* firstSector)
         return 0;
     static std::vector<unsigned char> block;
     block.assign((size_t)size, 0);
-    if (!ReadSectors(L"", sector, 0, (DWORD)(size / 512), block.data()))
+    if (!ReadSourceSectors(sector, (DWORD)(size / 512), block.data()))
         return 0;
     ApplyUpdateSequence(block.data(), block.size());
     uint32_t owner, vcn;

@@ -97,6 +97,7 @@ void FreeNtfsEntryLists()
     EngineListReset(g_NtfsFolderList, FreeName<NtfsFolderRecord>);
     EngineListReset(g_NtfsFileList, FreeName<NtfsFileRecord>);
     FoldersByNumber().clear();
+    g_byTreeItem.Clear();
     Children().byParent.clear();
     InvalidateChildren();
     g_FolderCount = 0;
@@ -180,6 +181,12 @@ void SortNtfsScanListsBySector()
         return a->recordSector < b->recordSector;
     });
 }
+
+namespace {
+CTreeItemIndex<NtfsFolderRecord> g_byTreeItem;
+}  // namespace
+
+NtfsFolderRecord* NtfsFolderByTreeItem(uint32_t treeItem) { return g_byTreeItem.Find(g_NtfsFolderList, treeItem); }
 
 NtfsFolderRecord* FindNtfsFolder(uint32_t recordNumber)
 {

@@ -150,6 +150,9 @@ struct NtfsChildren
 };
 const NtfsChildren& NtfsChildrenOf(uint32_t parent);
 
+// The Quick Scan folder whose result-tree item this is, or null.
+NtfsFolderRecord* NtfsFolderByTreeItem(uint32_t treeItem);
+
 // Moves a listed folder or file under another parent (keeps the lookups
 // right).
 void SetNtfsFolderParent(NtfsFolderRecord* folder, uint32_t parent);

@@ -1,6 +1,6 @@
 #include "partition/MbrSector.h"
 
-#include "image/ByteOrder.h"
+#include "common/ByteOrder.h"
 
 MbrPartitionEntry GetMbrEntry(const unsigned char* sector, int i)
 {

@@ -3,7 +3,7 @@
 #include "fat/FatBootSector.h"
 #include "state/EngineState.h"
 #include "volume/NtfsBootSector.h"
-#include "volume/SourceSectors.h"
+#include "io/SourceSectors.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "partition/PartitionTable.h"
 #include "state/EngineState.h"
 #include "state/ScanControl.h"
-#include "volume/SourceSectors.h"
+#include "io/SourceSectors.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "partition/MbrSector.h"
 #include "partition/PartitionBootSector.h"
 #include "state/EngineState.h"
-#include "volume/SourceSectors.h"
+#include "io/SourceSectors.h"
 
 namespace {
 

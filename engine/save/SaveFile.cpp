@@ -7,8 +7,9 @@
 #include <vector>
 
 #include "fat/FatTable.h"
-#include "image/ByteOrder.h"
+#include "common/ByteOrder.h"
 #include "io/SectorReader.h"
+#include "io/SourceSectors.h"
 #include "msg/MessageSink.h"
 #include "ntfs/Lznt1.h"
 #include "ntfs/MftRecord.h"
@@ -17,8 +18,8 @@
 #include "ntfs/NtfsAttributeList.h"
 #include "ntfs/NtfsDataRuns.h"
 #include "save/SavePath.h"
+#include "save/SaveReporter.h"
 #include "state/EngineState.h"
-#include "trace/TraceHitFile.h"
 
 namespace {
 
@@ -138,11 +139,11 @@ HANDLE CreateSaveFile(SaveRequest& r)
 // that only the sectors that cannot be read become zeros, and counts them.
 void ReadBlock(uint64_t lba, uint32_t count, unsigned char* buf, SaveRequest& r)
 {
-    if (ReadSectors(L"", (DWORD)lba, (DWORD)(lba >> 32), count, buf))
+    if (ReadSourceSectors(lba, count, buf))
         return;
     for (uint32_t i = 0; i < count; ++i) {
         uint64_t s = lba + i;
-        if (!ReadSectors(L"", (DWORD)s, (DWORD)(s >> 32), 1, buf + (size_t)i * SectorSize))
+        if (!ReadSourceSectors(s, 1, buf + (size_t)i * SectorSize))
             ++r.unreadableSectors;   // the reader has left zeros
     }
 }

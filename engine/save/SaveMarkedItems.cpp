@@ -2,14 +2,15 @@
 
 #include <set>
 #include <unordered_map>
+#include <vector>
 
 #include "fat/FatLists.h"
 #include "ntfs/NtfsLists.h"
 #include "save/SaveFile.h"
 #include "save/SavePath.h"
+#include "save/SaveTraceHit.h"
 #include "state/EngineState.h"
 #include "trace/TraceHit.h"
-#include "trace/TraceHitFile.h"
 
 namespace {
 
@@ -49,8 +50,6 @@ public:
             return;
         }
         ResolveFolders();
-        if (IsFat())
-            IndexFatFiles();
         for (const auto& folder : m_folders) {
             if (g_SaveStop == 1)
                 return;
@@ -82,25 +81,17 @@ private:
             return IsNtfs() || IsFat();
         }
         if (IsFat()) {
-            for (FatFolderRecord* f = g_FatFolders.head; f; f = f->next)
-                if (f->treeItem == treeItem) {
-                    *key = f->cluster;
-                    return true;
-                }
+            if (FatFolderRecord* f = FatFolderByTreeItem(treeItem)) {
+                *key = f->cluster;
+                return true;
+            }
         } else if (IsNtfs()) {
-            for (NtfsFolderRecord* f = g_NtfsFolderList.head; f; f = f->next)
-                if (f->treeItem == treeItem) {
-                    *key = f->recordNumber;
-                    return true;
-                }
+            if (NtfsFolderRecord* f = NtfsFolderByTreeItem(treeItem)) {
+                *key = f->recordNumber;
+                return true;
+            }
         }
         return false;
-    }
-
-    void IndexFatFiles()
-    {
-        for (FatFileRecord* f = g_FatFiles.head; f; f = f->next)
-            m_fatChildren[f->parentCluster].push_back(f);
     }
 
     void SaveFolder(uint32_t key, const std::wstring& treePath)
@@ -112,21 +103,27 @@ private:
             return;
         CPathMaker().CreateDirectoryPath(folder);
         if (IsFat()) {
-            auto it = m_fatChildren.find(key);
-            if (it == m_fatChildren.end())
-                return;
-            for (FatFileRecord* f : it->second) {
+            // A copy: the index may be made again while we walk.
+            std::vector<FatFileRecord*> files = FatChildrenOf(key).files;
+            for (FatFileRecord* f : files) {
                 if (g_SaveStop == 1)
                     return;
                 SaveFat(folder, *f);
             }
         } else if (g_ScanMode == ScanModeExtensive) {
-            uint32_t end = VolumeParams.fileSystemEnd ? VolumeParams.fileSystemEnd : VolumeParams.endSector;
-            for (NtfsScanFileRecord* f = g_NtfsScanFileList.head; f; f = f->next) {
+            if (m_scanChildren.empty()) {
+                uint32_t end = VolumeParams.fileSystemEnd ? VolumeParams.fileSystemEnd : VolumeParams.endSector;
+                for (NtfsScanFileRecord* f = g_NtfsScanFileList.head; f; f = f->next)
+                    if (f->recordSector > VolumeParams.clusterBase && f->recordSector <= end)
+                        m_scanChildren[f->parent].push_back(f);
+            }
+            auto it = m_scanChildren.find(key);
+            if (it == m_scanChildren.end())
+                return;
+            for (NtfsScanFileRecord* f : it->second) {
                 if (g_SaveStop == 1)
                     return;
-                if (f->parent == key && f->recordSector > VolumeParams.clusterBase && f->recordSector <= end)
-                    SaveNtfs(folder, f->name, f->size, f->recordSector, f->deleted, f->created);
+                SaveNtfs(folder, f->name, f->size, f->recordSector, f->deleted, f->created);
             }
         } else if (IsNtfs()) {
             // A copy: the lookup may be rebuilt while we walk.
@@ -139,29 +136,35 @@ private:
         }
     }
 
+    // The first record a key names, through an index made on first use.
+    template <class Record, class KeyOf>
+    static Record* FirstWithKey(std::unordered_map<uint32_t, Record*>& index, Record* head, KeyOf keyOf,
+                                uint32_t key)
+    {
+        if (index.empty())
+            for (Record* r = head; r; r = r->next)
+                index.emplace(keyOf(r), r);
+        auto it = index.find(key);
+        return it == index.end() ? nullptr : it->second;
+    }
+
     void SaveMarkedFile(uint32_t key)
     {
         if (IsFat()) {
-            for (FatFileRecord* f = g_FatFiles.head; f; f = f->next)
-                if (f->fileNumber == key) {
-                    if (!m_folderKeys.count(f->parentCluster))
-                        SaveFat(m_destination, *f);
-                    return;
-                }
+            FatFileRecord* f = FirstWithKey(m_fatByNumber, g_FatFiles.head,
+                                            [](const FatFileRecord* r) { return r->fileNumber; }, key);
+            if (f && !m_folderKeys.count(f->parentCluster))
+                SaveFat(m_destination, *f);
         } else if (g_ScanMode == ScanModeExtensive) {
-            for (NtfsScanFileRecord* f = g_NtfsScanFileList.head; f; f = f->next)
-                if (f->recordSector == key) {
-                    if (!m_folderKeys.count(f->parent))
-                        SaveNtfs(m_destination, f->name, f->size, f->recordSector, f->deleted, f->created);
-                    return;
-                }
+            NtfsScanFileRecord* f = FirstWithKey(m_scanBySector, g_NtfsScanFileList.head,
+                                                 [](const NtfsScanFileRecord* r) { return r->recordSector; }, key);
+            if (f && !m_folderKeys.count(f->parent))
+                SaveNtfs(m_destination, f->name, f->size, f->recordSector, f->deleted, f->created);
         } else if (IsNtfs()) {
-            for (NtfsFileRecord* f = g_NtfsFileList.head; f; f = f->next)
-                if (f->dataRecordSector == key) {
-                    if (!m_folderKeys.count(f->parent))
-                        SaveNtfs(m_destination, f->name, f->size, f->dataRecordSector, f->deleted, f->created);
-                    return;
-                }
+            NtfsFileRecord* f = FirstWithKey(m_ntfsBySector, g_NtfsFileList.head,
+                                             [](const NtfsFileRecord* r) { return r->dataRecordSector; }, key);
+            if (f && !m_folderKeys.count(f->parent))
+                SaveNtfs(m_destination, f->name, f->size, f->dataRecordSector, f->deleted, f->created);
         }
     }
 
@@ -242,7 +245,10 @@ private:
     std::wstring m_destination;
     std::vector<std::pair<uint32_t, std::wstring>> m_folders;
     std::set<uint32_t> m_folderKeys;
-    std::unordered_map<uint32_t, std::vector<FatFileRecord*>> m_fatChildren;
+    std::unordered_map<uint32_t, FatFileRecord*> m_fatByNumber;
+    std::unordered_map<uint32_t, NtfsScanFileRecord*> m_scanBySector;
+    std::unordered_map<uint32_t, NtfsFileRecord*> m_ntfsBySector;
+    std::unordered_map<uint32_t, std::vector<NtfsScanFileRecord*>> m_scanChildren;
 };
 
 }  // namespace

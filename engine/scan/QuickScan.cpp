@@ -12,17 +12,11 @@
 #include "scan/QuickScanNtfs.h"
 #include "scan/QuickScanShell.h"
 #include "state/EngineState.h"
+#include "io/SourceSectors.h"
 #include "state/ScanControl.h"
 #include "volume/VolumeParamsReader.h"
 
 namespace {
-
-// The NTFS lists are freed with the FAT lists by FreeEntryLists.
-struct NtfsResetRegistration
-{
-    NtfsResetRegistration() { RegisterEntryListReset(&FreeNtfsEntryLists); }
-};
-NtfsResetRegistration g_ntfsResetRegistration;
 
 // Leaves the finished state on every way out of the worker.
 struct WorkerExit
@@ -34,19 +28,7 @@ struct WorkerExit
 
 int OpenSelectedVolume(CQuickScanShell& shell)
 {
-    if (g_VolumeHandle && g_VolumeHandle != INVALID_HANDLE_VALUE)
-        CloseHandle(g_VolumeHandle);
-    g_VolumeHandle = NULL;
-    std::wstring drive = shell.LogicalDriveName(VolumeParams.partitionIndex).substr(0, 2);
-    if (drive.size() != 2 || drive[1] != L':')
-        return 0;
-    std::wstring path = L"\\\\.\\" + drive;
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0,
-                           NULL);
-    if (h == INVALID_HANDLE_VALUE)
-        return 0;
-    g_VolumeHandle = h;
-    return 1;
+    return OpenLogicalVolume(shell.LogicalDriveName(VolumeParams.partitionIndex));
 }
 
 void QuickScanFat(CQuickScanShell& shell)

@@ -8,8 +8,9 @@
 #include <unordered_set>
 #include <vector>
 
-#include "image/ByteOrder.h"
+#include "common/ByteOrder.h"
 #include "io/SectorReader.h"
+#include "io/SourceSectors.h"
 #include "fat/ScanPanelHost.h"
 #include "msg/MessageSink.h"
 #include "ntfs/MftRecord.h"
@@ -110,7 +111,7 @@ public:
                 if (g_ShowScanProgress == 1)
                     m_panel.SetCurrentSector(start + o);
                 // A failed read leaves zeros: those records are skipped.
-                ReadSectors(L"", start + o, 0, n, block.data());
+                ReadSourceSectors(start + o, n, block.data());
                 for (uint32_t k = 0; k + 1 < n; k += 2, ++r) {
                     if (ScanStopRequested() == 1)
                         return;
@@ -284,8 +285,8 @@ private:
 bool ReadNtfsBoot(unsigned char* boot)
 {
     auto valid = [&] { return boot[510] == 0x55 && boot[511] == 0xAA && memcmp(boot + 3, "NTFS", 4) == 0; };
-    return (ReadSectors(L"", VolumeParams.clusterBase, 0, 1, boot) && valid()) ||
-           (ReadSectors(L"", VolumeParams.endSector, 0, 1, boot) && valid());
+    return (ReadSourceSectors(VolumeParams.clusterBase, 1, boot) && valid()) ||
+           (ReadSourceSectors(VolumeParams.endSector, 1, boot) && valid());
 }
 
 int CheckRecordSize(const unsigned char* boot)

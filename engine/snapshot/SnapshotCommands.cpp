@@ -13,7 +13,7 @@
 #include "snapshot/SnapshotFile.h"
 #include "snapshot/SnapshotShell.h"
 #include "state/EngineState.h"
-#include "volume/SourceSectors.h"
+#include "io/SourceSectors.h"
 
 int g_SnapshotLoading = 0;
 int g_SnapshotSourceMatches = 0;
@@ -37,7 +37,7 @@ const wchar_t MismatchText[] = L"Source file and load recovery snapshot mismatch
 bool SectorStartsWith(uint32_t lba, const void* bytes, size_t n, size_t offset = 0)
 {
     unsigned char sector[SectorSize];
-    return ReadSectors(L"", lba, 0, 1, sector) == 1 && memcmp(sector + offset, bytes, n) == 0;
+    return ReadSourceSectors(lba, 1, sector) == 1 && memcmp(sector + offset, bytes, n) == 0;
 }
 
 // Builds the MFT run table for loaded NTFS results, once their source is
@@ -307,11 +307,5 @@ void ReopenSourceVolume(CSnapshotShell& shell, uint16_t partitionIndex)
     if (g_SourceType != SourceLogicalVolume)
         return;
     VolumeParams.partitionIndex = partitionIndex;
-    if (g_VolumeHandle && g_VolumeHandle != INVALID_HANDLE_VALUE)
-        CloseHandle(g_VolumeHandle);
-    g_VolumeHandle = INVALID_HANDLE_VALUE;
-    std::wstring drive = shell.LogicalDriveName(partitionIndex).substr(0, 2);
-    if (drive.size() == 2 && drive[1] == L':')
-        g_VolumeHandle = CreateFileW((L"\\\\.\\" + drive).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                     NULL, OPEN_EXISTING, 0, NULL);
+    OpenLogicalVolume(shell.LogicalDriveName(partitionIndex));
 }

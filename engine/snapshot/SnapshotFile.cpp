@@ -9,7 +9,7 @@
 #include "extensive/ExtensiveLists.h"
 #include "extensive/NtfsExtraction.h"
 #include "fat/FatLists.h"
-#include "image/ByteOrder.h"
+#include "common/ByteOrder.h"
 #include "ntfs/MftRunTable.h"
 #include "ntfs/NtfsLists.h"
 #include "snapshot/SnapshotShell.h"

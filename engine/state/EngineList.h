@@ -6,7 +6,10 @@
 #include <stddef.h>
 #include <stdlib.h>
 
+#include <stdint.h>
+
 #include <algorithm>
+#include <unordered_map>
 #include <vector>
 
 // Allocation for engine records and name copies. On failure it tells the
@@ -82,3 +85,34 @@ void EngineListStableSort(EngineList<Record>& list, Less less)
     for (Record* r : records)
         EngineListAppend(list, r);
 }
+
+// Records of a list by their result-tree item (the treeItem field the tree
+// builder sets), so that saving finds each marked folder's record in one
+// step. The index is made on first use and made again when an item is not
+// where it was (the tree was built again, or the list changed).
+template <class Record>
+class CTreeItemIndex
+{
+public:
+    Record* Find(const EngineList<Record>& list, uint32_t item)
+    {
+        if (item == 0)
+            return nullptr;
+        if (Record* r = Lookup(item))
+            return r;
+        m_records.clear();
+        for (Record* r = list.head; r; r = r->next)
+            if (r->treeItem)
+                m_records.emplace(r->treeItem, r);
+        return Lookup(item);
+    }
+    void Clear() { m_records.clear(); }
+
+private:
+    Record* Lookup(uint32_t item) const
+    {
+        auto it = m_records.find(item);
+        return it != m_records.end() && it->second->treeItem == item ? it->second : nullptr;
+    }
+    std::unordered_map<uint32_t, Record*> m_records;
+};

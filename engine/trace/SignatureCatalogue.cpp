@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "image/ByteOrder.h"
+#include "common/ByteOrder.h"
 #include "trace/SignatureSelection.h"
 #include "trace/TraceText.h"
 

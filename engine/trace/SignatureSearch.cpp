@@ -13,7 +13,7 @@
 #include "trace/SignatureSelection.h"
 #include "trace/TraceHit.h"
 #include "trace/TraceText.h"
-#include "volume/SourceSectors.h"
+#include "io/SourceSectors.h"
 
 uint64_t g_TraceUnreadableSectors;
 
@@ -103,7 +103,7 @@ std::wstring HitExtension(const SignatureSelection* s, uint32_t sector)
 
 int ReadRange(uint64_t lba, uint32_t count, unsigned char* buffer)
 {
-    return ReadSectors(L"", (DWORD)lba, (DWORD)(lba >> 32), count, buffer);
+    return ReadSourceSectors(lba, count, buffer);
 }
 
 }  // namespace

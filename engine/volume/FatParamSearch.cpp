@@ -8,10 +8,10 @@
 
 #include "fat/FatDirEntry.h"
 #include "fat/ScanPanelHost.h"
-#include "image/ByteOrder.h"
+#include "common/ByteOrder.h"
 #include "state/EngineState.h"
 #include "state/ScanControl.h"
-#include "volume/SourceSectors.h"
+#include "io/SourceSectors.h"
 #include "volume/VolumeParamsReader.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string.h>
 
-#include "image/ByteOrder.h"
+#include "common/ByteOrder.h"
 
 int IsNtfsBootSector(const unsigned char* s) { return memcmp(s + 3, "NTFS", 4) == 0; }
 int IsExfatBootSector(const unsigned char* s) { return memcmp(s + 3, "EXFAT   ", 8) == 0; }

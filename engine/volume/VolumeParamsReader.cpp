@@ -6,7 +6,7 @@
 #include "state/EngineState.h"
 #include "state/ScanControl.h"
 #include "volume/NtfsBootSector.h"
-#include "volume/SourceSectors.h"
+#include "io/SourceSectors.h"
 
 namespace {
 

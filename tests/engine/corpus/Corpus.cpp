@@ -12,7 +12,7 @@
 #include "extensive/ExtensiveScan.h"
 #include "extensive/ExtensiveScanShell.h"
 #include "fat/FatLists.h"
-#include "image/ByteOrder.h"
+#include "common/ByteOrder.h"
 #include "image/Crc32c.h"
 #include "image/VirtualDisk.h"
 #include "io/SectorReader.h"

@@ -13,7 +13,7 @@
 #include "extensive/ExtensiveLists.h"
 #include "extensive/NtfsExtraction.h"
 #include "fat/FatLists.h"
-#include "image/ByteOrder.h"
+#include "common/ByteOrder.h"
 #include "save/SaveFile.h"
 #include "ntfs/NtfsLists.h"
 #include "scan/QuickScanTree.h"

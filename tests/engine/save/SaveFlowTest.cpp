@@ -19,6 +19,7 @@
 #include "state/EngineState.h"
 #include "trace/SignatureSelection.h"
 #include "trace/TraceHit.h"
+#include "save/SaveReporter.h"
 #include "trace/TraceHitFile.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "TestSupport.h"
-#include "image/ByteOrder.h"
+#include "common/ByteOrder.h"
 #include "io/SectorReader.h"
 #include "fat/FatLists.h"
 #include "ntfs/NtfsLists.h"

@@ -3,6 +3,7 @@
 #include "MessageRecorder.h"
 #include "TraceTestSupport.h"
 #include "trace/OfficeProbe.h"
+#include "save/SaveTraceHit.h"
 #include "trace/TraceHitFile.h"
 
 namespace {

@@ -5,6 +5,8 @@
 
 #include <stdint.h>
 
+#include <string>
+
 #include "image/VirtualDisk.h"
 #include "io/SectorReader.h"
 #include "state/EngineState.h"
@@ -37,6 +39,11 @@ inline uint64_t SectorsInSource(uint64_t start, uint64_t count)
         return 0;
     return count < limit - start ? count : limit - start;
 }
+
+// Closes the logical volume open for reading, if any, and opens "\\.\X:"
+// for a drive name beginning "X:" as g_VolumeHandle, read-only (shared read
+// and write). Returns 1 when it opened; otherwise g_VolumeHandle is null.
+int OpenLogicalVolume(const std::wstring& driveName);
 
 // 1 when a 512-byte sector ends in 0x55, 0xAA.
 inline int HasBootSignature(const unsigned char* sector)

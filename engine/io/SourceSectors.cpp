@@ -1,4 +1,4 @@
-#include "volume/SourceSectors.h"
+#include "io/SourceSectors.h"
 
 #include <windows.h>
 #include <winioctl.h>
@@ -18,4 +18,20 @@ uint64_t KnownSourceSectors()
     }
     CVirtualDisk* disk = GetSectorReaderDisk();
     return disk ? disk->GetSectorCount() : 0;
+}
+
+int OpenLogicalVolume(const std::wstring& driveName)
+{
+    if (g_VolumeHandle && g_VolumeHandle != INVALID_HANDLE_VALUE)
+        CloseHandle(g_VolumeHandle);
+    g_VolumeHandle = NULL;
+    std::wstring drive = driveName.substr(0, 2);
+    if (drive.size() != 2 || drive[1] != L':')
+        return 0;
+    HANDLE h = CreateFileW((L"\\\\.\\" + drive).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                           OPEN_EXISTING, 0, NULL);
+    if (h == INVALID_HANDLE_VALUE)
+        return 0;
+    g_VolumeHandle = h;
+    return 1;
 }
