@@ -29,15 +29,11 @@ HTREEITEM CFolderTreeCtrl::AddBuiltFolder(LPCTSTR lpszText, HTREEITEM hParent, u
 
 void CFolderTreeCtrl::AddFatSubfolders(HTREEITEM hParent, uint32_t parentCluster)
 {
-    WalkFolderTree<FatFolderRecord, HTREEITEM>(
-        parentCluster, hParent,
-        [](uint32_t key) -> const std::vector<FatFolderRecord*>& { return FatChildrenOf(key).folders; },
-        [](FatFolderRecord* f) { return f->cluster; },
-        [&](FatFolderRecord* f, HTREEITEM parent) {
-            HTREEITEM item = AddBuiltFolder(f->name, parent, f->deleted);
-            f->treeItem = (uint32_t)(uintptr_t)item;
-            return item;
-        });
+    WalkFatFolderTree(parentCluster, hParent, [&](FatFolderRecord* f, HTREEITEM parent) {
+        HTREEITEM item = AddBuiltFolder(f->name, parent, f->deleted);
+        f->treeItem = (uint32_t)(uintptr_t)item;
+        return item;
+    });
 }
 
 void CFolderTreeCtrl::AddNtfsSubfolders(HTREEITEM hParent, uint32_t parentRecord)

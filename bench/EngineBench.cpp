@@ -137,27 +137,18 @@ std::string SaveTimeText(const SaveTime& time)
 
 void CollectFatTree()
 {
-    std::map<uint32_t, std::vector<FatFolderRecord*>> folders;
-    std::map<uint32_t, std::vector<FatFileRecord*>> files;
-    for (FatFolderRecord* f = g_FatFolders.head; f; f = f->next)
-        folders[f->parentCluster].push_back(f);
-    for (FatFileRecord* f = g_FatFiles.head; f; f = f->next)
-        files[f->parentCluster].push_back(f);
     auto listFiles = [&](uint32_t key, const std::wstring& path) {
-        for (FatFileRecord* f : files[key])
+        for (FatFileRecord* f : FatChildrenOf(key).files)
             AddEntry(path, f->name, false, f->deleted != 0, f->size, EntryFat, f->firstCluster,
                      FatSaveTime(f->modifiedDate, f->modifiedTime));
     };
     listFiles(0, L"/");
-    WalkFolderTree<FatFolderRecord, std::wstring>(
-        0u, std::wstring(L"/"), [&](uint32_t key) -> const std::vector<FatFolderRecord*>& { return folders[key]; },
-        [](FatFolderRecord* f) { return f->cluster; },
-        [&](FatFolderRecord* f, const std::wstring& parent) {
-            AddEntry(parent, f->name, true, f->deleted != 0, 0, EntryFat, f->cluster, FatSaveTime(f->modifiedDate, 0));
-            std::wstring path = parent + f->name + L"/";
-            listFiles(f->cluster, path);
-            return path;
-        });
+    WalkFatFolderTree(0u, std::wstring(L"/"), [&](FatFolderRecord* f, const std::wstring& parent) {
+        AddEntry(parent, f->name, true, f->deleted != 0, 0, EntryFat, f->cluster, FatSaveTime(f->modifiedDate, 0));
+        std::wstring path = parent + f->name + L"/";
+        listFiles(f->cluster, path);
+        return path;
+    });
 }
 
 template <class FilesOf>

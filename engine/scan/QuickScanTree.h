@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "fat/FatLists.h"
 #include "ntfs/NtfsLists.h"
 
 // childrenOf(key) -> const std::vector<Folder*>& of the folders whose
@@ -54,4 +55,14 @@ void WalkNtfsFolderTree(Handle rootHandle, Visit visit)
     WalkFolderTree<NtfsFolderRecord, Handle>(
         5u, rootHandle, [](uint32_t key) -> const std::vector<NtfsFolderRecord*>& { return NtfsChildrenOf(key).folders; },
         [](NtfsFolderRecord* f) { return f->recordNumber; }, visit);
+}
+
+// The FAT folder tree below the folder of parentCluster (0: the root).
+template <class Handle, class Visit>
+void WalkFatFolderTree(uint32_t parentCluster, Handle rootHandle, Visit visit)
+{
+    WalkFolderTree<FatFolderRecord, Handle>(
+        parentCluster, rootHandle,
+        [](uint32_t key) -> const std::vector<FatFolderRecord*>& { return FatChildrenOf(key).folders; },
+        [](FatFolderRecord* f) { return f->cluster; }, visit);
 }

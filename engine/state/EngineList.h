@@ -101,12 +101,16 @@ public:
         if (Record* r = Lookup(item))
             return r;
         m_records.clear();
-        for (Record* r = list.head; r; r = r->next)
+        for (Record* r = list.head; r; r = r->next) {
+            ++m_visited;
             if (r->treeItem)
                 m_records.emplace(r->treeItem, r);
+        }
         return Lookup(item);
     }
     void Clear() { m_records.clear(); }
+    // Records looked at while indexing, over the index's life: the cost.
+    uint64_t Visited() const { return m_visited; }
 
 private:
     Record* Lookup(uint32_t item) const
@@ -115,4 +119,5 @@ private:
         return it != m_records.end() && it->second->treeItem == item ? it->second : nullptr;
     }
     std::unordered_map<uint32_t, Record*> m_records;
+    uint64_t m_visited = 0;
 };

@@ -102,17 +102,11 @@ void PutValue(std::vector<unsigned char>& out, uint64_t v, unsigned bytes, bool 
 // trees are walked the way the result tree walks them.
 size_t WalkFatTree()
 {
-    std::map<uint32_t, std::vector<FatFolderRecord*>> folders;
-    for (FatFolderRecord* f = g_FatFolders.head; f; f = f->next)
-        folders[f->parentCluster].push_back(f);
     size_t visited = 0;
-    WalkFolderTree<FatFolderRecord, int>(
-        0u, 0, [&](uint32_t key) -> const std::vector<FatFolderRecord*>& { return folders[key]; },
-        [](FatFolderRecord* f) { return f->cluster; },
-        [&](FatFolderRecord*, int) {
-            ++visited;
-            return 0;
-        });
+    WalkFatFolderTree(0u, 0, [&](FatFolderRecord*, int) {
+        ++visited;
+        return 0;
+    });
     return visited;
 }
 

@@ -356,18 +356,12 @@ void ExpectFatContents(const wchar_t* manifest, int partition)
     std::map<std::string, std::string> planted;
     for (const auto& e : PlantedHashes(manifest, partition))
         planted[Upper(e.first)] = e.second;
-    std::map<uint32_t, std::vector<FatFolderRecord*>> children;
-    for (FatFolderRecord* f = g_FatFolders.head; f; f = f->next)
-        children[f->parentCluster].push_back(f);
     std::map<uint32_t, std::string> folderPath = {{0u, ""}};
-    WalkFolderTree<FatFolderRecord, std::string>(
-        0u, std::string(), [&](uint32_t key) -> const std::vector<FatFolderRecord*>& { return children[key]; },
-        [](FatFolderRecord* f) { return f->cluster; },
-        [&](FatFolderRecord* f, const std::string& parent) {
-            std::string path = parent + Utf8(f->name) + "/";
-            folderPath[f->cluster] = path;
-            return path;
-        });
+    WalkFatFolderTree(0u, std::string(), [&](FatFolderRecord* f, const std::string& parent) {
+        std::string path = parent + Utf8(f->name) + "/";
+        folderPath[f->cluster] = path;
+        return path;
+    });
     size_t checked = 0;
     for (FatFileRecord* f = g_FatFiles.head; f; f = f->next) {
         auto it = planted.find(Upper(folderPath[f->parentCluster] + Utf8(f->name)));

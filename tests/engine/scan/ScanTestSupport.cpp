@@ -39,26 +39,17 @@ void CRecordingShell::BuildFatTree()
 {
     ++fatTrees;
     tree.clear();
-    std::map<uint32_t, std::vector<FatFolderRecord*>> folders;
-    std::map<uint32_t, std::vector<FatFileRecord*>> files;
-    for (FatFolderRecord* f = g_FatFolders.head; f; f = f->next)
-        folders[f->parentCluster].push_back(f);
-    for (FatFileRecord* f = g_FatFiles.head; f; f = f->next)
-        files[f->parentCluster].push_back(f);
     auto listFiles = [&](uint32_t key, const std::string& path) {
-        for (FatFileRecord* f : files[key])
+        for (FatFileRecord* f : FatChildrenOf(key).files)
             tree[path + Utf8(f->name)] = f->deleted != 0;
     };
     listFiles(0, "");
-    WalkFolderTree<FatFolderRecord, std::string>(
-        0u, std::string(), [&](uint32_t key) -> const std::vector<FatFolderRecord*>& { return folders[key]; },
-        [](FatFolderRecord* f) { return f->cluster; },
-        [&](FatFolderRecord* f, const std::string& parent) {
-            std::string path = parent + Utf8(f->name);
-            tree[path] = f->deleted != 0;
-            listFiles(f->cluster, path + "/");
-            return path + "/";
-        });
+    WalkFatFolderTree(0u, std::string(), [&](FatFolderRecord* f, const std::string& parent) {
+        std::string path = parent + Utf8(f->name);
+        tree[path] = f->deleted != 0;
+        listFiles(f->cluster, path + "/");
+        return path + "/";
+    });
 }
 
 PathListing FoldFatListing(const PathListing& listing, bool keepCase)

@@ -20,6 +20,43 @@ struct NameRecord
 
 void FreeName(NameRecord* r) { free(r->name); }
 
+struct ItemRecord
+{
+    uint32_t treeItem;
+    ItemRecord* next;
+};
+
+// Marking every folder of a large volume and preparing the save looks each
+// marked item up once: 100,000 lookups index the list once, and an item
+// moved by a new tree build indexes it once more.
+TEST(EngineListTest, TreeItemLookupsIndexTheListOnce)
+{
+    const uint32_t n = 100000;
+    EngineList<ItemRecord> list = {};
+    for (uint32_t i = 0; i < n; ++i) {
+        ItemRecord* r = (ItemRecord*)EngineAlloc(sizeof(ItemRecord));
+        r->treeItem = 1000 + 7 * i;
+        EngineListAppend(list, r);
+    }
+    CTreeItemIndex<ItemRecord> index;
+    uint32_t found = 0;
+    for (ItemRecord* r = list.head; r; r = r->next)
+        found += index.Find(list, r->treeItem) == r ? 1 : 0;
+    EXPECT_EQ(n, found);
+    EXPECT_EQ(n, index.Visited());
+    EXPECT_EQ(nullptr, index.Find(list, 0));
+
+    // A new tree: every item changes; the first lookup indexes anew.
+    for (ItemRecord* r = list.head; r; r = r->next)
+        r->treeItem += 3;
+    found = 0;
+    for (ItemRecord* r = list.head; r; r = r->next)
+        found += index.Find(list, r->treeItem) == r ? 1 : 0;
+    EXPECT_EQ(n, found);
+    EXPECT_EQ(2ull * n, index.Visited());
+    EngineListReset(list, [](ItemRecord*) {});
+}
+
 TEST(EngineListTest, AppendsAtTheTailAndResetsTwice)
 {
     EngineList<NameRecord> list = {};
