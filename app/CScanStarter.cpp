@@ -12,6 +12,7 @@
 #include "state/ScanControl.h"
 #include "trace/FileTraceSearch.h"
 #include "trace/TraceHit.h"
+#include "snapshot/EngineRun.h"
 
 namespace {
 
@@ -120,7 +121,7 @@ BOOL CScanStarter::StartQuickScan(CQuickScanShell& shell)
 {
     if (m_job != JobNone || g_ScanBusy)
         return FALSE;
-    FreeEntryLists();
+    ResetEngineRun();
     return Start(JobQuickScan, &QuickScanThread, &shell);
 }
 
@@ -128,7 +129,7 @@ BOOL CScanStarter::StartExtensiveScan(CExtensiveScanShell& shell)
 {
     if (m_job != JobNone || g_ScanBusy)
         return FALSE;
-    FreeExtensiveScanLists();
+    ResetEngineRun();
     g_BootStepDone = 0;
     g_DirStepDone = 0;
     return Start(JobExtensiveScan, &ExtensiveScanThread, &shell);

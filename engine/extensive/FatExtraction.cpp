@@ -183,7 +183,8 @@ void FindLostFatFragments(CExtensiveScanShell& shell)
     const uint32_t base = v.clusterBase;
     uint32_t from = base > window ? base - window : 63;
     uint32_t fat1 = 0, fat2 = 0;
-    static unsigned char buffer[64 * SectorSize];
+    std::vector<unsigned char> chunk(64 * SectorSize);
+    unsigned char* buffer = chunk.data();
     for (uint32_t lba = from; lba < base && !fat2;) {
         uint32_t n = base - lba < 64 ? base - lba : 64;
         // Sectors that do not read are zero and match nothing.

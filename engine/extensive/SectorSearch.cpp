@@ -52,7 +52,9 @@ uint64_t ReadRange(CExtensiveScanShell& shell, BeforeChunk beforeChunk, Examine 
         perRead = MaxSectorsPerRead;
 
     shell.SetProgress(0);
-    static unsigned char* buffer = (unsigned char*)EngineAlloc(MaxSectorsPerRead * SectorSize + 1);
+    // One buffer for the whole search, the search's own: two searches never share it.
+    std::vector<unsigned char> chunk((size_t)MaxSectorsPerRead * SectorSize + 1);
+    unsigned char* buffer = chunk.data();
     bool valid[MaxSectorsPerRead];
     uint64_t done = 0, examined = 0;
     unsigned chunk = 0;

@@ -111,8 +111,7 @@ unsigned CollectAttributeListRecords(const unsigned char* record, size_t size,
         if (ResidentValue(attr, &v, &n))
             ParseAttributeListEntries(v, n, 0, &AddUnique, nullptr);
     } else if (geometry) {
-        // One buffer for the whole walk: no allocation per record.
-        static std::vector<unsigned char> value;
+        std::vector<unsigned char> value;
         if (ReadAttributeValue(record, size, attr.offset, *geometry, MaxAttributeListBytes, value))
             ParseAttributeListEntries(value.data(), value.size(), 0, &AddUnique, nullptr);
     }

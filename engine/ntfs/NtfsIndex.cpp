@@ -96,8 +96,7 @@ int AddIndexBlockHit(uint32_t sector, const unsigned char* firstSector)
     uint64_t size = (uint64_t)le32(firstSector + 0x20) + 0x18;
     if (size < IndexBlockMinBytes || size > IndexBlockMaxBytes || size % 512 != 0)
         return 0;
-    static std::vector<unsigned char> block;
-    block.assign((size_t)size, 0);
+    std::vector<unsigned char> block((size_t)size, 0);
     if (!ReadSourceSectors(sector, (DWORD)(size / 512), block.data()))
         return 0;
     ApplyUpdateSequence(block.data(), block.size());

@@ -35,6 +35,8 @@ ChildIndex& Children()
     return index;
 }
 
+CTreeItemIndex<NtfsFolderRecord> g_byTreeItem;
+
 void InvalidateChildren()
 {
     Children().valid = false;
@@ -181,10 +183,6 @@ void SortNtfsScanListsBySector()
         return a->recordSector < b->recordSector;
     });
 }
-
-namespace {
-CTreeItemIndex<NtfsFolderRecord> g_byTreeItem;
-}  // namespace
 
 NtfsFolderRecord* NtfsFolderByTreeItem(uint32_t treeItem) { return g_byTreeItem.Find(g_NtfsFolderList, treeItem); }
 

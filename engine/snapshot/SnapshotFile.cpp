@@ -16,6 +16,7 @@
 #include "state/EngineState.h"
 #include "trace/SignatureSelection.h"
 #include "trace/TraceHit.h"
+#include "snapshot/EngineRun.h"
 
 const unsigned char SnapshotTag[7] = {'w', 0, 'q', 0, 'z', 0, '4'};
 const unsigned char SnapshotVersion[3] = {'1', 0, '.'};
@@ -618,10 +619,7 @@ SnapshotWriteResult WriteSnapshotFile(const wchar_t* path, wchar_t modeLetter)
 
 void FreeAllResultLists()
 {
-    FreeEntryLists();
-    FreeNtfsEntryLists();
-    FreeExtensiveScanLists();
-    FreeTraceHitList();
+    ResetEngineRun();
     FreeSignatureList();
 }
 

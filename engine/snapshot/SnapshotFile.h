@@ -76,5 +76,6 @@ int ReadSnapshotModeLetter(const wchar_t* path);
 // The message for a failed read (kind 2).
 const wchar_t* SnapshotReadMessage(SnapshotReadResult result);
 
-// Frees every list a scan or a snapshot fills.
+// Frees every list a scan or a snapshot fills: ResetEngineRun and the
+// chosen signatures, which a snapshot of a File Trace brings its own of.
 void FreeAllResultLists();

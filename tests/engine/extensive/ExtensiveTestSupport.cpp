@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "../fat/FixtureOracles.h"
+#include "SavedCopy.h"
 #include "TestSupport.h"
 #include "extensive/ExtensiveLists.h"
 #include "extensive/ExtensiveScan.h"
@@ -322,21 +323,9 @@ std::map<std::string, std::string> PlantedHashes(const wchar_t* manifest, int pa
 
 std::string SavedHash(bool ntfs, uint32_t source, uint64_t size)
 {
-    wchar_t folder[MAX_PATH];
-    GetTempPathW(MAX_PATH, folder);
-    SaveRequest request;
-    request.folder = folder;
-    request.name = L"extensive-saved.bin";
-    request.size = size;
-    request.source = source;
-    request.report = 0;
-    int written = ntfs ? SaveNtfsFile(request) : SaveFatFile(request);
-    std::string hash;
-    if (written)
-        hash = Sha256Hex(tesmir::test::ReadWholeFile(request.path));
-    if (!request.path.empty())
-        DeleteFileW(request.path.c_str());
-    return hash;
+    bool whole = false;
+    std::string bytes = SavedCopy(ntfs, source, size, &whole);
+    return whole ? Sha256Hex(bytes) : std::string();
 }
 
 namespace {

@@ -9,29 +9,13 @@
 #include "FatWalk.h"
 #include "FixtureOracles.h"
 #include "ImageTestSupport.h"
+#include "SavedCopy.h"
 #include "fat/FatTable.h"
 #include "save/SaveFile.h"
 #include "state/EngineState.h"
 #include "volume/VolumeParamsReader.h"
 
 namespace {
-
-// What the save writes for a file of the given clusters' size: its bytes,
-// compared with those clusters read straight from the source.
-std::string SavedBytes(uint32_t first, uint64_t size)
-{
-    wchar_t folder[MAX_PATH];
-    GetTempPathW(MAX_PATH, folder);
-    SaveRequest request;
-    request.folder = folder;
-    request.name = L"chain-saved.bin";
-    request.size = size;
-    request.source = first;
-    SaveFatFile(request);
-    std::string bytes = tesmir::test::ReadWholeFile(request.path);
-    DeleteFileW(request.path.c_str());
-    return bytes;
-}
 
 std::string ClusterBytes(const std::vector<uint32_t>& chain)
 {
@@ -93,7 +77,7 @@ TEST(FatChain, BrokenChainsEndPromptlyWithTheirOwnClusters)
         // The save (and a preview, the same writer) follows the same chain:
         // a loop is not written twice.
         uint64_t size = (uint64_t)expected.size() * VolumeParams.sectorsPerCluster * 512;
-        EXPECT_TRUE(SavedBytes(entry->cluster, size) == ClusterBytes(expected));
+        EXPECT_TRUE(SavedCopy(false, entry->cluster, size) == ClusterBytes(expected));
         ++cases;
     }
     EXPECT_EQ(9, cases);
