@@ -127,8 +127,9 @@ TEST(ForeignNtfs, ExtensionRecordNamesCompressedFilesAndMirrorCopies)
             EXPECT_EQ(it->second, SavedHash(true, f->recordSector, f->size)) << it->first;
             ++compared;
         }
-        if (f->parent == 5 && wcscmp(f->name, L"$Secure") == 0)
+        if (f->parent == 5 && wcscmp(f->name, L"$Secure") == 0) {
             EXPECT_EQ(Sha256Hex(""), SavedHash(true, f->recordSector, f->size));
+        }
     }
     EXPECT_EQ(10, compared);
     for (const char* name : {"$MFT", "$MFTMirr", "$LogFile", "$Volume", "$AttrDef"})
