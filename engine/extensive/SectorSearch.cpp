@@ -53,8 +53,8 @@ uint64_t ReadRange(CExtensiveScanShell& shell, BeforeChunk beforeChunk, Examine 
 
     shell.SetProgress(0);
     // One buffer for the whole search, the search's own: two searches never share it.
-    std::vector<unsigned char> chunk((size_t)MaxSectorsPerRead * SectorSize + 1);
-    unsigned char* buffer = chunk.data();
+    std::vector<unsigned char> storage((size_t)MaxSectorsPerRead * SectorSize + 1);
+    unsigned char* buffer = storage.data();
     bool valid[MaxSectorsPerRead];
     uint64_t done = 0, examined = 0;
     unsigned chunk = 0;
