@@ -36,6 +36,13 @@ std::wstring BuildPath(const wchar_t* name)
     return PathUnder(L"TESMIR_BUILD_DIR", name);
 }
 
+void CaptureWindow(HWND hwnd, CDibCanvas& canvas, bool wholeWindow)
+{
+    HDC dc = wholeWindow ? GetWindowDC(hwnd) : GetDC(hwnd);
+    BitBlt(canvas.Dc(), 0, 0, canvas.Width(), canvas.Height(), dc, 0, 0, SRCCOPY);
+    ReleaseDC(hwnd, dc);
+}
+
 bool FixtureExists(const wchar_t* name)
 {
     return GetFileAttributesW(FixturePath(name).c_str()) != INVALID_FILE_ATTRIBUTES;

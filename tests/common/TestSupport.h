@@ -69,5 +69,9 @@ private:
     int m_cy = 0;
 };
 
+// Copies what the screen shows of the window's client area (the whole
+// window with wholeWindow) into the canvas's top left.
+void CaptureWindow(HWND hwnd, CDibCanvas& canvas, bool wholeWindow = false);
+
 }  // namespace test
 }  // namespace tesmir

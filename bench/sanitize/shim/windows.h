@@ -30,6 +30,9 @@ typedef const wchar_t* LPCWSTR;
 typedef wchar_t* LPWSTR;
 typedef wchar_t WCHAR;
 typedef DWORD(WINAPI* LPTHREAD_START_ROUTINE)(void*);
+typedef DWORD COLORREF;
+
+#define RGB(r, g, b) ((COLORREF)(((BYTE)(r)) | ((WORD)((BYTE)(g)) << 8) | (((DWORD)(BYTE)(b)) << 16)))
 
 #define INVALID_HANDLE_VALUE ((HANDLE)(intptr_t)-1)
 #define INVALID_FILE_ATTRIBUTES 0xFFFFFFFFu
