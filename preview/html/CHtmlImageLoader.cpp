@@ -20,9 +20,6 @@ void WaitServingSentMessages(HANDLE thread)
     }
 }
 
-// Fetch threads only run WinINet and file reads: a small stack is plenty.
-const SIZE_T kFetchStack = 256 * 1024;
-
 }  // namespace
 
 CHtmlImageLoader::CHtmlImageLoader(CHtmlRendererHost* host)
@@ -41,8 +38,7 @@ CHtmlImageLoader::CHtmlImageLoader(CHtmlRendererHost* host)
         DeleteDC(dc);
     }
     ReleaseDC(nullptr, screen);
-    m_hPollThread = CreateThread(nullptr, 64 * 1024, PollThreadProc, this, STACK_SIZE_PARAM_IS_A_RESERVATION,
-                                 nullptr);
+    m_hPollThread = CreateThread(nullptr, 0, PollThreadProc, this, 0, nullptr);
 }
 
 CHtmlImageLoader::~CHtmlImageLoader()
@@ -97,8 +93,7 @@ int CHtmlImageLoader::AddImage(const wchar_t* url, int background)
     LeaveCriticalSection(&m_cs);
 
     if (startThread) {
-        HANDLE thread = CreateThread(nullptr, kFetchStack, FetchThreadProc, this, STACK_SIZE_PARAM_IS_A_RESERVATION,
-                                     nullptr);
+        HANDLE thread = CreateThread(nullptr, 0, FetchThreadProc, this, 0, nullptr);
         if (thread)
             m_fetchThreads.push_back(thread);
     }
