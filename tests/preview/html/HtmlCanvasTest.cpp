@@ -188,7 +188,9 @@ TEST_F(HtmlCanvas, ScrollingMovesThePixels)
     EXPECT_EQ(0, VPos());
 
     // The thumb runs 0..100 with the page size in percent.
-    SCROLLINFO si = {sizeof(si), SIF_ALL};
+    SCROLLINFO si = {};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_ALL;
     GetScrollInfo(m_hwnd, SB_VERT, &si);
     EXPECT_EQ(0, si.nMin);
     EXPECT_EQ(100, si.nMax);
@@ -267,13 +269,17 @@ TEST_F(HtmlCanvas, PageSizesAreClamped)
     } cases[] = {{0, 1, 99}, {-7, 1, 99}, {120, 99, 1}, {50, 50, 50}};
     for (const auto& c : cases) {
         EXPECT_EQ(c.result, SetScrollPageSize(m_hwnd, SB_HORZ, c.percent));
-        SCROLLINFO si = {sizeof(si), SIF_PAGE};
+        SCROLLINFO si = {};
+        si.cbSize = sizeof(si);
+        si.fMask = SIF_PAGE;
         GetScrollInfo(m_hwnd, SB_HORZ, &si);
         EXPECT_EQ((UINT)c.page, si.nPage) << c.percent;
     }
     // A document a thousand times wider than the view still gets a 1 % thumb.
     SetDocument(kClientWidth * 1000, kClientHeight);
-    SCROLLINFO si = {sizeof(si), SIF_PAGE};
+    SCROLLINFO si = {};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_PAGE;
     GetScrollInfo(m_hwnd, SB_HORZ, &si);
     EXPECT_EQ(1u, si.nPage);
 }

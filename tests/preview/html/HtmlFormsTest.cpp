@@ -160,7 +160,8 @@ TEST_F(HtmlForms, DestroyingControlsLeavesNoWindowAndFreesTheOptionValues)
         options.AppendCell(row, L"option");
         options.AppendCell(row, value.c_str());
     }
-    MEMORYSTATUSEX before = {sizeof(before)};
+    MEMORYSTATUSEX before = {};
+    before.dwLength = sizeof(before);
     for (int round = 0; round < 30; ++round) {
         if (round == 1)
             GlobalMemoryStatusEx(&before);
@@ -173,7 +174,8 @@ TEST_F(HtmlForms, DestroyingControlsLeavesNoWindowAndFreesTheOptionValues)
         ASSERT_EQ(0, Browser().GetControls().GetRowCount());
         ASSERT_EQ(0, Browser().GetForms().GetRowCount());
     }
-    MEMORYSTATUSEX after = {sizeof(after)};
+    MEMORYSTATUSEX after = {};
+    after.dwLength = sizeof(after);
     GlobalMemoryStatusEx(&after);
     EXPECT_LT((long long)before.ullAvailVirtual - (long long)after.ullAvailVirtual, 16LL * 1024 * 1024);
 }

@@ -65,7 +65,8 @@ private:
 int ThreadCount()
 {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    THREADENTRY32 entry = {sizeof(entry)};
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
     int count = 0;
     for (BOOL ok = Thread32First(snapshot, &entry); ok; ok = Thread32Next(snapshot, &entry))
         count += entry.th32OwnerProcessID == GetCurrentProcessId();
