@@ -66,7 +66,7 @@ bool DecompressLznt1Unit(const unsigned char* in, size_t inSize, unsigned char* 
             return false;
         const unsigned char* chunk = in + ip;
         ip += length;
-        size_t room = outSize - op < Lznt1ChunkBytes ? outSize - op : Lznt1ChunkBytes;
+        size_t room = outSize - op < (size_t)Lznt1ChunkBytes ? outSize - op : (size_t)Lznt1ChunkBytes;
         if (header & ChunkCompressed) {
             if (!DecodeChunk(chunk, length, out + op, room)) {
                 memset(out + op, 0, outSize - op);

@@ -367,7 +367,9 @@ void ExpectMenu(HMENU hMenu, const std::vector<MenuItem>& items, const std::stri
     for (int i = 0; i < (int)items.size(); i++)
     {
         wchar_t text[128] = {};
-        MENUITEMINFOW info = { sizeof(info) };
+        MENUITEMINFOW info;
+        ZeroMemory(&info, sizeof(info));
+        info.cbSize = sizeof(info);
         info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING | MIIM_SUBMENU;
         info.dwTypeData = text;
         info.cch = 127;
