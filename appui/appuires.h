@@ -10,9 +10,6 @@
 #define IDC_PROGRESS_STATUS             1139
 #define IDS_PROGRESS_CAPTION            61465
 
-// Main status bar: the support link pane's indicator string
-#define IDS_CONTACT_SUPPORT             101
-
 // Child dialog hosting the HTML preview
 #define IDD_HTML_HOST                   300
 
@@ -21,3 +18,11 @@
 // define string 101 again.
 #define IDS_CONTACT_SUPPORT             101
 #define IDS_SUPPORT_ADDRESS             102
+
+// Hover buttons: an open hand over the button, a pressed hand while it goes
+// down. The application's script includes appui.rc and only uses them.
+#define IDC_HOVER_HAND                  264
+#define IDC_HOVER_HAND_PRESSED          265
+
+// The scanning progress view: a child form without border or controls
+#define IDD_SCANNING_PROGRESS           193

@@ -994,9 +994,9 @@ def art(name):
     return read_art(os.path.join(ART_DIR, name))
 
 
-def cursor(name):
-    """A cursor from its ASCII art under art/app/."""
-    return Output(name.replace(".txt", ".cur"), lambda: art(os.path.join("app", name)), "cur")
+def cursor(name, folder="app"):
+    """A cursor from its ASCII art under art/<folder>/."""
+    return Output(name.replace(".txt", ".cur"), lambda: art(os.path.join(folder, name)), "cur")
 
 
 def button_pair(normal, hover, width, caption, pictogram):
@@ -1084,6 +1084,9 @@ OUTPUTS = [
     # Cursors.
     cursor("check_mark_cursor.txt"),
     cursor("expand_cursor.txt"),
+    # The application controls' cursors (appui.rc).
+    cursor("hand_open.txt", "appui"),
+    cursor("hand_pressed.txt", "appui"),
 ]
 
 

@@ -7,9 +7,10 @@ namespace test {
 // scope receives the boxes.
 static CMessageBoxAnswer* g_pAnswer = NULL;
 
-static int AFXAPI AnswerHook(LPCTSTR lpszText, UINT, UINT)
+static int AFXAPI AnswerHook(LPCTSTR lpszText, UINT nType, UINT)
 {
     g_pAnswer->m_texts.push_back(lpszText != NULL ? lpszText : L"");
+    g_pAnswer->m_types.push_back(nType);
     return g_pAnswer->m_nAnswer;
 }
 

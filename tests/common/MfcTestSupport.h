@@ -20,6 +20,7 @@ public:
     CMessageBoxAnswer& operator=(const CMessageBoxAnswer&) = delete;
 
     std::vector<std::wstring> m_texts;
+    std::vector<UINT> m_types;   // each box's MB_ flags
     const int m_nAnswer;
 
 private:
