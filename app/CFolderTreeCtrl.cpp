@@ -31,7 +31,7 @@ void CFolderTreeCtrl::AddFatSubfolders(HTREEITEM hParent, uint32_t parentCluster
 {
     WalkFatFolderTree(parentCluster, hParent, [&](FatFolderRecord* f, HTREEITEM parent) {
         HTREEITEM item = AddBuiltFolder(f->name, parent, f->deleted);
-        f->treeItem = (uint32_t)(uintptr_t)item;
+        SetFatFolderTreeItem(f, (uint32_t)(uintptr_t)item);
         return item;
     });
 }
@@ -44,7 +44,7 @@ void CFolderTreeCtrl::AddNtfsSubfolders(HTREEITEM hParent, uint32_t parentRecord
         [](NtfsFolderRecord* f) { return f->recordNumber; },
         [&](NtfsFolderRecord* f, HTREEITEM parent) {
             HTREEITEM item = AddBuiltFolder(f->name, parent, f->deleted);
-            f->treeItem = (uint32_t)(uintptr_t)item;
+            SetNtfsFolderTreeItem(f, (uint32_t)(uintptr_t)item);
             return item;
         });
 }

@@ -90,7 +90,8 @@ void AddFatFolder(const wchar_t* name, uint32_t cluster, uint32_t parentCluster,
     r->parentCluster = parentCluster;
     r->modifiedDate = modifiedDate;
     r->accessDate = accessDate;
-    r->treeItem = treeItem;
+    r->treeItem = 0;
+    g_byTreeItem.Store(r, treeItem);
     r->deleted = deleted;
     FolderIndex()[cluster] = r;
     EngineListAppend(g_FatFolders, r);
@@ -115,7 +116,11 @@ const FatChildren& FatChildrenOf(uint32_t parentCluster)
     return it == c.byParent.end() ? none : it->second;
 }
 
-FatFolderRecord* FatFolderByTreeItem(uint32_t treeItem) { return g_byTreeItem.Find(g_FatFolders, treeItem); }
+FatFolderRecord* FatFolderByTreeItem(uint32_t treeItem) { return g_byTreeItem.Find(treeItem); }
+
+void SetFatFolderTreeItem(FatFolderRecord* folder, uint32_t treeItem) { g_byTreeItem.Store(folder, treeItem); }
+
+uint64_t FatTreeItemSteps() { return g_byTreeItem.Steps(); }
 
 void FreeEntryLists()
 {

@@ -69,5 +69,12 @@ const FatChildren& FatChildrenOf(uint32_t parentCluster);
 // The folder record whose result-tree item this is, or null.
 FatFolderRecord* FatFolderByTreeItem(uint32_t treeItem);
 
+// The tree builder's store of a folder's result-tree item (0: none), kept
+// in the index FatFolderByTreeItem reads.
+void SetFatFolderTreeItem(FatFolderRecord* folder, uint32_t treeItem);
+
+// Stores and lookups of that index so far (each one step).
+uint64_t FatTreeItemSteps();
+
 // 1 when GetFileAttributesW finds the path.
 int FileExists(const wchar_t* path);

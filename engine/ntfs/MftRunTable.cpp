@@ -16,6 +16,8 @@ namespace {
 // End (exclusive, in sectors from the MFT's start) of each run, beside the
 // table, so a record is found by binary search instead of a walk.
 std::vector<uint64_t> g_runEnds;
+// The cluster base of the volume the table was built for.
+uint32_t g_tableVolume = 0;
 
 // Record n lies 2n sectors into the MFT: in the first run that ends beyond.
 uint32_t MapInRuns(const std::vector<uint32_t>& starts, const std::vector<uint32_t>& lengths,
@@ -96,7 +98,10 @@ void ClearMftRunTable()
     g_MftRunLengths.clear();
     g_runEnds.clear();
     g_MftRunCount = 0;
+    g_tableVolume = 0;
 }
+
+bool MftRunTableIsFor(uint32_t clusterBase) { return g_MftRunCount != 0 && g_tableVolume == clusterBase; }
 
 void CollectMftExtensionRecords(const unsigned char* record0, uint32_t clusterBase, uint32_t sectorsPerCluster,
                                 std::vector<uint32_t>& records)
@@ -117,6 +122,7 @@ int BuildMftRunTable(uint32_t clusterBase, uint32_t mftSector, uint32_t sectorsP
     ClearMftRunTable();
     if (mftSector == 0 || mftSector > volumeEnd || sectorsPerCluster == 0)
         return MftRunTableFailed;
+    g_tableVolume = clusterBase;
 
     unsigned char record[MftRecordSize];
     RunTable own;

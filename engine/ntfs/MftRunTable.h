@@ -45,3 +45,7 @@ uint64_t MftRunTableSectors();
 
 // Empties the table.
 void ClearMftRunTable();
+
+// True when the table holds runs built for the volume whose cluster 0 is
+// sector clusterBase (another volume's table maps records wrongly).
+bool MftRunTableIsFor(uint32_t clusterBase);

@@ -82,7 +82,8 @@ NtfsFolderRecord* AddNtfsFolderRecord(const wchar_t* name, uint32_t recordNumber
     r->parent = parent;
     r->created = created;
     r->changed = changed;
-    r->treeItem = treeItem;
+    r->treeItem = 0;
+    g_byTreeItem.Store(r, treeItem);
     r->deleted = deleted;
     r->reserved = 0;
     r->sequence = 0;
@@ -184,7 +185,11 @@ void SortNtfsScanListsBySector()
     });
 }
 
-NtfsFolderRecord* NtfsFolderByTreeItem(uint32_t treeItem) { return g_byTreeItem.Find(g_NtfsFolderList, treeItem); }
+NtfsFolderRecord* NtfsFolderByTreeItem(uint32_t treeItem) { return g_byTreeItem.Find(treeItem); }
+
+void SetNtfsFolderTreeItem(NtfsFolderRecord* folder, uint32_t treeItem) { g_byTreeItem.Store(folder, treeItem); }
+
+uint64_t NtfsTreeItemSteps() { return g_byTreeItem.Steps(); }
 
 NtfsFolderRecord* FindNtfsFolder(uint32_t recordNumber)
 {

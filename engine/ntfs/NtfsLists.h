@@ -153,6 +153,11 @@ const NtfsChildren& NtfsChildrenOf(uint32_t parent);
 // The Quick Scan folder whose result-tree item this is, or null.
 NtfsFolderRecord* NtfsFolderByTreeItem(uint32_t treeItem);
 
+// The tree builder's store of a folder's result-tree item (0: none), kept
+// in the index NtfsFolderByTreeItem reads; and that index's steps so far.
+void SetNtfsFolderTreeItem(NtfsFolderRecord* folder, uint32_t treeItem);
+uint64_t NtfsTreeItemSteps();
+
 // Moves a listed folder or file under another parent (keeps the lookups
 // right).
 void SetNtfsFolderParent(NtfsFolderRecord* folder, uint32_t parent);

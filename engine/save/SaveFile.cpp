@@ -386,7 +386,8 @@ struct NtfsData
 
 uint32_t SectorOfRecord(uint32_t number)
 {
-    if (g_MftRunCount == 0 && VolumeParams.mftSector != 0)
+    // Built for this volume: another one may have been read before.
+    if (!MftRunTableIsFor(VolumeParams.clusterBase) && VolumeParams.mftSector != 0)
         BuildMftRunTable(VolumeParams.clusterBase, VolumeParams.mftSector, VolumeParams.sectorsPerCluster,
                          VolumeParams.endSector);
     return MapRecordToSector(number);

@@ -1,6 +1,6 @@
 #include "save/SaveMarkedItems.h"
 
-#include <set>
+#include <unordered_set>
 #include <unordered_map>
 #include <vector>
 
@@ -33,6 +33,27 @@ struct CSaveFlagsReset
 bool IsFat() { return VolumeParams.fileSystemType == FileSystemFat16 || VolumeParams.fileSystemType == FileSystemFat32; }
 bool IsNtfs() { return VolumeParams.fileSystemType == FileSystemNtfs; }
 
+// The key of a marked folder: the root's (0, or record 5), or its record's.
+bool FolderKey(const SaveSelection& selection, uint32_t treeItem, uint32_t* key)
+{
+    if (treeItem == selection.rootTreeItem) {
+        *key = IsNtfs() ? 5 : 0;
+        return IsNtfs() || IsFat();
+    }
+    if (IsFat()) {
+        if (FatFolderRecord* f = FatFolderByTreeItem(treeItem)) {
+            *key = f->cluster;
+            return true;
+        }
+    } else if (IsNtfs()) {
+        if (NtfsFolderRecord* f = NtfsFolderByTreeItem(treeItem)) {
+            *key = f->recordNumber;
+            return true;
+        }
+    }
+    return false;
+}
+
 class CSaveRun
 {
 public:
@@ -49,7 +70,9 @@ public:
             SaveHits();
             return;
         }
-        ResolveFolders();
+        m_folders = ResolveMarkedFolders(m_selection);
+        for (const auto& folder : m_folders)
+            m_folderKeys.insert(folder.first);
         for (const auto& folder : m_folders) {
             if (g_SaveStop == 1)
                 return;
@@ -63,37 +86,6 @@ public:
     }
 
 private:
-    // Folder keys (FAT cluster, NTFS record number) with their tree paths.
-    void ResolveFolders()
-    {
-        for (const MarkedFolder& marked : m_selection.folders) {
-            uint32_t key;
-            if (!FolderKey(marked.treeItem, &key) || !m_folderKeys.insert(key).second)
-                continue;
-            m_folders.push_back(std::make_pair(key, marked.treePath));
-        }
-    }
-
-    bool FolderKey(uint32_t treeItem, uint32_t* key)
-    {
-        if (treeItem == m_selection.rootTreeItem) {
-            *key = IsNtfs() ? 5 : 0;
-            return IsNtfs() || IsFat();
-        }
-        if (IsFat()) {
-            if (FatFolderRecord* f = FatFolderByTreeItem(treeItem)) {
-                *key = f->cluster;
-                return true;
-            }
-        } else if (IsNtfs()) {
-            if (NtfsFolderRecord* f = NtfsFolderByTreeItem(treeItem)) {
-                *key = f->recordNumber;
-                return true;
-            }
-        }
-        return false;
-    }
-
     void SaveFolder(uint32_t key, const std::wstring& treePath)
     {
         std::wstring folder = m_destination;
@@ -229,14 +221,13 @@ private:
         for (uint32_t key : m_selection.files) {
             if (g_SaveStop == 1)
                 return;
-            for (TraceHit* h = g_TraceHitList.head; h; h = h->next) {
-                if (h->hitNumber != key)
-                    continue;
-                std::wstring name = h->name;
-                if (SaveTraceHit(m_selection.destination.c_str(), h->hitNumber, 1, h->startSector, name))
-                    ++m_summary.written;
-                break;
-            }
+            TraceHit* h = FirstWithKey(m_hitByNumber, g_TraceHitList.head,
+                                       [](const TraceHit* r) { return r->hitNumber; }, key);
+            if (!h)
+                continue;
+            std::wstring name = h->name;
+            if (SaveTraceHit(m_selection.destination.c_str(), h->hitNumber, 1, h->startSector, name))
+                ++m_summary.written;
         }
     }
 
@@ -244,14 +235,27 @@ private:
     SaveSummary& m_summary;
     std::wstring m_destination;
     std::vector<std::pair<uint32_t, std::wstring>> m_folders;
-    std::set<uint32_t> m_folderKeys;
+    std::unordered_set<uint32_t> m_folderKeys;
     std::unordered_map<uint32_t, FatFileRecord*> m_fatByNumber;
     std::unordered_map<uint32_t, NtfsScanFileRecord*> m_scanBySector;
     std::unordered_map<uint32_t, NtfsFileRecord*> m_ntfsBySector;
+    std::unordered_map<uint32_t, TraceHit*> m_hitByNumber;
     std::unordered_map<uint32_t, std::vector<NtfsScanFileRecord*>> m_scanChildren;
 };
 
 }  // namespace
+
+std::vector<std::pair<uint32_t, std::wstring>> ResolveMarkedFolders(const SaveSelection& selection)
+{
+    std::vector<std::pair<uint32_t, std::wstring>> folders;
+    std::unordered_set<uint32_t> keys;
+    for (const MarkedFolder& marked : selection.folders) {
+        uint32_t key;
+        if (FolderKey(selection, marked.treeItem, &key) && keys.insert(key).second)
+            folders.push_back(std::make_pair(key, marked.treePath));
+    }
+    return folders;
+}
 
 SaveTime FatFileSaveTime(const FatFileRecord& file)
 {

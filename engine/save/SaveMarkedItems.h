@@ -6,6 +6,7 @@
 #include <stdint.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "save/SaveTimes.h"
@@ -49,6 +50,11 @@ struct SaveSummary
 // that nothing after a stopped save sees the flags. A marked file whose
 // folder is marked too is written once, with its folder.
 SaveSummary SaveMarkedItems(const SaveSelection& selection);
+
+// The first step of a save: the marked folders' keys (FAT first cluster,
+// NTFS record number; the root's 0 or 5) with their tree paths, each folder
+// once, in marking order. Items that name no folder record are left out.
+std::vector<std::pair<uint32_t, std::wstring>> ResolveMarkedFolders(const SaveSelection& selection);
 
 // The time a FAT file is saved with: its entry's write date and time.
 SaveTime FatFileSaveTime(const FatFileRecord& file);

@@ -86,38 +86,36 @@ void EngineListStableSort(EngineList<Record>& list, Less less)
         EngineListAppend(list, r);
 }
 
-// Records of a list by their result-tree item (the treeItem field the tree
-// builder sets), so that saving finds each marked folder's record in one
-// step. The index is made on first use and made again when an item is not
-// where it was (the tree was built again, or the list changed).
+// Records of a list by their result-tree item, so that saving finds each
+// marked folder's record in one step. The tree builder stores each item
+// through Store, which keeps the record's treeItem field and the index
+// together; a record given a new item (the tree was built again) leaves its
+// old one.
 template <class Record>
 class CTreeItemIndex
 {
 public:
-    Record* Find(const EngineList<Record>& list, uint32_t item)
+    void Store(Record* record, uint32_t item)
     {
-        if (item == 0)
-            return nullptr;
-        if (Record* r = Lookup(item))
-            return r;
-        m_records.clear();
-        for (Record* r = list.head; r; r = r->next) {
-            ++m_visited;
-            if (r->treeItem)
-                m_records.emplace(r->treeItem, r);
-        }
-        return Lookup(item);
+        ++m_steps;
+        auto old = m_records.find(record->treeItem);
+        if (old != m_records.end() && old->second == record)
+            m_records.erase(old);
+        record->treeItem = item;
+        if (item)
+            m_records[item] = record;
+    }
+    Record* Find(uint32_t item)
+    {
+        ++m_steps;
+        auto it = m_records.find(item);
+        return item && it != m_records.end() && it->second->treeItem == item ? it->second : nullptr;
     }
     void Clear() { m_records.clear(); }
-    // Records looked at while indexing, over the index's life: the cost.
-    uint64_t Visited() const { return m_visited; }
+    // Stores and lookups over the index's life: the cost.
+    uint64_t Steps() const { return m_steps; }
 
 private:
-    Record* Lookup(uint32_t item) const
-    {
-        auto it = m_records.find(item);
-        return it != m_records.end() && it->second->treeItem == item ? it->second : nullptr;
-    }
     std::unordered_map<uint32_t, Record*> m_records;
-    uint64_t m_visited = 0;
+    uint64_t m_steps = 0;
 };

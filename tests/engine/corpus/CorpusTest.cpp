@@ -9,8 +9,10 @@
 #include <stdlib.h>
 
 #include <set>
+#include <sstream>
 
 #include "Corpus.h"
+#include "SavedCopy.h"
 #include "TestSupport.h"
 #include "extensive/ExtensiveLists.h"
 #include "extensive/ExtensiveScan.h"
@@ -18,6 +20,7 @@
 #include "fat/FatLists.h"
 #include "image/VirtualDisk.h"
 #include "io/SectorReader.h"
+#include "ntfs/MftRunTable.h"
 #include "scan/QuickScan.h"
 #include "scan/QuickScanShell.h"
 #include "state/EngineState.h"
@@ -25,6 +28,7 @@
 #include "trace/SignatureSearch.h"
 #include "trace/SignatureSelection.h"
 #include "trace/TraceHit.h"
+#include "volume/VolumeParamsReader.h"
 
 namespace {
 
@@ -151,4 +155,100 @@ TEST(CorruptImageCorpus, ClaimedRangesStopAtTheImageEnd)
     }
     FreeSignatureList();
     SetSectorReaderDisk(nullptr);
+}
+
+// NTFS-compressed files with their chunks or their records damaged: every
+// save of them ends promptly with at most the file's size written, never
+// reading or writing past a buffer. ntfsmore.packed names each compressed
+// file's record and data clusters as byte offsets in the disk (the fixed
+// VHD's file offsets are the disk's).
+TEST(CorruptImageCorpus, EveryDamagedCompressedFileSavesWithinItsSize)
+{
+    struct Packed
+    {
+        std::string path;
+        uint64_t size = 0, record = 0;
+        std::vector<uint64_t> clusters;
+    };
+    std::vector<Packed> files;
+    std::istringstream in(tesmir::test::ReadWholeFile(tesmir::test::FixturePath(L"ntfsmore.packed")));
+    std::string line;
+    while (std::getline(in, line)) {
+        Packed f;
+        size_t tab1 = line.find('\t'), tab2 = line.find('\t', tab1 + 1);
+        ASSERT_NE(std::string::npos, tab2) << line;
+        f.path = line.substr(0, tab1);
+        std::istringstream fields(line.substr(tab1 + 1));
+        fields >> f.size >> f.record;
+        uint64_t c;
+        while (fields >> c)
+            f.clusters.push_back(c);
+        files.push_back(f);
+    }
+    ASSERT_EQ(6u, files.size());
+
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring work = std::wstring(temp) + L"tesmir-corpus-packed.vhd";
+    ASSERT_TRUE(CopyFileW(tesmir::test::FixturePath(L"ntfsmore-fixed.vhd").c_str(), work.c_str(), FALSE));
+    auto transfer = [&](uint64_t offset, unsigned char* bytes, DWORD n, bool write) {
+        HANDLE h = CreateFileW(work.c_str(), GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+        LARGE_INTEGER at;
+        at.QuadPart = (LONGLONG)offset;
+        DWORD done = 0;
+        bool ok = h != INVALID_HANDLE_VALUE && SetFilePointerEx(h, at, NULL, FILE_BEGIN) &&
+                  (write ? WriteFile(h, bytes, n, &done, NULL) : ReadFile(h, bytes, n, &done, NULL)) && done == n;
+        if (h != INVALID_HANDLE_VALUE)
+            CloseHandle(h);
+        return ok;
+    };
+
+    uint32_t state = 0x5EED;
+    auto next = [&] { return state = state * 1103515245u + 12345u, state >> 8; };
+    unsigned whole = 0, cut = 0;
+    for (uint32_t seed = 0; seed < 240; ++seed) {
+        const Packed& f = files[seed % files.size()];
+        // One case in four damages the record (run list, unit size, flags),
+        // the others a cluster of the data (chunk headers, tokens).
+        const bool record = seed % 4 == 3 || f.clusters.empty();
+        uint64_t at = record ? f.record + 0x38 + next() % (0x3F0 - 0x38) : f.clusters[next() % f.clusters.size()] + next() % 4096;
+        unsigned char old[8], bytes[8];
+        const DWORD n = 1 + next() % 8;
+        for (DWORD i = 0; i < n; ++i)
+            bytes[i] = (unsigned char)next();
+        ASSERT_TRUE(transfer(at, old, n, false));
+        ASSERT_TRUE(transfer(at, bytes, n, true));
+
+        SCOPED_TRACE(f.path + " seed " + std::to_string(seed) + " at " + std::to_string(at));
+        {
+            CVirtualDisk disk;
+            disk.Create(ImageKindFromPath(work.c_str()));
+            ASSERT_EQ(1, disk.Open(work.c_str()));
+            g_SourceType = SourceVirtualDisk;
+            SetSectorReaderDisk(&disk);
+            VolumeParams = VolumeParamsRecord();
+            VolumeParams.selectionCode = FileSystemNtfs;
+            VolumeParams.startSector = 2048;
+            VolumeParams.sectorCount = 49152;
+            VolumeParams.endSector = 2048 + 49152 - 1;
+            g_ScanStop = 0;
+            ASSERT_EQ(1, ReadVolumeParams());
+            ClearMftRunTable();
+            bool complete = false;
+            DWORD t0 = GetTickCount();
+            std::string saved = SavedCopy(true, (uint32_t)(f.record / 512), f.size, &complete);
+            EXPECT_LT(GetTickCount() - t0, 10000u);
+            EXPECT_LE(saved.size(), f.size);
+            whole += complete;
+            cut += !complete;
+            SetSectorReaderDisk(nullptr);
+        }
+        ASSERT_TRUE(transfer(at, old, n, true));
+    }
+    // The damage reaches the decompressor: some saves stay whole (a stored
+    // unit, a byte the file does not use), others end incomplete.
+    EXPECT_GT(whole, 0u);
+    EXPECT_GT(cut, 0u);
+    ClearMftRunTable();
+    DeleteFileW(work.c_str());
 }

@@ -46,9 +46,10 @@ TEST(FatChain, EntryValuesThatEndAChain)
 }
 
 // fat.chains: "partition file clusters" for files in CHAIN/ whose FAT entries
-// were broken: a loop back to the first cluster, an end value other than the
-// usual one, a bad-cluster mark, a link past the volume, FAT32 entries with
-// their high nibble set.
+// were broken: a loop back to the first cluster, a loop to itself, a free
+// entry inside the chain, an end value other than the usual one, a
+// bad-cluster mark, a link past the volume, FAT32 entries with their high
+// nibble set. Listing, save and preview all take the same chain.
 TEST(FatChain, BrokenChainsEndPromptlyWithTheirOwnClusters)
 {
     COpenedImage disk(L"fat-dynamic.vhd");
@@ -80,7 +81,7 @@ TEST(FatChain, BrokenChainsEndPromptlyWithTheirOwnClusters)
         EXPECT_TRUE(SavedCopy(false, entry->cluster, size) == ClusterBytes(expected));
         ++cases;
     }
-    EXPECT_EQ(9, cases);
+    EXPECT_EQ(13, cases);
 }
 
 // Every live file of the mixed FAT volumes has a chain of exactly the

@@ -66,12 +66,19 @@ def main():
                         m = INCLUDE.match(line)
                         if not m:
                             continue
-                        first = m.group(1).split("/")[0]
+                        name = m.group(1)
+                        if name.startswith("."):
+                            # A relative name: what it names from the root.
+                            target = os.path.normpath(os.path.join(os.path.dirname(path), name))
+                            name = os.path.relpath(target, root).replace(os.sep, "/")
+                            if top == "engine" and name.startswith("engine/"):
+                                name = name[len("engine/"):]
+                        first = name.split("/")[0]
                         if first in banned and (first in tops or first in engine_dirs):
                             faults.append("%s:%d: includes %s" % (rel, number, m.group(1)))
                             continue
                         # Inside the engine, headers are named from engine/.
-                        if top == "engine" and own is not None and first in engine_dirs and "/" in m.group(1):
+                        if top == "engine" and own is not None and first in engine_dirs and "/" in name:
                             level = engine_level(first)
                             if level is None or level > own:
                                 faults.append("%s:%d: includes %s, a higher layer" % (rel, number, m.group(1)))

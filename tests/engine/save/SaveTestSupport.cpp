@@ -104,7 +104,7 @@ SaveSelection MarkEverything(const std::wstring& destination, bool withFiles)
     uint32_t item = 1;
     if (VolumeParams.fileSystemType == FileSystemNtfs) {
         for (NtfsFolderRecord* f = g_NtfsFolderList.head; f; f = f->next) {
-            f->treeItem = item++;
+            SetNtfsFolderTreeItem(f, item++);
             s.folders.push_back({f->treeItem, NtfsTreePath(f)});
         }
         if (withFiles)
@@ -112,7 +112,7 @@ SaveSelection MarkEverything(const std::wstring& destination, bool withFiles)
                 s.files.push_back(f->dataRecordSector);
     } else {
         for (FatFolderRecord* f = g_FatFolders.head; f; f = f->next) {
-            f->treeItem = item++;
+            SetFatFolderTreeItem(f, item++);
             s.folders.push_back({f->treeItem, FatTreePath(f)});
         }
         if (withFiles)

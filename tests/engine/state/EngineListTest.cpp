@@ -26,35 +26,27 @@ struct ItemRecord
     ItemRecord* next;
 };
 
-// Marking every folder of a large volume and preparing the save looks each
-// marked item up once: 100,000 lookups index the list once, and an item
-// moved by a new tree build indexes it once more.
-TEST(EngineListTest, TreeItemLookupsIndexTheListOnce)
+// The tree builder stores items, saving looks them up: one step each. A
+// record moved to a new item leaves its old one; an item reused for another
+// record names that record.
+TEST(EngineListTest, TreeItemIndexFollowsTheStores)
 {
-    const uint32_t n = 100000;
-    EngineList<ItemRecord> list = {};
-    for (uint32_t i = 0; i < n; ++i) {
-        ItemRecord* r = (ItemRecord*)EngineAlloc(sizeof(ItemRecord));
-        r->treeItem = 1000 + 7 * i;
-        EngineListAppend(list, r);
-    }
+    ItemRecord a = {0, nullptr}, b = {0, nullptr};
     CTreeItemIndex<ItemRecord> index;
-    uint32_t found = 0;
-    for (ItemRecord* r = list.head; r; r = r->next)
-        found += index.Find(list, r->treeItem) == r ? 1 : 0;
-    EXPECT_EQ(n, found);
-    EXPECT_EQ(n, index.Visited());
-    EXPECT_EQ(nullptr, index.Find(list, 0));
-
-    // A new tree: every item changes; the first lookup indexes anew.
-    for (ItemRecord* r = list.head; r; r = r->next)
-        r->treeItem += 3;
-    found = 0;
-    for (ItemRecord* r = list.head; r; r = r->next)
-        found += index.Find(list, r->treeItem) == r ? 1 : 0;
-    EXPECT_EQ(n, found);
-    EXPECT_EQ(2ull * n, index.Visited());
-    EngineListReset(list, [](ItemRecord*) {});
+    index.Store(&a, 10);
+    index.Store(&b, 20);
+    EXPECT_EQ(&a, index.Find(10));
+    EXPECT_EQ(&b, index.Find(20));
+    index.Store(&a, 30);   // a new tree
+    EXPECT_EQ(nullptr, index.Find(10));
+    EXPECT_EQ(&a, index.Find(30));
+    index.Store(&b, 10);   // the old item's value given to another record
+    EXPECT_EQ(&b, index.Find(10));
+    EXPECT_EQ(nullptr, index.Find(20));
+    index.Store(&a, 0);
+    EXPECT_EQ(nullptr, index.Find(30));
+    EXPECT_EQ(nullptr, index.Find(0));
+    EXPECT_EQ(11u, index.Steps());
 }
 
 TEST(EngineListTest, AppendsAtTheTailAndResetsTwice)
