@@ -121,7 +121,7 @@ BOOL CToolBar::SetBitmap(HBITMAP hbmImageWell)
     return SendMessage(TB_ADDBITMAP, (WPARAM)nImages, (LPARAM)&tbab) != -1;
 }
 
-BOOL CToolBar::LoadToolBar(LPCTSTR lpszResourceName)
+BOOL AFXAPI AfxReadToolBarResource(LPCTSTR lpszResourceName, AFX_TOOLBAR_RESOURCE& toolbar)
 {
     // WORD version (1), width, height, count, then the command ids.
     HINSTANCE hInst = AfxFindResourceHandle(lpszResourceName, RT_TOOLBAR);
@@ -136,12 +136,21 @@ BOOL CToolBar::LoadToolBar(LPCTSTR lpszResourceName)
     WORD wCount = pData[3];
     if ((cbSize - 4 * sizeof(WORD)) / sizeof(WORD) < wCount)
         return FALSE;
-    std::vector<UINT> ids(wCount);
-    for (WORD i = 0; i < wCount; i++)
-        ids[i] = pData[4 + i];
-    if (!SetButtons(ids.data(), wCount))
+    toolbar.wVersion = pData[0];
+    toolbar.wWidth = pData[1];
+    toolbar.wHeight = pData[2];
+    toolbar.ids.assign(pData + 4, pData + 4 + wCount);
+    return TRUE;
+}
+
+BOOL CToolBar::LoadToolBar(LPCTSTR lpszResourceName)
+{
+    AFX_TOOLBAR_RESOURCE toolbar;
+    if (!AfxReadToolBarResource(lpszResourceName, toolbar))
         return FALSE;
-    CSize sizeImage(pData[1], pData[2]);
+    if (!SetButtons(toolbar.ids.data(), (int)toolbar.ids.size()))
+        return FALSE;
+    CSize sizeImage(toolbar.wWidth, toolbar.wHeight);
     CSize sizeButton(sizeImage.cx + 7, sizeImage.cy + 7);
     SetSizes(sizeButton, sizeImage);
     return LoadBitmap(lpszResourceName);

@@ -17,3 +17,8 @@
 #define ID_ROUTE_APP        32813
 #define ID_ROUTE_NONE       32814
 #define IDS_MISSING_STRING  32899
+
+#define IDR_TEST_TOOLBAR    300
+#define IDR_SHORT_TOOLBAR   301
+#define ID_TOOL_ONE         32820
+#define ID_TOOL_TWO         32821
