@@ -34,7 +34,7 @@ ASCII-art format (one text file per image, kept under res/art/):
     bits N          colour depth of the entry: 1, 4, 8, 24 or 32
                     (default: 32 in an icon, 1 in a cursor, 24 in a bitmap)
     C COLOUR        legend: the single character C stands for COLOUR, which is
-                    "#RRGGBB", "#RRGGBBAA" (alpha, 32-bit icons only),
+                    "#RRGGBB", "#RRGGBBAA" (alpha, 32-bit icons and bitmaps),
                     "transparent" or a palette name above
     pixels          ends the header
   Then one row of text per pixel row, one character per pixel; every row has
@@ -52,7 +52,8 @@ ASCII-art format (one text file per image, kept under res/art/):
 Files written:
   .bmp  BITMAPINFOHEADER, bottom-up, 24-bit unless asked otherwise (1, 4 and 8
         bits with a palette of the image's colours). Transparent pixels take
-        the output's mask colour (white for --art).
+        the output's mask colour (white for --art); a 32-bit bitmap keeps each
+        pixel's alpha instead (transparent pixels are all zero).
   .ico  one entry per image: 32-bit BGRA with an AND mask, or classic (1, 4,
         8 or 24 bits) with an AND mask and black under transparent pixels.
   .cur  one 1-bit entry (black, white, transparent) with its hot spot.
@@ -597,7 +598,11 @@ def write_bmp(path, canvas, bits=24, mask=None):
             raise ValueError("%s: transparent pixels need a mask colour" % path)
         return tuple(mask)
     opaque = Canvas(canvas.width, canvas.height)
-    opaque.px = [colour_of(p) + (255,) for p in canvas.px]
+    if bits == 32:
+        # A 32-bit bitmap keeps its alpha (drawn with AlphaBlend).
+        opaque.px = [p if p[3] else (0, 0, 0, 0) for p in canvas.px]
+    else:
+        opaque.px = [colour_of(p) + (255,) for p in canvas.px]
     dib = _dib(opaque, bits, lambda p: p[:3], False)
     info_size = 40 + (4 * (len(_palette_of(opaque, bits)) if bits <= 8 else 0))
     header = struct.pack("<2sIHHI", b"BM", 14 + len(dib), 0, 0, 14 + info_size)
@@ -699,7 +704,7 @@ def decode(path):
 
 def _expected(p, kind, bits, mask):
     """What a drawn pixel reads as once written to a file of the given kind."""
-    if kind == "ico" and bits == 32:
+    if kind in ("ico", "bmp") and bits == 32:
         return p if p[3] else TRANSPARENT
     if not _visible(p):
         return tuple(mask) + (255,) if kind == "bmp" else TRANSPARENT
