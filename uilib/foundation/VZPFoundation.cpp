@@ -3,6 +3,7 @@
 #include <afxwin.h>
 
 #include "CVZPDrawTools.h"
+#include "CVZPImageManager.h"
 #include "CVZPMonitorApi.h"
 #include "CVZPVisualStyle.h"
 #include "CVZPWindowsVersion.h"
@@ -13,6 +14,8 @@ void AFXAPI StartWindowsVersion() { CVZPWindowsVersion::InitializeProcessState()
 void AFXAPI StartDrawTools() { CVZPDrawTools::InitializeProcessState(); }
 void AFXAPI EndDrawTools() { CVZPDrawTools::ReleaseProcessState(); }
 void AFXAPI StartMonitorApi() { CVZPMonitorApi::InitializeProcessState(); }
+void AFXAPI StartImageManager() { VZPImageManagerStartup(); }
+void AFXAPI EndImageManager() { VZPImageManagerShutdown(); }
 bool g_bRegistered = false;
 }  // namespace
 
@@ -25,4 +28,5 @@ void VZPFoundationRegisterStartup()
     AfxAddStartupInitializer(VZPSTARTUP_WINDOWS_VERSION, StartWindowsVersion);
     AfxAddStartupInitializer(VZPSTARTUP_DRAW_TOOLS, StartDrawTools, EndDrawTools);
     AfxAddStartupInitializer(VZPSTARTUP_MONITOR_API, StartMonitorApi);
+    AfxAddStartupInitializer(VZPSTARTUP_IMAGE_MANAGER, StartImageManager, EndImageManager);
 }

@@ -9,6 +9,7 @@ enum VZPStartupOrder
     VZPSTARTUP_WINDOWS_VERSION = 1010,
     VZPSTARTUP_DRAW_TOOLS = 1020,
     VZPSTARTUP_MONITOR_API = 1030,
+    VZPSTARTUP_IMAGE_MANAGER = 1040,   // after the drawing tools; registers the clipboard formats
 };
 
 // Registers the foundation's start-up initialisers (and their clean-ups at

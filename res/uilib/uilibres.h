@@ -1,0 +1,34 @@
+// Resource ids of the UI class library's own resources (uilib.rc). The
+// command bars and the docking panes add theirs here, in their own ranges.
+#pragma once
+
+// Bitmaps.
+#define VZP_IDB_PIN_CLOSE           9002    // push pin, hot push pin, close cross (16 x 15 each)
+
+// Cursors.
+#define VZP_IDC_DRAG_COPY           9008
+#define VZP_IDC_DRAG_MOVE           9009
+#define VZP_IDC_DRAG_DELETE         9011
+#define VZP_IDC_SPLIT_HORZ          9970    // double vertical bar, arrows left and right
+#define VZP_IDC_SPLIT_VERT          9971    // double horizontal bar, arrows up and down
+#define VZP_IDC_HAND                9973
+
+// The context menus: pop-up 1 is the edit menu, pop-up 2 the header menu.
+#define VZP_IDR_CONTEXT_MENU        9014
+// Toolbars that give those menus their images (each beside a bitmap of the
+// same id).
+#define VZP_IDR_HEADER_TOOLBAR      9015
+#define VZP_IDR_EDIT_TOOLBAR        9017
+
+// Header menu commands.
+#define VZP_ID_HEADER_SORT_ASC      9158
+#define VZP_ID_HEADER_SORT_DESC     9159
+#define VZP_ID_HEADER_ALIGN_LEFT    9160
+#define VZP_ID_HEADER_ALIGN_CENTER  9161
+#define VZP_ID_HEADER_ALIGN_RIGHT   9162
+
+// Strings.
+#define VZP_IDS_PUSH_PIN_TIP        9036
+#define VZP_IDS_SHELL_OUT_OF_MEMORY 9037    // 9037 to 9050: the shell's error texts
+#define VZP_IDS_SHELL_UNKNOWN_ERROR 9050
+#define VZP_IDS_SHORTCUT_ASSIGNED   9393
