@@ -36,8 +36,28 @@ static std::wstring Quote(const wchar_t* arg)
     return quoted;
 }
 
+// desktop-run.exe --hold: keeps the desktop it was started on open until it
+// is killed. Wine closes a virtual desktop shortly after its last program
+// ends; a program that starts on the same desktop name while the old desktop
+// window is going away dies on its first window (X BadWindow). ./test starts
+// one holder on each desktop of its pool, so the pool's desktops stay up for
+// the whole run.
+static int HoldDesktop()
+{
+    HWND hWnd = CreateWindowExW(0, L"STATIC", L"desktop holder", WS_POPUP, 0, 0, 1, 1,
+                                NULL, NULL, GetModuleHandleW(NULL), NULL);
+    if (hWnd == NULL)
+        return 1;
+    MSG msg;
+    while (GetMessageW(&msg, NULL, 0, 0) > 0)
+        DispatchMessageW(&msg);
+    return 0;
+}
+
 int wmain(int argc, wchar_t** argv)
 {
+    if (argc == 2 && lstrcmpW(argv[1], L"--hold") == 0)
+        return HoldDesktop();
     if (argc < 3)
     {
         fputws(L"usage: desktop-run <desktop> <program> [arguments...]\n", stderr);

@@ -307,5 +307,6 @@ void ReopenSourceVolume(CSnapshotShell& shell, uint16_t partitionIndex)
     if (g_SourceType != SourceLogicalVolume)
         return;
     VolumeParams.partitionIndex = partitionIndex;
-    OpenLogicalVolume(shell.LogicalDriveName(partitionIndex));
+    if (!OpenLogicalVolume(shell.LogicalDriveName(partitionIndex)))
+        g_VolumeHandle = INVALID_HANDLE_VALUE;
 }
