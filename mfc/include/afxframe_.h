@@ -832,6 +832,7 @@ struct AFX_STATUSPANE
     int cxText;        // width of the text area
     UINT nFlags;
     CString strText;
+    LPARAM lOwnerData; // an owner-drawn pane's data, when SB_SETTEXT gave it
 };
 
 class CStatusBar : public CControlBar
@@ -881,6 +882,7 @@ protected:
     afx_msg LRESULT OnGetText(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnGetTextLength(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnSetMinHeight(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSetPaneTextMsg(WPARAM wParam, LPARAM lParam);
     afx_msg void OnPaint() { Default(); }
     DECLARE_MESSAGE_MAP()
 

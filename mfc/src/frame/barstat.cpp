@@ -11,7 +11,13 @@ BEGIN_MESSAGE_MAP(CStatusBar, CControlBar)
     ON_MESSAGE(WM_GETTEXT, OnGetText)
     ON_MESSAGE(WM_GETTEXTLENGTH, OnGetTextLength)
     ON_MESSAGE(SB_SETMINHEIGHT, OnSetMinHeight)
+    ON_MESSAGE(SB_SETTEXT, OnSetPaneTextMsg)
 END_MESSAGE_MAP()
+
+// AFX_STATUSPANE::nFlags
+const UINT kPaneTextBehind = 0x1;   // the control shows older text
+const UINT kPaneOwnerData = 0x2;    // owner-drawn with lOwnerData from SB_SETTEXT
+const UINT kPaneTextTypes = SBT_NOBORDERS | SBT_POPOUT | SBT_OWNERDRAW;
 
 // Updates one pane from an idle pass: disabled panes show no text.
 class CStatusCmdUI : public CCmdUI
@@ -212,24 +218,54 @@ BOOL CStatusBar::SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL bUpdate)
     AFX_STATUSPANE* pSBP = GetPanePtr(nIndex);
     if (lpszNewText == NULL)
         lpszNewText = _T("");
-    if (pSBP->strText == lpszNewText && (pSBP->nFlags & 1) == 0)
+    if (pSBP->strText == lpszNewText && (pSBP->nFlags & (kPaneTextBehind | kPaneOwnerData)) == 0)
         return TRUE;
     pSBP->strText = lpszNewText;
+    pSBP->nFlags &= ~kPaneOwnerData;   // the text is the owner-drawn pane's data now
     if (bUpdate && m_hWnd != NULL)
         UpdatePaneText(nIndex);
     else
-        pSBP->nFlags |= 1;   // the control is behind
+        pSBP->nFlags |= kPaneTextBehind;
     return TRUE;
 }
 
 void CStatusBar::UpdatePaneText(int nIndex)
 {
     AFX_STATUSPANE* pSBP = GetPanePtr(nIndex);
-    pSBP->nFlags &= ~1u;
-    UINT nType = pSBP->nStyle & (SBT_NOBORDERS | SBT_POPOUT | SBT_OWNERDRAW);
-    // A disabled pane shows nothing; an owner-drawn pane passes its text as data.
-    LPCTSTR lpsz = (pSBP->nStyle & SBPS_DISABLED) ? _T("") : (LPCTSTR)pSBP->strText;
-    ::SendMessage(m_hWnd, SB_SETTEXT, (WPARAM)(nIndex | nType), (LPARAM)lpsz);
+    pSBP->nFlags &= ~kPaneTextBehind;
+    UINT nType = pSBP->nStyle & kPaneTextTypes;
+    // A disabled pane shows nothing; an owner-drawn pane passes its text as
+    // data, or keeps the data its owner gave it.
+    LPARAM lParam = (LPARAM)((pSBP->nStyle & SBPS_DISABLED) ? _T("") : (LPCTSTR)pSBP->strText);
+    if ((nType & SBT_OWNERDRAW) && (pSBP->nFlags & kPaneOwnerData))
+        lParam = pSBP->lOwnerData;
+    // Straight to the control: OnSetPaneTextMsg is for text from outside.
+    DefWindowProc(SB_SETTEXT, (WPARAM)(nIndex | nType), lParam);
+}
+
+LRESULT CStatusBar::OnSetPaneTextMsg(WPARAM wParam, LPARAM lParam)
+{
+    // Text or owner data given to the control directly becomes the pane's,
+    // so later updates of the bar (new widths, styles, idle updates) show it
+    // the same way instead of putting the indicator text back.
+    int nIndex = (int)(wParam & 0xFF);
+    if (nIndex < m_nCount)
+    {
+        AFX_STATUSPANE* pSBP = GetPanePtr(nIndex);
+        UINT nType = (UINT)wParam & kPaneTextTypes;
+        pSBP->nStyle = (pSBP->nStyle & ~kPaneTextTypes) | nType;
+        pSBP->nFlags &= ~(kPaneTextBehind | kPaneOwnerData);
+        if (nType & SBT_OWNERDRAW)
+        {
+            pSBP->lOwnerData = lParam;
+            pSBP->nFlags |= kPaneOwnerData;
+        }
+        else
+        {
+            pSBP->strText = lParam != 0 ? (LPCTSTR)lParam : _T("");
+        }
+    }
+    return Default();
 }
 
 void CStatusBar::UpdateAllPanes(BOOL bUpdateRects, BOOL bUpdateText)

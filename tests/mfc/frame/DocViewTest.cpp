@@ -15,6 +15,13 @@ using namespace mfcframe_test;
 namespace {
 
 std::vector<std::string> g_route;   // who handled the routed commands
+
+// Notifications from a control of this id are handled by one of the view,
+// the document, the frame or the application, by code; each sets its own
+// result.
+const UINT kNotifyCtrlId = 300;
+#define ROUTE_NOTIFY_HANDLER(name, result) \
+    afx_msg void OnNotifyRoute(NMHDR*, LRESULT* pResult) { g_route.push_back(name); *pResult = result; }
 int g_nDocsAlive = 0;
 
 class CTestDoc : public CDocument
@@ -33,12 +40,14 @@ public:
     }
     afx_msg void OnRouteView() { g_route.push_back("doc"); }
     afx_msg void OnRouteDoc() { g_route.push_back("doc"); }
+    ROUTE_NOTIFY_HANDLER("doc", 12)
     DECLARE_MESSAGE_MAP()
 };
 IMPLEMENT_DYNCREATE(CTestDoc, CDocument)
 BEGIN_MESSAGE_MAP(CTestDoc, CDocument)
     ON_COMMAND(ID_ROUTE_VIEW, OnRouteView)
     ON_COMMAND(ID_ROUTE_DOC, OnRouteDoc)
+    ON_NOTIFY(NM_DBLCLK, kNotifyCtrlId, OnNotifyRoute)
 END_MESSAGE_MAP()
 
 class CTestView : public CView
@@ -49,11 +58,13 @@ public:
     void OnDraw(CDC*) override {}
     void OnInitialUpdate() override { m_nInitialUpdates++; CView::OnInitialUpdate(); }
     afx_msg void OnRouteView() { g_route.push_back("view"); }
+    ROUTE_NOTIFY_HANDLER("view", 11)
     DECLARE_MESSAGE_MAP()
 };
 IMPLEMENT_DYNCREATE(CTestView, CView)
 BEGIN_MESSAGE_MAP(CTestView, CView)
     ON_COMMAND(ID_ROUTE_VIEW, OnRouteView)
+    ON_NOTIFY(NM_CLICK, kNotifyCtrlId, OnNotifyRoute)
 END_MESSAGE_MAP()
 
 class CTestFrame : public CFrameWnd
@@ -61,6 +72,7 @@ class CTestFrame : public CFrameWnd
     DECLARE_DYNCREATE(CTestFrame)
 public:
     afx_msg void OnRoute() { g_route.push_back("frame"); }
+    ROUTE_NOTIFY_HANDLER("frame", 13)
     DECLARE_MESSAGE_MAP()
 };
 IMPLEMENT_DYNCREATE(CTestFrame, CFrameWnd)
@@ -68,17 +80,21 @@ BEGIN_MESSAGE_MAP(CTestFrame, CFrameWnd)
     ON_COMMAND(ID_ROUTE_VIEW, OnRoute)
     ON_COMMAND(ID_ROUTE_DOC, OnRoute)
     ON_COMMAND(ID_ROUTE_FRAME, OnRoute)
+    ON_NOTIFY(NM_CLICK, kNotifyCtrlId, OnNotifyRoute)   // the view's comes first
+    ON_NOTIFY(NM_RCLICK, kNotifyCtrlId, OnNotifyRoute)
 END_MESSAGE_MAP()
 
 class CTestApp : public CScopedApp
 {
 public:
     afx_msg void OnRoute(UINT) { g_route.push_back("app"); }
+    ROUTE_NOTIFY_HANDLER("app", 14)
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CTestApp, CScopedApp)
     ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
     ON_COMMAND_RANGE(ID_ROUTE_VIEW, ID_ROUTE_APP, OnRoute)
+    ON_NOTIFY(NM_RDBLCLK, kNotifyCtrlId, OnNotifyRoute)
 END_MESSAGE_MAP()
 
 // A temporary file holding an archived string.
@@ -148,6 +164,34 @@ TEST(SingleDocument, TemplateBuildsFrameViewAndDocumentAndRoutesCommands)
     pFrame->SendMessage(WM_COMMAND, ID_ROUTE_NONE);
     EXPECT_TRUE(g_route.empty());
 
+    // Notifications of a control in the frame take the same way; the
+    // handler's result is the message's, and one nobody handles is not
+    // handled by the frame.
+    HWND hCtrl = ::CreateWindowEx(0, _T("STATIC"), NULL, WS_CHILD, 0, 0, 5, 5, pFrame->m_hWnd,
+                                  (HMENU)(UINT_PTR)kNotifyCtrlId, NULL, NULL);
+    ASSERT_NE((HWND)NULL, hCtrl);
+    const struct { UINT nCode; const char* pszHandler; LRESULT lResult; } notifies[] = {
+        { NM_CLICK, "view", 11 }, { NM_DBLCLK, "doc", 12 }, { NM_RCLICK, "frame", 13 },
+        { NM_RDBLCLK, "app", 14 }, { NM_RETURN, NULL, 0 },
+    };
+    for (const auto& n : notifies)
+    {
+        g_route.clear();
+        NMHDR nmhdr = { hCtrl, kNotifyCtrlId, n.nCode };
+        EXPECT_EQ(n.lResult, pFrame->SendMessage(WM_NOTIFY, kNotifyCtrlId, (LPARAM)&nmhdr)) << n.nCode;
+        if (n.pszHandler == NULL)
+        {
+            EXPECT_TRUE(g_route.empty());
+            LRESULT lResult = -1;
+            AFX_NOTIFY notify = { &lResult, &nmhdr };
+            EXPECT_FALSE(pFrame->OnCmdMsg(kNotifyCtrlId, (int)MAKELONG(n.nCode, WM_NOTIFY), &notify, NULL));
+            continue;
+        }
+        ASSERT_EQ(1u, g_route.size()) << n.nCode;
+        EXPECT_EQ(n.pszHandler, g_route[0]);
+    }
+    ::DestroyWindow(hCtrl);
+
     // Opening a file reuses the document and the frame.
     std::wstring strPath = WriteDocFile(_T("loaded text"));
     CDocument* pOpened = app.OpenDocumentFile(strPath.c_str());
@@ -195,15 +239,19 @@ TEST(CommandLine, Parsing)
         int nCommand;
         LPCTSTR lpszFile;
         BOOL bEmbedded;
+        BOOL bAutomated;
     };
     const Case cases[] = {
-        { _T(""), CCommandLineInfo::FileNew, _T(""), FALSE },
-        { _T("a.xwqz"), CCommandLineInfo::FileOpen, _T("a.xwqz"), FALSE },
-        { _T("\"C:\\some dir\\b c.xwqz\""), CCommandLineInfo::FileOpen, _T("C:\\some dir\\b c.xwqz"), FALSE },
-        { _T("/p a.txt"), CCommandLineInfo::FilePrint, _T("a.txt"), FALSE },
-        { _T("-dde"), CCommandLineInfo::FileDDE, _T(""), FALSE },
-        { _T("/Unregister"), CCommandLineInfo::AppUnregister, _T(""), FALSE },
-        { _T("/Embedding"), CCommandLineInfo::FileNew, _T(""), TRUE },
+        { _T(""), CCommandLineInfo::FileNew, _T(""), FALSE, FALSE },
+        { _T("a.xwqz"), CCommandLineInfo::FileOpen, _T("a.xwqz"), FALSE, FALSE },
+        { _T("\"C:\\some dir\\b c.xwqz\""), CCommandLineInfo::FileOpen, _T("C:\\some dir\\b c.xwqz"), FALSE, FALSE },
+        { _T("/p a.txt"), CCommandLineInfo::FilePrint, _T("a.txt"), FALSE, FALSE },
+        { _T("-dde"), CCommandLineInfo::FileDDE, _T(""), FALSE, FALSE },
+        { _T("/Unregister"), CCommandLineInfo::AppUnregister, _T(""), FALSE, FALSE },
+        { _T("/Embedding"), CCommandLineInfo::FileNew, _T(""), TRUE, FALSE },
+        { _T("-automation"), CCommandLineInfo::FileNew, _T(""), FALSE, TRUE },
+        // A file whose name looks like a switch is a file.
+        { _T("C:\\x\\Embedding"), CCommandLineInfo::FileOpen, _T("C:\\x\\Embedding"), FALSE, FALSE },
     };
     CScopedApp app;
     for (const Case& c : cases)
@@ -215,8 +263,10 @@ TEST(CommandLine, Parsing)
         EXPECT_EQ(c.nCommand, (int)info.m_nShellCommand);
         EXPECT_EQ(CString(c.lpszFile), info.m_strFileName);
         EXPECT_EQ(c.bEmbedded, info.m_bRunEmbedded);
-        EXPECT_EQ(!c.bEmbedded, info.m_bShowSplash);
+        EXPECT_EQ(c.bAutomated, info.m_bRunAutomated);
+        EXPECT_EQ(!c.bEmbedded && !c.bAutomated, info.m_bShowSplash);
         EXPECT_EQ(c.bEmbedded, app.RunEmbedded());
+        EXPECT_EQ(c.bAutomated, app.RunAutomated());
     }
     app.m_lpCmdLine = const_cast<LPTSTR>(_T("/pt f.txt printer driver port"));
     CCommandLineInfo info;

@@ -6,6 +6,8 @@
 #include "MfcFrameTestsRes.h"
 #include "TestSupport.h"
 
+#include <vector>
+
 using namespace mfcframe_test;
 
 namespace {
@@ -203,6 +205,76 @@ TEST(StatusBar, IndicatorsNeedTheirStrings)
     bar.SendMessage(SB_GETTEXT, 1, (LPARAM)szText);
     EXPECT_STREQ(_T(""), szText);
     EXPECT_EQ(CString(_T("x")), bar.GetPaneText(1));
+    pFrame->DestroyWindow();
+}
+
+// A status bar whose pane 1 is drawn by the bar: it fills the pane and
+// notes what each WM_DRAWITEM told it.
+class COwnerDrawStatusBar : public CStatusBar
+{
+public:
+    static constexpr COLORREF kPaneColor = RGB(200, 30, 140);
+    std::vector<DRAWITEMSTRUCT> m_draws;
+
+    void DrawItem(LPDRAWITEMSTRUCT lpDIS) override
+    {
+        m_draws.push_back(*lpDIS);
+        ::SetBkColor(lpDIS->hDC, kPaneColor);
+        ::ExtTextOut(lpDIS->hDC, 0, 0, ETO_OPAQUE, &lpDIS->rcItem, NULL, 0, NULL);
+    }
+};
+
+// The pane stays owner-drawn through what a frame does to its bar afterwards:
+// new pane widths and styles, text updates of other panes, idle updates.
+TEST(StatusBar, OwnerDrawnPaneIsDrawnThroughDrawItem)
+{
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(NULL, _T("owner-drawn pane"), WS_OVERLAPPEDWINDOW, CRect(10, 10, 610, 210)));
+    COwnerDrawStatusBar bar;
+    ASSERT_TRUE(bar.Create(pFrame));
+    // Pane 1's id has no update handler; the frame updates pane 2.
+    static const UINT indicators[] = { ID_SEPARATOR, ID_TEST_PROMPT, ID_INDICATOR_CAPS };
+    ASSERT_TRUE(bar.SetIndicators(indicators, 3));
+    static const TCHAR kData[] = _T("owner data");
+    bar.SendMessage(SB_SETTEXT, 1 | SBT_OWNERDRAW, (LPARAM)kData);
+    EXPECT_TRUE(bar.GetPaneStyle(1) & SBPS_OWNERDRAW);
+
+    bar.SetPaneInfo(0, ID_SEPARATOR, SBPS_NORMAL, 200);
+    bar.SetPaneInfo(1, ID_TEST_PROMPT, SBPS_STRETCH, 0);
+    bar.SetPaneText(0, _T("message"));
+    bar.SetPaneStyle(2, SBPS_DISABLED);
+    pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+    EXPECT_EQ(SBT_OWNERDRAW, HIWORD(bar.SendMessage(SB_GETTEXTLENGTH, 1)) & SBT_OWNERDRAW);
+    EXPECT_EQ((LRESULT)kData, bar.SendMessage(SB_GETTEXT, 1, 0));
+
+    pFrame->RecalcLayout();
+    pFrame->ShowWindow(SW_SHOWNA);
+    bar.m_draws.clear();
+    bar.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    ASSERT_FALSE(bar.m_draws.empty());
+    CRect rectPane;
+    bar.GetItemRect(1, &rectPane);
+    for (const DRAWITEMSTRUCT& dis : bar.m_draws)
+    {
+        EXPECT_EQ(1u, dis.itemID);
+        EXPECT_EQ((ULONG_PTR)kData, dis.itemData);
+        EXPECT_EQ(bar.m_hWnd, dis.hwndItem);
+        EXPECT_EQ(rectPane, CRect(dis.rcItem));
+    }
+    // What the screen shows: the pane in the bar's colour, the others not.
+    CRect rectBar;
+    bar.GetClientRect(&rectBar);
+    tesmir::test::CDibCanvas canvas(rectBar.Width(), rectBar.Height());
+    tesmir::test::CaptureWindow(bar.m_hWnd, canvas);
+    EXPECT_EQ(rectPane.Width() * rectPane.Height(), canvas.Count(rectPane, COwnerDrawStatusBar::kPaneColor));
+    CRect rectOther;
+    bar.GetItemRect(0, &rectOther);
+    EXPECT_EQ(0, canvas.Count(rectOther, COwnerDrawStatusBar::kPaneColor));
+
+    // Plain text set through the control's message is the pane's text again.
+    bar.SendMessage(SB_SETTEXT, 1, (LPARAM)_T("plain"));
+    EXPECT_FALSE(bar.GetPaneStyle(1) & SBPS_OWNERDRAW);
+    EXPECT_EQ(CString(_T("plain")), bar.GetPaneText(1));
     pFrame->DestroyWindow();
 }
 

@@ -210,4 +210,25 @@ TEST(Dao, MissingEngineIsReportedByTheDatabaseNotByInit)
     AfxDaoTerm();
 }
 
+// What an application's start-up asks of the framework besides its document
+// template: 3-D controls, the class factories and the database engine of a
+// chosen version, none of which may stop it when nothing is installed.
+TEST(StartupServices, ThreeDControlsFactoriesAndTheEngineVersion)
+{
+    CScopedApp app;
+    EXPECT_TRUE(app.Enable3dControls());
+    EXPECT_TRUE(COleObjectFactory::RegisterAll());
+    EXPECT_TRUE(COleObjectFactory::UpdateRegistryAll(TRUE));
+
+    // The version field selects the engine; asking for one that is missing
+    // is no error of its own.
+    AFX_MODULE_STATE* pState = AfxGetModuleState();
+    DWORD dwDefault = pState->m_dwVersion;
+    pState->m_dwVersion = 0x0601;
+    EXPECT_NO_THROW(AfxDaoInit());
+    EXPECT_EQ(0x0601u, AfxGetModuleState()->m_dwVersion);
+    AfxDaoTerm();
+    pState->m_dwVersion = dwDefault;
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 #include <afxcmn.h>
 
 #include "WndTestSupport.h"
+#include "TestSupport.h"
 
 #include <string>
 #include <vector>
@@ -221,6 +222,26 @@ TEST_F(ControlsTest, ToolTipsAndStatusBar)
     EXPECT_EQ(SBT_NOBORDERS, nType);
 }
 
+// A 32 x 32 icon: the left half in crLeft, the right half transparent.
+HICON HalfTransparentIcon(COLORREF crLeft)
+{
+    std::vector<DWORD> colorBits(32 * 32, 0);   // 0x00RRGGBB, black where transparent
+    std::vector<BYTE> maskBits(32 * 4);          // rows of 32 bits: 1 transparent
+    for (int y = 0; y < 32; y++)
+    {
+        for (int x = 0; x < 16; x++)
+            colorBits[(size_t)(y * 32 + x)] = (DWORD)(GetRValue(crLeft) << 16 | GetGValue(crLeft) << 8 | GetBValue(crLeft));
+        maskBits[(size_t)(y * 4 + 2)] = maskBits[(size_t)(y * 4 + 3)] = 0xFF;
+    }
+    HBITMAP hColor = ::CreateBitmap(32, 32, 1, 32, colorBits.data());
+    HBITMAP hMask = ::CreateBitmap(32, 32, 1, 1, maskBits.data());
+    ICONINFO ii = { TRUE, 0, 0, hMask, hColor };
+    HICON hIcon = ::CreateIconIndirect(&ii);
+    ::DeleteObject(hMask);
+    ::DeleteObject(hColor);
+    return hIcon;
+}
+
 TEST_F(ControlsTest, ImageListAndHeaderImages)
 {
     CImageList images;
@@ -255,6 +276,22 @@ TEST_F(ControlsTest, ImageListAndHeaderImages)
     EXPECT_TRUE(header.GetItem(0, &back));
     EXPECT_NE(0, back.fmt & HDF_IMAGE);
     EXPECT_EQ(0, back.iImage);
+
+    // A toolbar's icon list: 32 x 32 with masks, no initial room and no
+    // growth step; the mask keeps the icon's transparent half in the list's
+    // background colour.
+    CImageList large;
+    ASSERT_TRUE(large.Create(32, 32, ILC_COLOR32 | ILC_MASK, 0, 0));
+    HICON hHalf = HalfTransparentIcon(RGB(200, 0, 0));
+    for (int i = 0; i < 7; i++)
+        EXPECT_EQ(i, large.Add(hHalf));
+    ::DestroyIcon(hHalf);
+    EXPECT_EQ(CLR_NONE, large.SetBkColor(RGB(255, 255, 255)));
+    tesmir::test::CDibCanvas canvas(32, 32, RGB(0, 0, 0));
+    CDC* pDC = CDC::FromHandle(canvas.Dc());
+    EXPECT_TRUE(large.Draw(pDC, 6, CPoint(0, 0), ILD_NORMAL));
+    EXPECT_EQ(16 * 32, canvas.Count(CRect(0, 0, 16, 32), RGB(200, 0, 0)));
+    EXPECT_EQ(16 * 32, canvas.Count(CRect(16, 0, 32, 32), RGB(255, 255, 255)));
 
     // Detach gives the list up: the handle stays valid after the wrapper goes.
     CImageList* pHeld = new CImageList;
