@@ -45,18 +45,23 @@ TEST(Startup, ApplicationNameComesFromTheStringTable)
     EXPECT_EQ(&app, AfxGetThread());
 }
 
-// Counts the idle updates it receives.
+// Counts the idle updates it receives and notes its name in g_order.
 class CIdleWnd : public CWnd
 {
 public:
+    explicit CIdleWnd(const char* pszName) : m_pszName(pszName) {}
     int m_nIdleUpdates = 0;
 protected:
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
     {
         if (wParam)
+        {
             m_nIdleUpdates++;
+            g_order.push_back(m_pszName);
+        }
         return 0;
     }
+    const char* m_pszName;
     DECLARE_MESSAGE_MAP()
 };
 
@@ -67,7 +72,8 @@ END_MESSAGE_MAP()
 TEST(Idle, UpdatesTheMainWindowItsDescendantsAndRegisteredFrames)
 {
     CScopedApp app(_T("IdleTest"));
-    CIdleWnd frame, child, grandchild, floating, hiddenFloating;
+    CIdleWnd frame("frame"), child("child"), grandchild("grandchild"), floating("floating"),
+        hiddenFloating("hidden");
     ASSERT_TRUE(CreateTopLevel(frame));
     ASSERT_TRUE(child.Create(NULL, NULL, WS_CHILD, CRect(0, 0, 10, 10), &frame, 1));
     ASSERT_TRUE(grandchild.Create(NULL, NULL, WS_CHILD, CRect(0, 0, 10, 10), &child, 2));
@@ -81,12 +87,11 @@ TEST(Idle, UpdatesTheMainWindowItsDescendantsAndRegisteredFrames)
     frame.ShowWindow(SW_SHOWNA);
     floating.ShowWindow(SW_SHOWNA);
 
+    g_order.clear();
     EXPECT_TRUE(app.OnIdle(0));    // more idle work follows
-    EXPECT_EQ(1, frame.m_nIdleUpdates);
-    EXPECT_EQ(1, child.m_nIdleUpdates);
-    EXPECT_EQ(1, grandchild.m_nIdleUpdates);   // hidden descendants too
-    EXPECT_EQ(1, floating.m_nIdleUpdates);
-    EXPECT_EQ(0, hiddenFloating.m_nIdleUpdates);
+    // The main window, its descendants (hidden ones too), then the other
+    // registered frames that are visible.
+    EXPECT_EQ((std::vector<std::string>{ "frame", "child", "grandchild", "floating" }), g_order);
 
     // The second pass frees temporary objects and ends idle work.
     CWnd* pTemp = CWnd::FromHandle(::GetDesktopWindow());

@@ -461,3 +461,96 @@ TEST(Subclassing, ReusedObjectTakesTheNewWindowsProcedure)
 }
 
 }  // namespace
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// The current message across nested sends, and WM_QUIT inside a modal loop
+
+const UINT WM_APP_INNER = WM_APP + 21;
+
+// The WM_SETTEXT handler sends a message to another window, then looks at the
+// current message and lets Default() process it: the title changes only if
+// Default() still sees WM_SETTEXT.
+class CNestingWnd : public CWnd
+{
+public:
+    CWnd* m_pInnerTarget = NULL;
+    MSG m_seenAfterInner = {};
+    MSG m_seenInInner = {};
+    LRESULT m_lDefault = -1;
+    static MSG Current() { return *GetCurrentMessage(); }
+
+protected:
+    afx_msg LRESULT OnOuter(WPARAM, LPARAM)
+    {
+        m_pInnerTarget->SendMessage(WM_APP_INNER, 3, 4);
+        m_seenAfterInner = *GetCurrentMessage();
+        m_lDefault = Default();
+        return m_lDefault;
+    }
+    afx_msg LRESULT OnInner(WPARAM, LPARAM)
+    {
+        m_seenInInner = *GetCurrentMessage();
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CNestingWnd, CWnd)
+    ON_MESSAGE(WM_SETTEXT, OnOuter)
+    ON_MESSAGE(WM_APP_INNER, OnInner)
+END_MESSAGE_MAP()
+
+TEST(CurrentMessage, NestedSendRestoresTheOuterMessage)
+{
+    CNestingWnd outer, inner;
+    ASSERT_TRUE(CreateTopLevel(outer, _T("outer")));
+    ASSERT_TRUE(CreateTopLevel(inner, _T("inner")));
+    outer.m_pInnerTarget = &inner;
+    LPCTSTR lpszTitle = _T("after nesting");
+    const MSG before = CNestingWnd::Current();
+    EXPECT_EQ(TRUE, outer.SendMessage(WM_SETTEXT, 0, (LPARAM)lpszTitle));
+
+    EXPECT_EQ(inner.m_hWnd, inner.m_seenInInner.hwnd);
+    EXPECT_EQ(WM_APP_INNER, inner.m_seenInInner.message);
+    EXPECT_EQ(3u, inner.m_seenInInner.wParam);
+    EXPECT_EQ(4, inner.m_seenInInner.lParam);
+
+    EXPECT_EQ(outer.m_hWnd, outer.m_seenAfterInner.hwnd);
+    EXPECT_EQ((UINT)WM_SETTEXT, outer.m_seenAfterInner.message);
+    EXPECT_EQ(0u, outer.m_seenAfterInner.wParam);
+    EXPECT_EQ((LPARAM)lpszTitle, outer.m_seenAfterInner.lParam);
+    CString strTitle;
+    outer.GetWindowText(strTitle);
+    EXPECT_STREQ(lpszTitle, (LPCTSTR)strTitle);
+
+    // The message before the send is current again once it is over.
+    const MSG after = CNestingWnd::Current();
+    EXPECT_EQ(before.hwnd, after.hwnd);
+    EXPECT_EQ(before.message, after.message);
+    EXPECT_EQ(before.lParam, after.lParam);
+    inner.DestroyWindow();
+    outer.DestroyWindow();
+}
+
+// A modal loop that meets WM_QUIT ends and posts it again for the loop
+// outside, with its exit code.
+TEST(ModalLoop, QuitEndsTheLoopAndIsPostedAgain)
+{
+    CScopedApp app(_T("ModalQuitTest"));
+    CWnd wnd;
+    ASSERT_TRUE(CreateTopLevel(wnd, _T("modal")));
+    MSG msg;
+    while (::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE))
+    {
+    }
+    ::PostQuitMessage(42);
+    EXPECT_EQ(-1, wnd.RunModalLoop(MLF_NOIDLEMSG | MLF_NOKICKIDLE));
+    EXPECT_FALSE(wnd.m_nFlags & (WF_MODALLOOP | WF_CONTINUEMODAL));
+    ASSERT_TRUE(::PeekMessage(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(42u, msg.wParam);
+    wnd.DestroyWindow();
+}
+
+}  // namespace
