@@ -36,18 +36,27 @@ static std::wstring Quote(const wchar_t* arg)
     return quoted;
 }
 
-// desktop-run.exe --hold: keeps the desktop it was started on open until it
-// is killed. Wine closes a virtual desktop shortly after its last program
-// ends; a program that starts on the same desktop name while the old desktop
-// window is going away dies on its first window (X BadWindow). ./test starts
-// one holder on each desktop of its pool, so the pool's desktops stay up for
-// the whole run.
-static int HoldDesktop()
+// desktop-run.exe --hold [ready-file]: keeps the desktop it was started on
+// open until it is killed. Wine closes a virtual desktop shortly after its
+// last program ends; a program that starts on the same desktop name while the
+// old desktop window is going away dies on its first window (X BadWindow).
+// ./test starts one holder on each desktop of its pool and waits for each
+// holder's ready file (made once its window, and so the desktop, exists), so
+// the pool's desktops are up before the first test and stay up for the run.
+static int HoldDesktop(const wchar_t* pszReadyFile)
 {
     HWND hWnd = CreateWindowExW(0, L"STATIC", L"desktop holder", WS_POPUP, 0, 0, 1, 1,
                                 NULL, NULL, GetModuleHandleW(NULL), NULL);
     if (hWnd == NULL)
         return 1;
+    if (pszReadyFile != NULL)
+    {
+        HANDLE hFile = CreateFileW(pszReadyFile, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, NULL);
+        if (hFile == INVALID_HANDLE_VALUE)
+            return 1;
+        CloseHandle(hFile);
+    }
     MSG msg;
     while (GetMessageW(&msg, NULL, 0, 0) > 0)
         DispatchMessageW(&msg);
@@ -56,8 +65,8 @@ static int HoldDesktop()
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc == 2 && lstrcmpW(argv[1], L"--hold") == 0)
-        return HoldDesktop();
+    if ((argc == 2 || argc == 3) && lstrcmpW(argv[1], L"--hold") == 0)
+        return HoldDesktop(argc == 3 ? argv[2] : NULL);
     if (argc < 3)
     {
         fputws(L"usage: desktop-run <desktop> <program> [arguments...]\n", stderr);
