@@ -721,6 +721,39 @@ TEST_F(ResourceDialogs, EveryDialogHasItsControlsCaptionAndSkin)
     }
 }
 
+// Every dialog shown on screen with its skin painted behind its controls; the
+// screenshots are kept in screenshots/res/ under the build folder.
+TEST_F(ResourceDialogs, EveryDialogShowsItsSkinOnScreen)
+{
+    std::wstring folder = tesmir::test::BuildPath(L"screenshots");
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    folder += L"\\res";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    for (const DialogCase& c : DialogCases())
+    {
+        SCOPED_TRACE("dialog " + std::to_string(c.nID));
+        HWND hWnd = Create(c);
+        ASSERT_NE(nullptr, hWnd);
+        ::SetWindowPos(hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        ::RedrawWindow(hWnd, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        EXPECT_TRUE(tesmir::test::PumpUntil(
+            [&] { return ::IsWindowVisible(hWnd) && !::GetUpdateRect(hWnd, nullptr, FALSE); }));
+        RECT rc;
+        ::GetClientRect(hWnd, &rc);
+        tesmir::test::CDibCanvas shot(rc.right, rc.bottom);
+        tesmir::test::CaptureWindow(hWnd, shot);
+        shot.SaveBmp(folder + L"\\dialog_" + std::to_wstring(c.nID) + L".bmp");
+        // The skin's accent line runs along the top; the plain dialog keeps
+        // the system's face colour.
+        COLORREF top = shot.Pixel(rc.right / 2, 1);
+        if (c.nSkin != 0)
+            EXPECT_EQ(RGB(29, 117, 189), top);
+        else
+            EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), top);
+        Destroy(hWnd);
+    }
+}
+
 // The Drive Information dialog keeps the positions its code was laid out for.
 TEST_F(ResourceDialogs, DriveInformationKeepsItsPositions)
 {

@@ -69,6 +69,32 @@ def check_art_conversion(generator, work):
         sys.exit("a character outside the legend was not reported with its line:\n" + result.stderr)
 
 
+def check_self_check(generator, work):
+    """The generator's check catches pure green outside a region bitmap, pure
+    white in an icon and a visible pixel in a bitmap's mask colour."""
+    sys.path.insert(0, os.path.dirname(os.path.abspath(generator)))
+    import gen_bitmaps as gen
+    cases = [  # (file, colour drawn, region, mask)
+        ("green.bmp", gen.REGION_KEY, False, None),
+        ("white.ico", gen.MASK_WHITE, False, None),
+        ("masked.bmp", gen.MASK_WHITE, False, gen.MASK_WHITE),
+    ]
+    for name, colour, region, mask in cases:
+        canvas = gen.Canvas(16, 16, gen.BACKGROUND if name.endswith(".bmp") else None)
+        canvas.fill_rect(4, 4, 8, 8, colour)
+        path = os.path.join(work, name)
+        if name.endswith(".ico"):
+            gen.write_ico(path, [canvas])
+        else:
+            gen.write_bmp(path, canvas, mask=mask)
+        if not gen.check_file(path, [canvas], region, mask):
+            sys.exit("the self-check passed %s drawn in %r" % (name, colour))
+    green = gen.Canvas(16, 16, gen.REGION_KEY)
+    gen.write_bmp(os.path.join(work, "region.bmp"), green)
+    if gen.check_file(os.path.join(work, "region.bmp"), [green], region=True):
+        sys.exit("the self-check refused pure green in a region bitmap")
+
+
 def main():
     generator, work = sys.argv[1], sys.argv[2]
     first = run(generator, os.path.join(work, "first"))
@@ -80,8 +106,8 @@ def main():
             if a.read() != b.read():
                 sys.exit("%s differs between the runs" % name)
     check_art_conversion(generator, work)
+    check_self_check(generator, work)
     if len(sys.argv) > 3:
-        sys.path.insert(0, os.path.dirname(os.path.abspath(generator)))
         import gen_bitmaps as gen
         os.makedirs(sys.argv[3], exist_ok=True)
         for name in first:
