@@ -46,6 +46,7 @@ SIZE CMarkupRenderer::RunLayout(RECT box)
     m_nStripCounter = -1;
     m_styleStack.clear();
     m_bRecordsExhausted = FALSE;
+    m_bLineMissing = FALSE;
     ResetStyle();
     ApplyStyleRule(L"body", m_style);
 
@@ -97,24 +98,30 @@ SIZE CMarkupRenderer::RunLayout(RECT box)
 SIZE CMarkupRenderer::LayoutText(const CString& segment, const RECT& box)
 {
     m_imageColor = m_bEnabled ? m_shadowColor : m_disabledColor;
-    const CString text = L"<body>" + segment + L"</body>";
     m_rcLayout = box;
     LayoutPos lp = {box.left, box.top, 0, 0, 0, 0};
     const int firstLine = m_nLineCount;
     lp.x = BeginLine(lp.x);
     TakeLine(lp);
 
-    const int len = text.GetLength();
+    // The segment lies between a "body" tag and its closing tag. They are
+    // carried out here rather than written around the text, so that a "<"
+    // at the segment's end stays a literal and one without ">" after it
+    // cannot swallow the closing tag.
+    DoTag(L"body", CString(), lp);
+    const int len = segment.GetLength();
     int pos = 0;
     while (pos < len && !m_bRecordsExhausted)
     {
         CString run, tag, name, attributes;
-        NextRun(text, pos, run, tag);
+        NextRun(segment, pos, run, tag);
         SplitTagName(tag, name, attributes);
         LayoutRun(run, lp);
         if (!tag.IsEmpty() && !m_bRecordsExhausted)
             DoTag(name, attributes, lp);
     }
+    if (!m_bRecordsExhausted)
+        DoTag(L"/body", CString(), lp);
     if (lp.x != lp.lineStart && !m_bRecordsExhausted)
     {
         m_line.endsByWrap = FALSE;
@@ -135,6 +142,16 @@ SIZE CMarkupRenderer::LayoutText(const CString& segment, const RECT& box)
     return size;
 }
 
+BOOL CMarkupRenderer::DrawLineMissing()
+{
+    // The text no longer lays out as it was measured (another font mapping,
+    // or a style sheet changed since the measure): stop drawing it rather
+    // than read past the line records.
+    if (m_nPass == PassDraw && m_bLineMissing)
+        m_bRecordsExhausted = TRUE;
+    return m_bRecordsExhausted;
+}
+
 void CMarkupRenderer::TakeLine(LayoutPos& lp)
 {
     lp.lineStart = lp.x;
@@ -146,15 +163,17 @@ int CMarkupRenderer::BeginLine(int x)
 {
     if (m_nPass == PassMeasure)
     {
+        // The record is stored when the line ends (NewLine), so the records
+        // hold only lines that were laid out to their end.
         m_line = MarkupLine();
         m_line.align = m_style.hAlign;
-        m_lines.push_back(m_line);
         return x;
     }
-    if (m_nLineCount < 0 || m_nLineCount >= (int)m_lines.size())
+    m_bLineMissing = m_nLineCount < 0 || m_nLineCount >= (int)m_lines.size();
+    if (m_bLineMissing)
     {
-        // The text no longer lays out as it was measured: stop drawing it.
-        m_bRecordsExhausted = TRUE;
+        // No line was measured here: drawing stops at the first content
+        // that would need one (see DrawLineMissing).
         m_line = MarkupLine();
         return x;
     }
@@ -318,7 +337,7 @@ void CMarkupRenderer::LayoutRun(CString run, LayoutPos& lp)
     default:
         break;
     }
-    while (!run.IsEmpty() && !m_bRecordsExhausted)
+    while (!run.IsEmpty() && !DrawLineMissing())
     {
         SetTextJustification(m_hdc, 0, 0);
         const SIZE ext = TextExtent(run);
@@ -395,6 +414,9 @@ void CMarkupRenderer::DoTag(const CString& tagName, const CString& attributes, L
     if (it == m_tags.end())
         return;
     const TagInfo info = it->second;
+    const BOOL bContent = info.type == 6 || (info.type >= 17 && info.type <= 20);
+    if (bContent && DrawLineMissing())
+        return;
     if (!info.styleName.IsEmpty())
     {
         m_style.name = info.styleName;
@@ -843,7 +865,7 @@ void CMarkupRenderer::LayoutImage(int type, const CString& attributes, LayoutPos
         if (m_nPass == PassMeasure)
             m_line.align = m_style.hAlign;
         const int top = ImageTop(lp.y, h);
-        if (m_nPass == PassDraw && w != 0 && h != 0 && !m_bRecordsExhausted)
+        if (m_nPass == PassDraw && w != 0 && h != 0 && !DrawLineMissing())
         {
             AddLinkArea(lp.x, top, lp.x + boxW, top + boxH);
             const BOOL bHot = m_style.linkKind != 0 && m_nLinkCounter == m_nHotLink;

