@@ -1018,8 +1018,27 @@ def icon(name, pictogram, colour=ACCENT, sizes=(16, 32)):
     return Output(name, lambda: pictogram_icon(pictogram, colour, sizes), "ico", bits=32)
 
 
-# Dialog skins are the size of their dialog's client area (a dialog unit of
-# "MS Sans Serif" 8 is 1.5 pixels each way in the test prefix).
+# The dialogs copy their skins at their own size, so a skin is as large as its
+# dialog's client area laid out in the templates' font, "MS Sans Serif" 8 at
+# 96 dpi: 6 x 13 pixels per 4 x 8 dialog units (the font's average character
+# width and its height). Sizes and art positions are given in dialog units.
+DIALOG_BASE = (6, 13)
+
+
+def dialog_px(units, axis):
+    """Dialog units to pixels along axis 0 (x) or 1 (y), rounded as
+    MapDialogRect rounds (MulDiv)."""
+    return (units * DIALOG_BASE[axis] + (4, 8)[axis] // 2) // (4, 8)[axis]
+
+
+def dialog_unit_skin(cx, cy, footer_top=None, band=None):
+    """The skin of a cx x cy template; footer_top and the band's bottom are
+    in dialog units too."""
+    return dialog_skin(dialog_px(cx, 0), dialog_px(cy, 1),
+                       footer_top=None if footer_top is None else dialog_px(footer_top, 1),
+                       band=None if band is None else (3, dialog_px(band, 1)))
+
+
 OUTPUTS = [
     # Shared with the File Trace and the progress dialog; kept as they are.
     Output("file_type_states.bmp", file_type_states, mask=MASK_WHITE),
@@ -1032,11 +1051,15 @@ OUTPUTS = [
     Output("about.bmp", about_picture),
     Output("panel_picture.bmp", decorative_panel),
     # Dialog skins.
+    # Bitmap 202 has a given size; it serves the 248 x 183 and 244 x 91 templates.
     Output("drive_info_skin.bmp", lambda: dialog_skin(373, 332, band=(3, 40), footer_top=236)),
-    Output("find_skin.bmp", lambda: dialog_skin(630, 405, band=(3, 36))),
-    Output("file_filters_skin.bmp", lambda: dialog_skin(330, 255, footer_top=218)),
-    Output("properties_skin.bmp", lambda: dialog_skin(360, 195, footer_top=158)),
-    Output("saving_skin.bmp", lambda: dialog_skin(450, 165)),
+    # The others fit their templates: Find 420 x 270 (heading band above the
+    # list), File Filters 220 x 170 and Properties 240 x 130 (footer behind the
+    # buttons), Saving 300 x 110.
+    Output("find_skin.bmp", lambda: dialog_unit_skin(420, 270, band=24)),
+    Output("file_filters_skin.bmp", lambda: dialog_unit_skin(220, 170, footer_top=145)),
+    Output("properties_skin.bmp", lambda: dialog_unit_skin(240, 130, footer_top=105)),
+    Output("saving_skin.bmp", lambda: dialog_unit_skin(300, 110)),
     # The start page.
     Output("start_background.bmp", lambda: Canvas(64, 64, BACKGROUND)),
     Output("start_header_left.bmp", start_header_left),

