@@ -59,6 +59,15 @@ public:
     };
 
 private:
+    // What the worker thread runs, and the desktop it runs on.
+    struct Worker
+    {
+        AFX_THREADPROC proc;
+        void* param;
+        HDESK desktop;
+    };
+
+    static UINT WorkerThread(LPVOID param);
     BOOL Start(Job job, AFX_THREADPROC proc, void* param);
     BOOL IsFinished() const;
     void OnTimer();
@@ -68,4 +77,5 @@ private:
     Job m_job = JobNone;
     UINT_PTR m_nTimer = 0;
     TraceJob m_trace = {NULL, NULL};
+    Worker m_worker = {NULL, NULL, NULL};
 };

@@ -29,6 +29,7 @@
 #include "partition/DriveStepHost.h"
 #include "partition/PartitionTable.h"
 #include "state/EngineState.h"
+#include "state/ScanControl.h"
 #include "trace/FileTraceSearch.h"
 
 namespace {
@@ -65,6 +66,12 @@ PathListing FlsDirectories(const wchar_t* fixture)
     return out;
 }
 
+BOOL CALLBACK CancelWindow(HWND window, LPARAM)
+{
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    return TRUE;
+}
+
 class ScanStarterTest : public testing::Test
 {
 protected:
@@ -87,11 +94,38 @@ protected:
     }
     void TearDown() override
     {
+        EndLeftoverWorker();
         SetScanPanelHost(m_previousPanel);
         SetDriveStepHost(m_previousDrive);
         FreeEntryLists();
         FreeExtensiveScanLists();
         m_frame.DestroyWindow();
+    }
+
+    // Ends a worker that a failed wait left running, so the starter never
+    // waits for it forever: it is told to stop and whatever it shows (a
+    // question on any desktop) is cancelled; one that still does not end is
+    // a failure, and its thread is ended.
+    void EndLeftoverWorker()
+    {
+        if (!g_ScanThread)
+            return;
+        const DWORD id = g_ScanThread->m_nThreadID;
+        g_ScanStop = 1;
+        ResumeScanWorker();
+        const bool ended = tesmir::test::PumpUntil(
+            [&] {
+                if (!g_ScanThread)
+                    return true;
+                EnumThreadWindows(id, &CancelWindow, 0);
+                return WaitForSingleObject(g_ScanThread->m_hThread, 0) == WAIT_OBJECT_0;
+            },
+            30000);
+        if (!ended) {
+            ADD_FAILURE() << "the worker did not end when told to stop";
+            TerminateThread(g_ScanThread->m_hThread, 1);
+            EndScanWorker();
+        }
     }
 
     // Pumps until the timer has reported the end of a job.
@@ -139,8 +173,9 @@ protected:
 
 }  // namespace
 
-// The search asks "Partition Type" from its own thread; OK with the first
-// choice keeps the table's partitions, which the device tree then lists.
+// The search asks "Partition Type" from its own thread, on the desktop the
+// wizard is on; OK with the first choice keeps the table's partitions,
+// which the device tree then lists.
 TEST_F(ScanStarterTest, PartitionSearchListsThePartitionsInTheDeviceTree)
 {
     COpenedImage image(L"mixed-dynamic.vhdx");
@@ -159,6 +194,7 @@ TEST_F(ScanStarterTest, PartitionSearchListsThePartitionsInTheDeviceTree)
             HWND dialog = FindWindowW(L"#32770", L"Partition Type");
             if (dialog && !answered) {
                 answered = true;
+                EXPECT_EQ(GetWindowThreadProcessId(dialog, NULL), g_ScanThread ? g_ScanThread->m_nThreadID : 0);
                 PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dialog, IDOK));
             }
             return m_finished.size() > before;
