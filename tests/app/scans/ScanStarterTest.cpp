@@ -120,7 +120,7 @@ protected:
                 EnumThreadWindows(id, &CancelWindow, 0);
                 return WaitForSingleObject(g_ScanThread->m_hThread, 0) == WAIT_OBJECT_0;
             },
-            30000);
+            20000);
         if (!ended) {
             ADD_FAILURE() << "the worker did not end when told to stop";
             TerminateThread(g_ScanThread->m_hThread, 1);
@@ -187,22 +187,17 @@ TEST_F(ScanStarterTest, PartitionSearchListsThePartitionsInTheDeviceTree)
     ASSERT_GE(tableCount, 4);
     g_SearchPartitions = 1;
     ASSERT_TRUE(m_starter.StartPartitionSearch());
-    bool answered = false;
-    size_t before = m_finished.size();
+    // The question comes first, from the worker; the search goes on after OK.
+    HWND dialog = NULL;
     ASSERT_TRUE(tesmir::test::PumpUntil(
-        [&] {
-            HWND dialog = FindWindowW(L"#32770", L"Partition Type");
-            if (dialog && !answered) {
-                answered = true;
-                EXPECT_EQ(GetWindowThreadProcessId(dialog, NULL), g_ScanThread ? g_ScanThread->m_nThreadID : 0);
-                PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dialog, IDOK));
-            }
-            return m_finished.size() > before;
-        },
-        120000));
-    EXPECT_TRUE(answered);
+        [&] { return (dialog = FindWindowW(L"#32770", L"Partition Type")) != NULL; }, 60000))
+        << "no \"Partition Type\" dialog on the wizard's desktop";
+    ASSERT_NE(g_ScanThread, nullptr);
+    EXPECT_EQ(GetWindowThreadProcessId(dialog, NULL), g_ScanThread->m_nThreadID);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dialog, IDOK));
+    ASSERT_TRUE(WaitForEnd());
+    EXPECT_EQ(m_finished.back(), CScanStarter::JobPartitionSearch);
     EXPECT_EQ(g_SearchPartitions, 0);
-    EXPECT_EQ(g_ScanThread, nullptr);
     EXPECT_EQ(g_PartitionCount, tableCount);
     HTREEITEM disk = m_devices.GetRootItem();
     ASSERT_NE(disk, (HTREEITEM)NULL);
