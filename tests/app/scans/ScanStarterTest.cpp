@@ -254,7 +254,17 @@ TEST_F(ScanStarterTest, StopAnsweredYesEndsARunningScan)
     g_ScanMode = ScanModeExtensive;
     SelectVolume(FileSystemFat32, 0, (uint32_t)image.disk().GetSectorCount());
     CExtensiveScanWizardShell shell(&m_second, &m_fileSystems, &m_form, &m_results);
+    g_ShowScanProgress = 1;
     ASSERT_TRUE(m_starter.StartExtensiveScan(shell));
+    // The search clears the stop flag as it begins, so the question is asked
+    // once it reads; a Stop before that would only be undone.
+    ASSERT_TRUE(tesmir::test::PumpUntil(
+        [&] {
+            CString status;
+            m_second.m_status.GetWindowText(status);
+            return status.Find(L"Reading Sector") == 0;
+        },
+        60000));
     m_messages.SetAnswer(1);
     EXPECT_EQ(m_starter.Stop(), 1);
     EXPECT_EQ(m_messages.CountContaining(L"Do you want to stop file searching ?"), 1u);
