@@ -235,10 +235,14 @@ void CStatusBar::UpdatePaneText(int nIndex)
     pSBP->nFlags &= ~kPaneTextBehind;
     UINT nType = pSBP->nStyle & kPaneTextTypes;
     // A disabled pane shows nothing; an owner-drawn pane passes its text as
-    // data, or keeps the data its owner gave it.
+    // data. Data its owner gave it through SB_SETTEXT stays, owner-drawn,
+    // whatever style the pane is given later, until new text replaces it.
     LPARAM lParam = (LPARAM)((pSBP->nStyle & SBPS_DISABLED) ? _T("") : (LPCTSTR)pSBP->strText);
-    if ((nType & SBT_OWNERDRAW) && (pSBP->nFlags & kPaneOwnerData))
+    if (pSBP->nFlags & kPaneOwnerData)
+    {
+        nType |= SBT_OWNERDRAW;
         lParam = pSBP->lOwnerData;
+    }
     // Straight to the control: OnSetPaneTextMsg is for text from outside.
     DefWindowProc(SB_SETTEXT, (WPARAM)(nIndex | nType), lParam);
 }

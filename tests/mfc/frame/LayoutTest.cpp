@@ -252,24 +252,30 @@ TEST(StatusBar, OwnerDrawnPaneIsDrawnThroughDrawItem)
     bar.m_draws.clear();
     bar.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     ASSERT_FALSE(bar.m_draws.empty());
+    // The control hands over the part inside its sunken edge: SB_GETRECT's
+    // rectangle is the part with its edge.
     CRect rectPane;
     bar.GetItemRect(1, &rectPane);
+    const CRect rectItem(bar.m_draws.front().rcItem);
     for (const DRAWITEMSTRUCT& dis : bar.m_draws)
     {
         EXPECT_EQ(1u, dis.itemID);
         EXPECT_EQ((ULONG_PTR)kData, dis.itemData);
         EXPECT_EQ(bar.m_hWnd, dis.hwndItem);
-        EXPECT_EQ(rectPane, CRect(dis.rcItem));
+        EXPECT_EQ(rectItem, CRect(dis.rcItem));
     }
-    // What the screen shows: the pane in the bar's colour, the others not.
+    EXPECT_FALSE(rectItem.IsRectEmpty());
+    CRect rectInPane;
+    rectInPane.IntersectRect(rectPane, rectItem);
+    EXPECT_EQ(rectItem, rectInPane);
+    // What the screen shows: the pane's drawn part in the bar's colour,
+    // nothing else.
     CRect rectBar;
     bar.GetClientRect(&rectBar);
     tesmir::test::CDibCanvas canvas(rectBar.Width(), rectBar.Height());
     tesmir::test::CaptureWindow(bar.m_hWnd, canvas);
-    EXPECT_EQ(rectPane.Width() * rectPane.Height(), canvas.Count(rectPane, COwnerDrawStatusBar::kPaneColor));
-    CRect rectOther;
-    bar.GetItemRect(0, &rectOther);
-    EXPECT_EQ(0, canvas.Count(rectOther, COwnerDrawStatusBar::kPaneColor));
+    EXPECT_EQ(rectItem.Width() * rectItem.Height(), canvas.Count(rectItem, COwnerDrawStatusBar::kPaneColor));
+    EXPECT_EQ(rectItem.Width() * rectItem.Height(), canvas.Count(rectBar, COwnerDrawStatusBar::kPaneColor));
 
     // Plain text set through the control's message is the pane's text again.
     bar.SendMessage(SB_SETTEXT, 1, (LPARAM)_T("plain"));
