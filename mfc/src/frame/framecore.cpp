@@ -345,7 +345,9 @@ BOOL CFrameWnd::OnNcActivate(BOOL bActive)
 void CFrameWnd::OnEnable(BOOL bEnable)
 {
     CWnd::OnEnable(bEnable);
-    if (GetStyle() & WS_CHILD)
+    // Only a frame without parent or owner speaks for its family: a floating
+    // window it disables or enables must not notify the family once more.
+    if (::GetParent(m_hWnd) != NULL)
         return;
     // Windows may think the repaint unnecessary after a modal dialog.
     if (bEnable && (m_nFlags & WF_STAYACTIVE))
