@@ -158,10 +158,12 @@ BOOL CToolBar::LoadToolBar(LPCTSTR lpszResourceName)
 
 BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
 {
-    // Remove the old buttons, then add the new ones.
+    // Remove the old buttons, then add the new ones; the bar's count follows
+    // the control's.
     while (SendMessage(TB_DELETEBUTTON, 0) != 0)
     {
     }
+    m_nCount = 0;
     int iImage = 0;
     for (int i = 0; i < nIDCount; i++)
     {
@@ -183,6 +185,7 @@ BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
         }
         if (!SendMessage(TB_ADDBUTTONS, 1, (LPARAM)&button))
             return FALSE;
+        m_nCount++;
     }
     return TRUE;
 }
