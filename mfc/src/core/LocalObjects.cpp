@@ -104,25 +104,47 @@ struct CThreadSlots
     }
 };
 
-// The calling thread's list lives on the heap, owned by a thread_local
-// object the C++ run-time destroys when the thread ends (for the main
-// thread, at exit). Asked for after that, a thread gets a new list, which
-// the CThreadLocal destructors still empty.
+// The calling thread's list lives on the heap. It goes when the thread ends:
+// for any thread through the loader's thread-detach callback below, and for
+// the main thread at exit through a thread_local owner the C++ run-time
+// destroys. Asked for after that, a thread gets a new list, which the
+// CThreadLocal destructors still empty.
 thread_local CThreadSlots* t_pSlots = NULL;
+
+void ReleaseThreadSlots()
+{
+    CThreadSlots* pSlots = t_pSlots;
+    if (pSlots != NULL)
+    {
+        pSlots->DestroyAll();   // destructors may still look at other locals
+        t_pSlots = NULL;
+        delete pSlots;
+    }
+}
 
 struct CThreadSlotsOwner
 {
-    ~CThreadSlotsOwner()
-    {
-        CThreadSlots* pSlots = t_pSlots;
-        if (pSlots != NULL)
-        {
-            pSlots->DestroyAll();   // destructors may still look at other locals
-            t_pSlots = NULL;
-            delete pSlots;
-        }
-    }
+    ~CThreadSlotsOwner() { ReleaseThreadSlots(); }
 };
+
+// At a thread's end the run-time releases the thread's thread_local
+// variables before it runs the thread_local destructors, so the owner above
+// would find t_pSlots NULL and leave the objects alive. The loader calls a
+// program's TLS callbacks as every thread ends; this one runs while the
+// thread's storage is still in place (before the thread library's own
+// callback, which is in .CRT$XLF).
+void NTAPI OnThreadDetach(PVOID, DWORD dwReason, PVOID)
+{
+    if (dwReason == DLL_THREAD_DETACH)
+        ReleaseThreadSlots();
+}
+
+}  // namespace
+
+extern "C" __attribute__((section(".CRT$XLE"), used)) const PIMAGE_TLS_CALLBACK g_pfnAfxThreadLocalsDetach =
+    &OnThreadDetach;
+
+namespace {
 
 CThreadSlots* ThreadSlots()
 {
