@@ -1,5 +1,8 @@
 // A file written by the save's writers as a preview writes it (no save
-// running), read back whole and deleted again.
+// running), read back whole and deleted again. The test programs run side
+// by side in one Wine prefix and share its temporary folder: each names
+// its copy after its own process, so that one program never reads (or
+// deletes) a copy another is writing.
 #pragma once
 
 #include <windows.h>
@@ -18,7 +21,7 @@ inline std::string SavedCopy(bool ntfs, uint32_t source, uint64_t size, bool* wh
     GetTempPathW(MAX_PATH, folder);
     SaveRequest request;
     request.folder = folder;
-    request.name = L"saved-copy.bin";
+    request.name = L"saved-copy-" + std::to_wstring(GetCurrentProcessId()) + L".bin";
     request.size = size;
     request.source = source;
     request.report = 0;
