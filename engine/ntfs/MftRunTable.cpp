@@ -16,8 +16,12 @@ namespace {
 // End (exclusive, in sectors from the MFT's start) of each run, beside the
 // table, so a record is found by binary search instead of a walk.
 std::vector<uint64_t> g_runEnds;
-// The cluster base of the volume the table was built for.
-uint32_t g_tableVolume = 0;
+// The volume and MFT start the table was built for.
+struct TableKey
+{
+    uint32_t clusterBase = 0, mftSector = 0, sectorsPerCluster = 0, volumeEnd = 0;
+};
+TableKey g_tableKey;
 
 // Record n lies 2n sectors into the MFT: in the first run that ends beyond.
 uint32_t MapInRuns(const std::vector<uint32_t>& starts, const std::vector<uint32_t>& lengths,
@@ -98,10 +102,15 @@ void ClearMftRunTable()
     g_MftRunLengths.clear();
     g_runEnds.clear();
     g_MftRunCount = 0;
-    g_tableVolume = 0;
+    g_tableKey = TableKey();
 }
 
-bool MftRunTableIsFor(uint32_t clusterBase) { return g_MftRunCount != 0 && g_tableVolume == clusterBase; }
+bool MftRunTableIsFor(uint32_t clusterBase, uint32_t mftSector, uint32_t sectorsPerCluster, uint32_t volumeEnd)
+{
+    const TableKey& k = g_tableKey;
+    return g_MftRunCount != 0 && k.clusterBase == clusterBase && k.sectorsPerCluster == sectorsPerCluster &&
+           k.volumeEnd == volumeEnd && (mftSector == 0 || k.mftSector == mftSector);
+}
 
 void CollectMftExtensionRecords(const unsigned char* record0, uint32_t clusterBase, uint32_t sectorsPerCluster,
                                 std::vector<uint32_t>& records)
@@ -122,7 +131,10 @@ int BuildMftRunTable(uint32_t clusterBase, uint32_t mftSector, uint32_t sectorsP
     ClearMftRunTable();
     if (mftSector == 0 || mftSector > volumeEnd || sectorsPerCluster == 0)
         return MftRunTableFailed;
-    g_tableVolume = clusterBase;
+    g_tableKey.clusterBase = clusterBase;
+    g_tableKey.mftSector = mftSector;
+    g_tableKey.sectorsPerCluster = sectorsPerCluster;
+    g_tableKey.volumeEnd = volumeEnd;
 
     unsigned char record[MftRecordSize];
     RunTable own;

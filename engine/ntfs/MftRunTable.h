@@ -46,6 +46,9 @@ uint64_t MftRunTableSectors();
 // Empties the table.
 void ClearMftRunTable();
 
-// True when the table holds runs built for the volume whose cluster 0 is
-// sector clusterBase (another volume's table maps records wrongly).
-bool MftRunTableIsFor(uint32_t clusterBase);
+// True when the table holds runs built for this volume (cluster 0 at sector
+// clusterBase, its cluster size and last sector) and this MFT start; an MFT
+// start of 0 takes the volume's table whatever start it was built from (a
+// Quick Scan may have taken it from the boot sector). Another volume's table
+// maps records wrongly.
+bool MftRunTableIsFor(uint32_t clusterBase, uint32_t mftSector, uint32_t sectorsPerCluster, uint32_t volumeEnd);

@@ -384,12 +384,18 @@ struct NtfsData
     bool complete = true;   // every extent could be read and decoded
 };
 
+// The sector of a record through the table of the volume being saved, built
+// when the MFT's place is known; 0 without one. A table left by another
+// volume (read before, found at another place) is never used: it would
+// hand out that volume's records as this file's.
 uint32_t SectorOfRecord(uint32_t number)
 {
-    // Built for this volume: another one may have been read before.
-    if (!MftRunTableIsFor(VolumeParams.clusterBase) && VolumeParams.mftSector != 0)
-        BuildMftRunTable(VolumeParams.clusterBase, VolumeParams.mftSector, VolumeParams.sectorsPerCluster,
-                         VolumeParams.endSector);
+    const VolumeParamsRecord& v = VolumeParams;
+    if (!MftRunTableIsFor(v.clusterBase, v.mftSector, v.sectorsPerCluster, v.endSector)) {
+        if (v.mftSector == 0)
+            return 0;
+        BuildMftRunTable(v.clusterBase, v.mftSector, v.sectorsPerCluster, v.endSector);
+    }
     return MapRecordToSector(number);
 }
 
