@@ -378,6 +378,7 @@ struct NtfsData
     std::vector<unsigned char> value;
     uint16_t flags = 0;
     uint8_t compressionUnit = 0;   // log2 of the clusters per compression unit
+    uint64_t allocatedSize = 0;
     uint64_t dataSize = 0;
     uint64_t initializedSize = 0;
     std::vector<DataExtent> extents;
@@ -433,6 +434,7 @@ void CollectDataAttributes(const unsigned char* rec, NtfsData& data)
             data.found = true;
             data.flags = le16(attr.start + 0x0C);
             data.compressionUnit = attr.start[0x22];
+            data.allocatedSize = le64(attr.start + 0x28);
             data.dataSize = NonResidentDataSize(attr);
             data.initializedSize = le64(attr.start + 0x38);
         }
@@ -581,6 +583,12 @@ int SaveNtfsFile(SaveRequest& r)
     }
     std::vector<SectorExtent> extents;
     bool complete = BuildNtfsExtents(data, extents);
+    if (data.dataSize > data.allocatedSize) {
+        // A size past the stream's allocation is damage: what is allocated
+        // is written, never as many zeros as the damaged field asks for.
+        data.dataSize = data.allocatedSize;
+        complete = false;
+    }
     const uint64_t validBytes = std::min(data.initializedSize, data.dataSize);
     int result;
     if (data.flags & AttrFlagCompressed) {
