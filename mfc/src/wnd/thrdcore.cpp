@@ -91,9 +91,31 @@ void CWinThread::Delete()
         delete this;
 }
 
+namespace {
+
+// What a new thread needs from the thread that created it.
+struct ThreadStart
+{
+    CWinThread* pThread;
+    HDESK hDesktop;   // the creator's desktop; not owned
+};
+
+} // namespace
+
 unsigned __stdcall AfxThreadEntry(void* pParam)
 {
-    CWinThread* pThread = (CWinThread*)pParam;
+    ThreadStart start = *(ThreadStart*)pParam;
+    delete (ThreadStart*)pParam;
+    CWinThread* pThread = start.pThread;
+
+    // A worker's windows belong beside its creator's. A new thread otherwise
+    // gets a desktop of the system's choosing (under Wine the default one,
+    // even for a program started on a named desktop), where nobody sees or
+    // answers what it shows. The thread has no window or hook yet, so the
+    // switch is allowed.
+    if (start.hDesktop != NULL && start.hDesktop != ::GetThreadDesktop(::GetCurrentThreadId()))
+        ::SetThreadDesktop(start.hDesktop);
+
     AfxGetThreadState()->m_pCurrentWinThread = pThread;
 
     // A worker starts with the application's main window as its own.
@@ -122,9 +144,13 @@ BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT nStackSize, LPSECURITY_A
     // Created suspended so that m_hThread and m_nThreadID are set before the
     // thread runs.
     unsigned nThreadID = 0;
-    uintptr_t hThread = _beginthreadex(lpSecurityAttrs, nStackSize, &AfxThreadEntry, this, CREATE_SUSPENDED, &nThreadID);
+    ThreadStart* pStart = new ThreadStart{this, ::GetThreadDesktop(::GetCurrentThreadId())};
+    uintptr_t hThread = _beginthreadex(lpSecurityAttrs, nStackSize, &AfxThreadEntry, pStart, CREATE_SUSPENDED, &nThreadID);
     if (hThread == 0)
+    {
+        delete pStart;
         return FALSE;
+    }
     m_hThread = (HANDLE)hThread;
     m_nThreadID = nThreadID;
     if (!(dwCreateFlags & CREATE_SUSPENDED))

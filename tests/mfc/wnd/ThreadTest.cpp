@@ -10,6 +10,8 @@
 #include "WndTestSupport.h"
 
 #include <atomic>
+#include <process.h>
+#include <string>
 
 using namespace mfcwnd_test;
 using tesmir::test::PumpUntil;
@@ -123,6 +125,76 @@ TEST(Threads, SuspendAndResume)
     g_bStop = true;
     ASSERT_TRUE(WaitForThread(pThread->m_hThread));
     delete pThread;
+}
+
+// ---------------------------------------------------------------------------
+// Desktops: a worker starts on the desktop of the thread that created it
+
+std::wstring DesktopName(HDESK hDesk)
+{
+    wchar_t szName[256] = {};
+    DWORD cbNeeded = 0;
+    if (hDesk == NULL || !::GetUserObjectInformationW(hDesk, UOI_NAME, szName, sizeof(szName), &cbNeeded))
+        return std::wstring();
+    return szName;
+}
+
+struct DesktopProbe
+{
+    HDESK hCreatorDesk = NULL;
+    std::wstring strCreator;
+    std::wstring strWorker;
+    bool bWorkerWindowCreated = false;
+};
+
+UINT AFX_CDECL ReportDesktopProc(LPVOID pParam)
+{
+    DesktopProbe* pProbe = (DesktopProbe*)pParam;
+    pProbe->strWorker = DesktopName(::GetThreadDesktop(::GetCurrentThreadId()));
+    HWND hWnd = ::CreateWindowEx(0, _T("STATIC"), _T("probe"), WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    pProbe->bWorkerWindowCreated = hWnd != NULL;
+    if (hWnd != NULL)
+        ::DestroyWindow(hWnd);
+    return 0;
+}
+
+// A plain thread that moves onto the given desktop and starts a framework
+// worker from there.
+unsigned __stdcall CreatorProc(void* pParam)
+{
+    DesktopProbe* pProbe = (DesktopProbe*)pParam;
+    if (!::SetThreadDesktop(pProbe->hCreatorDesk))
+        return 1;
+    pProbe->strCreator = DesktopName(::GetThreadDesktop(::GetCurrentThreadId()));
+    CWinThread* pWorker = AfxBeginThread(ReportDesktopProc, pProbe, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    if (pWorker == NULL)
+        return 2;
+    pWorker->m_bAutoDelete = FALSE;
+    pWorker->ResumeThread();
+    DWORD dwWait = ::WaitForSingleObject(pWorker->m_hThread, 20000);
+    delete pWorker;
+    return dwWait == WAIT_OBJECT_0 ? 0 : 3;
+}
+
+TEST(Threads, WorkerStartsOnItsCreatorsDesktop)
+{
+    // The creator is not the process's first thread, and its desktop is not
+    // the one the process started on.
+    HDESK hDesk = ::CreateDesktopW(L"mfc-thread-desktop", NULL, NULL, 0, GENERIC_ALL, NULL);
+    ASSERT_NE((HDESK)NULL, hDesk);
+    DesktopProbe probe;
+    probe.hCreatorDesk = hDesk;
+    HANDLE hCreator = (HANDLE)_beginthreadex(NULL, 0, &CreatorProc, &probe, 0, NULL);
+    ASSERT_NE((HANDLE)NULL, hCreator);
+    ASSERT_TRUE(WaitForThread(hCreator, 30000));
+    DWORD dwCode = 99;
+    ::GetExitCodeThread(hCreator, &dwCode);
+    ::CloseHandle(hCreator);
+    EXPECT_EQ(0u, dwCode);
+    EXPECT_EQ(L"mfc-thread-desktop", probe.strCreator);
+    EXPECT_EQ(probe.strCreator, probe.strWorker);
+    EXPECT_TRUE(probe.bWorkerWindowCreated);
+    ::CloseDesktop(hDesk);
 }
 
 // ---------------------------------------------------------------------------
