@@ -89,28 +89,12 @@ CScanStarter::~CScanStarter()
     EndJob();
 }
 
-// A new thread starts on the process's default desktop, which need not be
-// the one the wizard's windows are on (a program started on a named desktop
-// under Wine gets it for its first thread only). The worker takes the
-// starting thread's desktop before it makes any window, so the Partition
-// Type question and every message it shows appear where the user is.
-UINT CScanStarter::WorkerThread(LPVOID param)
-{
-    const Worker& worker = *static_cast<const Worker*>(param);
-    if (worker.desktop && worker.desktop != ::GetThreadDesktop(::GetCurrentThreadId()))
-        ::SetThreadDesktop(worker.desktop);
-    return worker.proc(worker.param);
-}
-
 BOOL CScanStarter::Start(Job job, AFX_THREADPROC proc, void* param)
 {
     // The flags are set before the thread exists, so a worker that ends at
     // once cannot have its finished state overwritten.
     BeginScanWorker();
-    m_worker.proc = proc;
-    m_worker.param = param;
-    m_worker.desktop = ::GetThreadDesktop(::GetCurrentThreadId());
-    CWinThread* thread = AfxBeginThread(&CScanStarter::WorkerThread, &m_worker, THREAD_PRIORITY_NORMAL, 0,
+    CWinThread* thread = AfxBeginThread(proc, param, THREAD_PRIORITY_NORMAL, 0,
                                         CREATE_SUSPENDED);
     if (!thread) {
         EndScanWorker();

@@ -59,15 +59,6 @@ public:
     };
 
 private:
-    // What the worker thread runs, and the desktop it runs on.
-    struct Worker
-    {
-        AFX_THREADPROC proc;
-        void* param;
-        HDESK desktop;
-    };
-
-    static UINT WorkerThread(LPVOID param);
     BOOL Start(Job job, AFX_THREADPROC proc, void* param);
     BOOL IsFinished() const;
     void OnTimer();
@@ -77,5 +68,4 @@ private:
     Job m_job = JobNone;
     UINT_PTR m_nTimer = 0;
     TraceJob m_trace = {NULL, NULL};
-    Worker m_worker = {NULL, NULL, NULL};
 };
