@@ -1,8 +1,10 @@
 // Helpers for test programs that link the framework (mfc/): answering
-// message boxes and a scoped application object.
+// message boxes, a scoped application object, and what windows show.
 #pragma once
 
 #include <afxwin.h>
+
+#include "TestSupport.h"
 
 #include <string>
 #include <vector>
@@ -42,6 +44,38 @@ public:
 private:
     CWinApp* m_pPrevious;
 };
+
+// Pixels copied out of a window (its client area, or the whole window with
+// bWhole) as the screen shows them.
+class CCapture
+{
+public:
+    explicit CCapture(CWnd* pWnd, BOOL bWhole = FALSE);
+    ~CCapture();
+    CCapture(const CCapture&) = delete;
+    CCapture& operator=(const CCapture&) = delete;
+
+    COLORREF Pixel(int x, int y) const { return m_canvas.Pixel(x, y); }
+    int Width() const { return m_canvas.Width(); }
+    int Height() const { return m_canvas.Height(); }
+    const CDibCanvas& Canvas() const { return m_canvas; }
+
+private:
+    CDibCanvas m_canvas;
+
+public:
+    CDC m_dc;   // the capture, for drawing references into
+};
+
+// Paints every pending update of pWnd and its children, then dispatches
+// what is left in the queue.
+void PaintNow(CWnd* pWnd);
+
+// Height of "Ky" in a font, as DrawText measures it.
+int LineHeight(HFONT hFont);
+
+// Width and height of a text in a font.
+CSize TextSize(HFONT hFont, LPCTSTR lpszText);
 
 }  // namespace test
 }  // namespace tesmir

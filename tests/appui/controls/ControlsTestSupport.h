@@ -6,6 +6,8 @@
 
 #include <afxwin.h>
 
+#include <MfcTestSupport.h>
+
 namespace appui_test {
 
 // Background pattern of CCanvasWnd, in client coordinates: 3x3 checks of two
@@ -38,37 +40,9 @@ protected:
     CCanvasWnd* m_pCanvas = NULL;
 };
 
-// Pixels copied out of a window into a 32-bit DIB section.
-class CCapture
-{
-public:
-    // bWhole: the whole window (frame included) instead of the client area.
-    explicit CCapture(CWnd* pWnd, BOOL bWhole = FALSE);
-    ~CCapture();
-    CCapture(const CCapture&) = delete;
-    CCapture& operator=(const CCapture&) = delete;
-
-    COLORREF Pixel(int x, int y) const;
-    int Width() const { return m_cx; }
-    int Height() const { return m_cy; }
-    CDC m_dc;   // the capture, for drawing references into
-
-private:
-    HBITMAP m_hBitmap;
-    HGDIOBJ m_hOld;
-    DWORD* m_pBits;
-    int m_cx;
-    int m_cy;
-};
-
-// Paints every pending update of pWnd and its children, then dispatches
-// what is left in the queue.
-void PaintNow(CWnd* pWnd);
-
-// Height of "Ky" in a font, as DrawText measures it.
-int LineHeight(HFONT hFont);
-
-// Width and height of a text in a font.
-CSize TextSize(HFONT hFont, LPCTSTR lpszText);
+using tesmir::test::CCapture;
+using tesmir::test::LineHeight;
+using tesmir::test::PaintNow;
+using tesmir::test::TextSize;
 
 }  // namespace appui_test
