@@ -17,6 +17,19 @@ using tesmir::test::CDibCanvas;
 
 namespace {
 
+// Progress controls give themselves a static edge when they are created
+// (WS_EX_STATICEDGE in WM_NCCREATE), so a window rect is not the client the
+// bar paints: size the client itself.
+void SetClientSize(CWnd& wnd, int cx, int cy)
+{
+    CRect rectWindow;
+    CRect rectClient;
+    wnd.GetWindowRect(&rectWindow);
+    wnd.GetClientRect(&rectClient);
+    wnd.SetWindowPos(NULL, 0, 0, cx + rectWindow.Width() - rectClient.Width(),
+                     cy + rectWindow.Height() - rectClient.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 const COLORREF kBar = RGB(0, 0, 144);
 const COLORREF kSentinel = RGB(1, 2, 3);
 
@@ -63,6 +76,7 @@ protected:
         m_host.m_hFont = (HFONT)m_font.GetSafeHandle();
         ASSERT_TRUE(m_host.Create(NULL, _T("host"), WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), m_pCanvas, 100));
         ASSERT_TRUE(m_bar.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 210, 34), &m_host, 300));
+        SetClientSize(m_bar, 200, 24);
         m_crWindow = ::GetSysColor(COLOR_WINDOW);
     }
     void TearDown() override
@@ -153,7 +167,7 @@ TEST_F(TwoToneProgressTest, PositionFillsItsShareOfTheBar)
     };
     for (const auto& c : cases)
     {
-        m_bar.MoveWindow(10, 10, c.nWidth, 24);
+        SetClientSize(m_bar, c.nWidth, 24);
         m_bar.SendMessage(PBM_SETRANGE32, (WPARAM)c.nLower, (LPARAM)c.nUpper);
         m_bar.SendMessage(PBM_SETPOS, (WPARAM)c.nPos);
         PaintNow(m_pCanvas);
@@ -165,7 +179,10 @@ TEST_F(TwoToneProgressTest, PositionFillsItsShareOfTheBar)
             continue;
         }
         EXPECT_EQ(c.nFilled, FilledColumns(canvas)) << c.nLower << ".." << c.nUpper << " at " << c.nPos;
-        EXPECT_EQ(c.nFilled, m_bar.FilledLength(c.nWidth)) << c.nPos;
+        if (c.nPos >= c.nLower && c.nPos <= c.nUpper)
+        {
+            EXPECT_EQ(c.nFilled, m_bar.FilledLength(c.nWidth)) << c.nPos;
+        }
         EXPECT_EQ(0, canvas.Count(CRect(0, 0, c.nWidth, 24), kSentinel)) << "the whole client is painted";
     }
 }
@@ -290,6 +307,7 @@ TEST_F(TwoToneProgressTest, VerticalBarFillsFromTheBottomWithoutText)
 {
     CTwoToneProgressCtrl bar;
     ASSERT_TRUE(bar.Create(WS_CHILD | WS_VISIBLE | PBS_VERTICAL, CRect(220, 10, 244, 110), &m_host, 301));
+    SetClientSize(bar, 24, 100);
     bar.SendMessage(PBM_SETPOS, 50);
     CDibCanvas canvas(24, 100);
     Render(canvas, bar);
@@ -319,6 +337,7 @@ TEST(BitmapProgressTest, TilesTheFilledShareOfTheRange)
 
     CBitmapProgressCtrl bar;
     ASSERT_TRUE(bar.Create(WS_CHILD | WS_VISIBLE, CRect(10, 50, 112, 70), pCanvas, 302));
+    SetClientSize(bar, 102, 20);
     bar.SetBitmap((HBITMAP)bmTile.GetSafeHandle());
     const struct
     {
@@ -330,7 +349,7 @@ TEST(BitmapProgressTest, TilesTheFilledShareOfTheRange)
         { 0, 100, 50, 51 },
         { 200, 300, 250, 51 },   // a lower bound above 0
         { 0, 100, 100, 101 },
-        { 0, 100, 150, 100 },    // past the end: cut to the inset's right edge - 1
+        { 0, 100, 150, 101 },    // past the end: the control keeps its position in range
         { 0, 100, 0, 1 },
     };
     for (const auto& c : cases)
@@ -347,7 +366,7 @@ TEST(BitmapProgressTest, TilesTheFilledShareOfTheRange)
         {
             EXPECT_EQ(RGB(255, 0, 0), canvas.Pixel(1, 1));
         }
-        EXPECT_EQ(kSentinel, canvas.Pixel(c.nRight, 5)) << "nothing after the tiles";
+        EXPECT_EQ(kSentinel, canvas.Pixel(c.nRight, 5)) << "nothing after the tiles at " << c.nPos;
     }
     bar.DestroyWindow();
 }
