@@ -1,15 +1,18 @@
 #include "CMainStatusBar.h"
 
+#include "LinkOpener.h"
 #include "appuires.h"
 
 BEGIN_MESSAGE_MAP(CMainStatusBar, CStatusBar)
     ON_WM_DRAWITEM()
+    ON_WM_LBUTTONUP()
 END_MESSAGE_MAP()
 
 namespace {
 
 const int kLinkPaneIndex = 1;
 const int kLinkIndent = 2;   // the text starts this far into the pane
+const int kLinkHitIndent = 4;   // clicks count from this far into the pane
 
 }  // namespace
 
@@ -44,4 +47,28 @@ void CMainStatusBar::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     m_nLinkWidth = size.cx;
     m_nLinkHeight = size.cy;
     pDC->RestoreDC(nSaved);
+}
+
+CRect CMainStatusBar::GetLinkHitRect() const
+{
+    CRect rect;
+    ::SendMessage(m_hWnd, SB_GETRECT, (WPARAM)CommandToIndex(IDS_CONTACT_SUPPORT), (LPARAM)&rect);
+    rect.left += kLinkHitIndent;
+    rect.right = rect.left + m_nLinkWidth;
+    return rect;
+}
+
+void CMainStatusBar::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    // Before the first drawing the link has no width, so nothing is hit.
+    if (GetLinkHitRect().PtInRect(point))
+        ShellOpenLinkTarget(SupportAddress(), SW_SHOWNORMAL);
+    CStatusBar::OnLButtonUp(nFlags, point);
+}
+
+CString CMainStatusBar::SupportAddress()
+{
+    CString strAddress;
+    strAddress.LoadString(IDS_SUPPORT_ADDRESS);
+    return strAddress;
 }

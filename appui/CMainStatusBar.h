@@ -27,9 +27,15 @@ public:
     CSize GetLinkSize() const { return CSize(m_nLinkWidth, m_nLinkHeight); }
 
     static LPCTSTR LinkText() { return _T("Contact Support"); }
+    // The support page the link opens (a string resource).
+    static CString SupportAddress();
+    // Where a click opens the link: from the pane's left + 4, as wide as the
+    // link was last drawn.
+    CRect GetLinkHitRect() const;
 
 protected:
     afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     DECLARE_MESSAGE_MAP()
 
     CString m_strSpare;

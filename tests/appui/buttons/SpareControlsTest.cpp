@@ -1,7 +1,7 @@
 // The controls nothing in the program creates yet, each as far as it goes:
-// the splash thread, the owner-drawn menu records and menu keys, the HLS
-// colour routines, the glyph painter, the flat combo box's hot tracking and
-// the colour controls.
+// the splash thread, the owner-drawn menu records and menu keys, the
+// owner-drawn push button's handlers, the HLS colour routines, the glyph
+// painter, the flat combo box's hot tracking and the colour controls.
 #include <gtest/gtest.h>
 
 #include <afxwin.h>
@@ -11,10 +11,12 @@
 #include "CColorStatic.h"
 #include "CFlatComboBox.h"
 #include "CGlyphButton.h"
+#include "CMenuButton.h"
 #include "COwnerDrawMenu.h"
 #include "CSplashThread.h"
 #include "ColorHls.h"
 #include "ControlsTestSupport.h"
+#include "LinkOpener.h"
 #include "Screenshots.h"
 
 #include <TestSupport.h>
@@ -280,6 +282,52 @@ TEST(GlyphButtonTest, FlatHotButtonsAreFilledAndGlyphsCentred)
     EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(10, yTip));
     EXPECT_NE(RGB(0, 0, 0), canvas.Pixel(9, yTip));
     EXPECT_EQ(7, canvas.Count(CRect(2, yTip - 3, 18, yTip - 2), RGB(0, 0, 0)));
+}
+
+TEST_F(SpareControlsTest, MenuButtonStaysOwnerDrawnAndTogglesInCheckBoxMode)
+{
+    CMenuButton button;
+    ASSERT_TRUE(button.Create(_T("menu"), WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 90, 40), m_pCanvas,
+                              501));
+    button.SendMessage(BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    EXPECT_EQ((DWORD)BS_OWNERDRAW, button.GetStyle() & 0x0F);
+    EXPECT_TRUE(button.m_bDefaultButton);
+    EXPECT_TRUE(button.SendMessage(WM_GETDLGCODE) & DLGC_DEFPUSHBUTTON);
+    button.SendMessage(BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    EXPECT_EQ((DWORD)BS_OWNERDRAW, button.GetStyle() & 0x0F);
+    EXPECT_TRUE(button.SendMessage(WM_GETDLGCODE) & DLGC_UNDEFPUSHBUTTON);
+
+    button.m_bCheckBoxMode = TRUE;
+    const LRESULT expected[] = { BST_CHECKED, BST_UNCHECKED, BST_CHECKED };
+    for (LRESULT lCheck : expected)
+    {
+        m_pCanvas->SendMessage(WM_COMMAND, MAKEWPARAM(501, BN_CLICKED), (LPARAM)button.m_hWnd);
+        EXPECT_EQ(lCheck, button.SendMessage(BM_GETCHECK));
+    }
+    button.SendMessage(BM_SETCHECK, BST_INDETERMINATE);
+    EXPECT_EQ(BST_CHECKED, button.SendMessage(BM_GETCHECK));
+    button.SendMessage(BM_SETCHECK, BST_UNCHECKED);
+    EXPECT_EQ(BST_UNCHECKED, button.SendMessage(BM_GETCHECK));
+
+    // A link button opens its address through the link opener's shell call.
+    static std::vector<std::wstring> s_targets;
+    static std::vector<int> s_shows;
+    s_targets.clear();
+    s_shows.clear();
+    LinkOpenerCalls previous = SetLinkOpenerCalls(LinkOpenerCalls{
+        [](LPCWSTR lpszTarget, int nShowCmd) -> INT_PTR {
+            s_targets.push_back(lpszTarget);
+            s_shows.push_back(nShowCmd);
+            return 42;
+        },
+        NULL });
+    button.m_bCheckBoxMode = FALSE;
+    button.m_strURL = _T("https://www.example.com/");
+    m_pCanvas->SendMessage(WM_COMMAND, MAKEWPARAM(501, BN_CLICKED), (LPARAM)button.m_hWnd);
+    SetLinkOpenerCalls(previous);
+    ASSERT_EQ(1u, s_targets.size());
+    EXPECT_EQ(std::wstring(L"https://www.example.com/"), s_targets[0]);
+    EXPECT_EQ(SW_SHOWMAXIMIZED, s_shows[0]);
 }
 
 TEST_F(SpareControlsTest, FlatComboStaysHotFromTheComboIntoItsEdit)

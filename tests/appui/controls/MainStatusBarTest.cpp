@@ -6,11 +6,15 @@
 #include <afxext.h>
 
 #include "CMainStatusBar.h"
+#include "LinkOpener.h"
 #include "ControlsTestSupport.h"
 #include "Screenshots.h"
 #include "appuires.h"
 
 #include <TestSupport.h>
+
+#include <string>
+#include <vector>
 
 using namespace appui_test;
 using tesmir::test::CDibCanvas;
@@ -173,6 +177,47 @@ TEST_F(MainStatusBarTest, DrawItemDrawsOnlyPaneOne)
     int nLink = canvas.Count(CRect(12, 4, 12 + size.cx, 4 + size.cy), CMainStatusBar::kLinkColor);
     EXPECT_GT(nLink, 0);
     EXPECT_EQ(nLink, canvas.Count(CRect(0, 0, 300, 30), CMainStatusBar::kLinkColor));
+}
+
+// Records what the status bar hands to the link opener's shell call.
+std::vector<std::wstring> g_openedTargets;
+std::vector<int> g_openedShows;
+
+INT_PTR RecordShellOpen(LPCWSTR lpszTarget, int nShowCmd)
+{
+    g_openedTargets.push_back(lpszTarget);
+    g_openedShows.push_back(nShowCmd);
+    return 42;
+}
+
+TEST_F(MainStatusBarTest, ReleaseOverTheLinkOpensTheSupportPage)
+{
+    g_openedTargets.clear();
+    g_openedShows.clear();
+    LinkOpenerCalls previous = SetLinkOpenerCalls(LinkOpenerCalls{ RecordShellOpen, NULL });
+    auto release = [&](int x, int y) { m_status.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(x, y)); };
+
+    // Before the first paint the link has no width: nothing opens.
+    CRect rectPane = PaneRect(1);
+    int y = rectPane.CenterPoint().y;
+    release(rectPane.left + 6, y);
+    EXPECT_TRUE(g_openedTargets.empty());
+
+    Show();
+    CSize sizeLink = LinkExtent();
+    release(rectPane.left + 6, y);
+    release(rectPane.left + 4 + sizeLink.cx - 1, y);
+    // Right of the text, and left of where clicks count.
+    release(rectPane.left + 4 + sizeLink.cx + 2, y);
+    release(rectPane.left + 2, y);
+    SetLinkOpenerCalls(previous);
+
+    ASSERT_EQ(2u, g_openedTargets.size());
+    for (size_t i = 0; i < g_openedTargets.size(); i++)
+    {
+        EXPECT_EQ(std::wstring(L"https://www.example.com/support"), g_openedTargets[i]);
+        EXPECT_EQ(SW_SHOWNORMAL, g_openedShows[i]);
+    }
 }
 
 }  // namespace
