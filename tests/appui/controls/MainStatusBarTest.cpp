@@ -125,12 +125,11 @@ TEST_F(MainStatusBarTest, LinkIsPaintedInPaneOneThroughTheFramesReflection)
 {
     EXPECT_EQ(CSize(0, 0), m_status.GetLinkSize()) << "not drawn yet";
     Show();
-    SaveWindowScreenshot(&m_status, L"main_status_bar");
-
     CSize sizeLink = LinkExtent();
     EXPECT_EQ(sizeLink, m_status.GetLinkSize());
     CRect rectPane = PaneRect(1);
     CCapture capture(&m_status);
+    SaveScreenshot(capture.Canvas(), L"main_status_bar");
     int nInside = 0;
     int nOutside = 0;
     for (int y = 0; y < capture.Height(); y++)
