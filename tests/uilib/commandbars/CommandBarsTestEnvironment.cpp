@@ -1,0 +1,267 @@
+// The global environment (an application with its own registry key, deleted
+// before and after the run, and the library's start-up), the test frames and
+// the fixed-metric test theme.
+#include <gtest/gtest.h>
+
+#include "CommandBarsTestSupport.h"
+#include "CVZPCommandBar.h"
+#include "CVZPCommandBars.h"
+#include "VZPFoundation.h"
+
+#include <TestSupport.h>
+#include <shlwapi.h>
+
+namespace vzcommandbars_test {
+
+const wchar_t kProfilePath[] = L"Software\\VZCommandBarsTest\\CommandBarsTests";
+
+namespace {
+
+const wchar_t kRegistryKey[] = L"VZCommandBarsTest";
+const wchar_t kRegistryPath[] = L"Software\\VZCommandBarsTest";
+
+class CCommandBarsEnvironment : public testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        ::SHDeleteKeyW(HKEY_CURRENT_USER, kRegistryPath);
+        m_pApp = new CWinApp(L"CommandBarsTests");
+        m_pApp->SetRegistryKey(kRegistryKey);
+        VZPFoundationRegisterStartup();
+        AfxRunStartupInitializers();
+    }
+
+    void TearDown() override
+    {
+        AfxRunShutdownTerminators();
+        delete m_pApp;
+        ::SHDeleteKeyW(HKEY_CURRENT_USER, kRegistryPath);
+    }
+
+private:
+    CWinApp* m_pApp = NULL;
+};
+
+testing::Environment* const g_pEnvironment = testing::AddGlobalTestEnvironment(new CCommandBarsEnvironment);
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Test frames
+
+IMPLEMENT_DYNAMIC(CTestFrame, CVZPFrameWnd)
+
+BEGIN_MESSAGE_MAP(CTestFrame, CVZPFrameWnd)
+    ON_WM_CREATE()
+    ON_COMMAND_RANGE(1000, 1001, OnTestCommand)
+    ON_MESSAGE(WM_VZP_CUSTOMIZESELCHANGED, OnCustomizeSelChanged)
+END_MESSAGE_MAP()
+
+BOOL CTestFrame::CreateTestFrame(BOOL bVisible)
+{
+    DWORD dwStyle = WS_OVERLAPPEDWINDOW | (bVisible ? WS_VISIBLE : 0);
+    return Create(NULL, L"Command bars test", dwStyle, CRect(40, 40, 440, 340));
+}
+
+int CTestFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CVZPFrameWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    // As the application's frame starts its command bars.
+    CRuntimeClass* pClass = CRuntimeClass::FromName(L"CVZPCommandBars");
+    CObject* pObject = pClass != NULL ? pClass->CreateObject() : NULL;
+    m_pCommandBars = DYNAMIC_DOWNCAST(CVZPCommandBars, pObject);
+    if (m_pCommandBars == NULL)
+        return -1;
+    m_pCommandBars->SetSite(this);
+    m_pCommandBars->CreateDockBars();
+    return 0;
+}
+
+void CTestFrame::RecalcLayout(BOOL bNotify)
+{
+    m_nLayouts++;
+    CVZPFrameWnd::RecalcLayout(bNotify);
+}
+
+LRESULT CTestFrame::OnCustomizeSelChanged(WPARAM wParam, LPARAM lParam)
+{
+    (void)wParam;
+    (void)lParam;
+    m_nSelChanged++;
+    return 0;
+}
+
+void CTestFrame::OnTestCommand(UINT nID)
+{
+    m_nCommands++;
+    m_nLastCommand = nID;
+}
+
+IMPLEMENT_DYNAMIC(CCustomizeFrame, CTestFrame)
+
+BEGIN_MESSAGE_MAP(CCustomizeFrame, CTestFrame)
+    ON_COMMAND(35001, OnCustomize)
+    ON_NOTIFY(100, 2000, OnControlNotify)
+END_MESSAGE_MAP()
+
+void CCustomizeFrame::OnCustomize()
+{
+    m_nCustomize++;
+}
+
+void CCustomizeFrame::OnControlNotify(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    (void)pNMHDR;
+    m_nNotifications++;
+    *pResult = 77;
+}
+
+void DestroyFrame(CFrameWnd* pFrame)
+{
+    if (pFrame != NULL && ::IsWindow(pFrame->GetSafeHwnd()))
+        pFrame->DestroyWindow();
+}
+
+// ---------------------------------------------------------------------------
+// The test theme
+
+const COLORREF CTestPaintManager::kFaceColor = RGB(250, 200, 40);
+const COLORREF CTestPaintManager::kImageColor = RGB(20, 120, 220);
+
+void CTestPaintManager::RefreshMetrics()
+{
+    m_nRefreshes++;
+    CVZPCommandBarPaintManager::RefreshMetrics();
+}
+
+CSize CTestPaintManager::DrawControlPopupParent(CDC* pDC, CVZPControl* pControl, BOOL bDraw)
+{
+    (void)pDC;
+    (void)pControl;
+    (void)bDraw;
+    return CSize(100, 20);
+}
+
+CSize CTestPaintManager::DrawComboBox(CDC* pDC, CVZPControlComboBox* pControl, BOOL bDraw)
+{
+    (void)pDC;
+    (void)pControl;
+    (void)bDraw;
+    return CSize(120, 22);
+}
+
+CSize CTestPaintManager::DrawEdit(CDC* pDC, CVZPControlEdit* pControl, BOOL bDraw)
+{
+    (void)pDC;
+    (void)pControl;
+    (void)bDraw;
+    return CSize(110, 22);
+}
+
+CSize CTestPaintManager::DrawListBoxControl(CDC* pDC, CVZPControl* pControl, CRect rcButton, BOOL bSelected,
+                                            BOOL bDraw, CVZPCommandBars* pCommandBars)
+{
+    (void)pDC;
+    (void)pControl;
+    (void)rcButton;
+    (void)bSelected;
+    (void)bDraw;
+    (void)pCommandBars;
+    return CSize(150, 20);
+}
+
+void CTestPaintManager::FillCommandBarEntry(CDC* pDC, CVZPCommandBar* pBar)
+{
+    FillStatusBar(pDC, pBar);
+}
+
+void CTestPaintManager::DrawControlRectangle(CDC* pDC, CRect rc, BOOL bEnabled, BOOL bSelected, BOOL bPressed,
+                                             BOOL bChecked, BOOL bPopuped, int barPosition)
+{
+    (void)bEnabled;
+    (void)bPressed;
+    (void)bChecked;
+    (void)bPopuped;
+    (void)barPosition;
+    if (bSelected)
+        pDC->FillSolidRect(rc, kFaceColor);
+    pDC->SetTextColor(RGB(0, 0, 0));
+    pDC->SetBkMode(TRANSPARENT);
+}
+
+void CTestPaintManager::DrawRectangle(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed, BOOL bEnabled,
+                                      BOOL bChecked, BOOL bPopuped, BOOL bToolBar, int barPosition)
+{
+    (void)bToolBar;
+    DrawControlRectangle(pDC, rc, bEnabled, bSelected, bPressed, bChecked, bPopuped, barPosition);
+}
+
+CSize CTestPaintManager::DrawCommandBarGripper(CDC* pDC, CVZPCommandBar* pBar, BOOL bDraw)
+{
+    (void)pDC;
+    (void)pBar;
+    (void)bDraw;
+    return CSize(8, 8);
+}
+
+CSize CTestPaintManager::DrawCommandBarSeparator(CDC* pDC, CVZPCommandBar* pBar, CVZPControl* pControl, BOOL bDraw)
+{
+    (void)pDC;
+    (void)pBar;
+    (void)pControl;
+    (void)bDraw;
+    return CSize(6, 6);
+}
+
+void CTestPaintManager::AdjustExcludeRect(CRect& rc, CVZPControl* pControl, BOOL bVertical)
+{
+    (void)rc;
+    (void)pControl;
+    (void)bVertical;
+}
+
+CSize CTestPaintManager::DrawTearOffGripper(CDC* pDC, CRect rcGripper, BOOL bSelected, BOOL bDraw)
+{
+    (void)pDC;
+    (void)rcGripper;
+    (void)bSelected;
+    (void)bDraw;
+    return CSize(0, 9);
+}
+
+void CTestPaintManager::DrawImage(CDC* pDC, CPoint pt, CSize sz, CVZPImageManagerIcon* pImage, BOOL bSelected,
+                                  BOOL bPressed, BOOL bEnabled, BOOL bChecked, BOOL bPopuped, BOOL bToolBarImage)
+{
+    (void)pImage;
+    (void)bSelected;
+    (void)bPressed;
+    (void)bEnabled;
+    (void)bChecked;
+    (void)bPopuped;
+    (void)bToolBarImage;
+    m_ptLastImage = pt;
+    m_szLastImage = sz;
+    pDC->FillSolidRect(pt.x, pt.y, sz.cx, sz.cy, kImageColor);
+}
+
+CSize CTestPaintManager::DrawCommandBarGripperEx(CDC* pDC, CVZPCommandBar* pBar, BOOL bDraw)
+{
+    return DrawCommandBarGripper(pDC, pBar, bDraw);
+}
+
+CTestPaintManager* InstallTestTheme()
+{
+    CTestPaintManager* pTheme = new CTestPaintManager;
+    CVZPCommandBarPaintManager::SetCustomTheme(pTheme);
+    return pTheme;
+}
+
+std::wstring ScreenshotPath(const wchar_t* pszName)
+{
+    ::CreateDirectoryW(tesmir::test::BuildPath(L"screenshots").c_str(), NULL);
+    return tesmir::test::BuildPath((std::wstring(L"screenshots\\") + pszName).c_str());
+}
+
+}  // namespace vzcommandbars_test

@@ -1,0 +1,4 @@
+// Resource ids of the command bars' test program.
+#pragma once
+
+#define IDR_TEST_MENU 100

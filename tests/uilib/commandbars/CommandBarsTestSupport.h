@@ -1,0 +1,100 @@
+// The command bars' test program: an application with its own registry key,
+// a test frame that starts its manager as the application's frame does, and
+// a fixed-metric test theme.
+#pragma once
+
+#include <afxwin.h>
+
+#include <string>
+
+#include "CVZPCommandBarPaintManager.h"
+#include "CVZPFrameWnd.h"
+
+namespace vzcommandbars_test {
+
+// Registry path of the test application's profile under HKEY_CURRENT_USER.
+extern const wchar_t kProfilePath[];
+
+// A frame built on the frame base whose creation makes its manager from the
+// run-time class name, sets itself as the site and creates the dock bars.
+// It counts its layouts and answers the notification and commands the tests
+// send.
+class CTestFrame : public CVZPFrameWnd
+{
+    DECLARE_DYNAMIC(CTestFrame)
+public:
+    // A visible (or hidden) overlapped frame at a fixed place.
+    BOOL CreateTestFrame(BOOL bVisible = FALSE);
+    void RecalcLayout(BOOL bNotify = TRUE) override;
+
+    int m_nLayouts = 0;
+    int m_nCommands = 0;       // test command 1000 (Ctrl+A) and 1001 (Esc)
+    UINT m_nLastCommand = 0;
+    int m_nSelChanged = 0;     // WM_VZP_CUSTOMIZESELCHANGED
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg LRESULT OnCustomizeSelChanged(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnTestCommand(UINT nID);
+    DECLARE_MESSAGE_MAP()
+};
+
+// A test frame whose command map handles "Customize" (35001) and the
+// notification of control 2000.
+class CCustomizeFrame : public CTestFrame
+{
+    DECLARE_DYNAMIC(CCustomizeFrame)
+public:
+    int m_nCustomize = 0;
+    int m_nNotifications = 0;
+
+protected:
+    afx_msg void OnCustomize();
+    afx_msg void OnControlNotify(NMHDR* pNMHDR, LRESULT* pResult);
+    DECLARE_MESSAGE_MAP()
+};
+
+// Destroys a frame made by the tests (the frame deletes itself).
+void DestroyFrame(CFrameWnd* pFrame);
+
+// A theme with constant sizes for every operation a theme must give, so that
+// layouts depend only on the base operations under test. It fills what it
+// draws in plain colours.
+class CTestPaintManager : public CVZPCommandBarPaintManager
+{
+public:
+    static const COLORREF kFaceColor;     // DrawControlRectangle of a selected control
+    static const COLORREF kImageColor;    // DrawImage
+
+    int m_nRefreshes = 0;
+    CPoint m_ptLastImage = CPoint(-1, -1);
+    CSize m_szLastImage = CSize(0, 0);
+
+    void RefreshMetrics() override;
+    int GetThemeType() const override { return 5; }
+    CSize DrawControlPopupParent(CDC* pDC, CVZPControl* pControl, BOOL bDraw) override;
+    CSize DrawComboBox(CDC* pDC, CVZPControlComboBox* pControl, BOOL bDraw) override;
+    CSize DrawEdit(CDC* pDC, CVZPControlEdit* pControl, BOOL bDraw) override;
+    CSize DrawListBoxControl(CDC* pDC, CVZPControl* pControl, CRect rcButton, BOOL bSelected, BOOL bDraw,
+                             CVZPCommandBars* pCommandBars) override;
+    void FillCommandBarEntry(CDC* pDC, CVZPCommandBar* pBar) override;
+    void DrawControlRectangle(CDC* pDC, CRect rc, BOOL bEnabled, BOOL bSelected, BOOL bPressed, BOOL bChecked,
+                              BOOL bPopuped, int barPosition) override;
+    void DrawRectangle(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,
+                       BOOL bPopuped, BOOL bToolBar, int barPosition) override;
+    CSize DrawCommandBarGripper(CDC* pDC, CVZPCommandBar* pBar, BOOL bDraw) override;
+    CSize DrawCommandBarSeparator(CDC* pDC, CVZPCommandBar* pBar, CVZPControl* pControl, BOOL bDraw) override;
+    void AdjustExcludeRect(CRect& rc, CVZPControl* pControl, BOOL bVertical) override;
+    CSize DrawTearOffGripper(CDC* pDC, CRect rcGripper, BOOL bSelected, BOOL bDraw) override;
+    void DrawImage(CDC* pDC, CPoint pt, CSize sz, CVZPImageManagerIcon* pImage, BOOL bSelected, BOOL bPressed,
+                   BOOL bEnabled, BOOL bChecked, BOOL bPopuped, BOOL bToolBarImage) override;
+    CSize DrawCommandBarGripperEx(CDC* pDC, CVZPCommandBar* pBar, BOOL bDraw) override;
+};
+
+// Installs a new test theme as the process-wide one and returns it.
+CTestPaintManager* InstallTestTheme();
+
+// Windows path of a screenshot in the build folder's "screenshots" folder.
+std::wstring ScreenshotPath(const wchar_t* pszName);
+
+}  // namespace vzcommandbars_test

@@ -1,0 +1,10 @@
+#include "CVZPCommandBarTracker.h"
+
+CVZPCommandBarTracker::CVZPCommandBarTracker(CVZPToolBar* pBar) : m_pBar(pBar), m_nMode(0), m_nDockIndex(0)
+{
+    m_ptLast.x = m_ptLast.y = 0;
+}
+
+CVZPCommandBarTracker::~CVZPCommandBarTracker()
+{
+}

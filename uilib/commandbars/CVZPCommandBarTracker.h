@@ -1,0 +1,19 @@
+// The drag and resize tracker of one toolbar: the modal mouse loops that
+// move a bar between dock bars, float it and size it.
+#pragma once
+
+#include <afxwin.h>
+
+class CVZPToolBar;
+
+class CVZPCommandBarTracker
+{
+public:
+    explicit CVZPCommandBarTracker(CVZPToolBar* pBar);
+    virtual ~CVZPCommandBarTracker();
+
+    CVZPToolBar* m_pBar;
+    int m_nMode;
+    POINT m_ptLast;
+    int m_nDockIndex;   // dock bar that laid the bar out last
+};

@@ -1,0 +1,12 @@
+#include "CVZPControlComboBoxList.h"
+
+IMPLEMENT_DYNCREATE(CVZPControlComboBoxList, CVZPPopupBar)
+
+CVZPControlComboBoxList::CVZPControlComboBoxList()
+{
+    m_barPosition = vzpBarListBox;
+}
+
+CVZPControlComboBoxList::~CVZPControlComboBoxList()
+{
+}

@@ -1,0 +1,24 @@
+#include "CVZPPopupBar.h"
+
+#include "CVZPCommandBars.h"
+
+IMPLEMENT_DYNCREATE(CVZPPopupBar, CVZPCommandBar)
+
+CVZPPopupBar::CVZPPopupBar() : m_bDoubleGripper(FALSE), m_pControlPopup(NULL), m_pParentBar(NULL)
+{
+    m_barType = vzpBarTypePopup;
+    m_barPosition = vzpBarPopup;
+}
+
+CVZPPopupBar::~CVZPPopupBar()
+{
+}
+
+CVZPPopupBar* AFX_CDECL CVZPPopupBar::CreatePopupBar(CVZPCommandBars* pCommandBars)
+{
+    CRuntimeClass* pClass = CVZPCommandBars::m_pPopupBarClass;
+    CVZPPopupBar* pPopup = (CVZPPopupBar*)pClass->CreateObject();
+    if (pPopup != NULL)
+        pPopup->SetCommandBars(pCommandBars);
+    return pPopup;
+}

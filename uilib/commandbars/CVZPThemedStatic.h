@@ -1,0 +1,9 @@
+// A static control in the command bars' regular font with a flat one-pixel frame in
+// colour 52 (flat disabled border).
+#pragma once
+
+#include "VZPThemedControl.h"
+
+class CVZPThemedStatic : public CVZPThemedControl<CStatic>
+{
+};

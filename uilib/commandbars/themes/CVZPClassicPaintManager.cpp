@@ -1,0 +1,9 @@
+#include "CVZPClassicPaintManager.h"
+
+CVZPClassicPaintManager::CVZPClassicPaintManager()
+{
+}
+
+CVZPClassicPaintManager::~CVZPClassicPaintManager()
+{
+}

@@ -1,0 +1,9 @@
+#include "CVZPFlatPaintManager.h"
+
+CVZPFlatPaintManager::CVZPFlatPaintManager()
+{
+}
+
+CVZPFlatPaintManager::~CVZPFlatPaintManager()
+{
+}

@@ -1,0 +1,9 @@
+#include "CVZPGradientPaintManager.h"
+
+CVZPGradientPaintManager::CVZPGradientPaintManager()
+{
+}
+
+CVZPGradientPaintManager::~CVZPGradientPaintManager()
+{
+}

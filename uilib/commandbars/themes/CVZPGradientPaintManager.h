@@ -1,0 +1,14 @@
+// Command-bar theme 2, the gradient look: gradient-filled bars and colour
+// sets that follow the visual-style colour scheme.
+#pragma once
+
+#include "CVZPFlatPaintManager.h"
+
+class CVZPGradientPaintManager : public CVZPFlatPaintManager
+{
+public:
+    CVZPGradientPaintManager();
+    ~CVZPGradientPaintManager() override;
+
+    int GetThemeType() const override { return 2; }
+};

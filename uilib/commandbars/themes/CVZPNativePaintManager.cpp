@@ -1,0 +1,9 @@
+#include "CVZPNativePaintManager.h"
+
+CVZPNativePaintManager::CVZPNativePaintManager()
+{
+}
+
+CVZPNativePaintManager::~CVZPNativePaintManager()
+{
+}

@@ -1,0 +1,9 @@
+#include "CVZPSchemeGradientPaintManager.h"
+
+CVZPSchemeGradientPaintManager::CVZPSchemeGradientPaintManager()
+{
+}
+
+CVZPSchemeGradientPaintManager::~CVZPSchemeGradientPaintManager()
+{
+}
