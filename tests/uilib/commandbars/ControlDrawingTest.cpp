@@ -238,6 +238,19 @@ TEST_F(ControlDrawingTest, ToolbarControlsDrawFaceImageAndCaption)
     // Some caption pixels right of the image, none of the face left of it.
     EXPECT_GT(m_canvas.Count(CRect(33, 10, 90, 36), RGB(0, 0, 0)), 0);
     EXPECT_EQ(0, m_canvas.Count(CRect(100, 10, 160, 36), CTestPaintManager::kFaceColor));
+
+    // The same controls on a bar docked at the left: image on top, the
+    // caption written downwards below it, the popup's arrow pointing left.
+    CDibCanvas vertical(60, 200);
+    m_pBar->m_barPosition = vzpBarLeft;
+    pButton->SetRect(CRect(10, 10, 36, 90));
+    pPopup->SetRect(CRect(10, 100, 36, 170));
+    for (int i = 0; i < m_pBar->GetControls()->GetCount(); i++)
+        m_pBar->GetControls()->GetAt(i)->Draw(CDC::FromHandle(vertical.Dc()));
+    vertical.SaveBmp(ScreenshotPath(L"commandbars_vertical_controls.bmp"));
+    EXPECT_EQ(CPoint(23 - 8, 10 + 4), m_pTheme->m_ptLastImage);
+    EXPECT_GT(vertical.Count(CRect(10, 33, 36, 90), RGB(0, 0, 0)), 0);
+    EXPECT_GT(vertical.Count(CRect(10, 100, 36, 170), RGB(0, 0, 0)), 0);
 }
 
 class AnimationTest : public ::testing::Test

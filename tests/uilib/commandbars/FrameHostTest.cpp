@@ -6,6 +6,7 @@
 #include "CommandBarsTestSupport.h"
 #include "CVZPColorManager.h"
 #include "CVZPCommandBars.h"
+#include "CVZPCustomizeDragTracker.h"
 #include "CVZPEdit.h"
 #include "CVZPReBar.h"
 #include "CVZPThemedEdit.h"
@@ -149,6 +150,51 @@ TEST_F(FrameKeysTest, AltShowsTheKeyboardCuesAndGoesOn)
     pCommandBars->SetCuesFollowAlt(FALSE);
     pCommandBars->ShowKeyboardCues(TRUE);
     EXPECT_FALSE(pCommandBars->IsKeyboardCuesVisible());
+}
+
+// An edit on a command bar that handles one of the frame's commands.
+class CCommandEdit : public CVZPEdit
+{
+public:
+    int m_nPastes = 0;
+
+protected:
+    afx_msg void OnPaste() { m_nPastes++; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CCommandEdit, CVZPEdit)
+    ON_COMMAND(1000, OnPaste)
+END_MESSAGE_MAP()
+
+TEST_F(FrameKeysTest, FrameMessagesGoToTheManagerFirst)
+{
+    // A command the focused command-bar edit handles does not reach the frame.
+    CCommandEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 10, 150, 34), m_pFrame, 3000));
+    edit.SetFocus();
+    m_pFrame->m_nCommands = 0;
+    EXPECT_EQ(1, m_pFrame->SendMessage(WM_COMMAND, 1000, 0));
+    EXPECT_EQ(1, edit.m_nPastes);
+    EXPECT_EQ(0, m_pFrame->m_nCommands);
+    m_pFrame->SendMessage(WM_COMMAND, 1001, 0);   // not the edit's
+    EXPECT_EQ(1, m_pFrame->m_nCommands);
+    edit.DestroyWindow();
+
+    // A settings change lays the frame out again.
+    m_pFrame->m_nLayouts = 0;
+    m_pFrame->SendMessage(WM_SETTINGCHANGE, 0, 0);
+    EXPECT_EQ(1, m_pFrame->m_nLayouts);
+
+    // While the Customize window is open the frame does not close.
+    CWnd sheet;
+    ASSERT_TRUE(sheet.CreateEx(0, AfxRegisterWndClass(0), L"Customize", WS_POPUP, 0, 0, 10, 10, NULL, NULL));
+    CVZPCustomizeDragTracker* pTracker = m_pFrame->GetCommandBars()->GetDropSource();
+    pTracker->SetSheet(&sheet);
+    m_pFrame->SendMessage(WM_CLOSE);
+    EXPECT_TRUE(::IsWindow(m_pFrame->GetSafeHwnd()));
+    pTracker->SetSheet(NULL);
+    sheet.DestroyWindow();
 }
 
 // ---------------------------------------------------------------------------

@@ -84,6 +84,23 @@ TEST_F(ManagerTest, IsCreatedFromItsClassNameWithFourDockBars)
     EXPECT_EQ(rcClient, rcFree);
 }
 
+TEST(ManagerLifetime, TheFrameReleasesItsReference)
+{
+    CTestFrame* pFrame = new CTestFrame;
+    ASSERT_TRUE(pFrame->CreateTestFrame());
+    CVZPCommandBars* pCommandBars = pFrame->GetCommandBars();
+    CVZPToolBar* pBar = pCommandBars->AddToolBar(L"Standard", vzpBarTop);
+    ASSERT_NE(nullptr, pBar);
+    pCommandBars->InternalAddRef();
+    pBar->InternalAddRef();
+    DestroyFrame(pFrame);
+    EXPECT_EQ(1, pCommandBars->m_dwRef);
+    EXPECT_EQ(nullptr, pCommandBars->GetDockBar(0)->GetSafeHwnd());   // went with the frame
+    pCommandBars->InternalRelease();   // releases its bars
+    EXPECT_EQ(1, pBar->m_dwRef);
+    pBar->InternalRelease();
+}
+
 TEST_F(ManagerTest, SiteHandlesCustomizeOnlyWhenItsCommandMapHas35001)
 {
     EXPECT_FALSE(m_pCommandBars->IsCustomizeAvail());

@@ -9,6 +9,7 @@
 #include "CVZPControls.h"
 #include "CVZPImageManagerIcon.h"
 #include "CVZPPopupBar.h"
+#include "VZPAlphaBitmap.h"
 #include "VZPCommandBarsDefs.h"
 #include "VZPDrawHelpers.h"
 #include "VZPSelectors.h"
@@ -51,15 +52,10 @@ void DrawChevron(CDC* pDC, POINT p0, POINT p1, POINT p2, int dx, int dy, int ox,
 // A 32-bit top-down DIB section of cx by cy pixels.
 HBITMAP CreateDib32(int cx, int cy, DWORD** ppBits)
 {
-    BITMAPINFO bmi;
-    memset(&bmi, 0, sizeof(bmi));
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    return ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, (void**)ppBits, NULL, 0);
+    BITMAPINFOHEADER header = {};
+    header.biWidth = cx;
+    header.biHeight = -cy;
+    return VZPCreateDib32(header, (BYTE**)ppBits);
 }
 
 }  // namespace
