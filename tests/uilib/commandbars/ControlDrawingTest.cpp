@@ -10,6 +10,7 @@
 #include "CVZPImageManager.h"
 #include "CVZPImageManagerIconHandle.h"
 #include "CVZPMenuBar.h"
+#include "CVZPPopupBar.h"
 #include "CVZPToolBar.h"
 
 #include <TestSupport.h>
@@ -311,6 +312,44 @@ TEST_F(AnimationTest, FadeBlendsAndLeavesTheLastFrameToTheCaller)
     EXPECT_EQ((GetRValue(src) * 127 + 255 * 128) >> 8, GetRValue(out));
     EXPECT_EQ((GetBValue(src) * 127 + 255 * 128) >> 8, GetBValue(out));
     EXPECT_FALSE(DestEqualsSource(CRect(0, 0, 60, 40)));
+}
+
+TEST_F(AnimationTest, ExpandingGrowsTheRowsOfExpandedItems)
+{
+    // A popup of three rows of 20 pixels whose middle row was just expanded.
+    CVZPPopupBar* pPopup = CVZPPopupBar::CreatePopupBar(NULL);
+    ASSERT_TRUE(pPopup->CreateEx(0, AfxRegisterWndClass(0), L"popup", WS_POPUP, 0, 0, 60, 60, NULL, NULL));
+    CRect rcClient;
+    pPopup->GetClientRect(&rcClient);
+    ASSERT_EQ(CSize(60, 60), rcClient.Size());
+    const COLORREF rows[] = {RGB(200, 0, 0), RGB(0, 200, 0), RGB(0, 0, 200)};
+    CDibCanvas src(60, 60);
+    for (int i = 0; i < 3; i++)
+    {
+        CVZPControlButton* pButton = new CVZPControlButton;
+        pButton->SetRect(CRect(0, 20 * i, 60, 20 * i + 20));
+        pButton->m_bExpanded = i == 1;
+        pPopup->GetControls()->AddControl(pButton);
+        ::FillRect(src.Dc(), CRect(0, 20 * i, 60, 20 * i + 20), CBrush(rows[i]));
+    }
+    CDibCanvas dest(60, 60);
+    CDC* pDest = CDC::FromHandle(dest.Dc());
+    CDC* pSrc = CDC::FromHandle(src.Dc());
+
+    m_pTheme->SetAnimationSteps(0);
+    EXPECT_EQ(0, m_pTheme->AnimateExpanding(pPopup, pDest, pSrc, TRUE));
+    EXPECT_EQ(60 * 60, dest.Count(CRect(0, 0, 60, 60), RGB(255, 255, 255)));
+
+    // Every band ends at its full height, from the top down or the bottom up.
+    m_pTheme->SetAnimationSteps(2);
+    for (BOOL bDown : {TRUE, FALSE})
+    {
+        SCOPED_TRACE(bDown);
+        EXPECT_EQ(2, m_pTheme->AnimateExpanding(pPopup, pDest, pSrc, bDown));
+        for (int i = 0; i < 3; i++)
+            EXPECT_EQ(60 * 20, dest.Count(CRect(0, 20 * i, 60, 20 * i + 20), rows[i]));   // the last frame
+    }
+    pPopup->InternalRelease();
 }
 
 }  // namespace
