@@ -12,6 +12,12 @@ public:
     explicit CVZPAcceleratorManager(CVZPCommandBars* pCommandBars);
     ~CVZPAcceleratorManager() override;
 
+    // Loads the accelerator table resource into the manager; FALSE when
+    // there is none (the manager keeps what it had).
+    BOOL LoadAcceleratorResource(UINT nIDResource);
+    // The user's shortcuts under the profile section ("Accelerators").
+    void LoadAccelerators(LPCTSTR lpszProfileName);
+    void SaveAccelerators(LPCTSTR lpszProfileName);
     // TRUE when a resource table was loaded.
     BOOL HasResourceTable() const { return m_hAccelTable != NULL; }
     HACCEL GetDefaultAccelerator() const { return m_hAccelTable; }

@@ -155,6 +155,18 @@ BOOL CVZPCommandBar::SetHotControl(int nIndex, BOOL bKeyboard)
     return TRUE;
 }
 
+BOOL CVZPCommandBar::LoadToolBar(UINT nIDResource, BOOL bLoadIcons)
+{
+    // The buttons become controls with the toolbar's own layout; here the
+    // resource is found and its images are filed.
+    HINSTANCE hInstance = AfxFindResourceHandle(MAKEINTRESOURCE(nIDResource), RT_TOOLBAR);
+    if (::FindResourceW(hInstance, MAKEINTRESOURCE(nIDResource), RT_TOOLBAR) == NULL)
+        return FALSE;
+    if (bLoadIcons)
+        GetImageManager()->LoadToolBarIcons(nIDResource);
+    return TRUE;
+}
+
 void CVZPCommandBar::DelayLayout()
 {
     m_nHotControl = -1;

@@ -69,6 +69,10 @@ public:
     virtual void DelayRedraw() { m_dwState |= stateRedrawPending; }
     virtual BOOL SetTrackingMode(int bMode, BOOL bSelectFirst = TRUE, BOOL bKeyboard = FALSE);
     virtual BOOL SetHotControl(int nIndex, BOOL bKeyboard = FALSE);
+    // Fills the bar from a toolbar resource; with bLoadIcons the images of
+    // its buttons go to the image manager. FALSE when there is no such
+    // resource.
+    virtual BOOL LoadToolBar(UINT nIDResource, BOOL bLoadIcons = TRUE);
     virtual BOOL SetVisible(BOOL bVisible) { (void)bVisible; return FALSE; }
     virtual BOOL IsVisible() const { return FALSE; }
     virtual BOOL SetPosition(int nPosition) { (void)nPosition; return FALSE; }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "CommandBarsTestSupport.h"
+#include "CVZPAcceleratorManager.h"
 #include "CVZPCommandBar.h"
 #include "CVZPCommandBars.h"
 #include "VZPFoundation.h"
@@ -76,6 +77,8 @@ int CTestFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     m_pCommandBars->SetSite(this);
     m_pCommandBars->CreateDockBars();
+    if (m_nAccelResource != 0)
+        m_pCommandBars->GetAcceleratorManager()->LoadAcceleratorResource(m_nAccelResource);
     return 0;
 }
 

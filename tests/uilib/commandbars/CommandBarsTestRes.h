@@ -2,3 +2,4 @@
 #pragma once
 
 #define IDR_TEST_MENU 100
+#define IDR_TEST_TOOLBAR 101

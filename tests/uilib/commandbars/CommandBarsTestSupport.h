@@ -31,6 +31,7 @@ public:
     int m_nCommands = 0;       // test command 1000 (Ctrl+A) and 1001 (Esc)
     UINT m_nLastCommand = 0;
     int m_nSelChanged = 0;     // WM_VZP_CUSTOMIZESELCHANGED
+    UINT m_nAccelResource = 0; // loaded into the manager at creation when set
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);

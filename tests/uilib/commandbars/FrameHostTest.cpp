@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "CommandBarsTestSupport.h"
+#include "CVZPAcceleratorManager.h"
 #include "CVZPColorManager.h"
+#include "CommandBarsTestRes.h"
 #include "CVZPCommandBars.h"
 #include "CVZPCustomizeDragTracker.h"
 #include "CVZPEdit.h"
@@ -58,6 +60,36 @@ TEST(FrameHost, ControlNotificationGoesOnlyThroughTheCommandChain)
 
     *ppfnSuper = g_pfnFrameSuper;
     DestroyFrame(pFrame);
+}
+
+// ---------------------------------------------------------------------------
+// Shortcuts and resources
+
+TEST(FrameHost, LoadFrameLeavesShortcutsToAManagerWithATable)
+{
+    for (BOOL bManagerTable : {FALSE, TRUE})
+    {
+        SCOPED_TRACE(bManagerTable);
+        CTestFrame* pFrame = new CTestFrame;
+        pFrame->m_nAccelResource = bManagerTable ? IDR_TEST_MENU : 0;
+        ASSERT_TRUE(pFrame->LoadFrame(IDR_TEST_MENU, WS_OVERLAPPEDWINDOW));
+        CVZPAcceleratorManager* pAccelerators = pFrame->GetCommandBars()->GetAcceleratorManager();
+        EXPECT_EQ(bManagerTable, pAccelerators->HasResourceTable());
+        EXPECT_EQ(bManagerTable, pFrame->m_hAccelTable == NULL);
+        DestroyFrame(pFrame);
+    }
+    CVZPAcceleratorManager* pAccelerators = new CVZPAcceleratorManager(NULL);
+    EXPECT_FALSE(pAccelerators->LoadAcceleratorResource(4321));
+    EXPECT_FALSE(pAccelerators->HasResourceTable());
+    pAccelerators->InternalRelease();
+}
+
+TEST(FrameHost, ToolbarsLoadTheirResources)
+{
+    CVZPToolBar* pBar = (CVZPToolBar*)RUNTIME_CLASS(CVZPToolBar)->CreateObject();
+    EXPECT_TRUE(pBar->LoadToolBar(IDR_TEST_TOOLBAR, FALSE));
+    EXPECT_FALSE(pBar->LoadToolBar(4321, FALSE));
+    pBar->InternalRelease();
 }
 
 // ---------------------------------------------------------------------------
