@@ -25,6 +25,7 @@
 #include "CVZPEdit.h"
 #include "CVZPMenuBar.h"
 #include "CVZPPopupBar.h"
+#include "CVZPPopupToolBar.h"
 #include "CVZPToolBar.h"
 #include "CommandBarsTestRes.h"
 
@@ -350,6 +351,7 @@ TEST(CommandBarsClasses, DynamicallyCreatableClassesAreCreatedByName)
         RUNTIME_CLASS(CVZPCommandBars),         RUNTIME_CLASS(CVZPCommandBar),
         RUNTIME_CLASS(CVZPToolBar),             RUNTIME_CLASS(CVZPMenuBar),
         RUNTIME_CLASS(CVZPPopupBar),            RUNTIME_CLASS(CVZPControlComboBoxList),
+        RUNTIME_CLASS(CVZPPopupToolBar),
         RUNTIME_CLASS(CVZPControls),            RUNTIME_CLASS(CVZPControl),
         RUNTIME_CLASS(CVZPControlButton),       RUNTIME_CLASS(CVZPControlPopup),
         RUNTIME_CLASS(CVZPControlComboBox),     RUNTIME_CLASS(CVZPControlEdit),
