@@ -1,12 +1,71 @@
 #include "CMainFrame.h"
 
+#include <shellapi.h>
+
+#include "CFirstView_HDD.h"
+#include "CRecoveryWizardApp.h"
+#include "CVZPImageManager.h"
+#include "LinkOpener.h"
+#include "WizardMessages.h"
+#include "WizardSteps.h"
+#include "appuires.h"
 #include "image/VirtualDisk.h"
 #include "io/SectorReader.h"
+#include "resource.h"
 
-CMainFrame::CMainFrame() : m_pVirtualDisk(NULL) {}
+const wchar_t kProductPageUrl[] = L"https://www.tesmir.com/vhd/";
+
+IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+    ON_WM_CREATE()
+    ON_WM_SIZE()
+    ON_WM_SYSCOMMAND()
+    ON_WM_GETMINMAXINFO()
+    ON_MESSAGE(WM_WIZARD_RESET_TO_START, OnResetToStart)
+END_MESSAGE_MAP()
+
+namespace {
+
+// The status bar's panes: the message pane, the support link and the three
+// key indicators.
+const UINT kIndicators[] = {0, IDS_CONTACT_SUPPORT, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+
+// The toolbar's commands and their 32 x 32 icons, in toolbar order.
+const UINT kToolbarCommands[] = {ID_RECOVERY_OPEN, ID_RECOVER_SELECTED, ID_SAVE_SNAPSHOT, ID_LOAD_SNAPSHOT,
+                                 ID_FIND_FILES,    ID_SETTINGS,         ID_HELP};
+const UINT kToolbarIcons[] = {IDI_TOOL_OPEN, IDI_TOOL_RECOVER,  IDI_TOOL_SAVE_SNAPSHOT, IDI_TOOL_LOAD_SNAPSHOT,
+                              IDI_TOOL_FIND, IDI_TOOL_SETTINGS, IDI_TOOL_HELP};
+static_assert(sizeof kToolbarCommands == sizeof kToolbarIcons, "one icon per toolbar command");
+
+const int kMinTrackWidth = 875;
+const int kMinTrackHeight = 690;
+
+void SetRegistryDword(HKEY hRoot, LPCWSTR lpszKey, LPCWSTR lpszValue, DWORD dwData)
+{
+    HKEY hKey = NULL;
+    if (::RegOpenKeyExW(hRoot, lpszKey, 0, KEY_ALL_ACCESS, &hKey) != ERROR_SUCCESS)
+        return;
+    ::RegSetValueExW(hKey, lpszValue, 0, REG_DWORD, (const BYTE*)&dwData, sizeof dwData);
+    ::RegCloseKey(hKey);
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame()
+    : m_pVirtualDisk(NULL), m_hLinkCursor(NULL), m_nSelectedRow(-1), m_pPreviewView(NULL), m_pScanView(NULL),
+      m_pDrivePanel(NULL), m_pScanPanel(NULL), m_bDriveStep(TRUE), m_bScanStep(FALSE), m_bResultsStep(FALSE),
+      m_bExtensiveResultsStep(FALSE), m_bPartitionSelectable(TRUE), m_bPreviewOk(FALSE), m_bPreviewSupported(FALSE),
+      m_bNoFileSelected(TRUE), m_hSnapshotProgress(NULL), m_bSnapshotLoadEnabled(FALSE), m_bOpenEnabled(TRUE)
+{
+    m_hLinkCursor = ::LoadCursor(AfxFindResourceHandle(MAKEINTRESOURCE(IDC_HOVER_HAND), RT_GROUP_CURSOR),
+                                 MAKEINTRESOURCE(IDC_HOVER_HAND));
+}
 
 CMainFrame::~CMainFrame()
 {
+    if (m_hLinkCursor != NULL)
+        ::DestroyCursor(m_hLinkCursor);
     if (m_pVirtualDisk && GetSectorReaderDisk() == m_pVirtualDisk)
         SetSectorReaderDisk(NULL);
     delete m_pVirtualDisk;
@@ -20,3 +79,155 @@ CVirtualDisk* CMainFrame::EnsureVirtualDisk()
     }
     return m_pVirtualDisk;
 }
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (!CFrameWnd::PreCreateWindow(cs))
+        return FALSE;
+    cs.lpszClass = AfxRegisterWndClass(0, NULL, NULL, AfxGetApp()->LoadIcon(IDR_MAINFRAME));
+    cs.lpszName = _T("Tesmir for VHD");
+    // The document's name never joins the title.
+    cs.style &= ~FWS_ADDTOTITLE;
+    return TRUE;
+}
+
+int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CFrameWnd::OnCreate(lpCreateStruct) == -1) {
+        AfxMessageBox(_T("OnCreate failed"));
+        return -1;
+    }
+    m_strTitle = _T("Tesmir for VHD");
+    if (!CreateStatusBar())
+        return -1;
+    CreateToolbarIcons();
+    EnsureVirtualDisk();
+    WriteOfficeViewingFlags();
+    ShowWindow(SW_MAXIMIZE);
+    return 0;
+}
+
+BOOL CMainFrame::CreateStatusBar()
+{
+    if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
+        !m_wndStatusBar.SetIndicators(kIndicators, _countof(kIndicators)))
+        return FALSE;
+    m_wndStatusBar.SendMessage(SB_SETTEXT, 1 | SBT_OWNERDRAW, (LPARAM)CMainStatusBar::LinkText());
+    return TRUE;
+}
+
+void CMainFrame::CreateToolbarIcons()
+{
+    if (!m_imlToolbarIcons.Create(32, 32, ILC_COLOR32 | ILC_MASK, 0, 0))
+        return;
+    for (UINT nIcon : kToolbarIcons) {
+        HICON hIcon = (HICON)::LoadImage(AfxFindResourceHandle(MAKEINTRESOURCE(nIcon), RT_GROUP_ICON),
+                                         MAKEINTRESOURCE(nIcon), IMAGE_ICON, 32, 32, 0);
+        m_imlToolbarIcons.Add(hIcon);
+        if (hIcon != NULL)
+            ::DestroyIcon(hIcon);
+    }
+    m_imlToolbarIcons.SetBkColor(RGB(255, 255, 255));
+    GetImageManager()->SetIcons(&m_imlToolbarIcons, kToolbarCommands, _countof(kToolbarCommands), CSize(32, 32),
+                                vzpImageNormal);
+}
+
+void CMainFrame::WriteOfficeViewingFlags()
+{
+    SetRegistryDword(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Classes\\Excel.Sheet.8", L"EditFlags", 0x00010000);
+    SetRegistryDword(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Classes\\Excel.Sheet.8", L"BrowserFlags", 0);
+    SetRegistryDword(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Classes\\Excel.Sheet.12", L"BrowserFlags", 0);
+}
+
+void CMainFrame::OnSize(UINT nType, int cx, int cy)
+{
+    // The first pane follows the client height, not the width.
+    if (IsWindowVisible() && m_wndStatusBar.GetSafeHwnd() != NULL)
+        m_wndStatusBar.LayoutPanes(cy);
+    CFrameWnd::OnSize(nType, cx, cy);
+}
+
+void CMainFrame::ActivateFrame(int nCmdShow)
+{
+    // OnCreate left the frame maximised; the program's first show command
+    // (normally SW_SHOWNORMAL) would restore it to the default size.
+    if (IsZoomed() && (nCmdShow == -1 || nCmdShow == SW_SHOWNORMAL || nCmdShow == SW_SHOWDEFAULT))
+        nCmdShow = SW_SHOWMAXIMIZED;
+    CFrameWnd::ActivateFrame(nCmdShow);
+}
+
+void CMainFrame::OnSysCommand(UINT nID, LPARAM lParam) { CFrameWnd::OnSysCommand(nID, lParam); }
+
+void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
+{
+    lpMMI->ptMinTrackSize.x = kMinTrackWidth;
+    lpMMI->ptMinTrackSize.y = kMinTrackHeight;
+}
+
+CRect CMainFrame::LinkCursorRect() const
+{
+    CRect rc;
+    GetClientRect(&rc);
+    return CRect(rc.right - 380, 20, rc.right - 5, 70);
+}
+
+CRect CMainFrame::LogoRect() const
+{
+    CRect rc;
+    GetClientRect(&rc);
+    return CRect(rc.right - 245, 25, rc.right - 5, 60);
+}
+
+BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message == WM_MOUSEMOVE || pMsg->message == WM_LBUTTONDOWN) {
+        CPoint point;
+        ::GetCursorPos(&point);
+        ScreenToClient(&point);
+        if (pMsg->message == WM_MOUSEMOVE && LinkCursorRect().PtInRect(point))
+            ::SetCursor(m_hLinkCursor);
+        else if (pMsg->message == WM_LBUTTONDOWN && LogoRect().PtInRect(point))
+            ShellOpenLinkTarget(kProductPageUrl, SW_SHOWMAXIMIZED);
+    }
+    return CFrameWnd::PreTranslateMessage(pMsg);
+}
+
+void CMainFrame::RestorePlacementAndShow(int nUnused)
+{
+    (void)nUnused;
+    ShowWindow(SW_SHOW);
+}
+
+LRESULT CMainFrame::OnResetToStart(WPARAM, LPARAM)
+{
+    GetWizardApp()->ResetToStartPage();
+    return 0;
+}
+
+void CMainFrame::DriveStepBack()
+{
+    if (CFirstView_HDD* pDrive = static_cast<CFirstView_HDD*>(GetWizardApp()->m_pViews[WizardDriveStep]))
+        pDrive->OnBack();
+}
+
+void CMainFrame::SetStepFlag(int index)
+{
+    BOOL* flags[] = {&m_bDriveStep, &m_bScanStep, &m_bResultsStep, &m_bExtensiveResultsStep};
+    if (index >= 0 && index < (int)_countof(flags))
+        *flags[index] = TRUE;
+}
+
+void CMainFrame::ResetStepFlags()
+{
+    m_bDriveStep = TRUE;
+    m_bScanStep = FALSE;
+    m_bResultsStep = FALSE;
+    m_bExtensiveResultsStep = FALSE;
+}
+
+std::wstring CMainFrame::LogicalDriveName(unsigned partitionIndex)
+{
+    return LogicalDriveNameAt(m_logicalDrives, partitionIndex);
+}
+
+void CMainFrame::ShowRecoveryStep() { GetWizardApp()->SwitchView(WizardRecoveryStep); }

@@ -1,20 +1,96 @@
-// The main frame. It owns the one virtual disk of the run, through which the
-// engine's sector reader reads the opened image.
+// The program's main window. It hosts the five wizard views one at a time
+// (the current one carries AFX_IDW_PANE_FIRST), carries the status bar and
+// the toolbar icons, owns the one virtual disk of the run (the engine's
+// sector reader reads the opened image through it) and keeps the state the
+// wizard's steps share. It is the wizard side of the snapshot commands.
 #pragma once
 
+#include <afxcmn.h>
+#include <afxext.h>
 #include <afxwin.h>
 
+#include <string>
+#include <vector>
+
+#include "CMainStatusBar.h"
+#include "snapshot/SnapshotShell.h"
+
+class CFirstDisplay;
+class CMainPreviewView;
+class CSecondDisplay;
+class CSecondView_HDD;
 class CVirtualDisk;
 
-class CMainFrame : public CFrameWnd
+// The product page the header logo opens.
+extern const wchar_t kProductPageUrl[];
+
+class CMainFrame : public CFrameWnd, public CSnapshotShell
 {
+    DECLARE_DYNCREATE(CMainFrame)
 public:
     CMainFrame();
     ~CMainFrame() override;
 
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    void ActivateFrame(int nCmdShow = -1) override;
+
+    BOOL HasVirtualDisk() const { return m_pVirtualDisk != NULL; }
     // The frame's virtual disk, made on first need; it is also the sector
     // reader's source from then on.
     CVirtualDisk* EnsureVirtualDisk();
+    void SetOpenEnabled(BOOL bEnabled) { m_bOpenEnabled = bEnabled; }
+    // Shows the frame (the argument is not used).
+    void RestorePlacementAndShow(int nUnused);
+
+    // The header areas in client coordinates: the wider one shows the hand
+    // cursor, a click in the logo opens the product page.
+    CRect LinkCursorRect() const;
+    CRect LogoRect() const;
+
+    // The snapshot commands' side of the wizard.
+    void DriveStepBack() override;
+    void SetStepFlag(int index) override;
+    void ResetStepFlags() override;
+    std::wstring LogicalDriveName(unsigned partitionIndex) override;
+    void ShowRecoveryStep() override;
 
     CVirtualDisk* m_pVirtualDisk;
+    HCURSOR m_hLinkCursor;
+    CString m_strSelectedItem;
+    int m_nSelectedRow;
+    CMainPreviewView* m_pPreviewView;
+    CSecondView_HDD* m_pScanView;
+    CFirstDisplay* m_pDrivePanel;
+    CSecondDisplay* m_pScanPanel;
+    BOOL m_bDriveStep;
+    BOOL m_bScanStep;
+    BOOL m_bResultsStep;
+    BOOL m_bExtensiveResultsStep;
+    BOOL m_bPartitionSelectable;
+    BOOL m_bPreviewOk;
+    BOOL m_bPreviewSupported;
+    BOOL m_bNoFileSelected;
+    CImageList m_imlToolbarIcons;
+    HWND m_hSnapshotProgress;
+    BOOL m_bSnapshotLoadEnabled;
+    CMainStatusBar m_wndStatusBar;
+    BOOL m_bOpenEnabled;
+    // The logical drive list: per partition index, a text that begins with
+    // the drive letter and a colon.
+    std::vector<std::wstring> m_logicalDrives;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
+    afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
+    afx_msg LRESULT OnResetToStart(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+    BOOL CreateStatusBar();
+    void CreateToolbarIcons();
+    // The Office viewing flags under HKEY_LOCAL_MACHINE; keys that do not
+    // open with full access are skipped.
+    static void WriteOfficeViewingFlags();
 };

@@ -2,6 +2,7 @@
 
 #include "CFolderTreeCtrl.h"
 #include "CSecondDisplay.h"
+#include "WizardSteps.h"
 
 void ShowStepButton(CWnd* pButton, BOOL bShow)
 {
@@ -20,9 +21,7 @@ void CQuickScanWizardShell::ResetCounters() { m_pPanel->ResetCounters(); }
 
 std::wstring CQuickScanWizardShell::LogicalDriveName(unsigned partitionIndex)
 {
-    if (partitionIndex >= m_logicalDrives.size() || m_logicalDrives[partitionIndex].size() < 2)
-        return std::wstring();
-    return m_logicalDrives[partitionIndex].substr(0, 2);
+    return LogicalDriveNameAt(m_logicalDrives, partitionIndex);
 }
 
 void CQuickScanWizardShell::BeginTreeBuild()

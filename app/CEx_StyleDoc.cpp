@@ -1,0 +1,207 @@
+#include "CEx_StyleDoc.h"
+
+#include <afxdao.h>
+#include <objbase.h>
+#include <wctype.h>
+
+#include "CMainFrame.h"
+#include "CMainPreviewView.h"
+#include "database/CDaoTreeView.h"
+#include "database/CMDBListView.h"
+#include "database/ReportDaoException.h"
+#include "image/CThumbView.h"
+#include "image/CxImage.h"
+
+IMPLEMENT_DYNCREATE(CEx_StyleDoc, CDocument)
+
+BEGIN_MESSAGE_MAP(CEx_StyleDoc, CDocument)
+END_MESSAGE_MAP()
+
+namespace {
+
+struct ImageExtension
+{
+    const wchar_t* extension;
+    int type;
+};
+
+const ImageExtension kFourLetter[] = {{L"jpeg", 3}, {L"tiff", 6}, {L"wbmp", 9}};
+const ImageExtension kThreeLetter[] = {
+    {L"bmp", 1}, {L"gif", 2}, {L"jpg", 3}, {L"png", 4}, {L"ico", 5}, {L"tif", 6}, {L"tga", 7},
+    {L"pcx", 8}, {L"wmf", 10}, {L"emf", 10}, {L"j2k", 11}, {L"jp2", 11}, {L"j2c", 12}, {L"jpc", 12},
+    {L"pgx", 13}, {L"pnm", 14}, {L"pgm", 14}, {L"ppm", 14}, {L"ras", 15},
+};
+
+template <size_t N>
+int MatchEnding(const wchar_t* name, size_t length, size_t letters, const ImageExtension (&table)[N])
+{
+    if (length < letters)
+        return 0;
+    for (const ImageExtension& entry : table)
+        if (_wcsicmp(name + length - letters, entry.extension) == 0)
+            return entry.type;
+    return 0;
+}
+
+}  // namespace
+
+CEx_StyleDoc::CEx_StyleDoc()
+    : m_nCurrentImage(-1), m_pImage(NULL), m_pDatabase(NULL), m_pDaoTreeView(NULL), m_pTableView(NULL)
+{
+}
+
+CEx_StyleDoc::~CEx_StyleDoc()
+{
+    if (m_pDatabase != NULL) {
+        if (m_pDatabase->IsOpen())
+            m_pDatabase->Close();
+        delete m_pDatabase;
+    }
+    delete m_pImage;
+}
+
+BOOL CEx_StyleDoc::OnNewDocument() { return CDocument::OnNewDocument(); }
+
+int CEx_StyleDoc::GetImageType(LPCWSTR lpszName)
+{
+    if (lpszName == NULL)
+        return 0;
+    const size_t length = wcslen(lpszName);
+    if (int type = MatchEnding(lpszName, length, 4, kFourLetter))
+        return type;
+    return MatchEnding(lpszName, length, 3, kThreeLetter);
+}
+
+void CEx_StyleDoc::ClearFolderState(LPCWSTR lpszFolder)
+{
+    m_strFolder = lpszFolder;
+    m_vecImageFiles.RemoveAll();
+    delete m_pImage;
+    m_pImage = NULL;
+}
+
+void CEx_StyleDoc::ListImageFiles(LPCWSTR lpszFolder)
+{
+    ClearFolderState(lpszFolder);
+    CFileFind finder;
+    BOOL bMore = finder.FindFile(CString(lpszFolder) + _T("\\*.*"));
+    while (bMore) {
+        bMore = finder.FindNextFile();
+        if (finder.IsDots() || finder.IsDirectory())
+            continue;
+        CString name = finder.GetFileName();
+        if (GetImageType(name) == 0)
+            continue;
+        name.MakeLower();
+        m_vecImageFiles.Add(name);
+    }
+    finder.Close();
+    CString temp;
+    SortNames(m_vecImageFiles, 0, (int)m_vecImageFiles.GetSize() - 1, temp);
+
+    CMainFrame* pFrame = DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
+    if (pFrame != NULL && pFrame->m_pPreviewView != NULL && pFrame->m_pPreviewView->m_pThumbView != NULL)
+        pFrame->m_pPreviewView->m_pThumbView->LoadThumbnails();
+    m_nCurrentImage = -1;
+}
+
+void CEx_StyleDoc::SortNames(CArray<CString, CString&>& names, int nFirst, int nLast, CString& temp)
+{
+    // Quicksort with the first entry as pivot; recursion on the smaller side
+    // and a loop on the larger keeps the depth logarithmic.
+    while (nFirst < nLast) {
+        const CString pivot = names[nFirst];
+        int i = nFirst + 1;
+        int j = nLast;
+        for (;;) {
+            while (i <= nLast && wcscmp(names[i], pivot) < 0)
+                ++i;
+            while (j > nFirst && wcscmp(names[j], pivot) > 0)
+                --j;
+            if (i >= j)
+                break;
+            temp = names[i];
+            names[i] = names[j];
+            names[j] = temp;
+            ++i;
+            --j;
+        }
+        temp = names[nFirst];
+        names[nFirst] = names[j];
+        names[j] = temp;
+        if (j - nFirst < nLast - j) {
+            SortNames(names, nFirst, j - 1, temp);
+            nFirst = j + 1;
+        } else {
+            SortNames(names, j + 1, nLast, temp);
+            nLast = j - 1;
+        }
+    }
+}
+
+void CEx_StyleDoc::LoadImageAt(int nIndex)
+{
+    if (nIndex == m_nCurrentImage)
+        return;
+    m_nCurrentImage = nIndex;
+    delete m_pImage;
+    m_pImage = NULL;
+    if (nIndex < 0 || nIndex >= m_vecImageFiles.GetSize())
+        return;
+    const CString path = m_strFolder + _T("\\") + m_vecImageFiles[nIndex];
+    if (int type = GetImageType(path))
+        m_pImage = new CxImage(path, type);
+}
+
+void CEx_StyleDoc::DeleteFolderFiles(LPCWSTR lpszFolder)
+{
+    ClearFolderState(lpszFolder);
+    CFileFind finder;
+    BOOL bMore = finder.FindFile(CString(lpszFolder) + _T("\\*.*"));
+    while (bMore) {
+        bMore = finder.FindNextFile();
+        if (finder.IsDots() || finder.IsDirectory())
+            continue;
+        const CString path = CString(lpszFolder) + _T("\\") + finder.GetFileName();
+        // A second attempt for a file that was still being released.
+        ::DeleteFileW(path);
+        ::DeleteFileW(path);
+    }
+    finder.Close();
+}
+
+int CEx_StyleDoc::OpenDatabase(LPCWSTR lpszPath)
+{
+    ::CoInitialize(NULL);
+    CDaoDatabase* pDatabase = new CDaoDatabase;
+    try {
+        pDatabase->Open(lpszPath, FALSE, FALSE, _T(""));
+    } catch (CDaoException* e) {
+        ReportDaoException(e);
+        e->Delete();
+        delete pDatabase;
+        return 0;
+    }
+    if (m_pDatabase != NULL) {
+        if (m_pDatabase->IsOpen())
+            m_pDatabase->Close();
+        delete m_pDatabase;
+    }
+    m_pDatabase = pDatabase;
+    if (m_pDaoTreeView != NULL)
+        m_pDaoTreeView->m_pDatabase = pDatabase;
+    if (m_pTableView != NULL)
+        m_pTableView->m_pDatabase = pDatabase;
+    RefreshDatabaseViews();
+    return 1;
+}
+
+void CEx_StyleDoc::RefreshDatabaseViews()
+{
+    if (m_pDatabase == NULL)
+        return;
+    if (m_pTableView != NULL)
+        m_pTableView->ClearList();
+    if (m_pDaoTreeView != NULL)
+        m_pDaoTreeView->PopulateTree();
+}

@@ -1,0 +1,234 @@
+// The program started in the test process: one maximised frame titled
+// "Tesmir for VHD" with its status bar, its minimum tracking size, the
+// status pane that follows the client height, the start page and the four
+// hidden step views; a screenshot of the frame is kept.
+#include <gtest/gtest.h>
+
+#include <afxext.h>
+
+#include "CEx_StyleView.h"
+#include "CFileSystemView.h"
+#include "CFirstView_HDD.h"
+#include "CSecondView_HDD.h"
+#include "CThirdView_HDD.h"
+#include "LinkOpener.h"
+#include "StartupTestSupport.h"
+#include "TestSupport.h"
+#include "state/EngineState.h"
+
+using tesmir::test::CDibCanvas;
+using tesmir::test::PumpUntil;
+
+namespace {
+
+class FrameStartup : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_pFrame = StartedFrame();
+        ASSERT_NE(nullptr, m_pFrame);
+        App().SwitchView(WizardStartPage);
+    }
+
+    CMainFrame* m_pFrame = nullptr;
+};
+
+TEST_F(FrameStartup, OneMaximisedFrameTitledWithTheProductName)
+{
+    PumpUntil([] { return false; }, 200);
+    EXPECT_TRUE(m_pFrame->IsWindowVisible());
+    EXPECT_TRUE(m_pFrame->IsZoomed());
+    CString title;
+    m_pFrame->GetWindowText(title);
+    EXPECT_EQ(CString(L"Tesmir for VHD"), title);
+    EXPECT_EQ(m_pFrame, AfxGetMainWnd());
+    // The document's name never joins the title.
+    EXPECT_EQ(0u, m_pFrame->GetStyle() & FWS_ADDTOTITLE);
+}
+
+TEST_F(FrameStartup, StatusBarCarriesTheOwnerDrawnSupportLink)
+{
+    CMainStatusBar& bar = m_pFrame->m_wndStatusBar;
+    ASSERT_TRUE(bar.GetSafeHwnd() != NULL);
+    EXPECT_EQ((UINT)AFX_IDW_STATUS_BAR, (UINT)bar.GetDlgCtrlID());
+    EXPECT_TRUE(bar.IsWindowVisible());
+    EXPECT_EQ(5, (int)bar.SendMessage(SB_GETPARTS, 0, 0));
+    const LRESULT length = bar.SendMessage(SB_GETTEXTLENGTH, 1, 0);
+    EXPECT_EQ(SBT_OWNERDRAW, HIWORD(length) & SBT_OWNERDRAW);
+
+    // The link is drawn in its blue inside pane 1.
+    m_pFrame->UpdateWindow();
+    bar.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    CRect pane;
+    bar.SendMessage(SB_GETRECT, 1, (LPARAM)&pane);
+    CRect rc;
+    bar.GetClientRect(&rc);
+    CDibCanvas canvas(rc.Width(), rc.Height());
+    tesmir::test::CaptureWindow(bar.m_hWnd, canvas);
+    EXPECT_GT(canvas.Count(pane, CMainStatusBar::kLinkColor), 10);
+    CRect pane0;
+    bar.SendMessage(SB_GETRECT, 0, (LPARAM)&pane0);
+    EXPECT_EQ(0, canvas.Count(pane0, CMainStatusBar::kLinkColor));
+}
+
+TEST_F(FrameStartup, MinimumTrackingSizeIs875By690)
+{
+    MINMAXINFO info = {};
+    m_pFrame->SendMessage(WM_GETMINMAXINFO, 0, (LPARAM)&info);
+    EXPECT_EQ(875, info.ptMinTrackSize.x);
+    EXPECT_EQ(690, info.ptMinTrackSize.y);
+}
+
+// The first pane is half the client height plus 270 pixels, whatever the
+// width.
+TEST_F(FrameStartup, FirstStatusPaneFollowsTheClientHeight)
+{
+    m_pFrame->ShowWindow(SW_RESTORE);
+    const SIZE sizes[] = {{900, 700}, {900, 500}, {1100, 400}, {700, 800}};
+    for (const SIZE& size : sizes) {
+        m_pFrame->SetWindowPos(NULL, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+        CRect client;
+        m_pFrame->GetClientRect(&client);
+        UINT nID = 0, nStyle = 0;
+        int cxWidth = 0;
+        m_pFrame->m_wndStatusBar.GetPaneInfo(0, nID, nStyle, cxWidth);
+        EXPECT_EQ(client.Height() / 2 + 270, cxWidth) << size.cx << " x " << size.cy;
+        m_pFrame->m_wndStatusBar.GetPaneInfo(1, nID, nStyle, cxWidth);
+        EXPECT_EQ(101u, nID);
+        EXPECT_NE(0u, nStyle & SBPS_STRETCH);
+    }
+    m_pFrame->ShowWindow(SW_MAXIMIZE);
+}
+
+TEST_F(FrameStartup, StartPageCarriesFirstPaneIdAndStepViewsExistHidden)
+{
+    CWnd* pFirst = m_pFrame->GetDlgItem(AFX_IDW_PANE_FIRST);
+    ASSERT_NE(nullptr, pFirst);
+    EXPECT_EQ(App().m_pViews[WizardStartPage]->m_hWnd, pFirst->m_hWnd);
+    EXPECT_TRUE(pFirst->IsWindowVisible());
+    EXPECT_EQ(App().m_pViews[WizardStartPage], m_pFrame->GetActiveView());
+    EXPECT_TRUE(App().m_pViews[WizardStartPage]->IsKindOf(RUNTIME_CLASS(CEx_StyleView)));
+    const CRuntimeClass* classes[] = {RUNTIME_CLASS(CFirstView_HDD), RUNTIME_CLASS(CSecondView_HDD),
+                                      RUNTIME_CLASS(CFileSystemView), RUNTIME_CLASS(CThirdView_HDD)};
+    for (int index = WizardDriveStep; index < WizardViewCount; ++index) {
+        CView* pView = App().m_pViews[index];
+        ASSERT_NE(nullptr, pView);
+        EXPECT_TRUE(pView->IsKindOf(classes[index - 1]));
+        EXPECT_EQ(m_pFrame, pView->GetParent());
+        EXPECT_FALSE(pView->IsWindowVisible());
+        EXPECT_NE(AFX_IDW_PANE_FIRST, pView->GetDlgCtrlID());
+        EXPECT_EQ(m_pFrame->GetActiveDocument(), pView->GetDocument());
+    }
+    // The start page fills the client area above the status bar.
+    CRect client, view, bar;
+    m_pFrame->GetClientRect(&client);
+    pFirst->GetWindowRect(&view);
+    m_pFrame->ScreenToClient(&view);
+    m_pFrame->m_wndStatusBar.GetWindowRect(&bar);
+    m_pFrame->ScreenToClient(&bar);
+    EXPECT_EQ(client.Width(), view.Width());
+    EXPECT_EQ(bar.top, view.bottom);
+}
+
+TEST_F(FrameStartup, FrameStateStartsAsTheWizardExpects)
+{
+    EXPECT_TRUE(m_pFrame->m_bDriveStep);
+    EXPECT_FALSE(m_pFrame->m_bScanStep);
+    EXPECT_FALSE(m_pFrame->m_bResultsStep);
+    EXPECT_FALSE(m_pFrame->m_bExtensiveResultsStep);
+    EXPECT_TRUE(m_pFrame->m_bOpenEnabled);
+    EXPECT_FALSE(m_pFrame->m_bSnapshotLoadEnabled);
+    EXPECT_EQ(-1, m_pFrame->m_nSelectedRow);
+    EXPECT_TRUE(m_pFrame->HasVirtualDisk());
+    EXPECT_TRUE(m_pFrame->m_hLinkCursor != NULL);
+    EXPECT_EQ(7, m_pFrame->m_imlToolbarIcons.GetImageCount());
+    // The program's folder ends with a backslash and holds the program.
+    std::wstring folder = g_szProgramFolder;
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(L'\\', folder.back());
+    wchar_t module[MAX_PATH];
+    ::GetModuleFileNameW(NULL, module, MAX_PATH);
+    EXPECT_EQ(0, _wcsnicmp(module, folder.c_str(), folder.size()));
+}
+
+// The hand cursor over the header's link area; a click on the logo opens
+// the product page through the link opener (recorded, nothing opens).
+TEST_F(FrameStartup, HeaderLogoOpensTheProductPage)
+{
+    static std::vector<std::wstring> opened;
+    opened.clear();
+    LinkOpenerCalls calls = {};
+    calls.pfnShellExecute = [](LPCWSTR target, int) -> INT_PTR {
+        opened.push_back(target);
+        return 33;
+    };
+    LinkOpenerCalls old = SetLinkOpenerCalls(calls);
+    CRect client;
+    m_pFrame->GetClientRect(&client);
+    struct Case
+    {
+        POINT at;
+        UINT message;
+        size_t opens;
+        bool hand;
+    };
+    const Case cases[] = {
+        {{client.right - 100, 40}, WM_LBUTTONDOWN, 1, false},
+        {{client.right - 300, 40}, WM_LBUTTONDOWN, 0, false},
+        {{client.right - 100, 80}, WM_LBUTTONDOWN, 0, false},
+        {{client.right - 300, 30}, WM_MOUSEMOVE, 0, true},
+        {{client.right - 390, 30}, WM_MOUSEMOVE, 0, false},
+    };
+    for (const Case& c : cases) {
+        opened.clear();
+        ::SetCursor(NULL);
+        CPoint screen = c.at;
+        m_pFrame->ClientToScreen(&screen);
+        ::SetCursorPos(screen.x, screen.y);
+        MSG msg = {m_pFrame->m_hWnd, c.message, 0, MAKELPARAM(c.at.x, c.at.y), 0, screen};
+        m_pFrame->PreTranslateMessage(&msg);
+        EXPECT_EQ(c.opens, opened.size()) << c.at.x << "," << c.at.y;
+        if (c.opens) {
+            EXPECT_EQ(std::wstring(kProductPageUrl), opened[0]);
+        }
+        if (c.hand) {
+            EXPECT_EQ(m_pFrame->m_hLinkCursor, ::GetCursor());
+        }
+    }
+    SetLinkOpenerCalls(old);
+}
+
+// The step views neither initialise nor delete the engine's Stop lock.
+TEST(StepViews, ConstructAndDestroyLeaveTheScanLockUsable)
+{
+    for (int round = 0; round < 2; ++round) {
+        delete new CFirstView_HDD;
+        delete new CSecondView_HDD;
+    }
+    ASSERT_TRUE(::TryEnterCriticalSection(&g_ScanLock));
+    ::LeaveCriticalSection(&g_ScanLock);
+}
+
+// A GDI copy of the screen where the frame is, for a person to look at.
+TEST_F(FrameStartup, ScreenshotOfTheFrameIsKept)
+{
+    m_pFrame->ShowWindow(SW_MAXIMIZE);
+    m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpUntil([] { return false; }, 300);
+    CRect rc;
+    m_pFrame->GetWindowRect(&rc);
+    CDibCanvas canvas(rc.Width(), rc.Height());
+    HDC screen = ::GetDC(NULL);
+    ::BitBlt(canvas.Dc(), 0, 0, rc.Width(), rc.Height(), screen, rc.left, rc.top, SRCCOPY);
+    ::ReleaseDC(NULL, screen);
+    const std::wstring folder = tesmir::test::BuildPath(L"screenshots");
+    ::CreateDirectoryW(folder.c_str(), NULL);
+    EXPECT_TRUE(canvas.SaveBmp(folder + L"\\startup-frame.bmp"));
+    // The start page's background fills the middle of the frame.
+    EXPECT_EQ(RGB(242, 242, 242), canvas.Pixel(rc.Width() / 2, rc.Height() / 2))
+        << rc.left << "," << rc.top << " " << rc.Width() << " x " << rc.Height() << " zoomed " << m_pFrame->IsZoomed()
+        << " visible " << m_pFrame->IsWindowVisible();
+}
+
+}  // namespace
