@@ -56,8 +56,10 @@ CMainFrame::CMainFrame()
     : m_pVirtualDisk(NULL), m_hLinkCursor(NULL), m_nSelectedRow(-1), m_pPreviewView(NULL), m_pScanView(NULL),
       m_pDrivePanel(NULL), m_pScanPanel(NULL), m_bDriveStep(TRUE), m_bScanStep(FALSE), m_bResultsStep(FALSE),
       m_bExtensiveResultsStep(FALSE), m_bPartitionSelectable(TRUE), m_bPreviewOk(FALSE), m_bPreviewSupported(FALSE),
-      m_bNoFileSelected(TRUE), m_hSnapshotProgress(NULL), m_bSnapshotLoadEnabled(FALSE), m_bOpenEnabled(TRUE)
+      m_bNoFileSelected(TRUE), m_hSnapshotProgress(NULL), m_bSnapshotLoadEnabled(FALSE), m_bOpenEnabled(TRUE),
+      m_mapSpare(10)
 {
+    m_mapSpare.InitHashTable(17);
     m_hLinkCursor = ::LoadCursor(AfxFindResourceHandle(MAKEINTRESOURCE(IDC_HOVER_HAND), RT_GROUP_CURSOR),
                                  MAKEINTRESOURCE(IDC_HOVER_HAND));
 }
@@ -84,7 +86,9 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
 {
     if (!CFrameWnd::PreCreateWindow(cs))
         return FALSE;
-    cs.lpszClass = AfxRegisterWndClass(0, NULL, NULL, AfxGetApp()->LoadIcon(IDR_MAINFRAME));
+    HICON hIcon = ::LoadIcon(AfxFindResourceHandle(MAKEINTRESOURCE(IDR_MAINFRAME), RT_GROUP_ICON),
+                             MAKEINTRESOURCE(IDR_MAINFRAME));
+    cs.lpszClass = AfxRegisterWndClass(0, NULL, NULL, hIcon);
     cs.lpszName = _T("Tesmir for VHD");
     // The document's name never joins the title.
     cs.style &= ~FWS_ADDTOTITLE;
@@ -181,8 +185,8 @@ CRect CMainFrame::LogoRect() const
 BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
 {
     if (pMsg->message == WM_MOUSEMOVE || pMsg->message == WM_LBUTTONDOWN) {
-        CPoint point;
-        ::GetCursorPos(&point);
+        // Where the cursor was when the message came.
+        CPoint point = pMsg->pt;
         ScreenToClient(&point);
         if (pMsg->message == WM_MOUSEMOVE && LinkCursorRect().PtInRect(point))
             ::SetCursor(m_hLinkCursor);

@@ -6,12 +6,14 @@
 #pragma once
 
 #include <afxcmn.h>
+#include <afxcoll.h>
 #include <afxext.h>
 #include <afxwin.h>
 
 #include <string>
 #include <vector>
 
+#include "CHyperlinkStatic.h"
 #include "CMainStatusBar.h"
 #include "snapshot/SnapshotShell.h"
 
@@ -76,6 +78,15 @@ public:
     BOOL m_bSnapshotLoadEnabled;
     CMainStatusBar m_wndStatusBar;
     BOOL m_bOpenEnabled;
+    // Constructed and destroyed with the frame; never created as windows or
+    // filled.
+    CHyperlinkStatic m_wndLink;
+    CStatic m_wndStatic;
+    CEdit m_wndEdit;
+    CImageList m_imlSpare;
+    CFont m_font;
+    CBitmap m_bitmap;
+    CMapPtrToPtr m_mapSpare;
     // The logical drive list: per partition index, a text that begins with
     // the drive letter and a colon.
     std::vector<std::wstring> m_logicalDrives;

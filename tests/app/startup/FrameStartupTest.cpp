@@ -185,11 +185,10 @@ TEST_F(FrameStartup, HeaderLogoOpensTheProductPage)
         ::SetCursor(NULL);
         CPoint screen = c.at;
         m_pFrame->ClientToScreen(&screen);
-        ::SetCursorPos(screen.x, screen.y);
         MSG msg = {m_pFrame->m_hWnd, c.message, 0, MAKELPARAM(c.at.x, c.at.y), 0, screen};
         m_pFrame->PreTranslateMessage(&msg);
         EXPECT_EQ(c.opens, opened.size()) << c.at.x << "," << c.at.y;
-        if (c.opens) {
+        if (c.opens && !opened.empty()) {
             EXPECT_EQ(std::wstring(kProductPageUrl), opened[0]);
         }
         if (c.hand) {
@@ -210,7 +209,8 @@ TEST(StepViews, ConstructAndDestroyLeaveTheScanLockUsable)
     ::LeaveCriticalSection(&g_ScanLock);
 }
 
-// A GDI copy of the screen where the frame is, for a person to look at.
+// A GDI copy of what the screen shows of the frame, for a person to look
+// at.
 TEST_F(FrameStartup, ScreenshotOfTheFrameIsKept)
 {
     m_pFrame->ShowWindow(SW_MAXIMIZE);
@@ -219,9 +219,7 @@ TEST_F(FrameStartup, ScreenshotOfTheFrameIsKept)
     CRect rc;
     m_pFrame->GetWindowRect(&rc);
     CDibCanvas canvas(rc.Width(), rc.Height());
-    HDC screen = ::GetDC(NULL);
-    ::BitBlt(canvas.Dc(), 0, 0, rc.Width(), rc.Height(), screen, rc.left, rc.top, SRCCOPY);
-    ::ReleaseDC(NULL, screen);
+    tesmir::test::CaptureWindow(m_pFrame->m_hWnd, canvas, true);
     const std::wstring folder = tesmir::test::BuildPath(L"screenshots");
     ::CreateDirectoryW(folder.c_str(), NULL);
     EXPECT_TRUE(canvas.SaveBmp(folder + L"\\startup-frame.bmp"));
