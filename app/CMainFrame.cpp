@@ -3,6 +3,12 @@
 #include <shellapi.h>
 
 #include "CFirstView_HDD.h"
+#include "CSplitView.h"
+#include "CVZPAcceleratorManager.h"
+#include "CVZPCommandBarPaintManager.h"
+#include "CVZPCommandBars.h"
+#include "CVZPCommandBarsOptions.h"
+#include "CVZPToolBar.h"
 #include "CRecoveryWizardApp.h"
 #include "CVZPImageManager.h"
 #include "LinkOpener.h"
@@ -15,9 +21,9 @@
 
 const wchar_t kProductPageUrl[] = L"https://www.tesmir.com/vhd/";
 
-IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
+IMPLEMENT_DYNCREATE(CMainFrame, CVZPFrameWnd)
 
-BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+BEGIN_MESSAGE_MAP(CMainFrame, CVZPFrameWnd)
     ON_WM_CREATE()
     ON_WM_SIZE()
     ON_WM_SYSCOMMAND()
@@ -56,7 +62,8 @@ CMainFrame::CMainFrame()
     : m_pVirtualDisk(NULL), m_hLinkCursor(NULL), m_nSelectedRow(-1), m_pPreviewView(NULL), m_pScanView(NULL),
       m_pDrivePanel(NULL), m_pScanPanel(NULL), m_bDriveStep(TRUE), m_bScanStep(FALSE), m_bResultsStep(FALSE),
       m_bExtensiveResultsStep(FALSE), m_bPartitionSelectable(TRUE), m_bPreviewOk(FALSE), m_bPreviewSupported(FALSE),
-      m_bNoFileSelected(TRUE), m_hSnapshotProgress(NULL), m_bSnapshotLoadEnabled(FALSE), m_bOpenEnabled(TRUE),
+      m_bNoFileSelected(TRUE), m_hSnapshotProgress(NULL), m_bSnapshotLoadEnabled(FALSE), m_pStandardBar(NULL),
+      m_bOpenEnabled(TRUE),
       m_mapSpare(10)
 {
     m_mapSpare.InitHashTable(17);
@@ -97,14 +104,16 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    if (CFrameWnd::OnCreate(lpCreateStruct) == -1) {
+    if (CVZPFrameWnd::OnCreate(lpCreateStruct) == -1) {
         AfxMessageBox(_T("OnCreate failed"));
         return -1;
     }
     m_strTitle = _T("Tesmir for VHD");
     if (!CreateStatusBar())
         return -1;
-    CreateToolbarIcons();
+    if (!CreateCommandBars())
+        return -1;
+    ClearSplitViewTexts();
     EnsureVirtualDisk();
     WriteOfficeViewingFlags();
     ShowWindow(SW_MAXIMIZE);
@@ -117,6 +126,45 @@ BOOL CMainFrame::CreateStatusBar()
         !m_wndStatusBar.SetIndicators(kIndicators, _countof(kIndicators)))
         return FALSE;
     m_wndStatusBar.SendMessage(SB_SETTEXT, 1 | SBT_OWNERDRAW, (LPARAM)CMainStatusBar::LinkText());
+    return TRUE;
+}
+
+BOOL CMainFrame::CreateCommandBars()
+{
+    CVZPCommandBarPaintManager::SetTheme(0);
+    m_pCommandBars = DYNAMIC_DOWNCAST(CVZPCommandBars, RUNTIME_CLASS(CVZPCommandBars)->CreateObject());
+    if (m_pCommandBars == NULL)
+        return FALSE;
+    m_pCommandBars->SetSite(this);
+    m_pCommandBars->CreateDockBars();
+    m_pCommandBars->GetCommandBarsOptions()->animationType = 3;
+
+    CVZPCommandBar* pMenuBar = m_pCommandBars->AddMenuBar(_T("Menu Bar"), IDR_MAINFRAME);
+    if (pMenuBar == NULL)
+        return FALSE;
+    if (CVZPToolBar* pMenuToolBar = DYNAMIC_DOWNCAST(CVZPToolBar, pMenuBar))
+        pMenuToolBar->SetFlags(0x41);
+    pMenuBar->SetBarStyle(pMenuBar->GetBarStyle() & ~CBRS_GRIPPER);
+
+    m_pStandardBar = m_pCommandBars->AddToolBar(_T("Standard"));
+    if (m_pStandardBar == NULL)
+        return FALSE;
+    m_pStandardBar->ModifyFlags(0x1F, 0);
+    m_pStandardBar->SetBarStyle(m_pStandardBar->GetBarStyle() & ~CBRS_GRIPPER);
+    if (!m_pStandardBar->LoadToolBar(IDR_STANDARD_TOOLBAR, TRUE))
+        return FALSE;
+    CreateToolbarIcons();
+    m_pStandardBar->SetShowTextBelowIcons(1);
+
+    const UINT hidden[] = {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW};
+    m_pCommandBars->HideCommands(hidden, _countof(hidden));
+    m_pCommandBars->GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
+    // The resources hold no accelerator table 128: the frame has no keyboard
+    // shortcuts of its own.
+    m_pCommandBars->GetAcceleratorManager()->LoadAcceleratorResource(IDR_MAINFRAME);
+    m_pCommandBars->LoadOptions(_T("CommandBars"));
+    m_pCommandBars->LoadBarState(_T("CommandBars"));
+    m_pCommandBars->GetAcceleratorManager()->LoadAccelerators(_T("CommandBars"));
     return TRUE;
 }
 
@@ -148,7 +196,7 @@ void CMainFrame::OnSize(UINT nType, int cx, int cy)
     // The first pane follows the client height, not the width.
     if (IsWindowVisible() && m_wndStatusBar.GetSafeHwnd() != NULL)
         m_wndStatusBar.LayoutPanes(cy);
-    CFrameWnd::OnSize(nType, cx, cy);
+    CVZPFrameWnd::OnSize(nType, cx, cy);
 }
 
 void CMainFrame::ActivateFrame(int nCmdShow)
@@ -157,10 +205,10 @@ void CMainFrame::ActivateFrame(int nCmdShow)
     // (normally SW_SHOWNORMAL) would restore it to the default size.
     if (IsZoomed() && (nCmdShow == -1 || nCmdShow == SW_SHOWNORMAL || nCmdShow == SW_SHOWDEFAULT))
         nCmdShow = SW_SHOWMAXIMIZED;
-    CFrameWnd::ActivateFrame(nCmdShow);
+    CVZPFrameWnd::ActivateFrame(nCmdShow);
 }
 
-void CMainFrame::OnSysCommand(UINT nID, LPARAM lParam) { CFrameWnd::OnSysCommand(nID, lParam); }
+void CMainFrame::OnSysCommand(UINT nID, LPARAM lParam) { CVZPFrameWnd::OnSysCommand(nID, lParam); }
 
 void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
 {
@@ -199,6 +247,7 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
 void CMainFrame::RestorePlacementAndShow(int nUnused)
 {
     (void)nUnused;
+    m_wndPlacement.RestoreWindowPos(this);
     ShowWindow(SW_SHOW);
 }
 
@@ -232,6 +281,31 @@ void CMainFrame::ResetStepFlags()
 std::wstring CMainFrame::LogicalDriveName(unsigned partitionIndex)
 {
     return LogicalDriveNameAt(m_logicalDrives, partitionIndex);
+}
+
+BOOL CMainFrame::IsWizardStepSet(int nStep) const
+{
+    switch (nStep) {
+    case StepDrive:
+        return m_bDriveStep;
+    case StepScan:
+        return m_bScanStep;
+    case StepResults:
+        return m_bResultsStep;
+    case StepExtensiveResults:
+        return m_bExtensiveResultsStep;
+    case StepResultsShown: {
+        CRecoveryWizardApp* pApp = GetWizardApp();
+        return pApp != NULL && pApp->CurrentViewIndex() == WizardRecoveryStep;
+    }
+    }
+    return FALSE;
+}
+
+CView* CMainFrame::GetWizardView(int nIndex) const
+{
+    CRecoveryWizardApp* pApp = GetWizardApp();
+    return pApp != NULL && nIndex >= 0 && nIndex < WizardViewCount ? pApp->m_pViews[nIndex] : NULL;
 }
 
 void CMainFrame::ShowRecoveryStep() { GetWizardApp()->SwitchView(WizardRecoveryStep); }

@@ -15,6 +15,10 @@
 
 #include "CHyperlinkStatic.h"
 #include "CMainStatusBar.h"
+#include "CVZPFrameWnd.h"
+#include "CVZWindowPlacement.h"
+#include "CVZPReBar.h"
+#include "IWizardFrame.h"
 #include "snapshot/SnapshotShell.h"
 
 class CFirstDisplay;
@@ -22,11 +26,12 @@ class CMainPreviewView;
 class CSecondDisplay;
 class CSecondView_HDD;
 class CVirtualDisk;
+class CVZPToolBar;
 
 // The product page the header logo opens.
 extern const wchar_t kProductPageUrl[];
 
-class CMainFrame : public CFrameWnd, public CSnapshotShell
+class CMainFrame : public CVZPFrameWnd, public CSnapshotShell, public IWizardFrame
 {
     DECLARE_DYNCREATE(CMainFrame)
 public:
@@ -49,6 +54,12 @@ public:
     // cursor, a click in the logo opens the product page.
     CRect LinkCursorRect() const;
     CRect LogoRect() const;
+
+    // The split view's side of the wizard: the four step flags by index,
+    // index 4 while the recovery step is shown; the views by SwitchView's
+    // indexes.
+    BOOL IsWizardStepSet(int nStep) const override;
+    CView* GetWizardView(int nIndex) const override;
 
     // The snapshot commands' side of the wizard.
     void DriveStepBack() override;
@@ -74,9 +85,11 @@ public:
     BOOL m_bPreviewSupported;
     BOOL m_bNoFileSelected;
     CImageList m_imlToolbarIcons;
+    CVZWindowPlacement m_wndPlacement;
     HWND m_hSnapshotProgress;
     BOOL m_bSnapshotLoadEnabled;
     CMainStatusBar m_wndStatusBar;
+    CVZPToolBar* m_pStandardBar;
     BOOL m_bOpenEnabled;
     // Constructed and destroyed with the frame; never created as windows or
     // filled.
@@ -87,6 +100,7 @@ public:
     CFont m_font;
     CBitmap m_bitmap;
     CMapPtrToPtr m_mapSpare;
+    CVZPReBar m_wndReBar;
     // The logical drive list: per partition index, a text that begins with
     // the drive letter and a colon.
     std::vector<std::wstring> m_logicalDrives;
@@ -100,6 +114,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     BOOL CreateStatusBar();
+    // The command bars: the menu bar and the "Standard" toolbar; FALSE when
+    // a bar cannot be made.
+    BOOL CreateCommandBars();
     void CreateToolbarIcons();
     // The Office viewing flags under HKEY_LOCAL_MACHINE; keys that do not
     // open with full access are skipped.

@@ -143,6 +143,15 @@ TEST_F(FrameStartup, FrameStateStartsAsTheWizardExpects)
     EXPECT_TRUE(m_pFrame->HasVirtualDisk());
     EXPECT_TRUE(m_pFrame->m_hLinkCursor != NULL);
     EXPECT_EQ(7, m_pFrame->m_imlToolbarIcons.GetImageCount());
+    EXPECT_NE(nullptr, m_pFrame->GetCommandBars());
+    EXPECT_NE(nullptr, m_pFrame->m_pStandardBar);
+    // The split view's side: the flags by index and the views by index.
+    EXPECT_TRUE(m_pFrame->IsWizardStepSet(IWizardFrame::StepDrive));
+    EXPECT_FALSE(m_pFrame->IsWizardStepSet(IWizardFrame::StepResults));
+    EXPECT_FALSE(m_pFrame->IsWizardStepSet(IWizardFrame::StepResultsShown));
+    for (int index = 0; index < WizardViewCount; ++index)
+        EXPECT_EQ(App().m_pViews[index], m_pFrame->GetWizardView(index));
+    EXPECT_EQ(nullptr, m_pFrame->GetWizardView(WizardViewCount));
     // The program's folder ends with a backslash and holds the program.
     std::wstring folder = g_szProgramFolder;
     ASSERT_FALSE(folder.empty());
