@@ -3,6 +3,7 @@
 // both work; wide text is converted as UTF-32 <-> UTF-8.
 #include "windows.h"
 #include "psapi.h"
+#include "winioctl.h"
 
 #include <ctype.h>
 #include <errno.h>
@@ -162,6 +163,13 @@ BOOL GetFileSizeEx(HANDLE h, LARGE_INTEGER* size)
         return FALSE;
     size->QuadPart = st.st_size;
     return TRUE;
+}
+
+BOOL DeviceIoControl(HANDLE, DWORD, void*, DWORD, void*, DWORD, DWORD* returned, void*)
+{
+    if (returned)
+        *returned = 0;
+    return FALSE;
 }
 
 BOOL CloseHandle(HANDLE h)
