@@ -71,7 +71,7 @@ TEST_F(CatalogueTest, GeneratedCatalogueCoversTheCommonTypes)
         {L".mov", L"Media Files", L"000000146674797071742020"},
         {L".mkv", L"Media Files", L"1A45DFA3"},
         {L".wmv", L"Media Files", L"3026B2758E66CF11A6D900AA0062CE"},
-        {L".dbf", L"Database Files", L"03"},               {L".mdb", L"Database Files", L"000100005374616E64617264204A65"},
+        {L".mdb", L"Database Files", L"000100005374616E64617264204A65"},
         {L".sqlite", L"Database Files", L"53514C69746520666F726D61742033"},
         {L".pst", L"E-mail Files", L"2142444E"},           {L".exe", L"Other Files", L"4D5A"},
         {L".html", L"Internet Files", L"3C21444F43545950452068746D6C"}, {L".dwg", L"CAD Files", L"41433130"},
