@@ -18,9 +18,15 @@ volatile int g_DirStepDone = 0;
 const ExtensiveListLimits DefaultExtensiveListLimits = {60000, 2000000, 1000000, 500000};
 ExtensiveListLimits g_ExtensiveListLimits = DefaultExtensiveListLimits;
 
+namespace {
+
+CEngineArena g_arena;  // the hits and found file systems
+
+}  // namespace
+
 void AddBootSectorHit(uint32_t sector)
 {
-    BootSectorHit* r = (BootSectorHit*)EngineAlloc(sizeof(BootSectorHit));
+    BootSectorHit* r = g_arena.New<BootSectorHit>();
     r->sector = sector;
     EngineListAppend(g_BootSectorHits, r);
     ++g_BootHitCount;
@@ -29,7 +35,7 @@ void AddBootSectorHit(uint32_t sector)
 DirSectorHit* AddDirSectorHit(uint32_t sector, uint32_t cluster, uint32_t parentCluster, uint16_t writeDate,
                               uint16_t accessDate)
 {
-    DirSectorHit* r = (DirSectorHit*)EngineAlloc(sizeof(DirSectorHit));
+    DirSectorHit* r = g_arena.New<DirSectorHit>();
     r->sector = sector;
     r->cluster = cluster;
     r->parentCluster = parentCluster;
@@ -43,7 +49,7 @@ DirSectorHit* AddDirSectorHit(uint32_t sector, uint32_t cluster, uint32_t parent
 
 FoundVolume* AddFoundVolume(uint16_t code, const uint32_t params[13], uint32_t treeItem)
 {
-    FoundVolume* r = (FoundVolume*)EngineAlloc(sizeof(FoundVolume));
+    FoundVolume* r = g_arena.New<FoundVolume>();
     r->code = code;
     for (int i = 0; i < 13; ++i)
         r->p[i] = params[i];
@@ -86,9 +92,9 @@ int SelectFoundVolumeParams(unsigned number)
 
 void FreeExtensiveScanLists()
 {
-    EngineListReset(g_BootSectorHits, [](BootSectorHit*) {});
-    EngineListReset(g_DirSectorHits, [](DirSectorHit*) {});
-    EngineListReset(g_FoundVolumes, [](FoundVolume*) {});
+    EngineListReset(g_BootSectorHits, g_arena);
+    EngineListReset(g_DirSectorHits, g_arena);
+    EngineListReset(g_FoundVolumes, g_arena);
     FreeNtfsScanLists();
     FreeExtensionRecordNames();
     g_ExtFolderCount = 0;

@@ -76,8 +76,7 @@ int ListExtensiveEntry(const FatDirEntryInfo& e, void* context)
         int& named = NamedFolders()[e.cluster];
         if (named == NamedByLiveEntry || (named == NamedByDeletedEntry && e.deleted))
             return 1;
-        free(folder->name);
-        folder->name = EngineStrDup(e.name);
+        SetFatFolderName(folder, e.name);
         folder->deleted = e.deleted ? 1 : 0;
         named = e.deleted ? NamedByDeletedEntry : NamedByLiveEntry;
         return 1;

@@ -172,8 +172,7 @@ void DeleteUnusedIndexEntries(CExtensiveScanShell& shell)
     while (h) {
         IndexBlockHit* next = h->next;
         if (h->vcn != 0) {
-            EngineListUnlink(g_IndexBlockList, previous, h);
-            free(h);
+            EngineListUnlink(g_IndexBlockList, previous, h);  // its bytes go with the list's reset
             --g_IndexBlockCount;
         } else {
             previous = h;

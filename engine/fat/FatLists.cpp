@@ -29,13 +29,7 @@ struct ChildIndex
 };
 ChildIndex g_children;
 CTreeItemIndex<FatFolderRecord> g_byTreeItem;
-
-void ReplaceName(wchar_t*& field, const wchar_t* name)
-{
-    wchar_t* copy = EngineStrDup(name);
-    free(field);
-    field = copy;
-}
+CEngineArena g_arena;  // the records and names of both lists
 
 }  // namespace
 
@@ -43,8 +37,8 @@ void AddFatFile(const wchar_t* name, uint32_t firstCluster, uint32_t parentClust
                 uint16_t modifiedDate, uint16_t accessDate, uint32_t size, uint32_t deleted,
                 uint16_t modifiedTime)
 {
-    FatFileRecord* r = (FatFileRecord*)EngineAlloc(sizeof(FatFileRecord));
-    r->name = EngineStrDup(name);
+    FatFileRecord* r = g_arena.New<FatFileRecord>();
+    r->name = g_arena.StrDup(name);
     r->firstCluster = firstCluster;
     r->parentCluster = parentCluster;
     r->modifiedDate = modifiedDate;
@@ -75,7 +69,7 @@ void AddFatFolder(const wchar_t* name, uint32_t cluster, uint32_t parentCluster,
     if (FatFolderRecord* existing = FindFatFolder(cluster)) {
         if (existing->deleted && !deleted) {
             // The live folder owns the cluster now: it is shown where it lives.
-            ReplaceName(existing->name, name);
+            SetFatFolderName(existing, name);
             existing->parentCluster = parentCluster;
             existing->modifiedDate = modifiedDate;
             existing->accessDate = accessDate;
@@ -84,8 +78,8 @@ void AddFatFolder(const wchar_t* name, uint32_t cluster, uint32_t parentCluster,
         }
         return;
     }
-    FatFolderRecord* r = (FatFolderRecord*)EngineAlloc(sizeof(FatFolderRecord));
-    r->name = EngineStrDup(name);
+    FatFolderRecord* r = g_arena.New<FatFolderRecord>();
+    r->name = g_arena.StrDup(name);
     r->cluster = cluster;
     r->parentCluster = parentCluster;
     r->modifiedDate = modifiedDate;
@@ -96,6 +90,11 @@ void AddFatFolder(const wchar_t* name, uint32_t cluster, uint32_t parentCluster,
     FolderIndex()[cluster] = r;
     EngineListAppend(g_FatFolders, r);
     ++g_FolderCount;
+}
+
+void SetFatFolderName(FatFolderRecord* folder, const wchar_t* name)
+{
+    folder->name = g_arena.StrDup(name);
 }
 
 const FatChildren& FatChildrenOf(uint32_t parentCluster)
@@ -124,8 +123,8 @@ uint64_t FatTreeItemSteps() { return g_byTreeItem.Steps(); }
 
 void FreeEntryLists()
 {
-    EngineListReset(g_FatFiles, [](FatFileRecord* r) { free(r->name); });
-    EngineListReset(g_FatFolders, [](FatFolderRecord* r) { free(r->name); });
+    EngineListReset(g_FatFiles, g_arena);
+    EngineListReset(g_FatFolders, g_arena);
     FolderIndex().clear();
     g_children = ChildIndex();
     g_byTreeItem.Clear();

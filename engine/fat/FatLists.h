@@ -1,6 +1,6 @@
 // The FAT folder and file lists a FAT directory walk fills (engine list
-// conventions: malloc'd records with their own name copies, appended at the
-// tail, freed as a whole).
+// conventions: records and their name copies from the lists' arena,
+// appended at the tail, freed as a whole).
 #pragma once
 
 #include <stdint.h>
@@ -48,6 +48,9 @@ void AddFatFile(const wchar_t* name, uint32_t firstCluster, uint32_t parentClust
 // whole (name, parent, dates, not deleted); otherwise the new one is dropped.
 void AddFatFolder(const wchar_t* name, uint32_t cluster, uint32_t parentCluster,
                   uint16_t modifiedDate, uint16_t accessDate, uint32_t treeItem, uint32_t deleted);
+
+// Gives a listed folder a copy of name.
+void SetFatFolderName(FatFolderRecord* folder, const wchar_t* name);
 
 // The folder record of a cluster, or null.
 FatFolderRecord* FindFatFolder(uint32_t cluster);

@@ -37,15 +37,13 @@ ChildIndex& Children()
 
 CTreeItemIndex<NtfsFolderRecord> g_byTreeItem;
 
+// Records and names of the Quick Scan lists, and of the Extensive Scan's.
+CEngineArena g_quickArena;
+CEngineArena g_scanArena;
+
 void InvalidateChildren()
 {
     Children().valid = false;
-}
-
-template <class Record>
-void FreeName(Record* r)
-{
-    free(r->name);
 }
 
 }  // namespace
@@ -54,8 +52,8 @@ NtfsFileRecord* AddNtfsFileRecord(uint32_t dataRecordSector, const wchar_t* name
                                   uint32_t parent, FILETIME created, FILETIME changed, uint32_t deleted,
                                   uint64_t size)
 {
-    NtfsFileRecord* r = (NtfsFileRecord*)EngineAlloc(sizeof(NtfsFileRecord));
-    r->name = EngineStrDup(name);
+    NtfsFileRecord* r = g_quickArena.New<NtfsFileRecord>();
+    r->name = g_quickArena.StrDup(name);
     r->recordNumber = recordNumber;
     r->parent = parent;
     r->created = created;
@@ -76,8 +74,8 @@ NtfsFolderRecord* AddNtfsFolderRecord(const wchar_t* name, uint32_t recordNumber
         if (NtfsFolderRecord* existing = FindNtfsFolder(recordNumber))
             return existing;
     }
-    NtfsFolderRecord* r = (NtfsFolderRecord*)EngineAlloc(sizeof(NtfsFolderRecord));
-    r->name = EngineStrDup(name);
+    NtfsFolderRecord* r = g_quickArena.New<NtfsFolderRecord>();
+    r->name = g_quickArena.StrDup(name);
     r->recordNumber = recordNumber;
     r->parent = parent;
     r->created = created;
@@ -97,8 +95,8 @@ NtfsFolderRecord* AddNtfsFolderRecord(const wchar_t* name, uint32_t recordNumber
 
 void FreeNtfsEntryLists()
 {
-    EngineListReset(g_NtfsFolderList, FreeName<NtfsFolderRecord>);
-    EngineListReset(g_NtfsFileList, FreeName<NtfsFileRecord>);
+    EngineListReset(g_NtfsFolderList, g_quickArena);
+    EngineListReset(g_NtfsFileList, g_quickArena);
     FoldersByNumber().clear();
     g_byTreeItem.Clear();
     Children().byParent.clear();
@@ -111,8 +109,8 @@ NtfsScanFolderRecord* AddNtfsScanFolderRecord(const wchar_t* name, uint32_t reco
                                               uint32_t ownNumber, FILETIME created, FILETIME changed,
                                               uint32_t indexCluster, uint32_t deleted)
 {
-    NtfsScanFolderRecord* r = (NtfsScanFolderRecord*)EngineAlloc(sizeof(NtfsScanFolderRecord));
-    r->name = EngineStrDup(name);
+    NtfsScanFolderRecord* r = g_scanArena.New<NtfsScanFolderRecord>();
+    r->name = g_scanArena.StrDup(name);
     r->recordSector = recordSector;
     r->parent = parent;
     r->ownNumber = ownNumber;
@@ -129,8 +127,8 @@ NtfsScanFolderRecord* AddNtfsScanFolderRecord(const wchar_t* name, uint32_t reco
 NtfsScanFileRecord* AddNtfsScanFileRecord(const wchar_t* name, uint32_t recordSector, uint32_t parent,
                                           FILETIME created, FILETIME changed, uint64_t size, uint32_t deleted)
 {
-    NtfsScanFileRecord* r = (NtfsScanFileRecord*)EngineAlloc(sizeof(NtfsScanFileRecord));
-    r->name = EngineStrDup(name);
+    NtfsScanFileRecord* r = g_scanArena.New<NtfsScanFileRecord>();
+    r->name = g_scanArena.StrDup(name);
     r->recordSector = recordSector;
     r->parent = parent;
     r->recordNumber = NtfsNoRecordNumber;
@@ -146,7 +144,7 @@ NtfsScanFileRecord* AddNtfsScanFileRecord(const wchar_t* name, uint32_t recordSe
 
 IndexBlockHit* AppendIndexBlockHit(uint32_t sector, uint32_t owner, uint32_t vcn, uint8_t sectors)
 {
-    IndexBlockHit* r = (IndexBlockHit*)EngineAlloc(sizeof(IndexBlockHit));
+    IndexBlockHit* r = g_scanArena.New<IndexBlockHit>();
     r->sector = sector;
     r->owner = owner;
     r->vcn = vcn;
@@ -159,9 +157,9 @@ IndexBlockHit* AppendIndexBlockHit(uint32_t sector, uint32_t owner, uint32_t vcn
 
 void FreeNtfsScanLists()
 {
-    EngineListReset(g_NtfsScanFolderList, FreeName<NtfsScanFolderRecord>);
-    EngineListReset(g_NtfsScanFileList, FreeName<NtfsScanFileRecord>);
-    EngineListReset(g_IndexBlockList, [](IndexBlockHit*) {});
+    EngineListReset(g_NtfsScanFolderList, g_scanArena);
+    EngineListReset(g_NtfsScanFileList, g_scanArena);
+    EngineListReset(g_IndexBlockList, g_scanArena);
     g_ExtFolderCount = 0;
     g_ExtFileCount = 0;
     g_IndexBlockCount = 0;
@@ -169,9 +167,7 @@ void FreeNtfsScanLists()
 
 void RemoveNtfsScanFileRecord(NtfsScanFileRecord* prev, NtfsScanFileRecord* record)
 {
-    EngineListUnlink(g_NtfsScanFileList, prev, record);
-    FreeName(record);
-    free(record);
+    EngineListUnlink(g_NtfsScanFileList, prev, record);  // its bytes go with the arena
     --g_ExtFileCount;
 }
 

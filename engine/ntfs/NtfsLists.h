@@ -126,8 +126,8 @@ NtfsScanFileRecord* AddNtfsScanFileRecord(const wchar_t* name, uint32_t recordSe
                                           uint32_t deleted);
 enum : uint32_t { NtfsNoRecordNumber = 0xFFFFFFFF };
 
-// Drops a record from the Extensive file list and frees it; prev is the
-// record before it (null for the head).
+// Drops a record from the Extensive file list (its memory goes with the
+// list's next reset); prev is the record before it (null for the head).
 void RemoveNtfsScanFileRecord(NtfsScanFileRecord* prev, NtfsScanFileRecord* record);
 
 // Puts the Extensive folder and file lists in the order of their record

@@ -1,6 +1,9 @@
-// The shape every engine list follows: malloc'd fixed-size records with
-// their own UTF-16 name copies, a head, a tail and a count, appended at the
-// tail and freed as a whole by a reset.
+// The shape every engine list follows: fixed-size records with their own
+// UTF-16 name copies, a head, a tail and a count, appended at the tail and
+// freed as a whole by a reset. The result lists of a run take their records
+// and names from an arena of their own (large blocks, freed at once by the
+// list's reset, which the engine's run reset calls); the user's choices
+// (the chosen signatures) are malloc'd one by one.
 #pragma once
 
 #include <stddef.h>
@@ -17,6 +20,45 @@
 // process, so no caller ever sees a null result.
 void* EngineAlloc(size_t size);
 wchar_t* EngineStrDup(const wchar_t* text);
+
+// Memory handed out in order from large blocks and given back only as a
+// whole. Pieces are 8-byte aligned and live until Release; a record that is
+// unlinked or a name that is replaced keeps its bytes until then. Not
+// thread-safe: one list family is filled by one thread at a time.
+class CEngineArena
+{
+public:
+    CEngineArena() = default;
+    CEngineArena(const CEngineArena&) = delete;
+    CEngineArena& operator=(const CEngineArena&) = delete;
+    ~CEngineArena() { Release(); }
+
+    // size bytes (at least 1), uninitialised. Ends the process as
+    // EngineAlloc does when memory runs out.
+    void* Alloc(size_t size);
+    // A copy of text (null: an empty text).
+    wchar_t* StrDup(const wchar_t* text);
+    template <class Record>
+    Record* New()
+    {
+        return (Record*)Alloc(sizeof(Record));
+    }
+    // Frees every block.
+    void Release();
+    // Bytes held in blocks (used or not).
+    size_t ReservedBytes() const { return m_reserved; }
+
+private:
+    struct Block
+    {
+        Block* next;
+        size_t size;  // bytes after the header
+    };
+    Block* m_blocks = nullptr;
+    unsigned char* m_free = nullptr;  // next free byte of the newest block
+    size_t m_left = 0;                // bytes left in it
+    size_t m_reserved = 0;
+};
 
 template <class Record>
 struct EngineList
@@ -53,6 +95,15 @@ void EngineListReset(EngineList<Record>& list, FreeFields freeFields)
     }
     list.head = list.tail = nullptr;
     list.count = 0;
+}
+
+// Empties a list whose records live in arena, and releases the arena.
+template <class Record>
+void EngineListReset(EngineList<Record>& list, CEngineArena& arena)
+{
+    list.head = list.tail = nullptr;
+    list.count = 0;
+    arena.Release();
 }
 
 // Unlinks record, whose predecessor is prev (null for the head), without

@@ -2,13 +2,19 @@
 
 EngineList<TraceHit> g_TraceHitList;
 
+namespace {
+
+CEngineArena g_arena;
+
+}  // namespace
+
 void AppendTraceHit(const wchar_t* name, const wchar_t* extension, const wchar_t* description, uint32_t startSector,
                     uint32_t hitNumber)
 {
-    TraceHit* r = (TraceHit*)EngineAlloc(sizeof(TraceHit));
-    r->name = EngineStrDup(name);
-    r->extension = EngineStrDup(extension);
-    r->description = EngineStrDup(description);
+    TraceHit* r = g_arena.New<TraceHit>();
+    r->name = g_arena.StrDup(name);
+    r->extension = g_arena.StrDup(extension);
+    r->description = g_arena.StrDup(description);
     r->startSector = startSector;
     r->hitNumber = hitNumber;
     EngineListAppend(g_TraceHitList, r);
@@ -16,9 +22,5 @@ void AppendTraceHit(const wchar_t* name, const wchar_t* extension, const wchar_t
 
 void FreeTraceHitList()
 {
-    EngineListReset(g_TraceHitList, [](TraceHit* r) {
-        free(r->name);
-        free(r->extension);
-        free(r->description);
-    });
+    EngineListReset(g_TraceHitList, g_arena);
 }

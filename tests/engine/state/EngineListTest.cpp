@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <stdint.h>
+#include <string.h>
 #include <wchar.h>
+
+#include <utility>
+#include <vector>
 
 #include "MessageRecorder.h"
 #include "state/EngineList.h"
@@ -72,6 +76,45 @@ TEST(EngineListTest, AppendsAtTheTailAndResetsTwice)
     EXPECT_EQ(list.head, nullptr);
     EXPECT_EQ(list.tail, nullptr);
     EXPECT_EQ(list.count, 0u);
+}
+
+// The arena's pieces: 8-byte aligned, apart from each other (a large one
+// too), all given back by the list's reset, which leaves the list empty.
+TEST(EngineListTest, ArenaPiecesLastUntilTheReset)
+{
+    CEngineArena arena;
+    EngineList<NameRecord> list = {};
+    std::vector<std::pair<unsigned char*, size_t>> pieces;
+    for (size_t size : {1u, 3u, 8u, 13u, 64u, 100u, 3000000u, 7u, 40000u, 5u}) {
+        unsigned char* p = (unsigned char*)arena.Alloc(size);
+        EXPECT_EQ(0u, (uintptr_t)p % 8);
+        memset(p, (int)(pieces.size() + 1), size);
+        pieces.push_back({p, size});
+    }
+    for (uint32_t i = 0; i < 5000; ++i) {
+        NameRecord* r = arena.New<NameRecord>();
+        r->name = arena.StrDup(i % 2 ? L"odd" : nullptr);
+        r->value = i;
+        EngineListAppend(list, r);
+    }
+    for (size_t i = 0; i < pieces.size(); ++i)
+        for (size_t k = 0; k < pieces[i].second; k += 997)
+            ASSERT_EQ((int)(i + 1), pieces[i].first[k]) << "piece " << i;
+    uint32_t expected = 0;
+    for (NameRecord* r = list.head; r; r = r->next, ++expected) {
+        EXPECT_STREQ(r->name, expected % 2 ? L"odd" : L"");
+        EXPECT_EQ(r->value, expected);
+    }
+    EXPECT_EQ(5000u, expected);
+    EXPECT_GE(arena.ReservedBytes(), 3040000u);
+
+    EngineListReset(list, arena);
+    EXPECT_EQ(list.head, nullptr);
+    EXPECT_EQ(list.tail, nullptr);
+    EXPECT_EQ(list.count, 0u);
+    EXPECT_EQ(0u, arena.ReservedBytes());
+    EngineListReset(list, arena);
+    EXPECT_EQ(0u, (uintptr_t)arena.Alloc(2) % 8);
 }
 
 TEST(EngineListTest, RecoverySettingsDefaults)
