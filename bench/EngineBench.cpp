@@ -114,12 +114,22 @@ struct Entry
     SaveTime time;
 };
 
+// The entries are kept only for a listing or a save; a timed pass counts
+// them, so that its peak memory is the engine's and not this program's.
 std::vector<Entry> g_entries;
+bool g_keepEntries;
+struct EntryTally
+{
+    unsigned files, folders, deleted;
+} g_tally;
 
 void AddEntry(const std::wstring& folder, const wchar_t* name, bool isFolder, bool deleted,
               unsigned long long size, int kind, uint32_t source, SaveTime time)
 {
-    g_entries.push_back({folder, name ? name : L"", isFolder, deleted, size, kind, source, time});
+    (isFolder ? g_tally.folders : g_tally.files)++;
+    g_tally.deleted += deleted;
+    if (g_keepEntries)
+        g_entries.push_back({folder, name ? name : L"", isFolder, deleted, size, kind, source, time});
 }
 
 // The time a save gives the entry, as UTC text; "-" when none.
@@ -255,13 +265,8 @@ int ReadPass(uint64_t first, uint64_t sectors, uint32_t perRead)
 // "files=F folders=D deleted=X" of the entries collected.
 std::string EntryCounts()
 {
-    unsigned files = 0, folders = 0, deleted = 0;
-    for (const Entry& e : g_entries) {
-        (e.isFolder ? folders : files)++;
-        deleted += e.deleted;
-    }
     char text[96];
-    snprintf(text, sizeof text, "files=%u folders=%u deleted=%u", files, folders, deleted);
+    snprintf(text, sizeof text, "files=%u folders=%u deleted=%u", g_tally.files, g_tally.folders, g_tally.deleted);
     return text;
 }
 
@@ -416,6 +421,7 @@ int wmain(int argc, wchar_t** wargv)
     for (int i = 1; i < argc; ++i)
         args.push_back(Utf8(wargv[i]));
     bool list = !args.empty() && args[0] == "list";
+    g_keepEntries = list;
     if (list)
         args.erase(args.begin());
     std::wstring saveFolder;

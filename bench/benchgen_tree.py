@@ -2,7 +2,7 @@
 """Writes the benchmark volume's files into a folder (a mounted volume or a
 staging folder), and prints the relative paths of those to delete.
 
-Usage: benchgen_tree.py ROOT FILES FOLDERS SEED DELETE_EVERY
+Usage: benchgen_tree.py ROOT FILES FOLDERS SEED DELETE_EVERY [SIZE_BITS]
 
 FILES files spread over FOLDERS top-level folders, each with five nested
 levels of subfolders. Most files are text; every tenth one is a small but
@@ -10,7 +10,7 @@ well-formed file of a common type (PNG, ZIP, GZIP, BMP, PDF, WAV, GIF), so
 that a signature search and a carver have something real to find. Every
 DELETE_EVERY-th file (and every 40th folder with all it holds) is listed
 for deletion on stdout. Fixed seed, fixed times: two runs write the same
-tree.
+tree. File sizes are 200 bytes plus up to 2**SIZE_BITS (default 14).
 """
 import gzip
 import io
@@ -119,6 +119,7 @@ TYPED = [(".png", png), (".zip", zip_archive), (".gz", gz), (".bmp", bmp), (".pd
 def main():
     root, files, folders, seed, every = sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), int(sys.argv[4]), int(
         sys.argv[5])
+    size_bits = int(sys.argv[6]) if len(sys.argv) > 6 else 14
     rnd = random.Random(seed)
     # Leaf folders: Folder NNN/Level 1/.../Level K, K from 0 to 4.
     leaves = []
@@ -133,7 +134,7 @@ def main():
     deleted = []
     for i in range(files):
         leaf = leaves[i % len(leaves)]
-        size = 200 + rnd.getrandbits(14)
+        size = 200 + rnd.getrandbits(size_bits)
         if i % 10 == 7:
             ext, make = TYPED[(i // 10) % len(TYPED)]
             data = make(rnd, size)
