@@ -31,19 +31,6 @@ BOOL LoadIconById(CVZPImageManagerIconHandle& handle, UINT nID, CSize size)
     return TRUE;
 }
 
-// The bit count of an RT_BITMAP resource's info header; 0 when missing.
-int BitmapResourceBitCount(UINT nID)
-{
-    LPCWSTR lpszName = MAKEINTRESOURCEW(nID);
-    HINSTANCE hInst = AfxFindResourceHandle(lpszName, RT_BITMAP);
-    HRSRC hResource = ::FindResourceW(hInst, lpszName, RT_BITMAP);
-    if (hResource == NULL || ::SizeofResource(hInst, hResource) < sizeof(BITMAPINFOHEADER))
-        return 0;
-    HGLOBAL hData = ::LoadResource(hInst, hResource);
-    const BITMAPINFOHEADER* pHeader = hData != NULL ? (const BITMAPINFOHEADER*)::LockResource(hData) : NULL;
-    return pHeader != NULL ? pHeader->biBitCount : 0;
-}
-
 }  // namespace
 
 IMPLEMENT_DYNAMIC(CVZButton, CButton)
@@ -138,7 +125,7 @@ BOOL CVZButton::SetBitmap(CSize size, UINT nBitmapID, BOOL bRedraw)
     delete m_pIcon;
     m_pIcon = NULL;
     CVZPImageManagerIconHandle handle;
-    if (BitmapResourceBitCount(nBitmapID) == 32)
+    if (BitmapResourceDepth(nBitmapID) == 32)
     {
         HBITMAP hBitmap = LoadAlphaBitmapResource(nBitmapID);
         if (hBitmap == NULL)

@@ -21,19 +21,6 @@ CLIPFORMAT g_cfAlphaBitmap = 0;
 
 const wchar_t kCheckSum[] = L"CVZPImageManagerIcons";
 
-// The bit count of a bitmap resource; 0 when it is missing.
-WORD BitmapResourceDepth(UINT nID)
-{
-    LPCWSTR lpszName = MAKEINTRESOURCEW(nID);
-    HINSTANCE hInst = AfxFindResourceHandle(lpszName, RT_BITMAP);
-    HRSRC hResource = ::FindResourceW(hInst, lpszName, RT_BITMAP);
-    if (hResource == NULL || ::SizeofResource(hInst, hResource) < sizeof(BITMAPINFOHEADER))
-        return 0;
-    HGLOBAL hData = ::LoadResource(hInst, hResource);
-    const BITMAPINFOHEADER* pHeader = hData != NULL ? (const BITMAPINFOHEADER*)::LockResource(hData) : NULL;
-    return pHeader != NULL ? pHeader->biBitCount : 0;
-}
-
 COLORREF TopLeftPixel(HBITMAP hBitmap)
 {
     HDC hDC = ::CreateCompatibleDC(NULL);

@@ -252,3 +252,15 @@ void AlphaBlendBitmap(CDC* pDC, HBITMAP hPremultiplied, int x, int y, int cx, in
     ::SelectObject(hMemDC, hOld);
     ::DeleteDC(hMemDC);
 }
+
+WORD BitmapResourceDepth(UINT nID)
+{
+    LPCWSTR lpszName = MAKEINTRESOURCEW(nID);
+    HINSTANCE hInst = AfxFindResourceHandle(lpszName, RT_BITMAP);
+    HRSRC hResource = ::FindResourceW(hInst, lpszName, RT_BITMAP);
+    if (hResource == NULL || ::SizeofResource(hInst, hResource) < sizeof(BITMAPINFOHEADER))
+        return 0;
+    HGLOBAL hData = ::LoadResource(hInst, hResource);
+    const BITMAPINFOHEADER* pHeader = hData != NULL ? (const BITMAPINFOHEADER*)::LockResource(hData) : NULL;
+    return pHeader != NULL ? pHeader->biBitCount : 0;
+}

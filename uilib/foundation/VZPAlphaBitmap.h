@@ -34,3 +34,6 @@ BYTE* VZPDibPixels32(HBITMAP hBitmap, int* pcx = NULL, int* pcy = NULL);
 // A new 32-bit DIB section from a header (its height's sign kept), image
 // size width x height x 4; *ppBits receives its pixels.
 HBITMAP VZPCreateDib32(const BITMAPINFOHEADER& header, BYTE** ppBits);
+
+// The bit count of a bitmap resource's info header; 0 when it is missing.
+WORD BitmapResourceDepth(UINT nID);
