@@ -340,6 +340,7 @@ struct AFX_GDI_COUNTS
 {
     LONG nObjects;   // pens, brushes, fonts, bitmaps, regions, palettes
     LONG nDCs;       // device contexts created by CDC
+    LONG nImageLists;   // image lists held by CImageList objects
 };
 AFX_GDI_COUNTS AFXAPI AfxGetGdiCounts();
 

@@ -62,14 +62,16 @@ BOOL CImageList::Attach(HIMAGELIST hImageList)
         DeleteImageList();
     m_hImageList = hImageList;
     AfxImageListMap().SetAt(hImageList, this);
+    AfxCountImageList(+1);
     return TRUE;
 }
 
 HIMAGELIST CImageList::Detach()
 {
+    // Only lists this object attached were counted (not temporary wrappers).
     HIMAGELIST hImageList = m_hImageList;
-    if (hImageList != NULL)
-        AfxImageListMap().RemoveIf(hImageList, this);
+    if (hImageList != NULL && AfxImageListMap().RemoveIf(hImageList, this))
+        AfxCountImageList(-1);
     m_hImageList = NULL;
     return hImageList;
 }

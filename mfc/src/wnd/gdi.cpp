@@ -6,12 +6,19 @@
 
 static LONG g_nLiveGdiObjects = 0;
 static LONG g_nLiveDCs = 0;
+static LONG g_nLiveImageLists = 0;
+
+void AfxCountImageList(LONG nChange)
+{
+    ::InterlockedExchangeAdd(&g_nLiveImageLists, nChange);
+}
 
 AFX_GDI_COUNTS AFXAPI AfxGetGdiCounts()
 {
     AFX_GDI_COUNTS counts;
     counts.nObjects = ::InterlockedCompareExchange(&g_nLiveGdiObjects, 0, 0);
     counts.nDCs = ::InterlockedCompareExchange(&g_nLiveDCs, 0, 0);
+    counts.nImageLists = ::InterlockedCompareExchange(&g_nLiveImageLists, 0, 0);
     return counts;
 }
 

@@ -113,6 +113,9 @@ _AFX_THREAD_STATE* AfxPeekThreadState();
 // Permanent maps (process-wide)
 CAfxPermanentMap<CWnd, HWND>& AfxWndMap();
 CAfxPermanentMap<CGdiObject, HGDIOBJ>& AfxGdiMap();
+// Moves the live image-list count of AfxGetGdiCounts (CImageList attaching or
+// giving up a list).
+void AfxCountImageList(LONG nChange);
 CAfxPermanentMap<CMenu, HMENU>& AfxMenuMap();
 CAfxPermanentMap<CImageList, HIMAGELIST>& AfxImageListMap();
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <afxwin.h>
+#include <afxcmn.h>
 
 namespace {
 
@@ -145,3 +146,28 @@ TEST(Gdi, StockAndForeignHandlesAreNotCounted)
 }
 
 }  // namespace
+
+TEST(Gdi, LiveImageListsFollowOwnership)
+{
+    const LONG nBefore = AfxGetGdiCounts().nImageLists;
+    {
+        CImageList list;
+        ASSERT_TRUE(list.Create(16, 16, ILC_COLOR24 | ILC_MASK, 0, 1));
+        EXPECT_EQ(nBefore + 1, AfxGetGdiCounts().nImageLists);
+        // A temporary wrapper of the same handle owns nothing.
+        HIMAGELIST hCopy = ImageList_Duplicate(list.GetSafeHandle());
+        ASSERT_NE(nullptr, CImageList::FromHandle(hCopy));
+        EXPECT_EQ(nBefore + 1, AfxGetGdiCounts().nImageLists);
+        CImageList::DeleteTempMap();
+        ImageList_Destroy(hCopy);
+
+        HIMAGELIST hDetached = list.Detach();
+        EXPECT_EQ(nBefore, AfxGetGdiCounts().nImageLists);
+        ASSERT_TRUE(list.Attach(hDetached));
+        EXPECT_EQ(nBefore + 1, AfxGetGdiCounts().nImageLists);
+        ASSERT_TRUE(list.DeleteImageList());
+        EXPECT_EQ(nBefore, AfxGetGdiCounts().nImageLists);
+        ASSERT_TRUE(list.Create(16, 16, ILC_COLOR24, 0, 1));
+    }
+    EXPECT_EQ(nBefore, AfxGetGdiCounts().nImageLists);
+}
