@@ -4,6 +4,8 @@
 
 // Bitmaps.
 #define VZP_IDB_PIN_CLOSE           9002    // push pin, hot push pin, close cross (16 x 15 each)
+#define VZP_IDB_TASKPANEL_EXPAND    9197    // expand-button faces of task-panel groups (19 x 19),
+#define VZP_IDB_TASKPANEL_EXPAND_SPECIAL 9198   // tinted to the caption colour
 
 // Cursors.
 #define VZP_IDC_DRAG_COPY           9008
