@@ -125,3 +125,38 @@ TEST(FrameMembers, ManagerAsConstructed)
     manager.ClosePane(NULL);
     EXPECT_EQ(NULL, manager.FindPane(4001));
 }
+
+namespace {
+
+DWORD WINAPI MultithreadedApartmentThread(LPVOID pParam)
+{
+    HRESULT* phrAfter = static_cast<HRESULT*>(pParam);
+    if (FAILED(::CoInitializeEx(NULL, COINIT_MULTITHREADED)))
+        return 1;
+    {
+        // OLE refuses a thread of the multithreaded apartment; the members
+        // must not undo the thread's own COM initialisation.
+        CVZPDockingPaneManager manager;
+        CVZPTaskPanel panel;
+    }
+    *phrAfter = ::CoInitializeEx(NULL, COINIT_MULTITHREADED);
+    if (SUCCEEDED(*phrAfter))
+        ::CoUninitialize();
+    ::CoUninitialize();
+    return 0;
+}
+
+}  // namespace
+
+TEST(FrameMembers, ThreadInAnotherApartmentKeepsItsComInitialisation)
+{
+    HRESULT hrAfter = E_FAIL;
+    HANDLE hThread = ::CreateThread(NULL, 0, MultithreadedApartmentThread, &hrAfter, 0, NULL);
+    ASSERT_NE(nullptr, hThread);
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(hThread, 60000));
+    DWORD dwExit = 1;
+    ::GetExitCodeThread(hThread, &dwExit);
+    ::CloseHandle(hThread);
+    ASSERT_EQ(0u, dwExit);
+    EXPECT_EQ(S_FALSE, hrAfter);   // still initialised
+}

@@ -12,12 +12,13 @@ CVZPDockingPaneManager::CVZPDockingPaneManager()
       m_bOutlineSplitterDrag(TRUE), m_bMaximizeButtons(FALSE), m_bLockSplitters(FALSE),
       m_bDragStyleTranslucent(FALSE), m_bDragStyleStickers(FALSE), m_bThemedFloatingFrames(FALSE),
       m_bSyncFloatingFrames(TRUE), m_dwDefaultPaneOptions(0), m_nVerticalCaptionMode(0), m_nStickerStyle(0),
-      m_pDragContext(NULL), m_pTooltipService(NULL), m_bAttaching(FALSE), m_bLaidOut(FALSE)
+      m_pDragContext(NULL), m_pTooltipService(NULL), m_bAttaching(FALSE), m_bLaidOut(FALSE),
+      m_hrOleInit(E_FAIL)
 {
     SelectTheme(0);
     m_pImageManager = new CVZPImageManager;
     m_pDragContext = new CVZPDockingPaneDragContext(this);
-    ::OleInitialize(NULL);
+    m_hrOleInit = ::OleInitialize(NULL);
 }
 
 CVZPDockingPaneManager::~CVZPDockingPaneManager()
@@ -36,7 +37,9 @@ CVZPDockingPaneManager::~CVZPDockingPaneManager()
     if (m_pImageManager != NULL)
         m_pImageManager->InternalRelease();
     m_pImageManager = NULL;
-    ::OleUninitialize();
+    // A thread already in another apartment refuses OLE: nothing to undo.
+    if (SUCCEEDED(m_hrOleInit))
+        ::OleUninitialize();
 }
 
 // Layouts and pane objects are made by the layout code that owns them; the

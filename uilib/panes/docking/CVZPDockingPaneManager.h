@@ -146,4 +146,7 @@ public:
     CVZPTooltipService* m_pTooltipService;
     BOOL m_bAttaching;
     BOOL m_bLaidOut;
+
+private:
+    HRESULT m_hrOleInit;   // OleUninitialize only balances a call that succeeded
 };

@@ -53,7 +53,7 @@ CVZPTaskPanel::CVZPTaskPanel()
       m_nDefaultDragFlags(0), m_bAcceptDrops(TRUE), m_nLayout(0), m_bMultiColumn(FALSE), m_nColumnWidth(100),
       m_nHotTrackStyle(0), m_nMode(vzpTaskPanelModeIndependent), m_pActiveGroup(NULL), m_pDropTarget(NULL),
       m_bHoverTimer(FALSE), m_pScrollDown(NULL), m_pScrollUp(NULL), m_bFocusIsSelection(FALSE),
-      m_pTooltipService(NULL), m_bInScrollBarUpdate(FALSE)
+      m_pTooltipService(NULL), m_bInScrollBarUpdate(FALSE), m_hrOleInit(E_FAIL)
 {
     ChoosePaintTheme(2);
     m_pGroups = new CVZPTaskPanelGroups(this, this);
@@ -61,7 +61,7 @@ CVZPTaskPanel::CVZPTaskPanel()
     if (m_hHandCursor == NULL)
         m_hHandCursor = GetResourceLoader()->LoadCursor(VZP_IDC_TASKPANEL_HAND);
     m_pImageManager = new CVZPImageManager;
-    ::OleInitialize(NULL);
+    m_hrOleInit = ::OleInitialize(NULL);
     m_pDropTarget = new CVZPTaskPanelDropTarget;
     m_pScrollDown = new CVZPTaskPanelScrollButton(0);
     m_pScrollUp = new CVZPTaskPanelScrollButton(1);
@@ -84,7 +84,9 @@ CVZPTaskPanel::~CVZPTaskPanel()
     m_pScrollDown = NULL;
     delete m_pScrollUp;
     m_pScrollUp = NULL;
-    ::OleUninitialize();
+    // A thread already in another apartment refuses OLE: nothing to undo.
+    if (SUCCEEDED(m_hrOleInit))
+        ::OleUninitialize();
 }
 
 void CVZPTaskPanel::ChoosePaintTheme(int nTheme)

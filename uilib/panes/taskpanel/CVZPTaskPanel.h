@@ -178,6 +178,9 @@ public:
     BOOL m_bFocusIsSelection;
     CVZPTooltipService* m_pTooltipService;
     BOOL m_bInScrollBarUpdate;
+
+private:
+    HRESULT m_hrOleInit;   // OleUninitialize only balances a call that succeeded
 };
 
 // The cursor resource the panel falls back to when the system has no hand
