@@ -374,7 +374,10 @@ BOOL AFXAPI AfxInitRichEdit2()
     return s_hRichEdit2 != NULL;
 }
 
+// riched32.dll registers the version 1 class "RICHEDIT"; riched20.dll is
+// loaded too, so callers that create RichEdit20W after this keep working.
 BOOL AFXAPI AfxInitRichEdit()
 {
-    return AfxInitRichEdit2();
+    static const HMODULE s_hRichEdit = ::LoadLibrary(_T("riched32.dll"));
+    return AfxInitRichEdit2() && s_hRichEdit != NULL;
 }

@@ -331,6 +331,15 @@ TEST_F(ControlsTest, RichEditTakesStreamedText)
     EXPECT_STREQ(_T("plain"), (LPCTSTR)edit.GetSelText());
     edit.SetEventMask(ENM_CHANGE);
     EXPECT_EQ(ENM_CHANGE, edit.GetEventMask());
+
+    // AfxInitRichEdit brings the version 1 class as well.
+    ASSERT_TRUE(AfxInitRichEdit());
+    CWnd edit1;
+    ASSERT_TRUE(edit1.CreateEx(0, _T("RICHEDIT"), NULL, WS_CHILD | ES_MULTILINE, Rect(), &m_parent, 11));
+    Source source1 = { "version one", 11 };
+    EDITSTREAM es1 = { (DWORD_PTR)&source1, 0, Source::Read };
+    EXPECT_EQ(11, edit1.SendMessage(EM_STREAMIN, SF_TEXT, (LPARAM)&es1));
+    EXPECT_EQ(11, edit1.GetWindowTextLength());
 }
 
 }  // namespace
