@@ -211,5 +211,98 @@ bool CDibCanvas::SaveBmp(const std::wstring& path) const
     return ok && written == data.size();
 }
 
+// ---------------------------------------------------------------------------
+// CFreeCounter
+
+#ifdef _WIN64
+extern "C" void(__cdecl* __imp_free)(void*);
+#define TESMIR_FREE_IMPORT_SLOT __imp_free
+#else
+extern "C" void(__cdecl* _imp__free)(void*);
+#define TESMIR_FREE_IMPORT_SLOT _imp__free
+#endif
+
+namespace {
+
+CFreeCounter* g_pFreeCounter = nullptr;
+void(__cdecl* g_pfnRealFree)(void*) = nullptr;
+
+void __cdecl CountingFree(void* p)
+{
+    if (g_pFreeCounter != nullptr)
+    {
+        auto it = g_pFreeCounter->m_frees.find(p);
+        if (it != g_pFreeCounter->m_frees.end())
+        {
+            // Kept until the counter ends, so that the address is not
+            // handed out again while it is tracked.
+            it->second++;
+            return;
+        }
+    }
+    g_pfnRealFree(p);
+}
+
+void SetFreeSlot(void(__cdecl* pfn)(void*))
+{
+    DWORD dwOld = 0;
+    ::VirtualProtect((void*)&TESMIR_FREE_IMPORT_SLOT, sizeof(void*), PAGE_READWRITE, &dwOld);
+    TESMIR_FREE_IMPORT_SLOT = pfn;
+    ::VirtualProtect((void*)&TESMIR_FREE_IMPORT_SLOT, sizeof(void*), dwOld, &dwOld);
+}
+
+}  // namespace
+
+CFreeCounter::CFreeCounter()
+{
+    g_pfnRealFree = TESMIR_FREE_IMPORT_SLOT;
+    g_pFreeCounter = this;
+    SetFreeSlot(&CountingFree);
+}
+
+CFreeCounter::~CFreeCounter()
+{
+    SetFreeSlot(g_pfnRealFree);
+    g_pFreeCounter = nullptr;
+    for (const auto& entry : m_frees)
+    {
+        if (entry.second > 0)
+            g_pfnRealFree(entry.first);
+    }
+}
+
+int CFreeCounter::Frees(void* p) const
+{
+    auto it = m_frees.find(p);
+    return it != m_frees.end() ? it->second : 0;
+}
+
+// ---------------------------------------------------------------------------
+// CSentMessageHook
+
+namespace {
+CSentMessageHook* g_pSentMessageHook = nullptr;
+}
+
+CSentMessageHook::CSentMessageHook(std::function<void(const CWPSTRUCT&)> onMessage)
+    : m_onMessage(std::move(onMessage))
+{
+    g_pSentMessageHook = this;
+    m_hHook = ::SetWindowsHookExW(WH_CALLWNDPROC, &CSentMessageHook::HookProc, nullptr, ::GetCurrentThreadId());
+}
+
+CSentMessageHook::~CSentMessageHook()
+{
+    ::UnhookWindowsHookEx(m_hHook);
+    g_pSentMessageHook = nullptr;
+}
+
+LRESULT CALLBACK CSentMessageHook::HookProc(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    if (nCode == HC_ACTION && g_pSentMessageHook != nullptr)
+        g_pSentMessageHook->m_onMessage(*reinterpret_cast<const CWPSTRUCT*>(lParam));
+    return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
 }  // namespace test
 }  // namespace tesmir

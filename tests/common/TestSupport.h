@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <string>
 
 namespace tesmir {
@@ -72,6 +73,46 @@ private:
 // Copies what the screen shows of the window's client area (the whole
 // window with wholeWindow) into the canvas's top left.
 void CaptureWindow(HWND hwnd, CDibCanvas& canvas, bool wholeWindow = false);
+
+// Counts calls of the C run-time's free() per pointer while it lives, by
+// putting a counting function into this program's import slot of free().
+// Code linked into the test program (static libraries included) frees
+// through that slot. A tracked block that is freed is kept (and really
+// freed when the counter ends), so its address is not handed out again
+// while it is tracked: a reused address would be counted twice or reset.
+// One counter at a time.
+class CFreeCounter
+{
+public:
+    CFreeCounter();
+    ~CFreeCounter();
+    CFreeCounter(const CFreeCounter&) = delete;
+    CFreeCounter& operator=(const CFreeCounter&) = delete;
+
+    // Starts counting the frees of p (at 0).
+    void Track(void* p) { m_frees[p] = 0; }
+    // Frees of a tracked pointer so far.
+    int Frees(void* p) const;
+
+    std::map<void*, int> m_frees;
+};
+
+// Calls onMessage for every message sent to a window of this thread while
+// it lives (a WH_CALLWNDPROC hook); the message's pointers are valid only
+// during the call. One hook object at a time.
+class CSentMessageHook
+{
+public:
+    explicit CSentMessageHook(std::function<void(const CWPSTRUCT&)> onMessage);
+    ~CSentMessageHook();
+    CSentMessageHook(const CSentMessageHook&) = delete;
+    CSentMessageHook& operator=(const CSentMessageHook&) = delete;
+
+private:
+    static LRESULT CALLBACK HookProc(int nCode, WPARAM wParam, LPARAM lParam);
+    std::function<void(const CWPSTRUCT&)> m_onMessage;
+    HHOOK m_hHook = nullptr;
+};
 
 }  // namespace test
 }  // namespace tesmir

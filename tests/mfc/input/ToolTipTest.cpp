@@ -7,6 +7,7 @@
 #include <afxcmn.h>
 
 #include "InputTestSupport.h"
+#include "TestSupport.h"
 
 #include <algorithm>
 #include <map>
@@ -16,79 +17,18 @@ using namespace mfcinput_test;
 
 namespace {
 
-// Counts the frees of the texts the hit test hands out, by putting a
-// counting function into this program's import slot of free() for the
-// length of a test. A counted text is kept until the end of the test, so
-// that its address is not handed out again and counted twice.
-#ifdef _WIN64
-extern "C" void(__cdecl* __imp_free)(void*);
-#define FREE_IMPORT_SLOT __imp_free
-#else
-extern "C" void(__cdecl* _imp__free)(void*);
-#define FREE_IMPORT_SLOT _imp__free
-#endif
-
-std::map<void*, int>* g_pFrees = NULL;
-void(__cdecl* g_pfnRealFree)(void*) = NULL;
-
-void __cdecl CountingFree(void* p)
-{
-    if (g_pFrees != NULL)
-    {
-        auto it = g_pFrees->find(p);
-        if (it != g_pFrees->end())
-        {
-            it->second++;
-            return;
-        }
-    }
-    g_pfnRealFree(p);
-}
-
-void SetFreeSlot(void(__cdecl* pfn)(void*))
-{
-    DWORD dwOld = 0;
-    ::VirtualProtect((void*)&FREE_IMPORT_SLOT, sizeof(void*), PAGE_READWRITE, &dwOld);
-    FREE_IMPORT_SLOT = pfn;
-    ::VirtualProtect((void*)&FREE_IMPORT_SLOT, sizeof(void*), dwOld, &dwOld);
-}
-
-class CFreeCounter
-{
-public:
-    CFreeCounter()
-    {
-        g_pfnRealFree = FREE_IMPORT_SLOT;
-        g_pFrees = &m_frees;
-        SetFreeSlot(&CountingFree);
-    }
-    ~CFreeCounter()
-    {
-        SetFreeSlot(g_pfnRealFree);
-        g_pFrees = NULL;
-        for (const auto& entry : m_frees)
-        {
-            if (entry.second > 0)
-                g_pfnRealFree(entry.first);
-        }
-    }
-    void Track(void* p) { m_frees[p] = 0; }
-    std::map<void*, int> m_frees;
-};
+using tesmir::test::CFreeCounter;
 
 // Records TTM_ADDTOOL and TTM_DELTOOL reaching any tip control of this thread.
 class CToolMessageLog
 {
 public:
     CToolMessageLog()
+        : m_hook([this](const CWPSTRUCT& msg) {
+              if (msg.message == TTM_ADDTOOL || msg.message == TTM_DELTOOL)
+                  m_messages.push_back(msg.message);
+          })
     {
-        s_pLog = this;
-        m_hHook = ::SetWindowsHookEx(WH_CALLWNDPROC, &HookProc, NULL, ::GetCurrentThreadId());
-    }
-    ~CToolMessageLog()
-    {
-        ::UnhookWindowsHookEx(m_hHook);
-        s_pLog = NULL;
     }
     int Count(UINT message) const
     {
@@ -100,17 +40,8 @@ public:
     std::vector<UINT> m_messages;
 
 private:
-    static LRESULT CALLBACK HookProc(int nCode, WPARAM wParam, LPARAM lParam)
-    {
-        const CWPSTRUCT* pMsg = (const CWPSTRUCT*)lParam;
-        if (nCode == HC_ACTION && s_pLog != NULL && (pMsg->message == TTM_ADDTOOL || pMsg->message == TTM_DELTOOL))
-            s_pLog->m_messages.push_back(pMsg->message);
-        return ::CallNextHookEx(NULL, nCode, wParam, lParam);
-    }
-    static CToolMessageLog* s_pLog;
-    HHOOK m_hHook;
+    tesmir::test::CSentMessageHook m_hook;
 };
-CToolMessageLog* CToolMessageLog::s_pLog = NULL;
 
 // A child window with one tool at kTool that hands out calloc'd text.
 const CRect kTool(10, 10, 110, 60);
