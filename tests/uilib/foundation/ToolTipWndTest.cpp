@@ -186,6 +186,7 @@ TEST_F(ToolTipWnd, DeletedTipWindowLeavesNoHook)
         ASSERT_TRUE(WaitUntilShown(*pService, 1));
         CVZPToolTipWnd* pShowing = Tip(*pService);
         ASSERT_EQ(pShowing, CVZPToolTipWnd::GetMouseHookUser());
+        const HWND hShowing = pShowing->m_hWnd;
         switch (way)
         {
         case serviceDestroyed:
@@ -199,7 +200,7 @@ TEST_F(ToolTipWnd, DeletedTipWindowLeavesNoHook)
             MoveTo(*pService, Centre(0));
             break;
         }
-        EXPECT_NE(pShowing, (pService ? Tip(*pService) : nullptr)) << way;
+        EXPECT_FALSE(::IsWindow(hShowing)) << way;
         EXPECT_EQ(nullptr, CVZPToolTipWnd::GetMouseHookUser()) << way;
         ::SetCursorPos(50, 50);
         PumpUntil([] { return false; }, 300);
