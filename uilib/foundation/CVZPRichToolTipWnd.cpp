@@ -165,6 +165,20 @@ void CVZPRichToolTipWnd::DrawTipText(CDC* pDC, LPCTSTR pszText, const CRect& rec
     range.rcPage = range.rc;
     range.chrg.cpMin = 0;
     range.chrg.cpMax = -1;
-    m_richEdit.SendMessage(EM_FORMATRANGE, TRUE, (LPARAM)&range);
+    const LRESULT nDrawnTo = m_richEdit.SendMessage(EM_FORMATRANGE, TRUE, (LPARAM)&range);
     m_richEdit.SendMessage(EM_FORMATRANGE, FALSE, 0);   // releases the cached layout
+    if (nDrawnTo > 0 || m_richEdit.GetTextLength() == 0 || rc.IsRectEmpty())
+        return;
+
+    // A rich edit that formats no range (some versions only lay text out
+    // for their own window) draws its client area instead: laid out in the
+    // text rectangle, on the tip's background colour.
+    m_richEdit.MoveWindow(0, 0, rc.Width(), rc.Height(), FALSE);
+    CRect rcFormat(0, 0, rc.Width(), rc.Height());
+    m_richEdit.SendMessage(EM_SETRECT, 0, (LPARAM)&rcFormat);
+    const int nSaved = pDC->SaveDC();
+    pDC->OffsetViewportOrg(rc.left, rc.top);
+    pDC->IntersectClipRect(0, 0, rc.Width(), rc.Height());
+    m_richEdit.SendMessage(WM_PRINTCLIENT, (WPARAM)pDC->GetSafeHdc(), PRF_CLIENT);
+    pDC->RestoreDC(nSaved);
 }
