@@ -141,11 +141,33 @@ void TooltipFixture::Activate(bool bFrame)
     ASSERT_TRUE(tesmir::test::PumpUntil([hWnd] { return ::GetForegroundWindow() == hWnd; }));
 }
 
+bool TooltipFixture::PlaceCursor(CPoint ptScreen)
+{
+    const DWORD dwStart = ::GetTickCount();
+    while (::GetTickCount() - dwStart < 10000)
+    {
+        ::SetCursorPos(ptScreen.x, ptScreen.y);
+        const DWORD dwPlaced = ::GetTickCount();
+        bool bMovedAway = false;
+        tesmir::test::PumpUntil(
+            [&] {
+                POINT pt;
+                ::GetCursorPos(&pt);
+                bMovedAway = pt.x != ptScreen.x || pt.y != ptScreen.y;
+                return bMovedAway || ::GetTickCount() - dwPlaced >= 250;
+            },
+            2000);
+        if (!bMovedAway)
+            return true;
+    }
+    return false;
+}
+
 void TooltipFixture::MoveTo(CVZPTooltipService& service, CPoint ptClient, UINT message)
 {
     CPoint ptScreen = ptClient;
     m_owner.ClientToScreen(&ptScreen);
-    ::SetCursorPos(ptScreen.x, ptScreen.y);
+    ASSERT_TRUE(PlaceCursor(ptScreen)) << "the cursor does not stay at " << ptScreen.x << "," << ptScreen.y;
     service.FilterMouseMessage(&m_owner, message, 0, MAKELPARAM(ptClient.x, ptClient.y));
 }
 

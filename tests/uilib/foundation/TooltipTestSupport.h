@@ -92,9 +92,16 @@ protected:
     // The tool's centre (or an offset from its top-left), in owner client
     // coordinates.
     CPoint Centre(size_t nTool) const { return m_owner.m_tools[nTool].rect.CenterPoint(); }
-    // Puts the cursor on the owner's client point and hands the move to the
-    // service.
+    // Puts the cursor on the owner's client point (PlaceCursor) and hands the
+    // move to the service.
     void MoveTo(CVZPTooltipService& service, CPoint ptClient, UINT message = WM_MOUSEMOVE);
+    // Puts the cursor on a screen point and waits until it stays there.
+    // Under X the system may answer a move with a late one back to the
+    // pointer's previous place (and the cursor stays there); the cursor
+    // counts as placed once it has read the point for 250 ms, which is past
+    // the time after which the system asks the display for the pointer
+    // instead of its own last value.
+    static bool PlaceCursor(CPoint ptScreen);
     // Hands a message of the owner to the service, the cursor where it is.
     void Send(CVZPTooltipService& service, UINT message);
 
