@@ -16,6 +16,7 @@
 #include "CVZPMouseHookManager.h"
 #include "CVZPPopupBar.h"
 #include "CVZPReBar.h"
+#include "CVZPTooltipService.h"
 #include "CVZPSoundManager.h"
 #include "CVZPToolBar.h"
 #include "VZPDrawHelpers.h"
@@ -84,6 +85,8 @@ CVZPCommandBars::CVZPCommandBars()
         m_pDocks[i] = NULL;
     m_pDropSource = new CVZPCustomizeDragTracker(this);
     m_pOptions = new CVZPCommandBarsOptions(this);
+    m_pToolTipContext = new CVZPTooltipService;
+    m_pToolTipContext->ModifyToolTipStyle(0, TTS_NOPREFIX);
     m_pKeyboardManager = new CVZPAcceleratorManager(this);
 }
 
@@ -112,6 +115,7 @@ CVZPCommandBars::~CVZPCommandBars()
         m_pPaintManager->InternalRelease();
     if (m_pImageManager != NULL)
         m_pImageManager->InternalRelease();
+    m_pToolTipContext->InternalRelease();
     m_pKeyboardManager->InternalRelease();
     m_pOptions->InternalRelease();
     VZPGetSoundManager()->StopThread();

@@ -27,6 +27,7 @@
 #include "CVZPPopupBar.h"
 #include "CVZPPopupToolBar.h"
 #include "CVZPToolBar.h"
+#include "CVZPTooltipService.h"
 #include "CommandBarsTestRes.h"
 
 #include <TestSupport.h>
@@ -386,6 +387,19 @@ TEST(CommandBarsClasses, DynamicallyCreatableClassesAreCreatedByName)
     EXPECT_EQ(RUNTIME_CLASS(CVZPToolBar), CVZPCommandBars::m_pToolBarClass);
     EXPECT_EQ(RUNTIME_CLASS(CVZPMenuBar), CVZPCommandBars::m_pMenuBarClass);
     EXPECT_EQ(RUNTIME_CLASS(CVZPPopupBar), CVZPCommandBars::m_pPopupBarClass);
+}
+
+TEST(CommandBarsClasses, ManagerOwnsATooltipServiceWithoutPrefixes)
+{
+    CVZPCommandBars* pManager = (CVZPCommandBars*)RUNTIME_CLASS(CVZPCommandBars)->CreateObject();
+    ASSERT_NE(nullptr, pManager);
+    CVZPTooltipService* pService = pManager->GetToolTipContext();
+    ASSERT_NE(nullptr, pService);
+    EXPECT_EQ((DWORD)TTS_NOPREFIX, pService->GetToolTipStyle() & TTS_NOPREFIX);
+    // The manager holds the only reference and gives it up when it goes.
+    EXPECT_EQ(2u, (unsigned)pService->InternalAddRef());
+    pManager->InternalRelease();
+    EXPECT_EQ(0u, (unsigned)pService->InternalRelease());
 }
 
 TEST(CommandBarsThreads, HookManagersArePerThreadAndCachedByTheManager)
