@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "FoundationTestSupport.h"
+#include "TestSupport.h"
 #include "VZPFoundation.h"
 
 #include <shlwapi.h>
@@ -70,6 +71,28 @@ std::wstring ScreenshotPath(const wchar_t* pszName)
     dir += L"\\screenshots";
     ::CreateDirectoryW(dir.c_str(), NULL);
     return dir + L"\\" + pszName;
+}
+
+bool PlaceCursor(POINT ptScreen)
+{
+    const DWORD dwStart = ::GetTickCount();
+    while (::GetTickCount() - dwStart < 10000)
+    {
+        ::SetCursorPos(ptScreen.x, ptScreen.y);
+        const DWORD dwPlaced = ::GetTickCount();
+        bool bMovedAway = false;
+        tesmir::test::PumpUntil(
+            [&] {
+                POINT pt;
+                ::GetCursorPos(&pt);
+                bMovedAway = pt.x != ptScreen.x || pt.y != ptScreen.y;
+                return bMovedAway || ::GetTickCount() - dwPlaced >= 250;
+            },
+            2000);
+        if (!bMovedAway)
+            return true;
+    }
+    return false;
 }
 
 }  // namespace vzfoundation_test

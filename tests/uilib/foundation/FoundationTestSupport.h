@@ -16,4 +16,9 @@ CFrameWnd* MainFrame();
 // folder (made when missing), for looking at what a test drew.
 std::wstring ScreenshotPath(const wchar_t* pszName);
 
+// Puts the cursor on a screen point and waits until it has stayed there for
+// a moment: after a move the system may put it back where it was. FALSE when
+// it never stays.
+bool PlaceCursor(POINT ptScreen);
+
 }  // namespace vzfoundation_test

@@ -65,7 +65,7 @@ TEST(HyperLink, HoverAndHandOnlyOverTheAlignedText)
                                                      : rc.right - sizeText.cx;
         const int y = rc.top + 5;
 
-        ::SetCursorPos(nTextLeft + sizeText.cx / 2, y);
+        ASSERT_TRUE(vzfoundation_test::PlaceCursor(CPoint(nTextLeft + sizeText.cx / 2, y)));
         ASSERT_TRUE(PumpUntil([&] { return link.IsHover(); }, 5000));
         EXPECT_TRUE(PumpUntil([&] { return ::GetCursor() == link.GetLinkCursor(); }, 2000));
         PaintNow(&host);
@@ -79,7 +79,7 @@ TEST(HyperLink, HoverAndHandOnlyOverTheAlignedText)
 
         // In the window but beside the text: no hover, no hand.
         const int xOff = dwAlign == SS_RIGHT ? rc.left + 5 : rc.right - 5;
-        ::SetCursorPos(xOff, y);
+        ASSERT_TRUE(vzfoundation_test::PlaceCursor(CPoint(xOff, y)));
         ASSERT_TRUE(PumpUntil([&] { return !link.IsHover(); }, 5000));
         EXPECT_TRUE(PumpUntil([&] { return ::GetCursor() != link.GetLinkCursor(); }, 2000));
         PaintNow(&host);
@@ -97,9 +97,10 @@ TEST(HyperLink, CursorGoneBeforeTheFirstTickNeverHovers)
     ASSERT_TRUE(link.Create(L"Quick", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(10, 10, 310, 40), &host, 100));
     CRect rc;
     link.GetWindowRect(&rc);
-    ::SetCursorPos(rc.left + 3, rc.top + 5);
+    ASSERT_TRUE(vzfoundation_test::PlaceCursor(CPoint(rc.left + 3, rc.top + 5)));
     link.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(3, 5));   // starts the timer
-    ::SetCursorPos(rc.right - 3, rc.top + 5);              // off the text before any tick
+    // Off the text before any tick.
+    ASSERT_TRUE(vzfoundation_test::PlaceCursor(CPoint(rc.right - 3, rc.top + 5)));
     link.SendMessage(WM_TIMER, 1, 0);
     EXPECT_FALSE(link.IsHover());
     EXPECT_FALSE(::KillTimer(link.m_hWnd, 1));   // the tick stopped it
@@ -115,7 +116,7 @@ TEST(HyperLink, FailedOpenShowsTheShellErrorAndStaysUnvisited)
     EXPECT_TRUE(link.GetStyle() & SS_NOTIFY);
     CRect rc;
     link.GetWindowRect(&rc);
-    ::SetCursorPos(rc.left + 3, rc.top + 5);
+    ASSERT_TRUE(vzfoundation_test::PlaceCursor(CPoint(rc.left + 3, rc.top + 5)));
     {
         CMessageBoxAnswer answer(IDOK);
         EXPECT_FALSE(link.ClickForTest());   // a text link's click still reaches the parent
@@ -165,7 +166,7 @@ TEST(HyperLink, IconStaticIsAlwaysUnderTheCursorAndHandlesItsClick)
     CTestLink link;
     ASSERT_TRUE(link.Create(L"", WS_CHILD | WS_VISIBLE | SS_ICON, CRect(10, 10, 42, 42), &host, 100));
     link.SetOpenOnClick(FALSE);
-    ::SetCursorPos(0, 0);
+    ASSERT_TRUE(vzfoundation_test::PlaceCursor(CPoint(0, 0)));
     EXPECT_FALSE(link.IsTextStatic());
     EXPECT_TRUE(link.IsCursorOverText());
     EXPECT_TRUE(link.ClickForTest());

@@ -1,5 +1,7 @@
 #include "TooltipTestSupport.h"
 
+#include "FoundationTestSupport.h"
+
 namespace vzfoundation_test {
 
 INT_PTR CToolOwnerWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
@@ -143,24 +145,7 @@ void TooltipFixture::Activate(bool bFrame)
 
 bool TooltipFixture::PlaceCursor(CPoint ptScreen)
 {
-    const DWORD dwStart = ::GetTickCount();
-    while (::GetTickCount() - dwStart < 10000)
-    {
-        ::SetCursorPos(ptScreen.x, ptScreen.y);
-        const DWORD dwPlaced = ::GetTickCount();
-        bool bMovedAway = false;
-        tesmir::test::PumpUntil(
-            [&] {
-                POINT pt;
-                ::GetCursorPos(&pt);
-                bMovedAway = pt.x != ptScreen.x || pt.y != ptScreen.y;
-                return bMovedAway || ::GetTickCount() - dwPlaced >= 250;
-            },
-            2000);
-        if (!bMovedAway)
-            return true;
-    }
-    return false;
+    return vzfoundation_test::PlaceCursor(ptScreen);
 }
 
 void TooltipFixture::MoveTo(CVZPTooltipService& service, CPoint ptClient, UINT message)
