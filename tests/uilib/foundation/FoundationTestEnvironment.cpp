@@ -95,4 +95,32 @@ bool PlaceCursor(POINT ptScreen)
     return false;
 }
 
+namespace {
+
+HWND g_hMenuSeen = NULL;
+
+void CALLBACK EndMenuWhenShown(HWND, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    HWND hMenu = ::FindWindowW(L"#32768", NULL);
+    if (hMenu != NULL && ::IsWindowVisible(hMenu))
+    {
+        g_hMenuSeen = hMenu;
+        ::KillTimer(NULL, nIDEvent);
+        ::EndMenu();
+    }
+}
+
+}  // namespace
+
+bool RunMenuEndedByTimer(const std::function<void()>& show)
+{
+    g_hMenuSeen = NULL;
+    // The menu loop dispatches the timer; a menu that never opened leaves
+    // it with nothing to end.
+    const UINT_PTR nTimer = ::SetTimer(NULL, 0, 50, EndMenuWhenShown);
+    show();
+    ::KillTimer(NULL, nTimer);
+    return g_hMenuSeen != NULL;
+}
+
 }  // namespace vzfoundation_test

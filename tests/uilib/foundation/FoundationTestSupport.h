@@ -4,6 +4,7 @@
 
 #include <afxwin.h>
 
+#include <functional>
 #include <string>
 
 namespace vzfoundation_test {
@@ -20,5 +21,9 @@ std::wstring ScreenshotPath(const wchar_t* pszName);
 // a moment: after a move the system may put it back where it was. FALSE when
 // it never stays.
 bool PlaceCursor(POINT ptScreen);
+
+// Runs show(), which tracks a modal pop-up menu, with a timer that ends the
+// menu once it is on screen; TRUE when a menu was seen.
+bool RunMenuEndedByTimer(const std::function<void()>& show);
 
 }  // namespace vzfoundation_test

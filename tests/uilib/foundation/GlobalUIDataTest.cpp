@@ -9,6 +9,7 @@
 #include "CVZPCommandBarPaintManager.h"
 #include "CVZPGlobalUIData.h"
 #include "CVZPVisualStyle.h"
+#include "FoundationTestSupport.h"
 #include "TestSupport.h"
 #include "VZPDrawHelpers.h"
 #include "VZPTrackContextMenu.h"
@@ -221,24 +222,6 @@ TEST(CommandBarServices, SetThemeReplacesTheProcessWideInstance)
     EXPECT_EQ(VZPPaintManager()->m_nThemeType, 2);
 }
 
-namespace {
-
-HWND g_hMenuSeen = NULL;
-
-// Ends the modal menu from inside its loop once it is on screen.
-void CALLBACK EndMenuWhenShown(HWND, UINT, UINT_PTR nIDEvent, DWORD)
-{
-    HWND hMenu = ::FindWindowW(L"#32768", NULL);
-    if (hMenu != NULL && ::IsWindowVisible(hMenu))
-    {
-        g_hMenuSeen = hMenu;
-        ::KillTimer(NULL, nIDEvent);
-        ::EndMenu();
-    }
-}
-
-}  // namespace
-
 TEST(CommandBarServices, TrackContextMenuShowsTheMenuUntilATimerEndsIt)
 {
     CWnd* pOwner = AfxGetMainWnd();
@@ -253,12 +236,10 @@ TEST(CommandBarServices, TrackContextMenuShowsTheMenuUntilATimerEndsIt)
     {
         if (bWithTheme)
             CVZPCommandBarPaintManager::SetTheme(0);
-        g_hMenuSeen = NULL;
-        const UINT_PTR nTimer = ::SetTimer(NULL, 0, 50, EndMenuWhenShown);
-        ASSERT_NE(nTimer, 0u);
-        const int nResult = TrackContextMenu(&menu, TPM_RIGHTBUTTON | TPM_RETURNCMD, 20, 20, pOwner, 9015);
-        ::KillTimer(NULL, nTimer);
-        EXPECT_NE(g_hMenuSeen, (HWND)NULL) << "with theme " << bWithTheme;
+        int nResult = -1;
+        EXPECT_TRUE(vzfoundation_test::RunMenuEndedByTimer([&] {
+            nResult = TrackContextMenu(&menu, TPM_RIGHTBUTTON | TPM_RETURNCMD, 20, 20, pOwner, 9015);
+        })) << "with theme " << bWithTheme;
         EXPECT_EQ(nResult, 0) << "nothing was chosen";
     }
     EXPECT_EQ(TrackContextMenu(NULL, 0, 0, 0, pOwner, 0), 0);
