@@ -30,19 +30,6 @@ using tesmir::test::PumpUntil;
 
 namespace {
 
-BOOL CALLBACK CountWindow(HWND, LPARAM lParam)
-{
-    ++*(int*)lParam;
-    return TRUE;
-}
-
-int CountThreadWindows()
-{
-    int nCount = 0;
-    ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, (LPARAM)&nCount);
-    return nCount;
-}
-
 class SpareControlsTest : public CanvasTest
 {
 };

@@ -22,19 +22,6 @@ using tesmir::test::PumpUntil;
 
 namespace {
 
-BOOL CALLBACK CountWindow(HWND, LPARAM lParam)
-{
-    ++*(int*)lParam;
-    return TRUE;
-}
-
-int CountThreadWindows()
-{
-    int nCount = 0;
-    ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, (LPARAM)&nCount);
-    return nCount;
-}
-
 class CPlainView : public CView
 {
 public:

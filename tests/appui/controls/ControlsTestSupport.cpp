@@ -48,4 +48,21 @@ BOOL CCanvasWnd::OnEraseBkgnd(CDC* pDC)
     return TRUE;
 }
 
+namespace {
+
+BOOL CALLBACK CountWindow(HWND, LPARAM lParam)
+{
+    ++*(int*)lParam;
+    return TRUE;
+}
+
+}  // namespace
+
+int CountThreadWindows()
+{
+    int nCount = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, (LPARAM)&nCount);
+    return nCount;
+}
+
 }  // namespace appui_test

@@ -40,6 +40,9 @@ protected:
     CCanvasWnd* m_pCanvas = NULL;
 };
 
+// Number of top-level windows the calling thread owns, for leak checks.
+int CountThreadWindows();
+
 using tesmir::test::CCapture;
 using tesmir::test::LineHeight;
 using tesmir::test::PaintNow;
