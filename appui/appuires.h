@@ -26,3 +26,11 @@
 
 // The scanning progress view: a child form without border or controls
 #define IDD_SCANNING_PROGRESS           193
+
+// Message dialogs: the skinned forms of the OK box and the Yes/No box, their
+// skin, the icon static and the text static
+#define IDD_MESSAGE_DLG                 217
+#define IDB_MESSAGE_SKIN                221
+#define IDD_YESNO_DLG                   222
+#define IDC_MESSAGE_ICON                1041
+#define IDC_MESSAGE_TEXT                1079

@@ -1044,6 +1044,7 @@ OUTPUTS = [
     Output("file_type_states.bmp", file_type_states, mask=MASK_WHITE),
     Output("file_types_skin.bmp", lambda: dialog_skin(458, 434, footer_top=350)),
     Output("progress_skin.bmp", lambda: dialog_skin(399, 174)),
+    Output("message_skin.bmp", lambda: dialog_skin(365, 135)),
     # Command bars, lists and pictures.
     Output("header_logo.bmp", header_logo, mask=MASK_WHITE),
     Output("list_states.bmp", list_states, mask=MASK_WHITE),

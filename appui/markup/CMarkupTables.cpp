@@ -231,7 +231,10 @@ SIZE CMarkupRenderer::LayoutTable(const CString& tableText, const RECT& box)
         m_bRecordsExhausted = TRUE;
         return size;
     }
-    MarkupTable t = m_tables[(size_t)m_nCurrentTable];
+    // Nested tables move the current index on; this table's record stays
+    // at its own.
+    const size_t nRecord = (size_t)m_nCurrentTable;
+    MarkupTable t = m_tables[nRecord];
     const int c = (int)t.columnWidths.size(), r = (int)t.rowHeights.size();
 
     m_style.name = L"table";
@@ -383,7 +386,7 @@ SIZE CMarkupRenderer::LayoutTable(const CString& tableText, const RECT& box)
         size.cy = rcTable.bottom - rcTable.top;
     }
 
-    m_tables[(size_t)m_nCurrentTable] = t;
+    m_tables[nRecord] = t;
     m_style.name = L"table";
     PopStyle(L"table");
     SelectStyleFont();
