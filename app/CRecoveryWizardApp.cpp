@@ -9,6 +9,7 @@
 #include "CFirstView_HDD.h"
 #include "CGCFileTypeAccess.h"
 #include "CMainFrame.h"
+#include "CMessageDlg.h"
 #include "CSecondView_HDD.h"
 #include "CThirdView_HDD.h"
 #include "InstanceMutex.h"
@@ -69,6 +70,8 @@ BOOL CRecoveryWizardApp::InitInstance()
         AfxMessageBox(_T("Another instance of the application is already running."));
         return FALSE;
     }
+    // From here on the program's messages show in its own dialogs.
+    InstallMessageDialogs();
     AfxEnableControlContainer();
     if (!AfxOleInit()) {
         AfxMessageBox(IDS_OLE_INIT_FAILED);
