@@ -15,6 +15,12 @@ HINSTANCE VZPGetLibraryInstance()
     return g_hLibraryInstance;
 }
 
+void VZPSetResourceModule(HINSTANCE hResourceModule, HINSTANCE hLibraryInstance)
+{
+    g_hResourceModule = hResourceModule;
+    g_hLibraryInstance = hLibraryInstance;
+}
+
 CVZPResourceModuleSwitch::CVZPResourceModuleSwitch()
     : m_bSwitched(FALSE), m_hSavedResource(NULL), m_hSavedInstance(NULL)
 {

@@ -5,11 +5,13 @@
 
 #include <afxwin.h>
 
-// The library's resource module: NULL (nothing here sets it), so every lookup
-// ends in the application's resources. The library instance handle goes with
-// it.
+// The library's resource module: NULL unless set, so every lookup ends in the
+// application's resources. The library instance handle goes with it.
 HINSTANCE VZPGetResourceModule();
 HINSTANCE VZPGetLibraryInstance();
+// Sets both (NULL, NULL puts the library back on the application's
+// resources). The program never sets them; tests point them at a module.
+void VZPSetResourceModule(HINSTANCE hResourceModule, HINSTANCE hLibraryInstance);
 
 class CVZPResourceModuleSwitch
 {

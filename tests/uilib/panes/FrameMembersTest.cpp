@@ -111,6 +111,7 @@ TEST(FrameMembers, ManagerAsConstructed)
     EXPECT_EQ(0, manager.GetPaintManager()->m_nTheme);
     ASSERT_NE(nullptr, manager.GetImageManager());
     ASSERT_NE(nullptr, manager.GetDragContext());
+    EXPECT_NE(nullptr, manager.GetTooltipService());
     CVZPDockingPaneDragContext* pDrag = manager.GetDragContext();
     EXPECT_EQ(&manager, pDrag->GetManager());
     EXPECT_EQ(NULL, pDrag->m_wndPreview.GetSafeHwnd());

@@ -283,12 +283,16 @@ TEST(TaskPanel, MissingShellStyleLibraryFallsBackToTintedIcons)
 
 TEST(TaskPanel, ConstructsWithoutTheExpandResources)
 {
-    // The library has no resource module of its own (nothing sets one), so
-    // its lookups end in the framework's resource handle and the program:
-    // point the handle at the program, which holds neither 9197 nor 9198.
+    // Neither the library's resource module nor the framework's resource
+    // handle holds 9197 or 9198: the library looks at a system module, the
+    // framework at the program.
     ASSERT_EQ(nullptr, VZPGetResourceModule());
+    HINSTANCE hSystem = ::GetModuleHandleW(L"kernel32.dll");
+    ASSERT_NE(nullptr, hSystem);
+    ASSERT_EQ(nullptr, ::FindResourceW(hSystem, MAKEINTRESOURCEW(9197), MAKEINTRESOURCEW(2)));
     HINSTANCE hProgram = ::GetModuleHandleW(NULL);
     HINSTANCE hSavedFramework = AfxGetResourceHandle();
+    VZPSetResourceModule(hSystem, hSystem);
     AfxSetResourceHandle(hProgram);
     AFX_GDI_COUNTS before = AfxGetGdiCounts();
     {
@@ -299,6 +303,9 @@ TEST(TaskPanel, ConstructsWithoutTheExpandResources)
         EXPECT_EQ(nullptr, panel.GetPaintManager()->m_hExpandIcon);
     }
     AFX_GDI_COUNTS after = AfxGetGdiCounts();
+    // The switch put the framework's handle back after each lookup.
+    EXPECT_EQ(hProgram, AfxGetResourceHandle());
+    VZPSetResourceModule(NULL, NULL);
     AfxSetResourceHandle(hSavedFramework);
     EXPECT_EQ(before.nObjects, after.nObjects);
     EXPECT_EQ(before.nImageLists, after.nImageLists);

@@ -5,6 +5,7 @@
 #include "CVZPDockingPaneLayout.h"
 #include "CVZPDockingPaneThemes.h"
 #include "CVZPImageManager.h"
+#include "CVZPTooltipService.h"
 
 CVZPDockingPaneManager::CVZPDockingPaneManager()
     : m_nSplitterMinimum(22), m_bCloseGroup(FALSE), m_bGroupAutoHide(TRUE), m_pSite(NULL), m_pLayout(NULL),
@@ -18,6 +19,7 @@ CVZPDockingPaneManager::CVZPDockingPaneManager()
     SelectTheme(0);
     m_pImageManager = new CVZPImageManager;
     m_pDragContext = new CVZPDockingPaneDragContext(this);
+    m_pTooltipService = new CVZPTooltipService;
     m_hrOleInit = ::OleInitialize(NULL);
 }
 
@@ -32,6 +34,9 @@ CVZPDockingPaneManager::~CVZPDockingPaneManager()
     if (m_pPaintManager != NULL)
         m_pPaintManager->InternalRelease();
     m_pPaintManager = NULL;
+    if (m_pTooltipService != NULL)
+        m_pTooltipService->InternalRelease();
+    m_pTooltipService = NULL;
     delete m_pDragContext;
     m_pDragContext = NULL;
     if (m_pImageManager != NULL)
