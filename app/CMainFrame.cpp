@@ -44,6 +44,8 @@ const UINT kToolbarIcons[] = {IDI_TOOL_OPEN, IDI_TOOL_RECOVER,  IDI_TOOL_SAVE_SN
                               IDI_TOOL_FIND, IDI_TOOL_SETTINGS, IDI_TOOL_HELP};
 static_assert(sizeof kToolbarCommands == sizeof kToolbarIcons, "one icon per toolbar command");
 
+// The id of the one pane the frame looks for; none is ever made.
+const int kUnusedPaneId = 4001;
 const int kMinTrackWidth = 875;
 const int kMinTrackHeight = 690;
 
@@ -115,6 +117,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     ClearSplitViewTexts();
     EnsureVirtualDisk();
+    m_paneManager.ClosePane(m_paneManager.FindPane(kUnusedPaneId));
     WriteOfficeViewingFlags();
     ShowWindow(SW_MAXIMIZE);
     return 0;

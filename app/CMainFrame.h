@@ -15,9 +15,13 @@
 
 #include "CHyperlinkStatic.h"
 #include "CMainStatusBar.h"
+#include "CVZCaption.h"
+#include "CVZHyperLink.h"
+#include "CVZPDockingPaneManager.h"
 #include "CVZPFrameWnd.h"
 #include "CVZWindowPlacement.h"
 #include "CVZPReBar.h"
+#include "CVZPTaskPanel.h"
 #include "IWizardFrame.h"
 #include "snapshot/SnapshotShell.h"
 
@@ -89,10 +93,16 @@ public:
     HWND m_hSnapshotProgress;
     BOOL m_bSnapshotLoadEnabled;
     CMainStatusBar m_wndStatusBar;
+    // Holds no pane: the frame only asks it for one (and finds none).
+    CVZPDockingPaneManager m_paneManager;
     CVZPToolBar* m_pStandardBar;
     BOOL m_bOpenEnabled;
     // Constructed and destroyed with the frame; never created as windows or
     // filled.
+    CVZCaption m_wndCaption;
+    CVZHyperLink m_wndHyperLink;
+    CVZPReBar m_wndReBar;
+    CVZPTaskPanel m_wndTaskPanel;
     CHyperlinkStatic m_wndLink;
     CStatic m_wndStatic;
     CEdit m_wndEdit;
@@ -100,7 +110,6 @@ public:
     CFont m_font;
     CBitmap m_bitmap;
     CMapPtrToPtr m_mapSpare;
-    CVZPReBar m_wndReBar;
     // The logical drive list: per partition index, a text that begins with
     // the drive letter and a colon.
     std::vector<std::wstring> m_logicalDrives;
