@@ -1,6 +1,7 @@
 #include "CEx_StyleDoc.h"
 
 #include <afxdao.h>
+#include <functional>
 #include <objbase.h>
 #include <wctype.h>
 
@@ -43,6 +44,20 @@ int MatchEnding(const wchar_t* name, size_t length, size_t letters, const ImageE
     return 0;
 }
 
+// Calls onFile with the name of every file (not folder) in lpszFolder.
+void ForEachFileIn(LPCWSTR lpszFolder, const std::function<void(const CString&)>& onFile)
+{
+    CFileFind finder;
+    BOOL bMore = finder.FindFile(CString(lpszFolder) + _T("\\*.*"));
+    while (bMore) {
+        bMore = finder.FindNextFile();
+        if (finder.IsDots() || finder.IsDirectory())
+            continue;
+        onFile(finder.GetFileName());
+    }
+    finder.Close();
+}
+
 }  // namespace
 
 CEx_StyleDoc::CEx_StyleDoc()
@@ -83,19 +98,13 @@ void CEx_StyleDoc::ClearFolderState(LPCWSTR lpszFolder)
 void CEx_StyleDoc::ListImageFiles(LPCWSTR lpszFolder)
 {
     ClearFolderState(lpszFolder);
-    CFileFind finder;
-    BOOL bMore = finder.FindFile(CString(lpszFolder) + _T("\\*.*"));
-    while (bMore) {
-        bMore = finder.FindNextFile();
-        if (finder.IsDots() || finder.IsDirectory())
-            continue;
-        CString name = finder.GetFileName();
-        if (GetImageType(name) == 0)
-            continue;
+    ForEachFileIn(lpszFolder, [this](const CString& fileName) {
+        if (GetImageType(fileName) == 0)
+            return;
+        CString name = fileName;
         name.MakeLower();
         m_vecImageFiles.Add(name);
-    }
-    finder.Close();
+    });
     CString temp;
     SortNames(m_vecImageFiles, 0, (int)m_vecImageFiles.GetSize() - 1, temp);
 
@@ -156,18 +165,12 @@ void CEx_StyleDoc::LoadImageAt(int nIndex)
 void CEx_StyleDoc::DeleteFolderFiles(LPCWSTR lpszFolder)
 {
     ClearFolderState(lpszFolder);
-    CFileFind finder;
-    BOOL bMore = finder.FindFile(CString(lpszFolder) + _T("\\*.*"));
-    while (bMore) {
-        bMore = finder.FindNextFile();
-        if (finder.IsDots() || finder.IsDirectory())
-            continue;
-        const CString path = CString(lpszFolder) + _T("\\") + finder.GetFileName();
+    ForEachFileIn(lpszFolder, [lpszFolder](const CString& fileName) {
+        const CString path = CString(lpszFolder) + _T("\\") + fileName;
         // A second attempt for a file that was still being released.
         ::DeleteFileW(path);
         ::DeleteFileW(path);
-    }
-    finder.Close();
+    });
 }
 
 int CEx_StyleDoc::OpenDatabase(LPCWSTR lpszPath)
