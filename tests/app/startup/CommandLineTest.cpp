@@ -17,19 +17,11 @@ using tesmir::test::PumpUntil;
 
 namespace {
 
-// One FAT folder "A" under a FAT32 parameter block.
+// One FAT folder "A" under a FAT32 parameter block; second replaces the
+// byte after the mode letter.
 std::vector<unsigned char> OneFolderSnapshot(char mode, char second = 0)
 {
-    VolumeParamsRecord v = {};
-    v.selectionCode = v.fileSystemType = FileSystemFat32;
-    v.sectorCount = 163840;
-    v.endSector = 163839;
-    v.sectorsPerCluster = 2;
-    v.reservedSectors = 32;
-    v.fat1Start = 32;
-    CSnapshotBytes s;
-    s.Start(mode).Params(v).U32(1).U16(19).Wide(L"A", 0).U32(3).U32(0).U16(0).U16(0).U8(0).U16(0).U32(0);
-    std::vector<unsigned char> bytes = s.Trailer().b;
+    std::vector<unsigned char> bytes = ::OneFolderSnapshot(mode, Fat32VolumeParams());
     if (second)
         bytes[1] = (unsigned char)second;
     return bytes;

@@ -18,28 +18,6 @@
 
 namespace {
 
-// One FAT folder "A" with the given parameters.
-std::vector<unsigned char> OneFolderSnapshot(char mode, const VolumeParamsRecord& v)
-{
-    CSnapshotBytes s;
-    s.Start(mode).Params(v).U32(1).U16(19).Wide(L"A", 0).U32(3).U32(0).U16(0).U16(0).U8(0).U16(0).U32(0);
-    return s.Trailer().b;
-}
-
-// FAT32 parameters of the trace volume (no partition table, 32 reserved
-// sectors: the first FAT starts at sector 32).
-VolumeParamsRecord TraceVolumeParams()
-{
-    VolumeParamsRecord v = {};
-    v.selectionCode = v.fileSystemType = FileSystemFat32;
-    v.sectorCount = 163840;
-    v.endSector = 163839;
-    v.sectorsPerCluster = 2;
-    v.reservedSectors = 32;
-    v.fat1Start = 32;
-    return v;
-}
-
 class SnapshotCommands : public ::testing::Test
 {
 protected:
@@ -50,7 +28,7 @@ protected:
         g_ScanMode = ScanModeQuick;
         g_ModeName = L"Quick Scan";
         g_SourceType = SourceVirtualDisk;
-        VolumeParams = TraceVolumeParams();
+        VolumeParams = Fat32VolumeParams();
         g_ScanBusy = 1;
         g_ScanStop = 0;
     }
@@ -196,7 +174,7 @@ TEST_F(SnapshotCommands, FailedWritesAreReported)
 
 TEST_F(SnapshotCommands, LoadChecksTheFileAndTheMode)
 {
-    std::vector<unsigned char> fat = OneFolderSnapshot('D', TraceVolumeParams());
+    std::vector<unsigned char> fat = OneFolderSnapshot('D', Fat32VolumeParams());
     struct Case
     {
         const char* name;
@@ -250,7 +228,7 @@ TEST_F(SnapshotCommands, LoadChecksTheFileAndTheMode)
 // chooses the mode; anything else is not a snapshot.
 TEST_F(SnapshotCommands, CommandLineSnapshotChoosesItsMode)
 {
-    ASSERT_TRUE(WriteBytes(m_path, OneFolderSnapshot('A', TraceVolumeParams())));
+    ASSERT_TRUE(WriteBytes(m_path, OneFolderSnapshot('A', Fat32VolumeParams())));
     std::wstring upper = m_path;
     CharUpperBuffW(&upper[0], (DWORD)upper.size());
     g_ModeName = L"";
@@ -271,7 +249,7 @@ TEST_F(SnapshotCommands, CommandLineSnapshotChoosesItsMode)
 
 TEST_F(SnapshotCommands, LockedFileIsReported)
 {
-    ASSERT_TRUE(WriteBytes(m_path, OneFolderSnapshot('D', TraceVolumeParams())));
+    ASSERT_TRUE(WriteBytes(m_path, OneFolderSnapshot('D', Fat32VolumeParams())));
     HANDLE lock = CreateFileW(m_path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, lock);
     EXPECT_EQ(0, LoadSnapshot(m_shell, m_path));
@@ -305,7 +283,7 @@ TEST_F(SnapshotCommands, ResultsOfAnotherImageAreRefused)
         SCOPED_TRACE(c.name);
         CMessageRecorder messages;
         m_shell = CRecordingSnapshotShell();
-        VolumeParamsRecord v = TraceVolumeParams();
+        VolumeParamsRecord v = Fat32VolumeParams();
         c.change(v);
         std::vector<unsigned char> bytes = OneFolderSnapshot('D', v);
         if (v.fileSystemType == FileSystemNtfs) {
@@ -334,7 +312,7 @@ TEST_F(SnapshotCommands, ResultsOfAnotherImageAreRefused)
 TEST_F(SnapshotCommands, ResultsWithoutAnImageWaitForIt)
 {
     ASSERT_EQ(nullptr, GetSectorReaderDisk());
-    EXPECT_EQ(1, Load(OneFolderSnapshot('D', TraceVolumeParams())));
+    EXPECT_EQ(1, Load(OneFolderSnapshot('D', Fat32VolumeParams())));
     EXPECT_EQ(1u, g_FatFolders.count);
     EXPECT_EQ(0, m_shell.recoveryEnabled);
     EXPECT_EQ(1, m_shell.recoverySteps);
@@ -352,7 +330,7 @@ TEST_F(SnapshotCommands, ResultsWithoutAnImageWaitForIt)
 // name; when it cannot be, the results wait for it as well.
 TEST_F(SnapshotCommands, VolumeResultsReopenTheVolume)
 {
-    std::vector<unsigned char> bytes = OneFolderSnapshot('D', TraceVolumeParams());
+    std::vector<unsigned char> bytes = OneFolderSnapshot('D', Fat32VolumeParams());
     bytes[bytes.size() - 2] = SourceLogicalVolume;
     g_VolumeHandle = NULL;
     m_shell.driveName = L"";

@@ -76,13 +76,18 @@ protected:
         const std::string params = DumpStoredParams();
         ASSERT_FALSE(lists.empty());
         std::map<std::wstring, std::string> before;
+        // Each round trip has files and folders of its own: they run side
+        // by side in separate processes.
+        const std::string testName = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        const std::wstring suffix(testName.begin(), testName.end());
+        const std::wstring beforeFolder = L"snapshot-before-" + suffix, afterFolder = L"snapshot-after-" + suffix;
         if (saveFiles) {
-            before = SaveAll(L"snapshot-before");
+            before = SaveAll(beforeFolder.c_str());
             EXPECT_FALSE(before.empty());
         }
 
         CMessageRecorder messages;
-        std::wstring path = TempSnapshotPath(L"tesmir-round-trip.xwqz");
+        std::wstring path = TempSnapshotPath((L"tesmir-round-trip-" + suffix + L".xwqz").c_str());
         g_ScanMode = mode;
         g_ModeName = ModeName(mode);
         ASSERT_EQ(1, SaveSnapshotAs(path.substr(0, path.size() - 5)));   // the extension is added
@@ -112,10 +117,10 @@ protected:
             EXPECT_EQ(ScanModeQuick, g_ScanMode);
         }
         if (saveFiles) {
-            EXPECT_EQ(before, SaveAll(L"snapshot-after"));
+            EXPECT_EQ(before, SaveAll(afterFolder.c_str()));
             // Left empty: the File Trace saves are large.
-            FreshFolder(L"snapshot-before");
-            FreshFolder(L"snapshot-after");
+            FreshFolder(beforeFolder.c_str());
+            FreshFolder(afterFolder.c_str());
         }
     }
 };

@@ -153,3 +153,25 @@ struct CSnapshotBytes
     // Disk index 0, source type 1 (the virtual disk).
     CSnapshotBytes& Trailer() { return U16(0).U16(1); }
 };
+
+// FAT32 parameters of a volume without a partition table: 163840 sectors,
+// 2 per cluster, 32 reserved sectors (the first FAT at sector 32).
+inline VolumeParamsRecord Fat32VolumeParams()
+{
+    VolumeParamsRecord v = {};
+    v.selectionCode = v.fileSystemType = FileSystemFat32;
+    v.sectorCount = 163840;
+    v.endSector = 163839;
+    v.sectorsPerCluster = 2;
+    v.reservedSectors = 32;
+    v.fat1Start = 32;
+    return v;
+}
+
+// A snapshot of one FAT folder "A" with the given parameters.
+inline std::vector<unsigned char> OneFolderSnapshot(char mode, const VolumeParamsRecord& v)
+{
+    CSnapshotBytes s;
+    s.Start(mode).Params(v).U32(1).U16(19).Wide(L"A", 0).U32(3).U32(0).U16(0).U16(0).U8(0).U16(0).U32(0);
+    return s.Trailer().b;
+}
