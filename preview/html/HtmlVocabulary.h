@@ -47,16 +47,6 @@ enum HtmlAttribute
 
 extern const wchar_t* const g_HtmlAttributes[HTML_ATTR_COUNT];
 
-// One named colour; the value is a COLORREF (0x00BBGGRR).
-struct HtmlNamedColor
-{
-    const wchar_t* name;
-    COLORREF color;
-};
-
-const int HTML_COLOR_COUNT = 140;
-extern const HtmlNamedColor g_HtmlColors[HTML_COLOR_COUNT];
-
 // One named character reference: the name with "&" and ";" (or a single
 // character that is itself replaced) and the character it stands for.
 struct HtmlNamedReference

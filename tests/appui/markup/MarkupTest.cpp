@@ -96,6 +96,8 @@ TEST(MarkupValues, Colours)
         {L"0x00ff00", RGB(0, 255, 0)}, {L"red", RGB(255, 0, 0)},  {L"Red", keep},
         {L"darkseagreen", RGB(143, 188, 143)}, {L"", keep},       {L"#gg0000", keep},
         {L"buttonface", GetSysColor(COLOR_BTNFACE)},
+        {L"gray", RGB(128, 128, 128)}, {L"blanchedalmond", RGB(255, 235, 205)},
+        {L"yellowgreen", RGB(154, 205, 50)}, {L"lightgrey", RGB(211, 211, 211)}, {L"lightgray", keep},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.expected, renderer.ParseColor(c.value, keep)) << tesmir::test::Utf8(c.value);

@@ -8,6 +8,7 @@
 #include "html/CHtmlStringTable.h"
 #include "html/HtmlUrl.h"
 #include "html/HtmlVocabulary.h"
+#include "markup/NamedColors.h"
 
 namespace {
 
@@ -108,13 +109,16 @@ TEST(HtmlVocabulary, ParsesColours)
     for (const auto& c : cases)
         EXPECT_EQ(c.color, HtmlParseColor(c.text)) << Utf8(c.text);
 
-    int greys = 0;
-    for (const HtmlNamedColor& c : g_HtmlColors)
+    int greys = 0, ownValues = 0;
+    for (const NamedColor& c : g_NamedColors)
         greys += wcsstr(c.name, L"Grey") != nullptr;
     EXPECT_EQ(1, greys);
-    // The table is searched in order and every name is distinct.
-    for (int i = 0; i < HTML_COLOR_COUNT; ++i)
-        EXPECT_EQ(g_HtmlColors[i].color, HtmlParseColor(g_HtmlColors[i].name)) << Utf8(g_HtmlColors[i].name);
+    // Every name is distinct; pages draw three names with their own values.
+    for (int i = 0; i < NAMED_COLOR_COUNT; ++i) {
+        EXPECT_EQ(NamedPageColor(i), HtmlParseColor(g_NamedColors[i].name)) << Utf8(g_NamedColors[i].name);
+        ownValues += NamedPageColor(i) != g_NamedColors[i].color;
+    }
+    EXPECT_EQ(3, ownValues);
 }
 
 TEST(HtmlVocabulary, FindsTagsByPrefixAndEnd)

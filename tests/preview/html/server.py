@@ -278,6 +278,16 @@ def start(state):
     print(open(state).read().strip())
 
 
+def zombie(pid):
+    """True when pid has ended and waits to be reaped (a detached server's
+    parent may be an init that never reaps)."""
+    try:
+        with open("/proc/%d/stat" % pid) as f:
+            return f.read().rsplit(")", 1)[1].split()[0] == "Z"
+    except (OSError, IndexError):
+        return False
+
+
 def stop(state):
     try:
         port, pid = open(state).read().split()
@@ -287,8 +297,11 @@ def stop(state):
         os.kill(int(pid), signal.SIGTERM)
         for _ in range(100):
             os.kill(int(pid), 0)
+            if zombie(int(pid)):
+                break
             time.sleep(0.05)
-        os.kill(int(pid), signal.SIGKILL)
+        else:
+            os.kill(int(pid), signal.SIGKILL)
     except ProcessLookupError:
         pass
     os.remove(state)
