@@ -180,6 +180,25 @@ TEST_F(HtmlCanvas, ScrollingMovesThePixels)
     EXPECT_EQ(0, WrongPixels(L"html_canvas_scrolled.bmp"));
     ASSERT_FALSE(m_scrolls.empty());
     EXPECT_EQ(-10, m_scrolls.back().x);
+    // The window with both bars: they are drawn beside the client area, in
+    // the system's face colours rather than the document's pattern.
+    {
+        RECT wr;
+        GetWindowRect(m_hwnd, &wr);
+        CDibCanvas whole(wr.right - wr.left, wr.bottom - wr.top);
+        tesmir::test::CaptureWindow(m_hwnd, whole, true);
+        whole.SaveBmp(tesmir::test::BuildPath(L"html_canvas_window.bmp"));
+        POINT origin = {0, 0};
+        ClientToScreen(m_hwnd, &origin);
+        const int barX = origin.x - wr.left + Client().cx + GetSystemMetrics(SM_CXVSCROLL) / 2;
+        int face = 0;
+        for (int y = origin.y - wr.top; y < origin.y - wr.top + Client().cy; ++y) {
+            COLORREF c = whole.Pixel(barX, y);
+            face += c == GetSysColor(COLOR_BTNFACE) || c == GetSysColor(COLOR_SCROLLBAR) ||
+                    c == GetSysColor(COLOR_BTNHIGHLIGHT);
+        }
+        EXPECT_GT(face, Client().cy / 2);
+    }
 
     SendMessageW(m_hwnd, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
     EXPECT_EQ(Client().cy - 20, VPos());
