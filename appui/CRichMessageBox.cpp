@@ -326,15 +326,7 @@ INT_PTR CRichMessageBox::OnMessage(UINT nMsg, WPARAM wParam, LPARAM lParam)
         return TRUE;
     case WM_DESTROY:
         KillTimer(m_hWnd, kTimerId);
-        for (Button& b : m_buttons)
-            if (b.hWnd != NULL)
-                DestroyWindow(b.hWnd);
-        m_buttons.clear();
-        if (m_hCheckBox != NULL)
-            DestroyWindow(m_hCheckBox);
-        if (m_hCheckLabel != NULL)
-            DestroyWindow(m_hCheckLabel);
-        m_hCheckBox = m_hCheckLabel = NULL;
+        DestroyControls();
         return FALSE;
     default:
         return FALSE;
@@ -415,7 +407,7 @@ int CRichMessageBox::TextWidth(HDC hdc, const CString& text) const
     return size.cx;
 }
 
-void CRichMessageBox::BuildControls()
+void CRichMessageBox::DestroyControls()
 {
     for (Button& b : m_buttons)
         if (b.hWnd != NULL)
@@ -426,6 +418,11 @@ void CRichMessageBox::BuildControls()
     if (m_hCheckLabel != NULL)
         DestroyWindow(m_hCheckLabel);
     m_hCheckBox = m_hCheckLabel = NULL;
+}
+
+void CRichMessageBox::BuildControls()
+{
+    DestroyControls();
 
     HDC hdc = GetDC(NULL);
     HGDIOBJ hOldFont = SelectObject(hdc, m_hFont != NULL ? (HGDIOBJ)m_hFont : GetStockObject(DEFAULT_GUI_FONT));

@@ -120,6 +120,8 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
     INT_PTR OnMessage(UINT nMsg, WPARAM wParam, LPARAM lParam);
     void OnInitDialog();
+    // Destroys the buttons and the check box with its label.
+    void DestroyControls();
     void BuildControls();
     void LayoutControls();
     void OnCommand(UINT nId);

@@ -269,6 +269,11 @@ private:
     void ApplyWeight(const CString& value, MarkupStyle& style) const;
     int ParseBorderWidth(const CString& value, int current);
     static int ParseBorderStyle(const CString& value, int current);
+    // "left", "center", "right" (empty: left) as 0 to 2; current otherwise.
+    static int ParseHorizontalAlign(const CString& value, int current);
+    // "top", "middle"/"vcenter", "bottom", "baseline" (empty: baseline) as
+    // 0, 1, 2, 3; current otherwise.
+    static int ParseVerticalAlign(const CString& value, int current);
     int LogPixelsY() const;
 
     std::vector<MarkupTable> m_tables;

@@ -189,14 +189,7 @@ void CMarkupRenderer::ApplyDeclarations(const CString& declarations, MarkupStyle
         else if (property == L"font-weight")
             ApplyWeight(value, style);
         else if (property == L"text-align")
-        {
-            if (value.IsEmpty() || value == L"left")
-                style.hAlign = 0;
-            else if (value == L"center")
-                style.hAlign = 1;
-            else if (value == L"right")
-                style.hAlign = 2;
-        }
+            style.hAlign = ParseHorizontalAlign(value, style.hAlign);
         else if (property == L"text-transform")
         {
             if (value.IsEmpty() || value == L"none")
@@ -237,16 +230,7 @@ void CMarkupRenderer::ApplyDeclarations(const CString& declarations, MarkupStyle
             }
         }
         else if (property == L"vertical-align")
-        {
-            if (value.IsEmpty() || value == L"baseline")
-                style.vAlign = 3;
-            else if (value == L"middle" || value == L"vcenter")
-                style.vAlign = 1;
-            else if (value == L"top")
-                style.vAlign = 0;
-            else if (value == L"bottom")
-                style.vAlign = 2;
-        }
+            style.vAlign = ParseVerticalAlign(value, style.vAlign);
         else if (property == L"border-color")
             style.borderLight = style.borderDark =
                 m_bEnabled ? ParseColor(value, style.borderLight) : m_disabledColor;
@@ -280,6 +264,30 @@ int CMarkupRenderer::ParseBorderWidth(const CString& value, int current)
     if (value == L"medium")
         return current;
     return ParseLength(value, current, FALSE);
+}
+
+int CMarkupRenderer::ParseHorizontalAlign(const CString& value, int current)
+{
+    if (value.IsEmpty() || value == L"left")
+        return 0;
+    if (value == L"center")
+        return 1;
+    if (value == L"right")
+        return 2;
+    return current;
+}
+
+int CMarkupRenderer::ParseVerticalAlign(const CString& value, int current)
+{
+    if (value.IsEmpty() || value == L"baseline")
+        return 3;
+    if (value == L"middle" || value == L"vcenter")
+        return 1;
+    if (value == L"top")
+        return 0;
+    if (value == L"bottom")
+        return 2;
+    return current;
 }
 
 int CMarkupRenderer::ParseBorderStyle(const CString& value, int current)

@@ -141,25 +141,9 @@ SIZE CMarkupRenderer::ParseTableAttributes(const CString& attributes, MarkupStyl
         else if (name == L"bgeffect" && m_bEnabled)
             style.backEffect = ParseBackgroundEffect(value, style.backEffect);
         else if (name == L"align")
-        {
-            if (value.IsEmpty() || value == L"left")
-                style.hAlign = 0;
-            else if (value == L"center")
-                style.hAlign = 1;
-            else if (value == L"right")
-                style.hAlign = 2;
-        }
+            style.hAlign = ParseHorizontalAlign(value, style.hAlign);
         else if (name == L"valign")
-        {
-            if (value.IsEmpty() || value == L"baseline")
-                style.vAlign = 3;
-            else if (value == L"middle" || value == L"vcenter")
-                style.vAlign = 1;
-            else if (value == L"top")
-                style.vAlign = 0;
-            else if (value == L"bottom")
-                style.vAlign = 2;
-        }
+            style.vAlign = ParseVerticalAlign(value, style.vAlign);
         else if (name == L"width")
             style.width = ParseLength(value, style.width, FALSE);
         else if (name == L"height")
