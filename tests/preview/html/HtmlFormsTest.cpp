@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "HtmlTestSupport.h"
 #include "TestSupport.h"
@@ -151,6 +152,31 @@ TEST_F(HtmlForms, PostSendsTheQueryAsTheBody)
 
 TEST_F(HtmlForms, DestroyingControlsLeavesNoWindowAndFreesTheOptionValues)
 {
+    // Every option value is freed once, whatever the selection.
+    {
+        CHtmlStringTable few;
+        for (const wchar_t* v : {L"one", L"", L"three"}) {
+            int row = few.AddRow() - 1;
+            few.AppendCell(row, L"text");
+            few.AppendCell(row, v);
+        }
+        tesmir::test::CFreeCounter frees;
+        int form = Browser().AddForm(L"http://h/", L"get");
+        HWND lists[] = {Browser().CreateComboBox(100, 20, few, 2, L"a", form),
+                        Browser().CreateComboBox(100, 20, few, -1, L"b", form)};
+        std::vector<void*> values;
+        for (HWND list : lists)
+            for (int i = 0; i < 3; ++i) {
+                values.push_back((void*)SendMessageW(list, CB_GETITEMDATA, (WPARAM)i, 0));
+                frees.Track(values.back());
+            }
+        Browser().DestroyFormControls();
+        for (void* v : values)
+            EXPECT_EQ(1, frees.Frees(v));
+        EXPECT_FALSE(IsWindow(lists[0]));
+        EXPECT_FALSE(IsWindow(lists[1]));
+    }
+
     // Each round holds about 4 MB of option values; leaking them would use
     // up the address space the rounds measure.
     CHtmlStringTable options;
