@@ -3,7 +3,12 @@
 
 #include <afxwin.h>
 
+#include <string>
+
 namespace vzpanes_test {
+
+// Windows path of a screenshot file under the build folder's screenshots.
+std::wstring ScreenshotPath(const wchar_t* pszName);
 
 // The test resource module (the library's resources and the samples).
 HINSTANCE ResourceModule();

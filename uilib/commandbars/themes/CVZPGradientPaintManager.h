@@ -11,4 +11,8 @@ public:
     ~CVZPGradientPaintManager() override;
 
     int GetThemeType() const override { return 2; }
+
+    // Excludes the four corner pixels of the rectangle from the DC's
+    // clipping region (round-cornered bands and tabs).
+    static void ExcludeCornerPixels(CDC* pDC, int nLeft, int nTop, int nRight, int nBottom);
 };

@@ -10,6 +10,8 @@ class CVZPTabManager;
 class CVZPTabManagerItem;
 class CVZPTabPaintManager;
 
+class CVZPTabColorSet;
+
 class CVZPTabAppearanceSet
 {
 public:
@@ -38,11 +40,24 @@ public:
     // The colour type selected together with this set.
     virtual int GetDefaultColorType();
 
+    // A one-pixel line on the client side of rc (skipped for colour -1):
+    // top and left positions in c1, bottom and right in c2.
+    static void DrawEdgeByPosition(CDC* pDC, CRect rc, int nPosition, COLORREF c1, COLORREF c2);
+
     CRect m_rcHeaderMargin;
     int m_nRowSpacing;
     int m_nTabHeight;
     CVZPTabPaintManager* m_pPaintManager;
     BOOL m_bOverlapToSelection;
+
+protected:
+    CVZPTabColorSet* GetColorSet() const;
+    int GetPosition() const;
+    int GetStripKind() const;
+    BOOL IsSelected(CVZPTabManagerItem* pItem) const;
+    BOOL IsHot(CVZPTabManagerItem* pItem) const;
+    // The paint manager's DrawTabContent.
+    void DrawContent(CDC* pDC, CVZPTabManagerItem* pItem, CRect rc);
 };
 
 // Type 0: 3-D property-page tabs.
@@ -51,11 +66,16 @@ class CVZPTabAppearancePropertyPage : public CVZPTabAppearanceSet
 public:
     CVZPTabAppearancePropertyPage();
     int GetSupportedColorTypes() override { return 13; }
+    CRect GetClientMargin() override;
+    CRect FillStripBackground(CVZPTabManager* pStrip, CDC* pDC, CRect rc) override;
+    void DrawTab(CDC* pDC, CVZPTabManagerItem* pItem) override;
 };
 
 // Type 1: as type 0, the 3-D shape only on the selected and the hot tab.
 class CVZPTabAppearancePropertyPageSelected : public CVZPTabAppearancePropertyPage
 {
+public:
+    void DrawTab(CDC* pDC, CVZPTabManagerItem* pItem) override;
 };
 
 // Type 6: flat outlined tabs.
@@ -65,6 +85,15 @@ public:
     CVZPTabAppearanceFlat();
     int GetSupportedColorTypes() override { return 7; }
     int GetDefaultColorType() override { return 2; }
+    CRect FillStripBackground(CVZPTabManager* pStrip, CDC* pDC, CRect rc) override;
+    void DrawTab(CDC* pDC, CVZPTabManagerItem* pItem) override;
+
+protected:
+    // The two colours of the client frame.
+    virtual void GetFrameColors(COLORREF* pc1, COLORREF* pc2);
+    // Header, client frame and its outline; on docking-pane tabs the client
+    // frame is filled only with bFillClientOnEdge.
+    CRect FillFlatBackground(CVZPTabManager* pStrip, CDC* pDC, CRect rc, BOOL bFillClientOnEdge);
 };
 
 // Type 2: flat tabs with rounded corners.
@@ -73,6 +102,7 @@ class CVZPTabAppearanceRounded : public CVZPTabAppearanceFlat
 public:
     CVZPTabAppearanceRounded();
     int GetDefaultColorType() override { return 1; }
+    void DrawTab(CDC* pDC, CVZPTabManagerItem* pItem) override;
 
     BOOL m_bCornerSmoothing;
     BOOL m_bRoundedRectangle;
@@ -83,6 +113,11 @@ class CVZPTabAppearanceFlatSelected : public CVZPTabAppearanceFlat
 {
 public:
     CVZPTabAppearanceFlatSelected();
+    CRect FillStripBackground(CVZPTabManager* pStrip, CDC* pDC, CRect rc) override;
+    void DrawTab(CDC* pDC, CVZPTabManagerItem* pItem) override;
+
+protected:
+    void GetFrameColors(COLORREF* pc1, COLORREF* pc2) override;
 };
 
 // Type 3: slanted tabs; the header's left margin grows by the tab height.
@@ -93,8 +128,21 @@ public:
     CRect GetHeaderMargin() override;
     int GetSupportedColorTypes() override { return 21; }
     int GetDefaultColorType() override { return 4; }
+    CRect FillStripBackground(CVZPTabManager* pStrip, CDC* pDC, CRect rc) override;
+    void DrawTab(CDC* pDC, CVZPTabManagerItem* pItem) override;
 
     BOOL m_bHotOutline;
+
+protected:
+    // The tab's figure for tabs on top, in the tab's own frame.
+    struct Figure
+    {
+        CArray<CPoint, CPoint> body, outline, innerRight, innerTop;
+        BOOL bOpening;
+        CPoint ptOpening;
+        int nOpeningLength;
+    };
+    virtual void GetFigure(const CRect& rc, Figure* pFigure);
 };
 
 // Type 9: tabs slanted on both sides, drawn overlapping toward the
@@ -104,6 +152,9 @@ class CVZPTabAppearanceSlantedBoth : public CVZPTabAppearanceSlanted
 public:
     CVZPTabAppearanceSlantedBoth();
     CRect GetHeaderMargin() override;
+
+protected:
+    void GetFigure(const CRect& rc, Figure* pFigure) override;
 };
 
 // Type 4: each tab a state button.
@@ -112,6 +163,8 @@ class CVZPTabAppearanceStateButtons : public CVZPTabAppearanceSet
 public:
     CVZPTabAppearanceStateButtons();
     int GetDefaultColorType() override { return 2; }
+    CRect FillStripBackground(CVZPTabManager* pStrip, CDC* pDC, CRect rc) override;
+    void DrawTab(CDC* pDC, CVZPTabManagerItem* pItem) override;
 };
 
 // Type 7: trapezoid sheet tabs; both side margins grow by half the tab
@@ -123,6 +176,7 @@ public:
     CRect GetHeaderMargin() override;
     int GetSupportedColorTypes() override { return 7; }
     int GetDefaultColorType() override { return 2; }
+    void DrawTab(CDC* pDC, CVZPTabManagerItem* pItem) override;
 };
 
 // Type 8: a vertical stack of full-width bars.
@@ -131,7 +185,12 @@ class CVZPTabAppearanceStacked : public CVZPTabAppearanceSet
 public:
     CVZPTabAppearanceStacked();
     CRect GetHeaderRect(CRect rcControl, CVZPTabManager* pStrip) override;
+    CRect GetClientRect(CRect rcControl, CVZPTabManager* pStrip) override;
     int GetSupportedColorTypes() override { return 5; }
+    void LayoutTabStrip(CVZPTabManager* pStrip, CDC* pDC, CRect rc) override;
+    void AdjustClientRect(CVZPTabManager* pStrip, RECT* pRect) override;
+    void DrawTabStrip(CVZPTabManager* pStrip, CDC* pDC, CRect rc) override;
+    void DrawTab(CDC* pDC, CVZPTabManagerItem* pItem) override;
 };
 
 // A new appearance set of the type; any other type gives type 0.

@@ -66,7 +66,18 @@ public:
     CVZPOverridableColor m_clrSheetNormInnerFar;
     CVZPTabPaintManager* m_pPaintManager;
 
+    // A gradient across the strip, c1 at the outer edge and c2 toward the
+    // client (exchanged by the reverse-gradient option); c1 = -2 fills the
+    // dithered face/highlight pattern.
+    void FillGradientByPosition(CDC* pDC, CRect rc, COLORREF c1, COLORREF c2, int nPosition);
+
 protected:
+    // The strip position of the paint manager (top before attaching).
+    int GetPosition() const;
+    BOOL IsItemColors() const;
+    // Sunken while pressed (the rectangle then moves by one pixel), raised
+    // while hot; the glyph in COLOR_BTNTEXT.
+    void DrawDefaultNavigateFace(CDC* pDC, CVZPTabManagerNavigateButton* pButton, RECT* pRect);
     // The paint manager's appearance type (-1 before the set is attached).
     int GetAppearanceType() const;
     // The paint manager's IsLunaDisabled (FALSE before the set is attached).
@@ -127,6 +138,16 @@ public:
     ~CVZPTabColorSetThemed() override;
     void RefreshMetrics() override;
     BOOL IsThemed() override;
+    COLORREF FillClientFrame(CDC* pDC, CRect rc, CVZPTabManager* pStrip) override;
+    void FillStateButton(CDC* pDC, CRect rc, CVZPTabManagerItem* pItem) override;
+    COLORREF FillTab(CDC* pDC, CRect rc, CVZPTabManagerItem* pItem) override;
+    void PrepareClientClip(CDC* pDC, CRect rc, CVZPTabManager* pStrip) override;
+    void FillNavigateButton(CDC* pDC, CVZPTabManagerNavigateButton* pButton, RECT* pRect) override;
+
+    // Draws part 1 of "TAB" for a strip at a side or the bottom: drawn
+    // upright into a bitmap, mirrored or transposed, and put in place with
+    // DrawStateW.
+    void DrawRotatedTabPart(CDC* pDC, CRect rc, int nState, int nPosition);
 
     CVZPVisualStyle m_themeTab;
     CVZPVisualStyle m_themeToolbar;

@@ -47,29 +47,6 @@ CVZPTabPaintManager::~CVZPTabPaintManager()
     m_arrClients.RemoveAll();
 }
 
-// Strips lay themselves out and draw through these once they exist; a
-// paint manager alone has nothing to lay out or draw.
-void CVZPTabPaintManager::DrawTabStrip(CVZPTabManager* /*pStrip*/, CDC* /*pDC*/, CRect /*rcControl*/)
-{
-}
-
-void CVZPTabPaintManager::DeflateToClient(CVZPTabManager* /*pStrip*/, RECT* /*pRect*/)
-{
-}
-
-void CVZPTabPaintManager::LayoutTabStrip(CVZPTabManager* /*pStrip*/, CDC* /*pDC*/, CRect /*rcControl*/)
-{
-}
-
-int CVZPTabPaintManager::DrawTabContent(CDC* /*pDC*/, CVZPTabManagerItem* /*pItem*/, CRect /*rc*/, BOOL /*bDraw*/)
-{
-    return 0;
-}
-
-void CVZPTabPaintManager::DrawTabFocus(CDC* /*pDC*/, CVZPTabManagerItem* /*pItem*/, CRect /*rc*/)
-{
-}
-
 void CVZPTabPaintManager::RefreshMetrics()
 {
     if (m_bSystemFont)
@@ -183,12 +160,6 @@ COLORREF CVZPTabPaintManager::GetAutoColor(int nIndex)
     };
     unsigned k = unsigned(nIndex) - 0x1000000u;
     return k < 8 ? s_clrAuto[k] : COLORREF(nIndex);
-}
-
-void CVZPTabPaintManager::FillNavigateButton(CDC* pDC, CVZPTabManagerNavigateButton* pButton, RECT* pRect)
-{
-    if (m_pColorSet != NULL)
-        m_pColorSet->FillNavigateButton(pDC, pButton, pRect);
 }
 
 void CVZPTabPaintManager::InflateRectByPosition(RECT* pRect, int l, int t, int r, int b, int nPosition)

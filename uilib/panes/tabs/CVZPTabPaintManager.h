@@ -90,6 +90,33 @@ public:
     static COLORREF GetAutoColor(int nIndex);
     void FillNavigateButton(CDC* pDC, CVZPTabManagerNavigateButton* pButton, RECT* pRect);
 
+    // The single-row layout that most appearance sets use: tab lengths,
+    // header, shrinking, scroll limit, tab places and navigate buttons.
+    void LayoutTabStripDefault(CVZPTabManager* pStrip, CDC* pDC, CRect rc);
+    // Frame, background, header and client frame, the rows of tabs clipped
+    // off at the navigate buttons, and the buttons.
+    void DrawTabStripDefault(CVZPTabManager* pStrip, CDC* pDC, CRect rc);
+    // The part of the header the tabs may use; places the navigate buttons.
+    CRect GetTabsArea(CVZPTabManager* pStrip, CRect rc);
+    // Shortens the longest tabs first until the tabs fit in nAvailable.
+    void ShrinkTabs(CVZPTabManager* pStrip, int nAvailable);
+    void LayoutMultiRow(CVZPTabManager* pStrip, CDC* pDC, CRect rc);
+    void AssignRows(CVZPTabManager* pStrip, CDC* pDC, int nAvailable);
+    BOOL FillRowFrom(CVZPTabManager* pStrip, int nAvailable, int nRow, int nRemaining);
+    // Adjusts the strip's scroll offset so that the tab lies in the header.
+    void ScrollTabIntoView(CVZPTabManager* pStrip, CVZPTabManagerItem* pItem);
+    void DrawTabRow(CVZPTabManager* pStrip, CDC* pDC, CRect rc, int nRow);
+    // Draws a caption that does not fit as its head, "..." and its tail (a
+    // path: with path ellipsis).
+    void DrawCaptionEllipsis(CDC* pDC, const CString& strCaption, CRect rc, UINT nFormat);
+    // Width of the caption as drawn with nFormat (mnemonic markers removed
+    // unless DT_NOPREFIX).
+    static int MeasureCaption(CDC* pDC, const CString& strCaption, UINT nFormat);
+    // Adds the button margins, then applies the limits (0: none).
+    int ClampTabLength(int nLength, int nMin, int nMax) const;
+    // The font DrawTabContent selects for the item.
+    CFont* GetItemFont(CVZPTabManagerItem* pItem);
+
     // Margins (l, t, r, b) meant for tabs on top, moved outward on the sides
     // of the actual position; Deflate moves them inward.
     static void InflateRectByPosition(RECT* pRect, int l, int t, int r, int b, int nPosition);
