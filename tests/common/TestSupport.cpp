@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include <cstdlib>
+#include <vector>
 
 namespace tesmir {
 namespace test {
@@ -67,6 +68,81 @@ bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs)
             wait = 10;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, wait, QS_ALLINPUT);
     }
+}
+
+namespace {
+
+// The input record of an absolute move to screen point (x, y). Absolute
+// moves are in 0..65535 over the primary screen, and the system rounds the
+// pixel down: the smallest value that lands on the pixel is taken.
+INPUT AbsoluteMove(int x, int y)
+{
+    const int cx = GetSystemMetrics(SM_CXSCREEN);
+    const int cy = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (LONG)(((LONGLONG)x * 65536 + cx - 1) / cx);
+    input.mi.dy = (LONG)(((LONGLONG)y * 65536 + cy - 1) / cy);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return input;
+}
+
+}  // namespace
+
+void MoveCursorTo(int x, int y)
+{
+    INPUT input = AbsoluteMove(x, y);
+    SendInput(1, &input, sizeof(INPUT));
+}
+
+bool PlaceCursorByInput(int x, int y)
+{
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 10000) {
+        MoveCursorTo(x, y);
+        POINT pt = {-1, -1};
+        if (!PumpUntil([&] { return GetCursorPos(&pt) && pt.x == x && pt.y == y; }, 2000))
+            continue;
+        const DWORD placed = GetTickCount();
+        bool movedAway = false;
+        PumpUntil([&] {
+            movedAway = GetCursorPos(&pt) && (pt.x != x || pt.y != y);
+            return movedAway || GetTickCount() - placed >= 250;
+        });
+        if (!movedAway)
+            return true;
+    }
+    return false;
+}
+
+void PressKeys(std::initializer_list<WORD> keys)
+{
+    std::vector<INPUT> inputs;
+    for (WORD vk : keys) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        inputs.push_back(input);
+    }
+    for (auto it = keys.end(); it != keys.begin();) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = *--it;
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
+}
+
+void SendMouseButtons(POINT pt, std::initializer_list<DWORD> flags)
+{
+    std::vector<INPUT> inputs;
+    for (DWORD flag : flags) {
+        INPUT input = AbsoluteMove(pt.x, pt.y);
+        input.mi.dwFlags |= flag;
+        inputs.push_back(input);
+    }
+    SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
 }
 
 std::string ReadWholeFile(const std::wstring& path)

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 
@@ -25,6 +26,21 @@ std::wstring BuildPath(const wchar_t* name);
 // Returns the last value of pred(). Never sleeps for a fixed time: it waits
 // for the next message or 10 ms, whichever comes first, and checks again.
 bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 5000);
+
+// Real input through SendInput, which reaches the hardware queue (and the
+// thread's mouse and keyboard hooks) as a user's input does; pump to see it.
+// Moves the pointer to screen point (x, y).
+void MoveCursorTo(int x, int y);
+// Presses and releases the keys in order, releasing in reverse.
+void PressKeys(std::initializer_list<WORD> keys);
+// Moves the pointer to (x, y) and waits until it has stayed there for a
+// quarter second, moving it again when a late motion event of the display
+// put it back; false when it never settled within ten seconds.
+bool PlaceCursorByInput(int x, int y);
+// One mouse button event per flag (MOUSEEVENTF_LEFTDOWN, ..._LEFTUP, ...),
+// each carrying the screen point too, so a late motion event of the
+// display cannot move the press elsewhere.
+void SendMouseButtons(POINT pt, std::initializer_list<DWORD> flags);
 
 // Reads a whole file with CreateFileW/ReadFile; empty on failure.
 std::string ReadWholeFile(const std::wstring& path);

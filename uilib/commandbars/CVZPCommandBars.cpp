@@ -31,9 +31,6 @@ CRuntimeClass* CVZPCommandBars::m_pPopupBarClass = RUNTIME_CLASS(CVZPPopupBar);
 
 namespace {
 
-THREAD_LOCAL(CVZPMouseHookManager, g_mouseManager)
-THREAD_LOCAL(CVZPKeyboardHookManager, g_keyboardManager)
-
 // The dock bars in index order: top, bottom, left, right.
 const struct
 {
@@ -58,12 +55,12 @@ BOOL IsPopupKind(int nType)
 
 CVZPMouseHookManager* AFX_CDECL CVZPCommandBars::GetThreadMouseManager()
 {
-    return g_mouseManager.GetData();
+    return CVZPMouseHookManager::GetThreadManager();
 }
 
 CVZPKeyboardHookManager* AFX_CDECL CVZPCommandBars::GetThreadKeyboardManager()
 {
-    return g_keyboardManager.GetData();
+    return CVZPKeyboardHookManager::GetThreadManager();
 }
 
 CVZPMouseHookManager* CVZPCommandBars::GetMouseManager()

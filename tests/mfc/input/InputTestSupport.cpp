@@ -1,42 +1,6 @@
 #include "InputTestSupport.h"
 
-#include <vector>
-
 namespace mfcinput_test {
-
-void MoveCursorTo(int x, int y)
-{
-    // Absolute moves are in 0..65535 over the primary screen.
-    int cx = ::GetSystemMetrics(SM_CXSCREEN);
-    int cy = ::GetSystemMetrics(SM_CYSCREEN);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (LONG)(((LONGLONG)x * 65536 + cx / 2) / cx);
-    input.mi.dy = (LONG)(((LONGLONG)y * 65536 + cy / 2) / cy);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof(INPUT));
-}
-
-void PressKeys(std::initializer_list<WORD> keys)
-{
-    std::vector<INPUT> inputs;
-    for (WORD vk : keys)
-    {
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        inputs.push_back(input);
-    }
-    for (auto it = keys.end(); it != keys.begin();)
-    {
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = *--it;
-        input.ki.dwFlags = KEYEVENTF_KEYUP;
-        inputs.push_back(input);
-    }
-    ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
-}
 
 bool PumpFrameworkUntil(const std::function<bool()>& pred, DWORD timeoutMs)
 {

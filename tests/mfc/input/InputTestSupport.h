@@ -6,12 +6,12 @@
 
 #include <functional>
 
+#include <TestSupport.h>
+
 namespace mfcinput_test {
 
-// Moves the pointer to screen point (x, y) with SendInput.
-void MoveCursorTo(int x, int y);
-// Presses and releases the keys in order, releasing in reverse (SendInput).
-void PressKeys(std::initializer_list<WORD> keys);
+using tesmir::test::MoveCursorTo;
+using tesmir::test::PressKeys;
 
 // Pumps through the framework (AfxPumpMessage, so PreTranslateMessage and
 // tool tips see every message) until pred() holds or timeoutMs passes.
