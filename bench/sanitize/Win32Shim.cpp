@@ -4,6 +4,7 @@
 #include "windows.h"
 #include "psapi.h"
 #include "winioctl.h"
+#include "io.h"
 
 #include <ctype.h>
 #include <errno.h>
@@ -191,6 +192,14 @@ BOOL CloseHandle(HANDLE h)
 }
 
 BOOL DeleteFileW(LPCWSTR path) { return unlink(UnixPath(path).c_str()) == 0; }
+
+FILE* _wfopen(const wchar_t* path, const wchar_t* mode) { return fopen(UnixPath(path).c_str(), Narrow(mode).c_str()); }
+
+int64_t _filelengthi64(int fd)
+{
+    struct stat st;
+    return fstat(fd, &st) == 0 ? (int64_t)st.st_size : -1;
+}
 
 BOOL CreateDirectoryW(LPCWSTR path, void*) { return mkdir(UnixPath(path).c_str(), 0755) == 0; }
 
