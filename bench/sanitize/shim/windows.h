@@ -124,3 +124,21 @@ int _wcsicmp(const wchar_t* a, const wchar_t* b);
 int _wcsnicmp(const wchar_t* a, const wchar_t* b, size_t n);
 
 long _wtol(const wchar_t* text);
+
+// What the zip access wrapper uses besides the above.
+#define LOWORD(l) ((WORD)((DWORD)(l) & 0xFFFF))
+#define HIWORD(l) ((WORD)(((DWORD)(l) >> 16) & 0xFFFF))
+#define FILE_ATTRIBUTE_READONLY 0x01
+#define FILE_ATTRIBUTE_HIDDEN 0x02
+#define FILE_ATTRIBUTE_SYSTEM 0x04
+#define FILE_ATTRIBUTE_ARCHIVE 0x20
+#define FILE_TYPE_DISK 1
+#define DUPLICATE_SAME_ACCESS 2
+typedef uint64_t ULONGLONG;
+BOOL DosDateTimeToFileTime(WORD date, WORD time, FILETIME* ft);
+BOOL LocalFileTimeToFileTime(const FILETIME* local, FILETIME* utc);
+DWORD GetCurrentDirectoryW(DWORD size, LPWSTR buffer);
+DWORD GetFileType(HANDLE h);
+BOOL DuplicateHandle(HANDLE fromProcess, HANDLE h, HANDLE toProcess, HANDLE* out, DWORD access, BOOL inherit,
+                     DWORD options);
+BOOL SetFileTime(HANDLE h, const FILETIME* created, const FILETIME* accessed, const FILETIME* modified);
