@@ -7,6 +7,8 @@
 
 #include <afxole.h>
 
+#include "CVZPAccessibleBase.h"
+
 class CVZPImageManager;
 class CVZPTaskPanelDropTarget;
 class CVZPTaskPanelGroup;
@@ -65,15 +67,26 @@ public:
     CVZPTaskPanelGroup* m_pCaptionGroup;
 };
 
-// The edit control of an in-place rename.
+// The edit control of an in-place rename: Enter or leaving it commits a
+// non-empty text, Esc cancels; the window closes itself either way.
 class CVZPTaskPanelEditItem : public CEdit
 {
     DECLARE_DYNAMIC(CVZPTaskPanelEditItem)
 public:
-    CVZPTaskPanelEditItem() : m_bCancelled(FALSE), m_pItem(NULL) {}
+    CVZPTaskPanelEditItem() : m_bCancelled(FALSE), m_pItem(NULL), m_bClosing(FALSE) {}
 
     BOOL m_bCancelled;
     CVZPTaskPanelItem* m_pItem;
+
+protected:
+    void PostNcDestroy() override;
+    afx_msg UINT OnGetDlgCode();
+    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnKillFocus(CWnd* pNewWnd);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    BOOL m_bClosing;   // the kill-focus handling runs once
 };
 
 // The panel's OLE drop target; it forwards to the panel it is registered
@@ -81,14 +94,33 @@ public:
 class CVZPTaskPanelDropTarget : public COleDropTarget
 {
 public:
+    // The framework's default answers "none" for a window that is not a
+    // view; the panel decides instead.
+    DROPEFFECT OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
     DROPEFFECT OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
     BOOL OnDrop(CWnd* pWnd, COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point) override;
     void OnDragLeave(CWnd* pWnd) override;
 };
 
-class CVZPTaskPanel : public CWnd
+// The lParam of notification 6: the group and the state it is to take.
+struct VZPTaskPanelGroupExpanding
+{
+    CVZPTaskPanelGroup* pGroup;
+    BOOL bExpanding;
+};
+
+// Timer ids of the panel's window.
+enum
+{
+    VZP_TASKPANEL_TIMER_ANIMATION = 200,   // 30 ms while a group animates
+    VZP_TASKPANEL_TIMER_SCROLLBUTTON = 202,
+    VZP_TASKPANEL_TIMER_HOVER = 203,       // expands a collapsed group under a drag
+};
+
+class CVZPTaskPanel : public CWnd, public CVZPAccessibleBase
 {
     DECLARE_DYNAMIC(CVZPTaskPanel)
+    DECLARE_INTERFACE_MAP()
 public:
     // Theme 2, the group list, the hand cursor, the image manager, the drop
     // target (not registered), two scroll buttons, the tooltip service,
@@ -135,6 +167,85 @@ public:
         return nDirection == 0 ? m_pScrollDown : m_pScrollUp;
     }
 
+    // A child window with the drop target registered.
+    using CWnd::Create;
+    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+
+    // Options (each lays the panel out where it changes the layout).
+    void SetMode(int nMode);
+    int GetMode() const { return m_nMode; }
+    void SetItemLayout(int nLayout);
+    void SetHotTrackStyle(int nStyle);
+    int GetEffectiveLayout() const;
+    int GetEffectiveHotTrack() const;
+    void SetMargins(const RECT& rcMargins);
+    void SetGroupSpacing(int nSpacing);
+    void SetIconSizes(CSize szItemIcon, CSize szGroupIcon);
+    void SetMultiColumn(BOOL bMultiColumn, int nColumnWidth);
+    void SetDragDropOptions(int nDefaultDragFlags, BOOL bAcceptDrops);
+    void SetFocusOptions(BOOL bAcceptFocus, BOOL bSelectOnFocus, BOOL bFocusIsSelection);
+    void SetGroupsExpandable(BOOL bExpandable) { m_bGroupsExpandable = bExpandable; }
+    // Starts a rename of the item in an edit control over its text; NULL
+    // when the panel has no window or the item is not shown.
+    CVZPTaskPanelEditItem* RenameItem(CVZPTaskPanelItem* pItem);
+
+    // Groups.
+    int GetGroupCount() const;
+    CVZPTaskPanelGroup* GetAt(int nIndex) const;
+    CVZPTaskPanelGroup* AddGroup(LPCWSTR pszCaption, int nID = 0);
+    BOOL IsGroupExpanded(const CVZPTaskPanelGroup* pGroup) const;
+    CVZPTaskPanelGroup* GetActiveGroup() const { return m_pActiveGroup; }
+    CVZPTaskPanelGroup* NextVisibleGroup(int nIndex, int nDirection) const;
+
+    // State.
+    CVZPTaskPanelItem* GetHotItem() const { return m_pHotItem; }
+    CVZPTaskPanelItem* GetFocusedItem() const { return m_pFocusedItem; }
+    CVZPTaskPanelItem* GetPressedItem() const { return m_pPressedItem; }
+    CVZPTaskPanelItem* GetDraggedItem() const { return m_pDraggedItem; }
+    CVZPTaskPanelItem* GetDropTargetItem() const { return m_pDropTargetItem; }
+    int GetContentHeight() const { return m_nContentHeight; }
+    // The scroll bar's position while it is shown, else 0.
+    using CWnd::GetScrollPos;
+    int GetScrollPos() const;
+    // The largest scroll position.
+    int GetScrollMax();
+    BOOL IsScrollBarShown() const { return m_bScrollBarShown; }
+    BOOL HasFocusCue() const { return m_bFocusCue; }
+
+    void ChangeFocusedItem(CVZPTaskPanelItem* pItem, BOOL bByKeyboard);
+    void SetHotItem(CVZPTaskPanelItem* pItem);
+    void MakeItemVisible(CVZPTaskPanelItem* pItem);
+    void ScrollPanelTo(int nPos);
+    void ScrollRectIntoView(CRect rc);
+    CVZPTaskPanelGroup* GroupAtPoint(CPoint pt) const;
+    CVZPTaskPanelItem* ItemAtPoint(CPoint pt, BOOL bGroupIfNoItem) const;
+    CVZPTaskPanelScrollButton* ScrollButtonAtPoint(CPoint pt) const;
+    CVZPTaskPanelItem* NextKeyboardItem(CVZPTaskPanelItem* pItem, int nDirection, BOOL bTabStep, BOOL bRowStep);
+    // Moves every (or every animating) group one step; TRUE when one moved.
+    BOOL StepGroupAnimations(BOOL bAnimatingOnly);
+    void PlaceScrollButtons();
+    void UpdateScrollButtonStates();
+    void TrackScrollButton(CVZPTaskPanelScrollButton* pButton);
+    // The handlers of the panel's timers.
+    void OnAnimationTimer();
+    void OnScrollButtonTimer(CVZPTaskPanelScrollButton* pButton, BOOL* pbFirstRepeat);
+    void OnHoverTimer();
+    // The child id of an item in the accessibility tree (groups and their
+    // items in order from 1); 0 for an item not in the panel.
+    long GetAccessibleChildId(const CVZPTaskPanelItem* pItem) const;
+    CVZPTaskPanelItem* GetAccessibleChild(long nChildId) const;
+
+    // Accessibility of the panel itself.
+    CCmdTarget* GetOwnerCmdTarget() override { return this; }
+    HRESULT get_accParent(IDispatch** ppdispParent) override;
+    HRESULT get_accChildCount(long* pcountChildren) override;
+    HRESULT get_accChild(VARIANT varChild, IDispatch** ppdispChild) override;
+    HRESULT get_accName(VARIANT varChild, BSTR* pszName) override;
+    HRESULT get_accRole(VARIANT varChild, VARIANT* pvarRole) override;
+    HRESULT get_accState(VARIANT varChild, VARIANT* pvarState) override;
+    HRESULT accLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT varChild) override;
+    HRESULT accHitTest(long xLeft, long yTop, VARIANT* pvarChild) override;
+
     CVZPTaskPanelGroups* m_pGroups;
     CVZPTaskPanelPaintManager* m_pPaintManager;
     int m_nTheme;
@@ -178,8 +289,52 @@ public:
     BOOL m_bFocusIsSelection;
     CVZPTooltipService* m_pTooltipService;
     BOOL m_bInScrollBarUpdate;
+    // The period timer 202 runs with (0 while no scroll button is held).
+    UINT m_nScrollButtonDelay;
+
+protected:
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
+
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnPaint();
+    afx_msg LRESULT OnPrint(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnMouseLeave();
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg UINT OnGetDlgCode();
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnKillFocus(CWnd* pNewWnd);
+    afx_msg void OnTimer(UINT nIDEvent);
+    afx_msg void OnSysColorChange();
+    afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
+    afx_msg void OnDestroy();
+    afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
 
 private:
+    // Sets the focus to the panel (when it accepts it and lacks it).
+    void TakeFocus();
+    void UpdateScrollButtonHot(CPoint pt);
+    // The neighbouring tab stop of the parent; NULL when it is the panel.
+    CWnd* NextTabStopWindow(BOOL bPrevious) const;
+    // Dispatches the pending paints, then takes the next message; FALSE on
+    // WM_QUIT, which is posted again.
+    BOOL PumpModalMessage(MSG* pMsg);
+    void StopHoverTimer();
+    // Command-bar popups block the mouse, or a modal mouse loop runs.
+    static BOOL IsInputBlocked();
+    static BOOL IsScrollButtonVisible(const CVZPTaskPanelScrollButton* pButton, BOOL bOnCaptions);
+
     HRESULT m_hrOleInit;   // OleUninitialize only balances a call that succeeded
 };
 

@@ -129,7 +129,30 @@ public:
     UINT m_nItemTextFormat;
     UINT m_nCaptionTextFormat;
 
+    // The expand button of style 1: the visual style's bitmap, or the
+    // tinted icon with chevrons; returns the rest of the caption.
+    CRect DrawVisualStyleButton(CDC* pDC, CVZPTaskPanelGroup* pGroup, CRect rc);
+
 protected:
+    // The group's caption icon at the panel's group icon width, scaled and
+    // placed by its padding; returns where the text starts (nNoIconIndent
+    // in from rcText's left without an icon).
+    int DrawCaptionIcon(CDC* pDC, CVZPTaskPanelGroup* pGroup, CRect rcText, CRect rcCaption, int nNoIconIndent = 13,
+                        int nGap = 1);
+    // The body face of themes that draw no border: pFill (NULL: the body
+    // colour), the face image, and the items of an open group.
+    void FillGroupFace(CDC* pDC, CVZPTaskPanelGroup* pGroup, CRect rc, const CVZPGradientColor* pFill,
+                       BOOL bHorizontal);
+    void SelectItemFont(CDC* pDC, CVZPTaskPanelGroupItem* pItem);
+    // The panel's group icon width (32 without a panel).
+    static int GroupIconWidth(CVZPTaskPanelGroup* pGroup);
+    // The area the panel background covers: the client, at least as tall as
+    // the content.
+    static CRect PanelFillRect(CDC* pDC, CVZPTaskPanel* pPanel);
+    CRect DrawItemBesideText(CDC* pDC, CVZPTaskPanelGroupItem* pItem, CRect rc, BOOL bDraw);
+    CRect DrawItemAboveText(CDC* pDC, CVZPTaskPanelGroupItem* pItem, CRect rc, BOOL bDraw);
+    CRect DrawItemInGrid(CDC* pDC, CVZPTaskPanelGroupItem* pItem, CRect rc, BOOL bDraw);
+
     // The icon-title font as RefreshMetrics reads it.
     static LOGFONT GetIconTitleFont();
     // The special colour set becomes a copy of the normal one.

@@ -3,6 +3,10 @@
 #include <algorithm>
 
 #include "CVZPColorManager.h"
+#include "CVZPDrawTools.h"
+#include "CVZPImageManagerIcon.h"
+#include "CVZPTaskPanel.h"
+#include "CVZPTaskPanelGroup.h"
 #include "VZPDrawHelpers.h"
 #include "VZPPaneMetrics.h"
 
@@ -181,6 +185,83 @@ void CVZPTaskPanelTheme3::RefreshMetrics()
     CopyNormalColors();
 }
 
+void CVZPTaskPanelTheme3::FillPanelBackground(CDC* pDC, CVZPTaskPanel* pPanel)
+{
+    CVZPTaskPanelPaintManager::FillPanelBackground(pDC, pPanel);
+    if (!m_bGroupFrame || pPanel == NULL)
+        return;
+    CVZPTaskPanelGroup* pFirst = pPanel->NextVisibleGroup(-1, 1);
+    CVZPTaskPanelGroup* pLast = pPanel->NextVisibleGroup(pPanel->GetGroupCount(), -1);
+    if (pFirst == NULL || pLast == NULL)
+        return;
+    CRect rcCaption = pFirst->GetCaptionRect();
+    CRect rcFrame(rcCaption.left - 1, rcCaption.top - 3, rcCaption.right + 1, pLast->GetBodyRect().bottom + 8);
+    CPen pen(PS_SOLID, 1, m_csNormal.clrBorder);
+    CBrush brush(m_csNormal.grcBody.GetEndColor());
+    CPen* pOldPen = pDC->SelectObject(&pen);
+    CBrush* pOldBrush = pDC->SelectObject(&brush);
+    pDC->RoundRect(rcFrame, CPoint(10, 10));
+    pDC->SelectObject(pOldBrush);
+    pDC->SelectObject(pOldPen);
+}
+
+void CVZPTaskPanelTheme3::FillGroupClientFace(CDC* pDC, CVZPTaskPanelGroup* pGroup, CRect rc)
+{
+    FillGroupFace(pDC, pGroup, rc, NULL, FALSE);
+}
+
+int CVZPTaskPanelTheme3::DrawGroupCaption(CDC* pDC, CVZPTaskPanelGroup* pGroup, BOOL bDraw)
+{
+    if (!pGroup->IsCaptionVisible())
+        return 0;
+    int w = GroupIconWidth(pGroup);
+    CRect rcPad = GetIconPadding(pGroup);
+    if (!bDraw)
+    {
+        CRect rc = pGroup->GetCaptionTargetRect();
+        rc.right -= GetExpandButtonWidth(pGroup, rc);
+        if (!m_bCaptionUnderline)
+            rc.DeflateRect(13, 0);
+        if (pGroup->GetImage(w) != NULL)
+            rc.left += rcPad.left + rcPad.right + w;
+        int nSaved = pDC->SaveDC();
+        pDC->SelectObject(&m_fntCaption);
+        CString strText = pGroup->m_strCaption.IsEmpty() ? CString(L" ") : pGroup->m_strCaption;
+        pDC->DrawText(strText, &rc, m_nCaptionTextFormat | DT_CALCRECT);
+        pDC->RestoreDC(nSaved);
+        return rc.Height() + 5;
+    }
+    CRect rc = pGroup->GetCaptionRect();
+    if (rc.IsRectEmpty())
+        return pGroup->m_nCaptionHeight;
+    int nSaved = pDC->SaveDC();
+    pDC->SelectObject(&m_fntCaption);
+    CRect rcText = DrawExpandButton(pDC, pGroup, rc);
+    if (!m_bCaptionUnderline)
+    {
+        rcText.left += 13;
+        rcText.top += 5;
+        rcText.right -= 13;
+    }
+    rcText.left = DrawCaptionIcon(pDC, pGroup, rcText, rc, 0, 0);
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->SetTextColor(pGroup->IsEnabled() ? COLORREF(m_csNormal.clrTextItem) : Sys(COLOR_GRAYTEXT));
+    DrawItemText(pDC, pGroup, rcText, m_nCaptionTextFormat);
+    if (m_bCaptionUnderline)
+        pDC->FillSolidRect(rc.left, rc.bottom - 1, rc.Width(), 1, m_csNormal.grcCaption.GetStartColor());
+    if (pGroup->IsFocused() && pGroup->m_pPanel != NULL && pGroup->m_pPanel->HasFocusCue())
+    {
+        CRect rcFocus(rcText);
+        CString strText = pGroup->m_strCaption.IsEmpty() ? CString(L" ") : pGroup->m_strCaption;
+        pDC->DrawText(strText, &rcFocus, m_nCaptionTextFormat | DT_CALCRECT);
+        DrawFocusRectangle(pDC, rcFocus);
+    }
+    pDC->RestoreDC(nSaved);
+    if (pGroup->IsDropTarget() && (!pGroup->IsExpanded() || pGroup->GetItems()->GetFirstVisibleItem() == NULL))
+        DrawDropMark(pDC, pGroup, rc, TRUE);
+    return pGroup->m_nCaptionHeight;
+}
+
 CVZPTaskPanelTheme4::CVZPTaskPanelTheme4()
 {
     m_nHighlightStyle = 1;
@@ -255,6 +336,15 @@ void CVZPTaskPanelTheme6::RefreshMetrics()
     LoadExpandResources();
 }
 
+CRect CVZPTaskPanelTheme6::DrawExpandButton(CDC* pDC, CVZPTaskPanelGroup* pGroup, CRect rc)
+{
+    if (!m_bSchemeLook)
+        return CVZPTaskPanelTheme3::DrawExpandButton(pDC, pGroup, rc);
+    if (!pGroup->IsUserToggleable() || rc.Width() <= 25)
+        return rc;
+    return DrawVisualStyleButton(pDC, pGroup, rc);
+}
+
 // --- themes 7 to 12 ---------------------------------------------------------
 
 CVZPTaskPanelTheme7::CVZPTaskPanelTheme7()
@@ -297,9 +387,63 @@ void CVZPTaskPanelTheme7::RefreshMetrics()
     }
 }
 
-CRect CVZPTaskPanelTheme7::DrawCaptionBackground(CDC* /*pDC*/, CVZPTaskPanelGroup* /*pGroup*/, CRect rc)
+CRect CVZPTaskPanelTheme7::DrawCaptionBackground(CDC* pDC, CVZPTaskPanelGroup* pGroup, CRect rc)
 {
-    return rc;
+    COLORREF clrFill = GetGroupColors(pGroup)->grcCaption.GetEndColor();
+    pDC->FillSolidRect(rc, clrFill);
+    CRect rcContent(rc);
+    if (pGroup->IsHot() && pGroup->IsPressed())
+    {
+        pDC->Draw3dRect(rc, Sys(COLOR_3DDKSHADOW), Sys(COLOR_BTNHIGHLIGHT));
+        CRect rcInner(rc);
+        rcInner.DeflateRect(1, 1);
+        pDC->Draw3dRect(rcInner, Sys(COLOR_BTNSHADOW), clrFill);
+        rcContent.OffsetRect(1, 1);
+    }
+    else
+    {
+        pDC->Draw3dRect(rc, Sys(COLOR_BTNHIGHLIGHT), Sys(COLOR_BTNSHADOW));
+    }
+    return rcContent;
+}
+
+int CVZPTaskPanelTheme7::DrawGroupCaption(CDC* pDC, CVZPTaskPanelGroup* pGroup, BOOL bDraw)
+{
+    if (!pGroup->IsCaptionVisible())
+        return 0;
+    int w = GroupIconWidth(pGroup);
+    CVZPImageManagerIcon* pImage = pGroup->GetImage(w);
+    CRect rcPad = GetIconPadding(pGroup);
+    int nIconHeight = pImage != NULL && pImage->m_nWidth > 0 ? w * pImage->m_nHeight / pImage->m_nWidth : 0;
+    int nHeight = std::max(m_nCaptionHeight, nIconHeight + int(rcPad.top + rcPad.bottom));
+    if (!bDraw)
+        return nHeight;
+    CRect rc = pGroup->GetCaptionRect();
+    if (rc.IsRectEmpty())
+        return nHeight;
+    int nSaved = pDC->SaveDC();
+    pDC->SelectObject(&m_fntCaption);
+    CRect rcContent = DrawCaptionBackground(pDC, pGroup, rc);
+    CRect rcText(rcContent);
+    rcText.left = DrawCaptionIcon(pDC, pGroup, rcContent, rcContent, 0, 0);
+    rcText.DeflateRect(3, 0);
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->SetTextColor(pGroup->IsEnabled() ? COLORREF(GetGroupColors(pGroup)->clrCaptionText) : Sys(COLOR_GRAYTEXT));
+    DrawItemText(pDC, pGroup, rcText, m_nCaptionTextFormat);
+    pDC->RestoreDC(nSaved);
+    if (pGroup->IsDragged())
+        pDC->InvertRect(rc);
+    if (pGroup->IsDropTarget() &&
+        (m_bInvertDropMarks || !pGroup->IsExpanded() || pGroup->GetItems()->GetFirstVisibleItem() == NULL))
+        DrawDropMark(pDC, pGroup, rc, TRUE);
+    if (pGroup->HoldsDropTarget() && m_bInvertDropMarks)
+        pDC->InvertRect(rc);
+    if (pGroup->IsFocused() && pGroup->m_pPanel != NULL && pGroup->m_pPanel->HasFocusCue())
+    {
+        CRect rcFocus(rcContent.left - 1, rcContent.top + 2, rcContent.right + 1, rcContent.bottom - 2);
+        DrawFocusRectangle(pDC, rcFocus);
+    }
+    return nHeight;
 }
 
 CVZPTaskPanelTheme8::CVZPTaskPanelTheme8()
@@ -341,6 +485,52 @@ void CVZPTaskPanelTheme8::RefreshMetrics()
     }
     m_csNormal.grcBody.SetStandardValue(m_grcPanelBackground.GetStartColor(), m_grcPanelBackground.GetEndColor());
     CopyNormalColors();
+}
+
+void CVZPTaskPanelTheme8::FillPanelBackground(CDC* pDC, CVZPTaskPanel* pPanel)
+{
+    CRect rc = PanelFillRect(pDC, pPanel);
+    CVZPDrawTools::FillGradientColor(pDC, rc, &m_grcPanelBackground, TRUE);
+}
+
+void CVZPTaskPanelTheme8::FillGroupClientFace(CDC* pDC, CVZPTaskPanelGroup* pGroup, CRect rc)
+{
+    FillGroupFace(pDC, pGroup, rc, &GetGroupColors(pGroup)->grcBody, TRUE);
+}
+
+CRect CVZPTaskPanelTheme8::DrawCaptionBackground(CDC* pDC, CVZPTaskPanelGroup* pGroup, CRect rc)
+{
+    CVZPTaskPanelColorSet* pColors = GetGroupColors(pGroup);
+    BOOL bHot = pGroup->IsHot(), bPressed = pGroup->IsPressed();
+    if (pGroup->IsFocused())
+    {
+        COLORREF clr = !bHot && !bPressed ? COLORREF(m_clrHighlightSelected)
+                       : bHot             ? COLORREF(m_clrHighlightPressed)
+                                          : COLORREF(m_clrHighlightHot);
+        pDC->FillSolidRect(rc, clr);
+        pDC->Draw3dRect(rc, m_grcHighlightBorder.GetStartColor(), m_grcHighlightBorder.GetStartColor());
+    }
+    else
+    {
+        CRect rcBar(rc.left, rc.top, rc.right, rc.bottom - 2);
+        CVZPDrawTools::FillGradientColor(pDC, rcBar, &pColors->grcCaption, FALSE);
+        pDC->FillSolidRect(rc.left, rc.bottom - 1, rc.Width(), 1, pColors->grcCaption.GetStartColor());
+    }
+    // The plus/minus box.
+    int x = rc.left, m = (rc.top + rc.bottom) / 2;
+    COLORREF clrShadow = Sys(COLOR_BTNSHADOW), clrWhite = RGB(255, 255, 255), clrBlack = RGB(0, 0, 0);
+    pDC->FillSolidRect(x + 6, m - 6, 9, 9, pColors->grcCaption.GetStartColor());
+    pDC->FillSolidRect(x + 7, m - 5, 7, 7, Sys(COLOR_BTNFACE));
+    pDC->FillSolidRect(x + 7, m - 6, 7, 1, clrShadow);
+    pDC->FillSolidRect(x + 7, m + 2, 7, 1, clrShadow);
+    pDC->FillSolidRect(x + 6, m - 5, 1, 7, clrShadow);
+    pDC->FillSolidRect(x + 14, m - 5, 1, 7, clrShadow);
+    pDC->FillSolidRect(x + 7, m - 5, 7, 3, clrWhite);
+    pDC->FillSolidRect(x + 7, m - 2, 5, 2, clrWhite);
+    pDC->FillSolidRect(x + 8, m - 2, 5, 1, clrBlack);
+    if (!pGroup->IsExpanded())
+        pDC->FillSolidRect(x + 10, m - 4, 1, 5, clrBlack);
+    return CRect(rc.left + 19, rc.top, rc.right, rc.bottom - 2);
 }
 
 CVZPTaskPanelTheme9::CVZPTaskPanelTheme9()
@@ -417,6 +607,22 @@ void CVZPTaskPanelTheme11::RefreshMetrics()
     CopyNormalColors();
 }
 
+CRect CVZPTaskPanelTheme11::DrawCaptionBackground(CDC* pDC, CVZPTaskPanelGroup* pGroup, CRect rc)
+{
+    if (pGroup->IsHot() || pGroup->IsPressed())
+    {
+        CVZPDrawTools::FillGradientColor(pDC, rc, pGroup->IsPressed() ? &m_grcCaptionPressed : &m_grcCaptionHot,
+                                         FALSE);
+    }
+    else
+    {
+        const CVZPGradientColor& grc = GetColorManager()->m_gradients[1];
+        CVZPDrawTools::GradientFill(pDC, rc, grc.GetEndColor(), grc.GetStartColor(), FALSE);
+    }
+    pDC->Draw3dRect(rc, Sys(COLOR_BTNHIGHLIGHT), Sys(54));
+    return rc;
+}
+
 CVZPTaskPanelTheme12::CVZPTaskPanelTheme12()
 {
     m_nCaptionTextFormat = DT_END_ELLIPSIS | DT_SINGLELINE | DT_VCENTER | DT_CENTER;
@@ -429,6 +635,34 @@ void CVZPTaskPanelTheme12::RefreshMetrics()
     m_csNormal.grcBody.SetStandardValue(Sys(COLOR_WINDOW));
     SetLinks(m_csNormal, Sys(COLOR_WINDOW), Sys(COLOR_WINDOW));
     CopyNormalColors();
+}
+
+void CVZPTaskPanelTheme12::FillPanelBackground(CDC* pDC, CVZPTaskPanel* pPanel)
+{
+    CRect rc = PanelFillRect(pDC, pPanel);
+    CVZPDrawTools::FillGradientColor(pDC, rc, &GetColorManager()->m_gradients[0], FALSE);
+}
+
+void CVZPTaskPanelTheme12::FillGroupClientFace(CDC* pDC, CVZPTaskPanelGroup* pGroup, CRect rc)
+{
+    FillGroupFace(pDC, pGroup, rc, &GetColorManager()->m_gradients[0], FALSE);
+    pDC->FillSolidRect(rc.left, rc.top, rc.Width(), 1, Sys(54));
+}
+
+CRect CVZPTaskPanelTheme12::DrawCaptionBackground(CDC* pDC, CVZPTaskPanelGroup* pGroup, CRect rc)
+{
+    if (pGroup->IsHot() || pGroup->IsPressed())
+    {
+        CVZPDrawTools::FillGradientColor(pDC, rc, pGroup->IsPressed() ? &m_grcCaptionPressed : &m_grcCaptionHot,
+                                         FALSE);
+    }
+    else
+    {
+        CVZPDrawTools::FillGradientColor(pDC, rc, &GetColorManager()->m_gradients[3], FALSE);
+    }
+    if (pGroup->GetIndex() > 0)
+        pDC->FillSolidRect(rc.left, rc.top, rc.Width(), 1, Sys(54));
+    return rc;
 }
 
 CVZPTaskPanelPaintManager* CreateTaskPanelTheme(int nTheme)

@@ -28,6 +28,11 @@ class CVZPTaskPanelTheme3 : public CVZPTaskPanelPaintManager
 public:
     CVZPTaskPanelTheme3();
     void RefreshMetrics() override;
+    // The base fill, then one rounded frame around all groups.
+    void FillPanelBackground(CDC* pDC, CVZPTaskPanel* pPanel) override;
+    void FillGroupClientFace(CDC* pDC, CVZPTaskPanelGroup* pGroup, CRect rc) override;
+    // Captions without a background that wrap and grow (text height + 5).
+    int DrawGroupCaption(CDC* pDC, CVZPTaskPanelGroup* pGroup, BOOL bDraw) override;
 
     BOOL m_bGroupFrame;
     BOOL m_bCaptionUnderline;
@@ -55,6 +60,7 @@ class CVZPTaskPanelTheme6 : public CVZPTaskPanelTheme3
 public:
     CVZPTaskPanelTheme6();
     void RefreshMetrics() override;
+    CRect DrawExpandButton(CDC* pDC, CVZPTaskPanelGroup* pGroup, CRect rc) override;
 
     BOOL m_bSchemeLook;
 };
@@ -65,6 +71,8 @@ class CVZPTaskPanelTheme7 : public CVZPTaskPanelTheme3
 public:
     CVZPTaskPanelTheme7();
     void RefreshMetrics() override;
+    // Captions drawn as buttons or bars by DrawCaptionBackground.
+    int DrawGroupCaption(CDC* pDC, CVZPTaskPanelGroup* pGroup, BOOL bDraw) override;
     // Fills the caption's background; returns its content rectangle.
     virtual CRect DrawCaptionBackground(CDC* pDC, CVZPTaskPanelGroup* pGroup, CRect rc);
 };
@@ -75,6 +83,10 @@ class CVZPTaskPanelTheme8 : public CVZPTaskPanelTheme7
 public:
     CVZPTaskPanelTheme8();
     void RefreshMetrics() override;
+    void FillPanelBackground(CDC* pDC, CVZPTaskPanel* pPanel) override;
+    void FillGroupClientFace(CDC* pDC, CVZPTaskPanelGroup* pGroup, CRect rc) override;
+    // A caption bar with a plus/minus box at its left.
+    CRect DrawCaptionBackground(CDC* pDC, CVZPTaskPanelGroup* pGroup, CRect rc) override;
 };
 
 // Theme 9: a dark panel with embossed disabled text.
@@ -99,6 +111,7 @@ class CVZPTaskPanelTheme11 : public CVZPTaskPanelTheme10
 public:
     CVZPTaskPanelTheme11();
     void RefreshMetrics() override;
+    CRect DrawCaptionBackground(CDC* pDC, CVZPTaskPanelGroup* pGroup, CRect rc) override;
 
     CVZPGradientColor m_grcCaptionHot;
     CVZPGradientColor m_grcCaptionPressed;
@@ -110,6 +123,9 @@ class CVZPTaskPanelTheme12 : public CVZPTaskPanelTheme11
 public:
     CVZPTaskPanelTheme12();
     void RefreshMetrics() override;
+    void FillPanelBackground(CDC* pDC, CVZPTaskPanel* pPanel) override;
+    void FillGroupClientFace(CDC* pDC, CVZPTaskPanelGroup* pGroup, CRect rc) override;
+    CRect DrawCaptionBackground(CDC* pDC, CVZPTaskPanelGroup* pGroup, CRect rc) override;
 };
 
 // The theme of a number: 0 the paint manager itself, 1 to 12 the themes; any
