@@ -330,6 +330,10 @@ private:
     // Dispatches the pending paints, then takes the next message; FALSE on
     // WM_QUIT, which is posted again.
     BOOL PumpModalMessage(MSG* pMsg);
+    // What the panel's modal mouse loops do with a message: 1 ends the loop
+    // (button release, Esc), 0 swallows it (other keys), -1 leaves it to
+    // the loop.
+    static int FilterModalMessage(const MSG& msg);
     void StopHoverTimer();
     // Command-bar popups block the mouse, or a modal mouse loop runs.
     static BOOL IsInputBlocked();

@@ -603,6 +603,15 @@ BOOL CVZPTaskPanel::PumpModalMessage(MSG* pMsg)
     return TRUE;
 }
 
+int CVZPTaskPanel::FilterModalMessage(const MSG& msg)
+{
+    if (msg.message == WM_LBUTTONUP)
+        return 1;
+    if (msg.message == WM_KEYDOWN)
+        return msg.wParam == VK_ESCAPE ? 1 : 0;
+    return -1;
+}
+
 void CVZPTaskPanel::OnScrollButtonTimer(CVZPTaskPanelScrollButton* pButton, BOOL* pbFirstRepeat)
 {
     CVZPTaskPanelGroup* pGroup = pButton->m_pGroup;
@@ -642,16 +651,13 @@ void CVZPTaskPanel::TrackScrollButton(CVZPTaskPanelScrollButton* pButton)
             OnScrollButtonTimer(pButton, &bFirstRepeat);
             continue;
         }
-        if (msg.message == WM_LBUTTONUP)
-            break;
         if (msg.message == WM_MOUSEMOVE)
             continue;
-        if (msg.message == WM_KEYDOWN)
-        {
-            if (msg.wParam == VK_ESCAPE)
-                break;
+        int nAction = FilterModalMessage(msg);
+        if (nAction > 0)
+            break;
+        if (nAction == 0)
             continue;
-        }
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
@@ -677,8 +683,6 @@ BOOL CVZPTaskPanel::TrackGroupReorder(CVZPTaskPanelGroup* pGroup)
     {
         if (!PumpModalMessage(&msg))
             break;
-        if (msg.message == WM_LBUTTONUP)
-            break;
         if (msg.message == WM_MOUSEMOVE)
         {
             CPoint pt;
@@ -690,12 +694,11 @@ BOOL CVZPTaskPanel::TrackGroupReorder(CVZPTaskPanelGroup* pGroup)
                 m_pGroups->MoveItem(pGroup, pOver->GetIndex());
             continue;
         }
-        if (msg.message == WM_KEYDOWN)
-        {
-            if (msg.wParam == VK_ESCAPE)
-                break;
+        int nAction = FilterModalMessage(msg);
+        if (nAction > 0)
+            break;
+        if (nAction == 0)
             continue;
-        }
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }

@@ -493,6 +493,17 @@ void CVZPTaskPanelPaintManager::SelectItemFont(CDC* pDC, CVZPTaskPanelGroupItem*
         pDC->SelectObject(bUnderline ? &m_fntItemUnderline : &m_fntItem);
 }
 
+CRect CVZPTaskPanelPaintManager::BeginItemBox(CDC* pDC, CVZPTaskPanelGroupItem* pItem, CRect rc, CRect rcPadding,
+                                              int nHotTrack)
+{
+    if (nHotTrack == 3)
+        DrawItemHighlight(pDC, pItem, rc);
+    CRect r(rc.left + rcPadding.left, rc.top + rcPadding.top, rc.right - rcPadding.right, rc.bottom - rcPadding.bottom);
+    if (nHotTrack == 3)
+        r.OffsetRect(GetPressedOffset(pItem));
+    return r;
+}
+
 CRect CVZPTaskPanelPaintManager::DrawItemBesideText(CDC* pDC, CVZPTaskPanelGroupItem* pItem, CRect rc, BOOL bDraw)
 {
     CRect p = GetItemInnerPadding(pItem), i = GetIconPadding(pItem);
@@ -518,12 +529,8 @@ CRect CVZPTaskPanelPaintManager::DrawItemBesideText(CDC* pDC, CVZPTaskPanelGroup
         int nRight = s == 3 ? rc.right : std::min(int(rc.right), int(nTextRight + p.right));
         return CRect(rc.left, rc.top, nRight, rc.top + std::max(nTextHeight, nImageHeight) + p.top + p.bottom);
     }
-    if (s == 3)
-        DrawItemHighlight(pDC, pItem, rc);
-    CRect r(rc.left + p.left, rc.top + p.top, rc.right - p.right, rc.bottom - p.bottom);
     CSize szPressed = GetPressedOffset(pItem);
-    if (s == 3)
-        r.OffsetRect(szPressed);
+    CRect r = BeginItemBox(pDC, pItem, rc, p, s);
     if (bImage)
     {
         if (s == 2)
@@ -568,12 +575,8 @@ CRect CVZPTaskPanelPaintManager::DrawItemAboveText(CDC* pDC, CVZPTaskPanelGroupI
         rcItem.bottom = rc.top + nImageHeight + rcText.Height() + p.top + p.bottom;
         return rcItem;
     }
-    if (s == 3)
-        DrawItemHighlight(pDC, pItem, rc);
-    CRect r(rc.left + p.left, rc.top + p.top, rc.right - p.right, rc.bottom - p.bottom);
     CSize szPressed = GetPressedOffset(pItem);
-    if (s == 3)
-        r.OffsetRect(szPressed);
+    CRect r = BeginItemBox(pDC, pItem, rc, p, s);
     CRect rcText(r);
     if (bLink)
     {

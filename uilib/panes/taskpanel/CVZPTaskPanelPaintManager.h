@@ -149,6 +149,9 @@ protected:
     // The area the panel background covers: the client, at least as tall as
     // the content.
     static CRect PanelFillRect(CDC* pDC, CVZPTaskPanel* pPanel);
+    // With hot-track style 3 the whole item is highlighted; the item padded
+    // inside (moved by the pressed offset with style 3).
+    CRect BeginItemBox(CDC* pDC, CVZPTaskPanelGroupItem* pItem, CRect rc, CRect rcPadding, int nHotTrack);
     CRect DrawItemBesideText(CDC* pDC, CVZPTaskPanelGroupItem* pItem, CRect rc, BOOL bDraw);
     CRect DrawItemAboveText(CDC* pDC, CVZPTaskPanelGroupItem* pItem, CRect rc, BOOL bDraw);
     CRect DrawItemInGrid(CDC* pDC, CVZPTaskPanelGroupItem* pItem, CRect rc, BOOL bDraw);
