@@ -152,7 +152,7 @@ BOOL CMainFrame::CreateCommandBars()
     m_pStandardBar = m_pCommandBars->AddToolBar(_T("Standard"));
     if (m_pStandardBar == NULL)
         return FALSE;
-    m_pStandardBar->ModifyFlags(0x1F, 0);
+    m_pStandardBar->ModifyFlags(0, 0x1F);
     m_pStandardBar->SetBarStyle(m_pStandardBar->GetBarStyle() & ~CBRS_GRIPPER);
     if (!m_pStandardBar->LoadToolBar(IDR_STANDARD_TOOLBAR, TRUE))
         return FALSE;

@@ -23,6 +23,10 @@ public:
     HACCEL GetDefaultAccelerator() const { return m_hAccelTable; }
     // Translates a key message for the window; nothing while disabled.
     BOOL TranslateAccelerator(HWND hWnd, MSG* pMsg);
+    // The access-key rule of menus and bars: the key's character is the
+    // character (or its upper case), in the current or any installed
+    // keyboard layout.
+    static BOOL AFX_CDECL MatchesAccelKey(WCHAR ch, UINT nKey);
     // Preview and modal states nest: a positive count disables translation.
     void DisableAccelerators(BOOL bDisable) { m_nDisableCount += bDisable ? 1 : -1; }
     int GetDisableCount() const { return m_nDisableCount; }

@@ -75,7 +75,7 @@ CVZPCommandBars::CVZPCommandBars()
       m_pDragSelected(NULL), m_bCustomizeMode(FALSE), m_bCustomizeAvail(FALSE), m_nMenuID(0), m_pOptions(NULL),
       m_pFrame(NULL), m_pMenuBar(NULL), m_pToolTipContext(NULL), m_pMouseManager(NULL),
       m_bKeyboardCuesVisible(TRUE), m_pKeyboardManager(NULL), m_bRecalcLayout(FALSE), m_bCuesFollowAlt(FALSE),
-      m_bRightToLeft(FALSE)
+      m_bRightToLeft(FALSE), m_bQuickCustomizeMode(FALSE)
 {
     EnableAutomation();
     for (int i = 0; i < 4; i++)

@@ -109,7 +109,9 @@ public:
     void SetCommandUsed(UINT nCommand);
     void ResetUsageData();
     void SetCustomizeMode(BOOL bMode);
-    BOOL IsCustomizeMode() const { return m_bCustomizeMode; }
+    BOOL IsCustomizeMode() const { return m_bCustomizeMode || m_bQuickCustomizeMode; }
+    // Alt+drag of a toolbar control: customise mode for the one drag.
+    void SetQuickCustomizeMode(BOOL bMode) { m_bQuickCustomizeMode = bMode; }
     BOOL IsCustomizeAvail() const { return m_bCustomizeAvail; }
     void SetDragControl(CVZPControl* pControl);
     CVZPControl* GetDragControl() const { return m_pDragSelected; }
@@ -175,4 +177,5 @@ protected:
     BOOL m_bRecalcLayout;    // the layout lock
     BOOL m_bCuesFollowAlt;
     BOOL m_bRightToLeft;
+    BOOL m_bQuickCustomizeMode;
 };

@@ -9,4 +9,7 @@ class CVZPControlButton : public CVZPControl
 public:
     CVZPControlButton();
     ~CVZPControlButton() override;
+
+    void OnClick(BOOL bKeyboard = FALSE, CPoint point = CPoint(0, 0)) override;
+    void OnLButtonUp(CPoint point) override;
 };

@@ -13,15 +13,39 @@ public:
     CVZPControlPopup();
     ~CVZPControlPopup() override;
 
+    // Width of a split button's arrow part on a bar and on a popup bar.
+    enum { kSplitZoneBar = 11, kSplitZonePopup = 20 };
+
     // A popup control of type 2, 3 or 4.
     static CVZPControlPopup* AFX_CDECL CreateControlPopup(int nType);
 
     CVZPCommandBar* GetCommandBar() const override { return m_pCommandBar; }
-    // Takes over the caller's reference on the bar (NULL releases the old one).
+    // Adds a reference on the bar and releases the previous one.
     void SetCommandBar(CVZPCommandBar* pBar);
     // The popup bar is showing.
     BOOL IsPopupOpen() const { return m_bPopup; }
+    // The popup bar (or, at any depth, one of its popups) is pOther's bar.
+    BOOL ContainsPopup(CVZPControlPopup* pOther) const;
+    // The full-menu timer: an open menu shows its rarely used items.
+    void ExpandPopup();
+    virtual void ShowControlShadow();
+    virtual void AdjustExcludeRect(CRect& rc);
 
-    CVZPCommandBar* m_pCommandBar;
+    BOOL Compare(CVZPControl* pOther) override;
+    void OnUnderlineActivate() override;
+    void Copy(CVZPControl* pControl, BOOL bRecursive = FALSE) override;
+    BOOL SetPopuped(BOOL bPopuped) override;
+    void OnClick(BOOL bKeyboard = FALSE, CPoint point = CPoint(0, 0)) override;
+    void OnLButtonUp(CPoint point) override;
+    BOOL OnLButtonDblClk(CPoint point) override;
+    void OnMouseHover() override;
+    BOOL SetSelected(int bSelected) override;
+    void OnCustomizeDragOver(CVZPControl* pDataObject, CPoint point, DROPEFFECT& dropEffect) override;
+
     BOOL m_bPopup;
+    CVZPCommandBar* m_pCommandBar;
+
+protected:
+    // The parent bar is a popup bar (Type 2).
+    BOOL IsOnPopupBar() const;
 };

@@ -4,7 +4,7 @@
 
 IMPLEMENT_DYNCREATE(CVZPPopupBar, CVZPCommandBar)
 
-CVZPPopupBar::CVZPPopupBar() : m_bDoubleGripper(FALSE), m_pControlPopup(NULL), m_pParentBar(NULL)
+CVZPPopupBar::CVZPPopupBar() : m_bDoubleGripper(FALSE), m_pControlPopup(NULL), m_pParentBar(NULL), m_pReturnCmd(NULL)
 {
     m_barType = vzpBarTypePopup;
     m_barPosition = vzpBarPopup;

@@ -25,3 +25,9 @@ CVZPSoundManager* VZPGetSoundManager()
     static CVZPSoundManager s_soundManager;
     return &s_soundManager;
 }
+
+void CVZPSoundManager::PlaySystemSound(int nSound)
+{
+    if (m_bEnabled)
+        m_nRequest = nSound;
+}

@@ -12,6 +12,9 @@ public:
 
     // Asks the player thread to end and waits for it at most 100 ms.
     void StopThread();
+    // Asks for a system sound (1 "MenuCommand", 2 "MenuPopup") when sounds
+    // are on.
+    void PlaySystemSound(int nSound);
 
     volatile int m_nRequest;   // 0 idle, 1 command, 2 popup, 3 stop
     BOOL m_bEnabled;

@@ -7,6 +7,7 @@
 #include "CVZPAcceleratorManager.h"
 #include "CVZPCommandBar.h"
 #include "CVZPCommandBars.h"
+#include "CVZPControl.h"
 #include "VZPFoundation.h"
 
 #include <TestSupport.h>
@@ -252,6 +253,107 @@ void CTestPaintManager::DrawImage(CDC* pDC, CPoint pt, CSize sz, CVZPImageManage
 CSize CTestPaintManager::DrawCommandBarGripperEx(CDC* pDC, CVZPCommandBar* pBar, BOOL bDraw)
 {
     return DrawCommandBarGripper(pDC, pBar, bDraw);
+}
+
+// ---------------------------------------------------------------------------
+// Test popup bars and controls
+
+IMPLEMENT_DYNCREATE(CTestPopupBar, CVZPPopupBar)
+
+int CTestPopupBar::s_nLive = 0;
+
+CTestPopupBar::CTestPopupBar()
+{
+    s_nLive++;
+}
+
+CTestPopupBar::~CTestPopupBar()
+{
+    s_nLive--;
+}
+
+BOOL CTestPopupBar::Popup(CVZPControl* pControl, BOOL bSelectFirst)
+{
+    m_pControlPopup = pControl;
+    m_pParentBar = pControl != NULL ? pControl->GetParent() : NULL;
+    m_nPopups++;
+    m_bSelectFirst = bSelectFirst;
+    SetTrackingMode(TRUE, bSelectFirst, bSelectFirst);
+    return TRUE;
+}
+
+CTestPopupBarScope::CTestPopupBarScope() : m_pOldClass(CVZPCommandBars::m_pPopupBarClass)
+{
+    CVZPCommandBars::m_pPopupBarClass = RUNTIME_CLASS(CTestPopupBar);
+}
+
+CTestPopupBarScope::~CTestPopupBarScope()
+{
+    CVZPCommandBars::m_pPopupBarClass = m_pOldClass;
+}
+
+IMPLEMENT_DYNCREATE(CSizedControl, CVZPControlButton)
+
+CSize CSizedControl::GetSize(CDC* pDC)
+{
+    (void)pDC;
+    return m_sz;
+}
+
+void CSizedControl::OnMouseHover()
+{
+    m_nHovers++;
+    CVZPControlButton::OnMouseHover();
+}
+
+BOOL CreateBarWindow(CVZPCommandBar* pBar, CWnd* pParent, const CRect& rect, DWORD dwExStyle)
+{
+    LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(NULL, IDC_ARROW));
+    return pBar->CreateEx(dwExStyle, lpszClass, NULL, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect, pParent, 0);
+}
+
+namespace {
+
+INPUT MouseInput(CPoint ptScreen, DWORD dwButtonFlags)
+{
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN);
+    const int cy = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    // The smallest coordinate that maps to the pixel (x * 65536 / cx rounds down).
+    input.mi.dx = (LONG)(((LONGLONG)ptScreen.x * 65536 + cx - 1) / cx);
+    input.mi.dy = (LONG)(((LONGLONG)ptScreen.y * 65536 + cy - 1) / cy);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | dwButtonFlags;
+    return input;
+}
+
+}  // namespace
+
+bool SendMouseSteps(const std::vector<std::pair<CPoint, DWORD>>& steps)
+{
+    if (steps.empty() || !SendMouseInput(steps[0].first, 0))
+        return false;
+    std::vector<INPUT> inputs;
+    for (const auto& step : steps)
+        inputs.push_back(MouseInput(step.first, step.second));
+    return ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
+bool SendMouseInput(CPoint ptScreen, DWORD dwButtonFlags)
+{
+    INPUT input = MouseInput(ptScreen, dwButtonFlags);
+    if (::SendInput(1, &input, sizeof(INPUT)) != 1)
+        return false;
+    return tesmir::test::PumpUntil([&] {
+        CPoint point;
+        return ::GetCursorPos(&point) && point == ptScreen;
+    });
+}
+
+bool BringToFront(CWnd* pWnd)
+{
+    ::SetForegroundWindow(pWnd->GetSafeHwnd());
+    return tesmir::test::PumpUntil([&] { return ::GetForegroundWindow() == pWnd->GetSafeHwnd(); });
 }
 
 CTestPaintManager* InstallTestTheme()

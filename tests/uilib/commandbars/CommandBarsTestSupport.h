@@ -6,8 +6,12 @@
 #include <afxwin.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "CVZPCommandBarPaintManager.h"
+#include "CVZPControlButton.h"
+#include "CVZPPopupBar.h"
 #include "CVZPFrameWnd.h"
 
 namespace vzcommandbars_test {
@@ -91,6 +95,64 @@ public:
                    BOOL bEnabled, BOOL bChecked, BOOL bPopuped, BOOL bToolBarImage) override;
     CSize DrawCommandBarGripperEx(CDC* pDC, CVZPCommandBar* pBar, BOOL bDraw) override;
 };
+
+// A popup bar that shows nothing: Popup records the call and answers TRUE
+// (the bar enters tracking mode as a shown popup would). It counts the live
+// objects of its class.
+class CTestPopupBar : public CVZPPopupBar
+{
+    DECLARE_DYNCREATE(CTestPopupBar)
+public:
+    CTestPopupBar();
+    ~CTestPopupBar() override;
+    BOOL Popup(CVZPControl* pControl, BOOL bSelectFirst) override;
+
+    static int s_nLive;
+    int m_nPopups = 0;
+    BOOL m_bSelectFirst = FALSE;
+};
+
+// While it lives, the manager and the collections make CTestPopupBar popups.
+class CTestPopupBarScope
+{
+public:
+    CTestPopupBarScope();
+    ~CTestPopupBarScope();
+
+private:
+    CRuntimeClass* m_pOldClass;
+};
+
+// A button of a fixed size that counts its hover and click calls.
+class CSizedControl : public CVZPControlButton
+{
+    DECLARE_DYNCREATE(CSizedControl)
+public:
+    CSize GetSize(CDC* pDC) override;
+    void OnMouseHover() override;
+    BOOL IsCustomizeResizeAllowed() const override { return m_bResizable; }
+    int GetCustomizeMinWidth() const override { return m_nMinWidth; }
+    void SetWidth(int nWidth) override { m_sz.cx = nWidth; m_nWidthSet++; }
+
+    CSize m_sz = CSize(30, 20);
+    int m_nHovers = 0;
+    BOOL m_bResizable = FALSE;
+    int m_nMinWidth = 0;
+    int m_nWidthSet = 0;
+};
+
+// Gives a bar a visible child window on the parent at the rectangle.
+BOOL CreateBarWindow(CVZPCommandBar* pBar, CWnd* pParent, const CRect& rect, DWORD dwExStyle = 0);
+// Moves the pointer to the screen point with SendInput, together with the
+// button flags (MOUSEEVENTF_LEFTDOWN, ...), and waits until the pointer is
+// there.
+bool SendMouseInput(CPoint ptScreen, DWORD dwButtonFlags);
+// Moves the pointer to the first point and waits for it, then sends every
+// step (point and button flags) in one SendInput call without pumping, so
+// that a modal loop started by the first press finds the rest queued.
+bool SendMouseSteps(const std::vector<std::pair<CPoint, DWORD>>& steps);
+// Makes the window the foreground window and waits until it is.
+bool BringToFront(CWnd* pWnd);
 
 // Installs a new test theme as the process-wide one and returns it.
 CTestPaintManager* InstallTestTheme();

@@ -283,11 +283,12 @@ TEST_F(ManagerTest, HiddenCommandsStayHiddenUntilUsed)
     CVZPControlPopup* pPopup = CVZPControlPopup::CreateControlPopup(vzpControlPopup);
     CVZPPopupBar* pBar = CVZPPopupBar::CreatePopupBar(m_pCommandBars);
     pPopup->SetCommandBar(pBar);
+    pBar->InternalRelease();
     EXPECT_FALSE(m_pCommandBars->IsControlHidden(pPopup));   // no controls
     for (UINT nID : hidden)
     {
         CVZPControlButton* pButton = new CVZPControlButton;
-        pButton->SetID(nID);
+        pButton->SetId(nID);
         pBar->GetControls()->AddControl(pButton);
     }
     EXPECT_TRUE(m_pCommandBars->IsControlHidden(pPopup));
