@@ -396,7 +396,13 @@ BOOL CVZPCommandBar::SetHotControl(int nIndex, BOOL bKeyboard)
         return FALSE;
     m_bKeyboardSelected = bKeyboard;
     if (m_hWnd == NULL)
+    {
+        // Nothing is drawn without a window; a cleared hot control is still
+        // remembered.
+        if (nIndex == -1)
+            m_nHotControl = -1;
         return FALSE;
+    }
 
     LockRedraw();
     if (CVZPControl* pOld = GetControl(m_nHotControl))
