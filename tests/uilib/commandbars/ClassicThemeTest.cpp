@@ -89,7 +89,7 @@ protected:
         CVZPControl* pControl = nType == vzpControlButton ? (CVZPControl*)new CVZPControlButton
                                                           : CVZPControlPopup::CreateControlPopup(nType);
         pControl->SetCaption(lpszCaption);
-        pControl->SetID(nId);
+        pControl->SetId(nId);
         pBar->GetControls()->AddControl(pControl);
         return pControl;
     }
