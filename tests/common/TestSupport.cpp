@@ -37,6 +37,12 @@ std::wstring BuildPath(const wchar_t* name)
     return PathUnder(L"TESMIR_BUILD_DIR", name);
 }
 
+std::wstring ScreenshotPath(const wchar_t* name)
+{
+    ::CreateDirectoryW(BuildPath(L"screenshots").c_str(), NULL);
+    return BuildPath((std::wstring(L"screenshots\\") + name).c_str());
+}
+
 void CaptureWindow(HWND hwnd, CDibCanvas& canvas, bool wholeWindow)
 {
     HDC dc = wholeWindow ? GetWindowDC(hwnd) : GetDC(hwnd);

@@ -22,6 +22,10 @@ bool FixtureExists(const wchar_t* name);
 // tests keep, such as screenshots.
 std::wstring BuildPath(const wchar_t* name);
 
+// Windows path of a file in the build folder's "screenshots" folder (made
+// when missing), for looking at what a test drew.
+std::wstring ScreenshotPath(const wchar_t* name);
+
 // Dispatches this thread's messages until pred() holds or timeoutMs passes.
 // Returns the last value of pred(). Never sleeps for a fixed time: it waits
 // for the next message or 10 ms, whichever comes first, and checks again.

@@ -363,10 +363,5 @@ CTestPaintManager* InstallTestTheme()
     return pTheme;
 }
 
-std::wstring ScreenshotPath(const wchar_t* pszName)
-{
-    ::CreateDirectoryW(tesmir::test::BuildPath(L"screenshots").c_str(), NULL);
-    return tesmir::test::BuildPath((std::wstring(L"screenshots\\") + pszName).c_str());
-}
 
 }  // namespace vzcommandbars_test

@@ -6,6 +6,8 @@
 #include <afxwin.h>
 
 #include <string>
+
+#include "TestSupport.h"
 #include <utility>
 #include <vector>
 
@@ -157,7 +159,6 @@ bool BringToFront(CWnd* pWnd);
 // Installs a new test theme as the process-wide one and returns it.
 CTestPaintManager* InstallTestTheme();
 
-// Windows path of a screenshot in the build folder's "screenshots" folder.
-std::wstring ScreenshotPath(const wchar_t* pszName);
+using tesmir::test::ScreenshotPath;
 
 }  // namespace vzcommandbars_test

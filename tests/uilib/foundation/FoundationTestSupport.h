@@ -7,15 +7,15 @@
 #include <functional>
 #include <string>
 
+#include "TestSupport.h"
+
 namespace vzfoundation_test {
 
 // The hidden main frame the global environment makes (the thread's
 // GetMainWnd while the tests run).
 CFrameWnd* MainFrame();
 
-// Windows path of a screenshot file in the build folder's "screenshots"
-// folder (made when missing), for looking at what a test drew.
-std::wstring ScreenshotPath(const wchar_t* pszName);
+using tesmir::test::ScreenshotPath;
 
 // Puts the cursor on a screen point and waits until it has stayed there for
 // a moment: after a move the system may put it back where it was. FALSE when

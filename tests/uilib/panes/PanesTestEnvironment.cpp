@@ -55,19 +55,6 @@ testing::Environment* const g_pEnvironment = testing::AddGlobalTestEnvironment(n
 
 }  // namespace
 
-std::wstring ScreenshotPath(const wchar_t* pszName)
-{
-    // Wine maps the Unix root to drive Z:.
-    std::wstring dir = L"Z:";
-    if (const wchar_t* pszBuild = _wgetenv(L"TESMIR_BUILD_DIR"))
-        dir += pszBuild;
-    for (wchar_t& c : dir)
-        if (c == L'/')
-            c = L'\\';
-    dir += L"\\screenshots";
-    ::CreateDirectoryW(dir.c_str(), NULL);
-    return dir + L"\\" + pszName;
-}
 
 HINSTANCE ResourceModule()
 {

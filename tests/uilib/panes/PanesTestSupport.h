@@ -5,10 +5,11 @@
 
 #include <string>
 
+#include "TestSupport.h"
+
 namespace vzpanes_test {
 
-// Windows path of a screenshot file under the build folder's screenshots.
-std::wstring ScreenshotPath(const wchar_t* pszName);
+using tesmir::test::ScreenshotPath;
 
 // The test resource module (the library's resources and the samples).
 HINSTANCE ResourceModule();
