@@ -13,6 +13,7 @@
 #define VZP_IDC_DRAG_DELETE         9011
 #define VZP_IDC_SPLIT_HORZ          9970    // double vertical bar, arrows left and right
 #define VZP_IDC_SPLIT_VERT          9971    // double horizontal bar, arrows up and down
+#define VZP_IDC_RESIZE              9972    // single vertical bar, arrows left and right
 #define VZP_IDC_HAND                9973
 
 // The context menus: pop-up 1 is the edit menu, pop-up 2 the header menu.

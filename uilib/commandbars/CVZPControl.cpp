@@ -12,6 +12,7 @@
 #include "CVZPPopupBar.h"
 #include "CVZPResourceLoader.h"
 #include "CVZPSoundManager.h"
+#include "uilibres.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -19,8 +20,6 @@
 IMPLEMENT_SERIAL(CVZPControl, CCmdTarget, VERSIONABLE_SCHEMA | 0x10)
 
 namespace {
-
-const UINT kResizeCursor = 9972;
 
 // Copies one document-template map into another.
 void CopyTemplateMap(CMap<UINT, UINT, BOOL, BOOL>& to, const CMap<UINT, UINT, BOOL, BOOL>& from)
@@ -56,7 +55,7 @@ CVZPControl::~CVZPControl()
 
 HCURSOR AFX_CDECL CVZPControl::GetResizeCursor()
 {
-    HCURSOR hCursor = GetResourceLoader()->LoadCursor(kResizeCursor);
+    HCURSOR hCursor = GetResourceLoader()->LoadCursor(VZP_IDC_RESIZE);
     return hCursor != NULL ? hCursor : ::LoadCursorW(NULL, IDC_SIZEWE);
 }
 

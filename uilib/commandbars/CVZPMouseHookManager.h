@@ -76,8 +76,12 @@ public:
     // Module state of the last caller that tracked a popup.
     AFX_MODULE_STATE* m_pModuleState;
 
-private:
+    // The thread's WH_MOUSE procedure. Public so that what it does with a
+    // message can be checked without the system's input queue, which may
+    // merge or drop moves before any hook sees them.
     static LRESULT CALLBACK MouseProc(int nCode, WPARAM wParam, LPARAM lParam);
+
+private:
     static void CALLBACK MouseLeaveTimerProc(HWND hWnd, UINT nMsg, UINT_PTR nIDEvent, DWORD dwTime);
     // What a mouse message at screen point pt does to the tracked popups.
     void ProcessMouseMessage(UINT nMessage, POINT pt);

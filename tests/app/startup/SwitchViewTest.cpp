@@ -6,7 +6,9 @@
 #include "StartupTestSupport.h"
 #include "TestSupport.h"
 
+using tesmir::test::PlaceCursorByInput;
 using tesmir::test::PumpUntil;
+using tesmir::test::SendMouseButtons;
 
 namespace {
 
@@ -90,16 +92,11 @@ TEST_F(SwitchView, ClickOnANestedControlDoesNotSteerTheNextSwitch)
     ASSERT_TRUE(button.Create(L"Next", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(40, 40, 160, 80), pPanel, 1001));
     pFrame->SetForegroundWindow();
     pFrame->UpdateWindow();
-    PumpUntil([] { return false; }, 200);
 
     CRect rc;
     button.GetWindowRect(&rc);
-    ::SetCursorPos(rc.CenterPoint().x, rc.CenterPoint().y);
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ASSERT_EQ(2u, ::SendInput(2, input, sizeof(INPUT)));
+    ASSERT_TRUE(PlaceCursorByInput(rc.CenterPoint().x, rc.CenterPoint().y));
+    SendMouseButtons(rc.CenterPoint(), {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
     ASSERT_TRUE(PumpUntil([&] { return pFrame->GetActiveView() == pPanel; }, 10000))
         << "the click did not activate the nested panel";
 

@@ -636,6 +636,20 @@ TEST_F(CommandBarClickTest, CustomizeResizeByTheEdge)
         EXPECT_EQ(c.nWidth, pControl->m_sz.cx);
     }
     pCommandBars->SetCustomizeMode(FALSE);
+
+    // The resize cursor is the library's own (hot spot on its bar), not the
+    // system's fallback.
+    HCURSOR hCursor = CVZPControl::GetResizeCursor();
+    ASSERT_TRUE(hCursor != NULL);
+    EXPECT_NE(::LoadCursorW(NULL, IDC_SIZEWE), hCursor);
+    ICONINFO info = {};
+    ASSERT_TRUE(::GetIconInfo(hCursor, &info));
+    EXPECT_EQ(16u, info.xHotspot);
+    EXPECT_EQ(16u, info.yHotspot);
+    if (info.hbmMask != NULL)
+        ::DeleteObject(info.hbmMask);
+    if (info.hbmColor != NULL)
+        ::DeleteObject(info.hbmColor);
 }
 
 TEST_F(CommandBarTest, CustomizeDropMarkersAndDrops)
