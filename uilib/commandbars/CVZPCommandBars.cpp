@@ -15,6 +15,7 @@
 #include "CVZPMenuBar.h"
 #include "CVZPMouseHookManager.h"
 #include "CVZPPopupBar.h"
+#include "CVZPPropExchangeRegistry.h"
 #include "CVZPReBar.h"
 #include "CVZPTooltipService.h"
 #include "CVZPSoundManager.h"
@@ -816,14 +817,43 @@ BOOL CVZPCommandBars::OnFrameWndMsg(UINT message, WPARAM wParam, LPARAM lParam, 
 // Saving and loading (the options and the bar state are exchanged by their
 // own objects)
 
+namespace {
+
+// Runs the options' user exchange on "<profile>-Options" under the
+// application's registry key.
+void ExchangeUserOptions(CVZPCommandBarsOptions* pOptions, LPCTSTR lpszProfileName, BOOL bLoading)
+{
+    CString strSection;
+    strSection.Format(L"%s-Options", lpszProfileName);
+    HKEY hAppKey = AfxGetApp() != NULL ? AfxGetApp()->GetAppRegistryKey() : NULL;
+    if (hAppKey == NULL)
+        return;
+    {
+        CVZPPropExchangeRegistry px(bLoading, hAppKey, strSection);
+        pOptions->DoPropExchange(&px, TRUE);
+    }
+    // An empty used-command set is not written; the older value must go
+    // too, or the next load would bring back the usage the user reset.
+    HKEY hKey = NULL;
+    if (!bLoading && pOptions->m_mapUsedCommands.IsEmpty() &&
+        ::RegOpenKeyExW(hAppKey, strSection, 0, KEY_SET_VALUE, &hKey) == ERROR_SUCCESS)
+    {
+        ::RegDeleteValueW(hKey, L"UsedCommands");
+        ::RegCloseKey(hKey);
+    }
+    ::RegCloseKey(hAppKey);
+}
+
+}  // namespace
+
 void CVZPCommandBars::SaveOptions(LPCTSTR lpszProfileName)
 {
-    (void)lpszProfileName;
+    ExchangeUserOptions(m_pOptions, lpszProfileName, FALSE);
 }
 
 void CVZPCommandBars::LoadOptions(LPCTSTR lpszProfileName)
 {
-    (void)lpszProfileName;
+    ExchangeUserOptions(m_pOptions, lpszProfileName, TRUE);
 }
 
 void CVZPCommandBars::SaveBarState(LPCTSTR lpszProfileName)
