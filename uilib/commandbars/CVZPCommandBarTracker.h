@@ -15,5 +15,8 @@ public:
     CVZPToolBar* m_pBar;
     int m_nMode;
     POINT m_ptLast;
-    int m_nDockIndex;   // dock bar that laid the bar out last
+    int m_nDockIndex;   // dock bar that laid the bar out last (0 top .. 3 right)
+    // Where the bar was last dropped, in its dock bar's client coordinates;
+    // empty when it never was.
+    CRect m_rcDocked;
 };

@@ -175,6 +175,10 @@ CVZPToolBar* CVZPCommandBars::CreateBar(CRuntimeClass* pClass, DWORD dwFlags, LP
 
 void CVZPCommandBars::DestroyBar(CVZPToolBar* pBar)
 {
+    // A bar docked before its menu failed to load must not stay in its dock
+    // bar's rows, which the next frame layout walks.
+    if (CVZPDockBar* pDockBar = pBar->GetDockBar())
+        pDockBar->RemoveCommandBar(pBar);
     if (pBar->GetSafeHwnd() != NULL)
         pBar->DestroyWindow();
     pBar->InternalRelease();

@@ -45,6 +45,18 @@ BOOL CVZPToolBar::Create(CWnd* pParentWnd, BOOL bFloat)
     return CreateEx(0, lpszClass, m_strTitle, dwStyle, 0, 0, 0, 0, pParentWnd->GetSafeHwnd(), NULL);
 }
 
+CSize CVZPToolBar::CalcDockingLayout(int nLength, DWORD dwMode, int nMinimum)
+{
+    // Until the controls are laid out here, a docked bar keeps its size.
+    (void)nLength;
+    (void)dwMode;
+    (void)nMinimum;
+    CRect rect(0, 0, 0, 0);
+    if (m_hWnd != NULL)
+        GetWindowRect(&rect);
+    return rect.Size();
+}
+
 void CVZPToolBar::OnSetPreviewMode(BOOL bPreview)
 {
     if (bPreview)

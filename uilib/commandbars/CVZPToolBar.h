@@ -26,6 +26,8 @@ public:
     BOOL IsVisible() const override { return m_bVisible; }
     // The bar as a child of the site (docked) or as a window owned by it.
     virtual BOOL Create(CWnd* pParentWnd, BOOL bFloat);
+    // Docked and rebar layout; nMinimum is the least thickness across.
+    virtual CSize CalcDockingLayout(int nLength, DWORD dwMode, int nMinimum = 0);
     // Hidden for print preview and shown again after it when it was visible.
     virtual void OnSetPreviewMode(BOOL bPreview);
 

@@ -226,7 +226,7 @@ TEST_F(ManagerTest, BarListAccessorsCheckTheirIndexes)
     EXPECT_EQ(0x3Fu, pFirst->GetFlags());
     EXPECT_EQ(0x5Fu, pMenuBar->GetFlags());
     EXPECT_EQ(m_pCommandBars->GetDockBar(1), pSecond->GetDockBar());
-    EXPECT_EQ(m_pFrame->m_hWnd, ::GetParent(pFirst->m_hWnd));
+    EXPECT_EQ(m_pCommandBars->GetDockBar(0)->m_hWnd, ::GetParent(pFirst->m_hWnd));
 
     // A menu that does not exist: no bar, the list unchanged.
     EXPECT_EQ(nullptr, m_pCommandBars->AddMenuBar(L"Missing", 4321));
