@@ -260,6 +260,56 @@ TEST_F(DockBarTest, DropsChooseTheirRowsByTheCentre)
     EXPECT_EQ(CRect(0, 44, 100, 66), BarRect(d));
 }
 
+// On screen: the frame's client area starts below the top dock bar's rows
+// and right of the left dock bar's, and each bar paints at its place.
+TEST_F(DockBarTest, FrameShowsItsDockedBarsAlongItsEdges)
+{
+    CDockTestBar* pMenu = MakeBar(100, 20, 0, 0x40, RGB(90, 90, 160));
+    CDockTestBar* a = MakeBar(120, 24, 0, 0, RGB(200, 40, 40));
+    CDockTestBar* b = MakeBar(90, 24, 0, 0, RGB(40, 160, 40));
+    CDockTestBar* c = MakeBar(150, 24, 0, 0, RGB(220, 160, 0));
+    m_pTop->DockCommandBar(pMenu, NULL);
+    Layout();
+    Drop(m_pTop, a, CRect(0, 20, 120, 44));
+    Layout();
+    Drop(m_pTop, b, CRect(200, 20, 290, 44));
+    Drop(m_pLeft, c, CRect(0, 30, 24, 180));
+    Layout();
+    m_pFrame->ShowWindow(SW_SHOWNA);
+    m_pFrame->UpdateWindow();
+    ASSERT_TRUE(tesmir::test::PumpUntil([&] { return ::IsWindowVisible(m_pFrame->m_hWnd) != FALSE; }));
+
+    CDibCanvas canvas(kClientWidth, kClientHeight);
+    const COLORREF kMagenta = RGB(255, 0, 255);
+    canvas.Fill(kMagenta);
+    ASSERT_TRUE(tesmir::test::PumpUntil([&] {
+        m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        tesmir::test::CaptureWindow(m_pFrame->m_hWnd, canvas);
+        return canvas.Pixel(150, 10) == RGB(90, 90, 160);
+    }));
+    canvas.SaveBmp(ScreenshotPath(L"commandbars_dockbar_frame.bmp"));
+    EXPECT_EQ(CRect(0, 0, kClientWidth, 44), WindowRectInFrame(m_pTop, m_pFrame));
+    EXPECT_EQ(CRect(0, 44, 24, kClientHeight), WindowRectInFrame(m_pLeft, m_pFrame));
+    const struct
+    {
+        CPoint pt;
+        COLORREF color;
+    } pixels[] = {
+        {CPoint(0, 0), RGB(90, 90, 160)},      {CPoint(kClientWidth - 1, 19), RGB(90, 90, 160)},
+        {CPoint(0, 20), RGB(200, 40, 40)},     {CPoint(119, 43), RGB(200, 40, 40)},
+        {CPoint(200, 20), RGB(40, 160, 40)},   {CPoint(289, 43), RGB(40, 160, 40)},
+        {CPoint(0, 44 + 30), RGB(220, 160, 0)}, {CPoint(23, 44 + 179), RGB(220, 160, 0)},
+    };
+    for (const auto& pixel : pixels)
+        EXPECT_EQ(pixel.color, canvas.Pixel(pixel.pt.x, pixel.pt.y)) << pixel.pt.x << "," << pixel.pt.y;
+    // Between the bars the dock bar's own fill shows.
+    const COLORREF gap = canvas.Pixel(150, 30);
+    EXPECT_NE(RGB(200, 40, 40), gap);
+    EXPECT_NE(RGB(40, 160, 40), gap);
+    EXPECT_NE(kMagenta, gap);
+    EXPECT_EQ(gap, canvas.Pixel(10, 44 + 10));
+}
+
 // Rows in a vertical dock bar run top to bottom and follow each other to the
 // right; the centre's x chooses the row.
 TEST_F(DockBarTest, LeftDockBarChoosesRowsByTheCentresX)
