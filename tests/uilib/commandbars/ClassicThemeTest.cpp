@@ -176,6 +176,42 @@ TEST_F(ClassicThemeTest, ButtonFacesFollowTheStateTable)
     m_canvas.SaveBmp(ScreenshotPath(L"commandbars_classic_buttons.bmp"));
 }
 
+// The faces reach a toolbar printed through WM_PRINT: its checked button is
+// dithered inside a sunken frame until the mouse is over it, then it is a
+// plain sunken button on the bar's face.
+TEST_F(ClassicThemeTest, PrintedToolbarShowsTheCheckedFaceUntilHovered)
+{
+    CVZPControl* pControl = AddControl(m_pBar, vzpControlButton, L"");
+    pControl->SetRect(CRect(40, 4, 63, 27));
+    pControl->SetChecked(TRUE);
+    for (int nSelected : {0, 1})
+    {
+        SCOPED_TRACE(nSelected);
+        pControl->m_bSelected = nSelected;
+        CDibCanvas canvas(300, 30, kPaper);
+        EXPECT_EQ(1, m_pBar->SendMessage(WM_PRINT, (WPARAM)canvas.Dc(), PRF_CLIENT));
+        if (nSelected == 0)
+            canvas.SaveBmp(ScreenshotPath(L"commandbars_classic_printed_checked.bmp"));
+        EXPECT_EQ(Sys(COLOR_BTNSHADOW), canvas.Pixel(40, 4));
+        EXPECT_EQ(Sys(COLOR_BTNSHADOW), canvas.Pixel(50, 4));
+        EXPECT_EQ(Sys(COLOR_BTNHIGHLIGHT), canvas.Pixel(62, 26));
+        EXPECT_EQ(Sys(COLOR_BTNHIGHLIGHT), canvas.Pixel(50, 26));
+        const COLORREF a = canvas.Pixel(50, 15);
+        const COLORREF b = canvas.Pixel(51, 15);
+        if (nSelected == 0)
+        {
+            EXPECT_EQ(a, canvas.Pixel(51, 16));
+            EXPECT_TRUE((a == Sys(COLOR_BTNFACE) && b == Sys(COLOR_BTNHIGHLIGHT)) ||
+                        (a == Sys(COLOR_BTNHIGHLIGHT) && b == Sys(COLOR_BTNFACE)));
+        }
+        else
+        {
+            EXPECT_EQ(Sys(COLOR_BTNFACE), a);
+            EXPECT_EQ(Sys(COLOR_BTNFACE), b);
+        }
+    }
+}
+
 TEST_F(ClassicThemeTest, DisabledImagesAreEmbossedUnlessDisabledIconsAreUsed)
 {
     CVZPImageManagerIcon* pImage = m_pImages->GetImage(kImageId, 16);
