@@ -573,7 +573,8 @@ TEST_F(DockBarTest, LayoutModeFollowsDirectionStretchAndOverflow)
 }
 
 // A measuring pass of the frame (WM_SIZEPARENT without a deferred-positioning
-// handle) reports the room the rows need and moves no window.
+// handle) reports the room the rows need and moves no window; a hidden dock
+// bar neither takes room nor moves its bars.
 TEST_F(DockBarTest, MeasuringPassMovesNoWindow)
 {
     CDockTestBar* a = MakeBar(100);
@@ -593,6 +594,13 @@ TEST_F(DockBarTest, MeasuringPassMovesNoWindow)
 
     Layout();
     EXPECT_EQ(44, WindowRectInFrame(m_pTop, m_pFrame).Height());
+    EXPECT_EQ(CRect(50, 22, 150, 44), BarRect(b));
+
+    // A hidden dock bar takes no room and lays none of its bars out.
+    m_pTop->ShowWindow(SW_HIDE);
+    Drop(m_pTop, b, CRect(250, 0, 350, 22));
+    Layout();
+    EXPECT_EQ(0, WindowRectInFrame(m_pLeft, m_pFrame).top);
     EXPECT_EQ(CRect(50, 22, 150, 44), BarRect(b));
 }
 
