@@ -18,6 +18,9 @@ class CVZPCommandBars;
 class CVZPCommandBarPaintManager;
 class CVZPControls;
 class CVZPControl;
+class CVZPCommandBarRefList;
+class CVZPPropExchange;
+struct VZPCommandBarsStateOptions;
 class CVZPImageManager;
 class CVZPTooltipService;
 
@@ -164,6 +167,14 @@ public:
     virtual BOOL IsPointInBar(CPoint point) const;
     virtual void OnIdleUpdateCmdUI(BOOL bDisableIfNoHandler);
     virtual CVZPCommandBar* Clone(BOOL bRecursive);
+    // The bar's keys and its controls in the saved model.
+    virtual void DoPropExchange(CVZPPropExchange* pPX);
+    // Appends the bar and the popup bars its controls open (numbering popup
+    // bars without an id from *pnNextId) unless it is listed already.
+    virtual void AddToCommandBarList(UINT* pnNextId, CVZPCommandBarRefList* pList,
+                                     VZPCommandBarsStateOptions* pOptions);
+    // Binds loaded popup controls to the listed popup bars they name.
+    virtual void ResolvePopupBars(CVZPCommandBarRefList* pList);
 
     int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
     CCmdTarget* GetOwnerCmdTarget() override { return this; }

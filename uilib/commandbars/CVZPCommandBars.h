@@ -15,6 +15,7 @@ class CMDIChildWnd;
 class CMultiDocTemplate;
 class CVZPAcceleratorManager;
 class CVZPCommandBar;
+class CVZPCommandBarRefList;
 class CVZPCommandBarPaintManager;
 class CVZPCommandBarsOptions;
 class CVZPControl;
@@ -25,8 +26,10 @@ class CVZPImageManager;
 class CVZPKeyboardHookManager;
 class CVZPMouseHookManager;
 class CVZPPopupBar;
+class CVZPPropExchange;
 class CVZPToolBar;
 class CVZPTooltipService;
+struct VZPCommandBarsStateOptions;
 
 class CVZPCommandBars : public CCmdTarget
 {
@@ -146,6 +149,18 @@ public:
     virtual BOOL RemoveBarFromReBar(CVZPToolBar* pToolBar);
     virtual void OnTrackingModeChanged(CVZPCommandBar* pCommandBar, BOOL bMode);
     virtual CVZPToolBar* AddCustomBar(LPCTSTR lpszName, UINT nID, BOOL bTearOffBar = FALSE);
+
+    // --- The saved bar model (customised bars and their controls) ---------
+    // The bars to save, with the popup bars they reach.
+    virtual void GenerateCommandBarList(CVZPCommandBarRefList* pList, VZPCommandBarsStateOptions* pOptions);
+    // The listed bars as objects of section "CommandBars"; FALSE when the
+    // exchange fails.
+    virtual BOOL SaveCommandBarList(CVZPPropExchange* pPX, CVZPCommandBarRefList* pList);
+    // Re-creates the saved bars into the list; FALSE when any of them
+    // cannot be made or read.
+    virtual BOOL LoadCommandBarList(CVZPPropExchange* pPX, CVZPCommandBarRefList* pList);
+    // Merges loaded bars into the running ones; bars the user made are added.
+    virtual void RestoreCommandBarList(CVZPCommandBarRefList* pList, BOOL bSilent = FALSE);
 
 protected:
     // Makes a bar of the class, with this manager, the flags and the title;

@@ -15,6 +15,7 @@ class CVZPCommandBarPaintManager;
 class CVZPControls;
 class CVZPImageManager;
 class CVZPImageManagerIcon;
+class CVZPPropExchange;
 
 class CVZPControl : public CCmdTarget
 {
@@ -162,6 +163,8 @@ public:
     virtual int GetCustomizeMinWidth() const { return 0; }
     virtual void SetWidth(int nWidth) { (void)nWidth; }
     virtual CVZPControl* Clone(BOOL bRecursive = FALSE);
+    // The control's keys in the saved model, in their fixed order.
+    virtual void DoPropExchange(CVZPPropExchange* pPX);
 
     // Fields, in the order the bars and the persistence read them.
     DWORD_PTR m_nTag;

@@ -12,4 +12,5 @@ public:
 
     void OnClick(BOOL bKeyboard = FALSE, CPoint point = CPoint(0, 0)) override;
     void OnLButtonUp(CPoint point) override;
+    void DoPropExchange(CVZPPropExchange* pPX) override;
 };

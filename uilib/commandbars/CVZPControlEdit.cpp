@@ -10,3 +10,16 @@ CVZPControlEdit::CVZPControlEdit()
 CVZPControlEdit::~CVZPControlEdit()
 {
 }
+
+void CVZPControlEdit::Copy(CVZPControl* pControl, BOOL bRecursive)
+{
+    CVZPControl::Copy(pControl, bRecursive);
+    CVZPControlEdit* pEdit = DYNAMIC_DOWNCAST(CVZPControlEdit, pControl);
+    if (pEdit == NULL)
+        return;
+    m_bLabel = pEdit->m_bLabel;
+    m_nWidth = pEdit->m_nWidth;
+    m_bReadOnly = pEdit->m_bReadOnly;
+    m_strEditHint = pEdit->m_strEditHint;
+    m_dwShellAutoCompleteFlags = pEdit->m_dwShellAutoCompleteFlags;
+}

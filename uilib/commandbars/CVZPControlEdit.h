@@ -9,4 +9,14 @@ class CVZPControlEdit : public CVZPControl
 public:
     CVZPControlEdit();
     ~CVZPControlEdit() override;
+
+    void DoPropExchange(CVZPPropExchange* pPX) override;
+    void Copy(CVZPControl* pControl, BOOL bRecursive = FALSE) override;
+
+    // What the saved model keeps of an edit box.
+    BOOL m_bLabel = FALSE;
+    int m_nWidth = 0;
+    BOOL m_bReadOnly = FALSE;
+    CString m_strEditHint;
+    DWORD m_dwShellAutoCompleteFlags = 0;
 };

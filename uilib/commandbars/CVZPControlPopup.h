@@ -42,8 +42,13 @@ public:
     BOOL SetSelected(int bSelected) override;
     void OnCustomizeDragOver(CVZPControl* pDataObject, CPoint point, DROPEFFECT& dropEffect) override;
 
+    void DoPropExchange(CVZPPropExchange* pPX) override;
+
     BOOL m_bPopup;
     CVZPCommandBar* m_pCommandBar;
+    // The id of the popup bar a loaded control names, until the loaded
+    // bars are resolved; 0 none.
+    UINT m_nPendingCommandBarId = 0;
 
 protected:
     // The parent bar is a popup bar (Type 2).

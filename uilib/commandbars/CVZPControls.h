@@ -12,6 +12,7 @@
 class CVZPCommandBar;
 class CVZPCommandBars;
 class CVZPControl;
+class CVZPPropExchange;
 
 // Extra layout modes beside the framework's LM_ flags.
 #define VZP_LM_HIDEWRAP 0x80     // hide what does not fit instead of wrapping
@@ -89,8 +90,17 @@ public:
     CVZPControls* SaveDefaultControls();
     void ReleaseDefaultControls();
     CVZPControls* GetDefaultControls() const { return m_pOriginalControls; }
+    // Takes over the caller's reference on a new default set (NULL: none).
+    void SetDefaultControls(CVZPControls* pDefault)
+    {
+        ReleaseDefaultControls();
+        m_pOriginalControls = pDefault;
+    }
     BOOL Compare(const CVZPControls* pOther) const;
     BOOL IsChanged() const;
+    // The controls (not the temporary ones) and, when the exchange's state
+    // options ask for it, the default set, as the saved model holds them.
+    void DoPropExchange(CVZPPropExchange* pPX);
 
     // The size of the bar laid out for the length and mode (LM_ flags plus
     // VZP_LM_HIDEWRAP and VZP_LM_FLOATSHAPE); with LM_COMMIT the controls

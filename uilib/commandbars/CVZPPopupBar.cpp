@@ -2,7 +2,7 @@
 
 #include "CVZPCommandBars.h"
 
-IMPLEMENT_DYNCREATE(CVZPPopupBar, CVZPCommandBar)
+IMPLEMENT_SERIAL(CVZPPopupBar, CVZPCommandBar, VERSIONABLE_SCHEMA | 0x10)
 
 CVZPPopupBar::CVZPPopupBar() : m_bDoubleGripper(FALSE), m_pControlPopup(NULL), m_pParentBar(NULL), m_pReturnCmd(NULL)
 {

@@ -5,7 +5,7 @@
 
 class CVZPPopupBar : public CVZPCommandBar
 {
-    DECLARE_DYNCREATE(CVZPPopupBar)
+    DECLARE_SERIAL(CVZPPopupBar)
 public:
     CVZPPopupBar();
     ~CVZPPopupBar() override;

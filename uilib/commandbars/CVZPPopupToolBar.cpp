@@ -1,6 +1,6 @@
 #include "CVZPPopupToolBar.h"
 
-IMPLEMENT_DYNCREATE(CVZPPopupToolBar, CVZPPopupBar)
+IMPLEMENT_SERIAL(CVZPPopupToolBar, CVZPPopupBar, VERSIONABLE_SCHEMA | 0x10)
 
 CVZPPopupToolBar::CVZPPopupToolBar()
 {

@@ -6,7 +6,7 @@
 
 class CVZPPopupToolBar : public CVZPPopupBar
 {
-    DECLARE_DYNCREATE(CVZPPopupToolBar)
+    DECLARE_SERIAL(CVZPPopupToolBar)
 public:
     CVZPPopupToolBar();
     ~CVZPPopupToolBar() override;

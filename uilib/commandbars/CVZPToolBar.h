@@ -30,6 +30,7 @@ public:
     virtual CSize CalcDockingLayout(int nLength, DWORD dwMode, int nMinimum = 0);
     // Hidden for print preview and shown again after it when it was visible.
     virtual void OnSetPreviewMode(BOOL bPreview);
+    void DoPropExchange(CVZPPropExchange* pPX) override;
 
     BOOL m_bVisible;
     BOOL m_bBuiltIn;
