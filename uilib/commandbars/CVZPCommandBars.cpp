@@ -860,12 +860,3 @@ void CVZPCommandBars::LoadOptions(LPCTSTR lpszProfileName)
     ExchangeUserOptions(m_pOptions, lpszProfileName, TRUE);
 }
 
-void CVZPCommandBars::SaveBarState(LPCTSTR lpszProfileName)
-{
-    (void)lpszProfileName;
-}
-
-void CVZPCommandBars::LoadBarState(LPCTSTR lpszProfileName)
-{
-    (void)lpszProfileName;
-}

@@ -134,8 +134,14 @@ public:
     // Saving and loading under the profile name.
     void SaveOptions(LPCTSTR lpszProfileName);
     void LoadOptions(LPCTSTR lpszProfileName);
-    void SaveBarState(LPCTSTR lpszProfileName);
-    void LoadBarState(LPCTSTR lpszProfileName);
+    // Where every toolbar is, the status bar's visibility and, for a site
+    // that handles Customize, the customised bars ("%s-Summary", "%s-Bar%d",
+    // "%s-DockBar%d", "%s-Controls").
+    void SaveBarState(LPCTSTR lpszProfileName, BOOL bSaveOnlyCustomized = FALSE);
+    void LoadBarState(LPCTSTR lpszProfileName, BOOL bSilent = FALSE);
+    // The file that holds customised bars too large for the registry.
+    BOOL GetControlsFileName(CString& strFileName, LPCTSTR lpszProfileName);
+    void SetControlsFileName(LPCTSTR lpszFileName) { m_strControlsFileName = lpszFileName; }
 
     // Virtual operations.
     virtual BOOL IsCommandHidden(UINT nCommand);

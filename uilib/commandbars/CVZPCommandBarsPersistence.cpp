@@ -4,18 +4,26 @@
 #include "CVZPCommandBars.h"
 
 #include "CVZPCommandBar.h"
+#include "CVZPCommandBarTracker.h"
+#include "CVZPCommandBarsOptions.h"
 #include "CVZPControl.h"
 #include "CVZPControlButton.h"
 #include "CVZPControlComboBox.h"
 #include "CVZPControlEdit.h"
 #include "CVZPControlPopup.h"
 #include "CVZPControls.h"
+#include "CVZPDockBar.h"
 #include "CVZPImageManager.h"
+#include "CVZPMenuBar.h"
+#include "CVZPPropExchangeArchive.h"
 #include "CVZPPropExchange.h"
 #include "CVZPPropExchangeIterator.h"
 #include "CVZPToolBar.h"
 #include "VZPCommandBarsState.h"
 #include "uilibres.h"
+
+#include <afxpriv.h>
+#include <shlobj.h>
 
 #include <memory>
 
@@ -436,4 +444,447 @@ void CVZPCommandBars::RestoreCommandBarList(CVZPCommandBarRefList* pList, BOOL b
             pExisting->GetControls()->SetDefaultControls(pKeep);
         }
     }
+}
+
+// ---------------------------------------------------------------------------
+// Bar state records
+
+namespace {
+
+const int kDefaultMRUWidth = 32767;
+const int kDefaultDialogBarSize = 200;
+// Customised bars above this size go to a file instead of the registry.
+const UINT kMaxControlsInRegistry = 16000;
+
+CString Formatted(LPCTSTR lpszFormat, LPCTSTR lpszProfile, int n)
+{
+    CString str;
+    str.Format(lpszFormat, lpszProfile, n);
+    return str;
+}
+
+}  // namespace
+
+CVZPBarState::CVZPBarState()
+    : m_nBarID(0), m_bVisible(FALSE), m_bFloating(FALSE), m_pointPos(-1, -1), m_nMRUWidth(kDefaultMRUWidth),
+      m_uMRUDockID(0), m_rectMRUDockPos(0, 0, 0, 0), m_pointMRUFloatPos(0, 0), m_pBar(NULL), m_bDialogBar(FALSE),
+      m_szDialogBarDockingClient(kDefaultDialogBarSize, kDefaultDialogBarSize),
+      m_szDialogBarFloatingClient(kDefaultDialogBarSize, kDefaultDialogBarSize)
+{
+}
+
+void CVZPBarState::GetBarInfo(CVZPToolBar* pBar)
+{
+    m_pBar = pBar;
+    m_nBarID = pBar->GetBarID();
+    m_bVisible = pBar->IsVisible();
+    m_bFloating = pBar->GetPosition() == vzpBarFloating;
+    m_nMRUWidth = pBar->GetMRUWidth();
+    m_bDialogBar = pBar->IsDialogBar();
+    if (pBar->GetSafeHwnd() != NULL)
+    {
+        CRect rc;
+        pBar->GetWindowRect(&rc);
+        if (!m_bFloating && pBar->GetParent() != NULL)
+            pBar->GetParent()->ScreenToClient(&rc);
+        m_pointPos = rc.TopLeft();
+    }
+    if (pBar->m_pTracker != NULL)
+    {
+        m_uMRUDockID = pBar->m_pTracker->m_nDockIndex;
+        m_rectMRUDockPos = pBar->m_pTracker->m_rcDocked;
+    }
+}
+
+void CVZPBarState::SetBarInfo(CVZPToolBar* pBar)
+{
+    pBar->SetMRUWidth(m_nMRUWidth);
+    if (pBar->m_pTracker != NULL)
+    {
+        pBar->m_pTracker->m_nDockIndex = m_uMRUDockID;
+        pBar->m_pTracker->m_rcDocked = m_rectMRUDockPos;
+    }
+    if (pBar->GetSafeHwnd() != NULL)
+    {
+        UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE;
+        if (!m_bFloating)
+        {
+            nFlags |= SWP_NOSIZE;
+            if (pBar->GetDockBar() == NULL)
+                nFlags |= SWP_NOMOVE;
+        }
+        nFlags |= m_bVisible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
+        pBar->SetWindowPos(NULL, m_pointPos.x, m_pointPos.y, 0, 0, nFlags);
+    }
+    pBar->m_bVisible = m_bVisible;
+    if (m_bFloating)
+        pBar->OnRecalcLayout();
+}
+
+void CVZPBarState::SaveState(LPCTSTR lpszSection) const
+{
+    CWinApp* pApp = AfxGetApp();
+    // The whole section goes first, so values equal to their defaults are
+    // not left over from an earlier save.
+    pApp->WriteProfileString(lpszSection, NULL, NULL);
+    pApp->WriteProfileInt(lpszSection, L"BarID", (int)m_nBarID);
+    if (!m_bVisible)
+        pApp->WriteProfileInt(lpszSection, L"Visible", 0);
+    if (m_bFloating)
+        pApp->WriteProfileInt(lpszSection, L"Floating", 1);
+    if (m_pointPos.x != -1)
+        pApp->WriteProfileInt(lpszSection, L"XPos", m_pointPos.x);
+    if (m_pointPos.y != -1)
+        pApp->WriteProfileInt(lpszSection, L"YPos", m_pointPos.y);
+    if (m_nMRUWidth != kDefaultMRUWidth)
+        pApp->WriteProfileInt(lpszSection, L"MRUWidth", m_nMRUWidth);
+    pApp->WriteProfileInt(lpszSection, L"MRUDockID", m_uMRUDockID);
+    pApp->WriteProfileInt(lpszSection, L"MRUDockLeftPos", m_rectMRUDockPos.left);
+    pApp->WriteProfileInt(lpszSection, L"MRUDockTopPos", m_rectMRUDockPos.top);
+    pApp->WriteProfileInt(lpszSection, L"MRUDockRightPos", m_rectMRUDockPos.right);
+    pApp->WriteProfileInt(lpszSection, L"MRUDockBottomPos", m_rectMRUDockPos.bottom);
+    pApp->WriteProfileInt(lpszSection, L"MRUFloatXPos", m_pointMRUFloatPos.x);
+    pApp->WriteProfileInt(lpszSection, L"MRUFloatYPos", m_pointMRUFloatPos.y);
+    pApp->WriteProfileInt(lpszSection, L"DialogBar", m_bDialogBar);
+    if (m_bDialogBar)
+    {
+        pApp->WriteProfileInt(lpszSection, L"DialogBarDockingClientCx", m_szDialogBarDockingClient.cx);
+        pApp->WriteProfileInt(lpszSection, L"DialogBarDockingClientCy", m_szDialogBarDockingClient.cy);
+        pApp->WriteProfileInt(lpszSection, L"DialogBarFloatingClientCx", m_szDialogBarFloatingClient.cx);
+        pApp->WriteProfileInt(lpszSection, L"DialogBarFloatingClientCy", m_szDialogBarFloatingClient.cy);
+    }
+}
+
+void CVZPBarState::LoadState(LPCTSTR lpszSection)
+{
+    CWinApp* pApp = AfxGetApp();
+    m_nBarID = (UINT)pApp->GetProfileInt(lpszSection, L"BarID", 0);
+    m_bVisible = pApp->GetProfileInt(lpszSection, L"Visible", 1);
+    m_bFloating = pApp->GetProfileInt(lpszSection, L"Floating", 0);
+    m_pointPos.x = pApp->GetProfileInt(lpszSection, L"XPos", -1);
+    m_pointPos.y = pApp->GetProfileInt(lpszSection, L"YPos", -1);
+    m_nMRUWidth = pApp->GetProfileInt(lpszSection, L"MRUWidth", kDefaultMRUWidth);
+    m_uMRUDockID = pApp->GetProfileInt(lpszSection, L"MRUDockID", 0);
+    m_rectMRUDockPos.left = pApp->GetProfileInt(lpszSection, L"MRUDockLeftPos", 0);
+    m_rectMRUDockPos.top = pApp->GetProfileInt(lpszSection, L"MRUDockTopPos", 0);
+    m_rectMRUDockPos.right = pApp->GetProfileInt(lpszSection, L"MRUDockRightPos", 0);
+    m_rectMRUDockPos.bottom = pApp->GetProfileInt(lpszSection, L"MRUDockBottomPos", 0);
+    m_pointMRUFloatPos.x = pApp->GetProfileInt(lpszSection, L"MRUFloatXPos", 0);
+    m_pointMRUFloatPos.y = pApp->GetProfileInt(lpszSection, L"MRUFloatYPos", 0);
+    m_bDialogBar = pApp->GetProfileInt(lpszSection, L"DialogBar", 0);
+    if (m_bDialogBar)
+    {
+        m_szDialogBarDockingClient.cx = pApp->GetProfileInt(lpszSection, L"DialogBarDockingClientCx", 200);
+        m_szDialogBarDockingClient.cy = pApp->GetProfileInt(lpszSection, L"DialogBarDockingClientCy", 200);
+        m_szDialogBarFloatingClient.cx = pApp->GetProfileInt(lpszSection, L"DialogBarFloatingClientCx", 200);
+        m_szDialogBarFloatingClient.cy = pApp->GetProfileInt(lpszSection, L"DialogBarFloatingClientCy", 200);
+    }
+}
+
+CVZPBarStateContainer::CVZPBarStateContainer()
+    : m_rcScreen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)),
+      m_ptLimit(::GetSystemMetrics(SM_CXSCREEN) - ::GetSystemMetrics(SM_CXICON),
+                ::GetSystemMetrics(SM_CYSCREEN) - ::GetSystemMetrics(SM_CYICON)),
+      m_szSaved(0, 0), m_bScaling(FALSE)
+{
+}
+
+CVZPBarStateContainer::~CVZPBarStateContainer()
+{
+    for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); i++)
+        delete m_arrBarInfo[i];
+}
+
+void CVZPBarStateContainer::SetSavedScreenSize(CSize szSaved)
+{
+    m_szSaved = szSaved;
+    // A summary without its screen size would divide by 0 (every position
+    // -1): such a layout is restored as it stands.
+    m_bScaling = szSaved.cx > 0 && szSaved.cy > 0 && szSaved != m_rcScreen.Size();
+}
+
+CPoint CVZPBarStateContainer::ScalePoint(CPoint pt) const
+{
+    if (m_bScaling)
+    {
+        pt.x = ::MulDiv(pt.x, m_rcScreen.Width(), m_szSaved.cx);
+        pt.y = ::MulDiv(pt.y, m_rcScreen.Height(), m_szSaved.cy);
+    }
+    if (pt.x > m_ptLimit.x)
+        pt.x = m_ptLimit.x;
+    if (pt.y > m_ptLimit.y)
+        pt.y = m_ptLimit.y;
+    return pt;
+}
+
+CRect CVZPBarStateContainer::ScaleRect(CRect rc) const
+{
+    if (m_bScaling)
+    {
+        const CPoint pt(::MulDiv(rc.left, m_rcScreen.Width(), m_szSaved.cx),
+                        ::MulDiv(rc.top, m_rcScreen.Height(), m_szSaved.cy));
+        rc.OffsetRect(pt - rc.TopLeft());
+    }
+    if (rc.left > m_ptLimit.x)
+        rc.OffsetRect(m_ptLimit.x - rc.left, 0);
+    if (rc.top > m_ptLimit.y)
+        rc.OffsetRect(0, m_ptLimit.y - rc.top);
+    return rc;
+}
+
+// ---------------------------------------------------------------------------
+// Saving and loading the bar state
+
+BOOL CVZPCommandBars::GetControlsFileName(CString& strFileName, LPCTSTR lpszProfileName)
+{
+    if (!m_strControlsFileName.IsEmpty())
+    {
+        strFileName = m_strControlsFileName;
+        return TRUE;
+    }
+    CString strName(lpszProfileName);
+    strName.Replace(L'\\', L'_');
+    strFileName.Empty();
+
+    OSVERSIONINFOW info = {};
+    info.dwOSVersionInfoSize = sizeof(info);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    const BOOL bVersion = ::GetVersionExW(&info);
+#pragma GCC diagnostic pop
+    if (bVersion && info.dwPlatformId == VER_PLATFORM_WIN32_NT && info.dwMajorVersion > 4)
+    {
+        LPITEMIDLIST pidl = NULL;
+        WCHAR szFolder[MAX_PATH] = {};
+        if (SUCCEEDED(::SHGetSpecialFolderLocation(NULL, CSIDL_APPDATA, &pidl)) && pidl != NULL)
+        {
+            if (::SHGetPathFromIDListW(pidl, szFolder))
+            {
+                CString strFolder;
+                strFolder.Format(L"%s\\%s", szFolder, AfxGetApp() != NULL ? AfxGetApp()->m_pszAppName : L"");
+                ::CreateDirectoryW(strFolder, NULL);
+                const DWORD dwAttributes = ::GetFileAttributesW(strFolder);
+                if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                    strFileName = strFolder + L"\\" + strName;
+            }
+            ::CoTaskMemFree(pidl);
+        }
+    }
+    if (strFileName.IsEmpty())
+    {
+        WCHAR szModule[MAX_PATH + 1] = {};
+        ::GetModuleFileNameW(NULL, szModule, MAX_PATH);
+        strFileName.Format(L"%s-%s", szModule, (LPCTSTR)strName);
+    }
+    return TRUE;
+}
+
+void CVZPCommandBars::SaveBarState(LPCTSTR lpszProfileName, BOOL bSaveOnlyCustomized)
+{
+    CWinApp* pApp = AfxGetApp();
+    CVZPBarStateContainer state;
+    for (int i = 0; i < GetCount(); i++)
+    {
+        CVZPBarState* pInfo = new CVZPBarState;
+        pInfo->GetBarInfo(GetAt(i));
+        state.m_arrBarInfo.Add(pInfo);
+    }
+    for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); i++)
+        state.m_arrBarInfo[i]->SaveState(Formatted(L"%s-Bar%d", lpszProfileName, (int)i));
+    const CString strSummary = Formatted(L"%s-Summary", lpszProfileName, 0);
+    pApp->WriteProfileInt(strSummary, L"Bars", (int)state.m_arrBarInfo.GetSize());
+    pApp->WriteProfileInt(strSummary, L"ScreenCX", state.m_rcScreen.Width());
+    pApp->WriteProfileInt(strSummary, L"ScreenCY", state.m_rcScreen.Height());
+
+    // Dock bars: their entries from the leading empty one, one row end for
+    // each run of them.
+    for (int nDock = 0; nDock < 4; nDock++)
+    {
+        const CString strSection = Formatted(L"%s-DockBar%d", lpszProfileName, nDock);
+        pApp->WriteProfileString(strSection, NULL, NULL);
+        CVZPDockBar* pDock = m_pDocks[nDock];
+        if (pDock == NULL || pDock->GetEntryCount() <= 1)
+            continue;
+        int n = 0;
+        BOOL bRowEnd = FALSE;
+        CString strEntry;
+        for (int i = 0; i < pDock->GetEntryCount(); i++)
+        {
+            CVZPToolBar* pBar = pDock->GetEntry(i);
+            if (pBar == NULL && bRowEnd)
+                continue;
+            bRowEnd = pBar == NULL;
+            strEntry.Format(L"Bar#%d", n++);
+            pApp->WriteProfileInt(strSection, strEntry, pBar != NULL ? (int)pBar->GetBarID() : 0);
+        }
+        pApp->WriteProfileInt(strSection, L"Bars", n);
+    }
+
+    CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, m_pFrame);
+    CControlBar* pStatusBar = pFrame != NULL ? pFrame->GetControlBar(AFX_IDW_STATUS_BAR) : NULL;
+    if (pStatusBar != NULL && pStatusBar->GetSafeHwnd() != NULL && !pStatusBar->IsWindowVisible())
+        pApp->WriteProfileInt(lpszProfileName, L"StatusBar", 0);
+    else
+        pApp->WriteProfileString(lpszProfileName, L"StatusBar", NULL);
+
+    if (IsCustomizeAvail())
+    {
+        const CString strControls = Formatted(L"%s-Controls", lpszProfileName, 0);
+        VZPCommandBarsStateOptions options = {bSaveOnlyCustomized, FALSE, TRUE, this};
+        CVZPCommandBarRefList list;
+        GenerateCommandBarList(&list, &options);
+        CMemFile file(1024);
+        CArchive ar(&file, CArchive::store, 4096);
+        BOOL bSaved;
+        {
+            CVZPPropExchangeArchive px(ar);
+            px.m_pExtraData = &options;
+            bSaved = SaveCommandBarList(&px, &list);
+        }
+        if (!bSaved)
+            pApp->WriteProfileString(strControls, NULL, NULL);
+        else
+        {
+            ar.Flush();
+            const UINT nBytes = (UINT)file.GetLength();
+            BYTE* pData = file.Detach();
+            CString strFileName;
+            const BOOL bFileName = GetControlsFileName(strFileName, lpszProfileName);
+            if (bFileName)
+            {
+                ::SetFileAttributesW(strFileName, FILE_ATTRIBUTE_NORMAL);
+                ::DeleteFileW(strFileName);
+            }
+            if (nBytes > kMaxControlsInRegistry && bFileName)
+            {
+                try
+                {
+                    CFile out(strFileName, CFile::modeCreate | CFile::modeWrite);
+                    out.Write(pData, nBytes);
+                    pApp->WriteProfileString(strControls, L"Controls", strFileName);
+                    pApp->WriteProfileInt(strControls, L"LoadFromFile", 1);
+                    out.Close();
+                    ::SetFileAttributesW(strFileName, FILE_ATTRIBUTE_HIDDEN);
+                }
+                catch (CFileException* e)
+                {
+                    e->Delete();
+                }
+            }
+            else
+            {
+                pApp->WriteProfileBinary(strControls, L"Controls", pData, nBytes);
+                pApp->WriteProfileInt(strControls, L"LoadFromFile", 0);
+            }
+            free(pData);
+        }
+        ar.Abort();
+    }
+    m_pOptions->bDirtyState = FALSE;
+}
+
+void CVZPCommandBars::LoadBarState(LPCTSTR lpszProfileName, BOOL bSilent)
+{
+    CWinApp* pApp = AfxGetApp();
+    if (IsCustomizeAvail())
+    {
+        const CString strControls = Formatted(L"%s-Controls", lpszProfileName, 0);
+        auto loadControls = [&](CFile* pFile) {
+            VZPCommandBarsStateOptions options = {TRUE, bSilent, TRUE, this};
+            CArchive ar(pFile, CArchive::load, 4096);
+            CVZPCommandBarRefList list;
+            {
+                CVZPPropExchangeArchive px(ar);
+                px.m_pExtraData = &options;
+                if (LoadCommandBarList(&px, &list))
+                {
+                    RestoreCommandBarList(&list, bSilent);
+                    CVZPToolBar* pMenuBar = GetToolBar(1);
+                    if (pMenuBar != NULL && pMenuBar->IsKindOf(RUNTIME_CLASS(CVZPMenuBar)))
+                        m_pMenuBar = pMenuBar;
+                }
+            }
+            ar.Abort();
+        };
+        if (pApp->GetProfileInt(strControls, L"LoadFromFile", 0))
+        {
+            const CString strFileName = pApp->GetProfileString(strControls, L"Controls", L"");
+            CFile file;
+            if (!strFileName.IsEmpty() && file.Open(strFileName, CFile::modeRead | CFile::shareDenyWrite))
+                loadControls(&file);
+        }
+        else
+        {
+            LPBYTE pData = NULL;
+            UINT nBytes = 0;
+            if (pApp->GetProfileBinary(strControls, L"Controls", &pData, &nBytes) && pData != NULL)
+            {
+                CMemFile file(pData, nBytes);
+                loadControls(&file);
+            }
+            delete[] pData;
+        }
+    }
+
+    const CString strSummary = Formatted(L"%s-Summary", lpszProfileName, 0);
+    CVZPBarStateContainer state;
+    const int nBars = pApp->GetProfileInt(strSummary, L"Bars", 0);
+    state.SetSavedScreenSize(CSize(pApp->GetProfileInt(strSummary, L"ScreenCX", 0),
+                                   pApp->GetProfileInt(strSummary, L"ScreenCY", 0)));
+    for (int i = 0; i < nBars; i++)
+    {
+        CVZPBarState* pInfo = new CVZPBarState;
+        pInfo->LoadState(Formatted(L"%s-Bar%d", lpszProfileName, i));
+        pInfo->m_pointPos = state.ScalePoint(pInfo->m_pointPos);
+        pInfo->m_pointMRUFloatPos = state.ScalePoint(pInfo->m_pointMRUFloatPos);
+        pInfo->m_rectMRUDockPos = state.ScaleRect(pInfo->m_rectMRUDockPos);
+        state.m_arrBarInfo.Add(pInfo);
+    }
+
+    for (int nDock = 0; nDock < 4; nDock++)
+    {
+        CVZPDockBar* pDock = m_pDocks[nDock];
+        const CString strSection = Formatted(L"%s-DockBar%d", lpszProfileName, nDock);
+        const int nEntries = pApp->GetProfileInt(strSection, L"Bars", 0);
+        if (pDock == NULL || nEntries <= 1)
+            continue;
+        CString strEntry;
+        for (int j = 0; j < nEntries; j++)
+        {
+            strEntry.Format(L"Bar#%d", j);
+            const UINT nID = (UINT)pApp->GetProfileInt(strSection, strEntry, 0);
+            CVZPToolBar* pBar = GetToolBar(nID);
+            if (pBar != NULL)
+            {
+                if (pBar->GetSafeHwnd() != NULL && pBar->GetParent() != pDock)
+                    pBar->SetParent(pDock);
+                if (pBar->GetDockBar() != NULL)
+                    pBar->GetDockBar()->RemoveCommandBar(pBar);
+                pBar->SetDockBar(pDock);
+                pBar->m_barPosition = pDock->GetPosition();
+            }
+            pDock->InsertEntry(j, pBar);
+        }
+    }
+
+    CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, m_pFrame);
+    CControlBar* pStatusBar = pFrame != NULL ? pFrame->GetControlBar(AFX_IDW_STATUS_BAR) : NULL;
+    if (pStatusBar != NULL && pApp->GetProfileInt(lpszProfileName, L"StatusBar", 1) == 0)
+        pFrame->ShowControlBar(pStatusBar, FALSE, FALSE);
+
+    for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); i++)
+    {
+        CVZPBarState* pInfo = state.m_arrBarInfo[i];
+        CVZPToolBar* pBar = GetToolBar(pInfo->m_nBarID);
+        if (pBar == NULL)
+            continue;
+        pInfo->m_pBar = pBar;
+        if (pInfo->m_bFloating)
+            FloatCommandBar(pBar);
+        else if (m_pFrame != NULL)
+            pBar->Create(m_pFrame, FALSE);
+        pInfo->SetBarInfo(pBar);
+    }
+    RecalcFrameLayout(TRUE);
+    m_pOptions->bDirtyState = FALSE;
 }

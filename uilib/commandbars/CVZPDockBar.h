@@ -57,6 +57,9 @@ public:
     CVZPToolBar* GetEntry(int nIndex) const { return m_arrBars[nIndex]; }
     // Number of rows (empty rows never stay).
     int GetRowCount() const;
+    // Inserts an entry (a bar, or NULL ending a row) before the entry at the
+    // index; an index past the end grows the array (a restored layout).
+    void InsertEntry(int nIndex, CVZPToolBar* pBar) { m_arrBars.InsertAt(nIndex, pBar); }
 
 protected:
     // Bar style: creation style masked with CBRS_ALL.
