@@ -452,3 +452,76 @@ TEST_F(FlatThemeTest, DockedToolbarsHaveRoundCornersAndFloatingBarsADoubleFrame)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FlatThemeTest, ComboBoxDropButtonFollowsTheAverageCharacterWidth)
+{
+    CVZPToolBar* pBar = NewToolBar(vzpBarTop, CRect(0, 0, 200, 34));
+    CVZPControlComboBox* pCombo = new CVZPControlComboBox;
+    pBar->GetControls()->AddControl(pCombo, 1500);
+    pCombo->SetRect(CRect(10, 4, 150, 28));
+    pCombo->m_bSelected = 1;
+    for (int nWidth : {4, 12})
+    {
+        SCOPED_TRACE(nWidth);
+        LOGFONT lf = {};
+        lf.lfHeight = -12;
+        lf.lfWidth = nWidth;
+        lstrcpynW(lf.lfFaceName, L"Tahoma", LF_FACESIZE);
+        m_pTheme->m_fontIcon.DeleteObject();
+        ASSERT_TRUE(m_pTheme->m_fontIcon.CreateFontIndirect(&lf));
+        CDibCanvas canvas(200, 34, kPaper);
+        CDC* pDC = CDC::FromHandle(canvas.Dc());
+        TEXTMETRIC tm;
+        {
+            CFont* pOld = pDC->SelectObject(&m_pTheme->m_fontIcon);
+            pDC->GetTextMetrics(&tm);
+            pDC->SelectObject(pOld);
+        }
+        const int nButton = std::max(2 * (int)tm.tmAveCharWidth + 4, 15);
+        if (nWidth == 4 && tm.tmAveCharWidth == 4)
+        {
+            EXPECT_EQ(15, nButton);
+        }
+        m_pTheme->DrawControl(pDC, pCombo, TRUE);
+        canvas.SaveBmp(ScreenshotPath(nWidth == 4 ? L"commandbars_flat_combo_narrow.bmp"
+                                                  : L"commandbars_flat_combo_wide.bmp"));
+        // The selected box is framed in 32 and white inside; its drop-down
+        // part is framed again and filled in the hot colour.
+        const int xDrop = 150 - nButton;
+        EXPECT_EQ(IndexColor(32), canvas.Pixel(10, 15));
+        EXPECT_EQ(IndexColor(COLOR_WINDOW), canvas.Pixel(xDrop - 1, 15));
+        EXPECT_EQ(IndexColor(32), canvas.Pixel(xDrop, 15));
+        EXPECT_EQ(IndexColor(31), canvas.Pixel(xDrop + 1, 6));
+        EXPECT_EQ(IndexColor(32), canvas.Pixel(149, 15));
+        // The glyph in the selected text colour.
+        EXPECT_GT(canvas.Count(CRect(xDrop, 4, 150, 28), IndexColor(45)), 3);
+    }
+}
+
+TEST_F(FlatThemeTest, CustomiseListRowsShowGutterHighlightAndArrow)
+{
+    CVZPPopupBar* pPopup = NewPopup(CRect(0, 0, 100, 100));
+    CVZPControl* pPopupControl = AddControl(pPopup, vzpControlPopup, L"Submenu");
+    const int G = Column();
+    const int nRow = Row();
+    EXPECT_EQ(CSize(G, nRow), m_pTheme->DrawListBoxControl(NULL, pPopupControl, CRect(), FALSE, FALSE, NULL));
+    CDibCanvas canvas(220, nRow * 2, kPaper);
+    CDC* pDC = CDC::FromHandle(canvas.Dc());
+    const CRect rcPlain(0, 0, 200, nRow);
+    const CRect rcSelected(0, nRow, 200, 2 * nRow);
+    m_pTheme->DrawListBoxControl(pDC, pPopupControl, rcPlain, FALSE, TRUE, NULL);
+    m_pTheme->DrawListBoxControl(pDC, pPopupControl, rcSelected, TRUE, TRUE, NULL);
+    canvas.SaveBmp(ScreenshotPath(L"commandbars_flat_list_rows.bmp"));
+    EXPECT_EQ(IndexColor(30), canvas.Pixel(0, 2));
+    EXPECT_EQ(IndexColor(30), canvas.Pixel(G, 2));
+    EXPECT_EQ(IndexColor(41), canvas.Pixel(G + 1, 2));
+    EXPECT_EQ(IndexColor(44), canvas.Pixel(200 - 9, nRow / 2));
+    EXPECT_EQ(IndexColor(32), canvas.Pixel(0, nRow));
+    EXPECT_EQ(IndexColor(31), canvas.Pixel(G + 4, nRow + 2));
+    EXPECT_EQ(IndexColor(45), canvas.Pixel(200 - 9, nRow + nRow / 2));
+    EXPECT_EQ(kPaper, canvas.Pixel(205, 2));
+}
+
+}  // namespace

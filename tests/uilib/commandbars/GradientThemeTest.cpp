@@ -462,3 +462,66 @@ TEST_F(GradientThemeTest, WhiteThemeOverTypeFourPrintsWhiteBarsWithoutSeparators
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(GradientThemeTest, FloatingBarsPaintACaptionAndOneBandPerRow)
+{
+    CVZPGradientPaintManager* pTheme = Install(2, 1);
+    ASSERT_NE(nullptr, pTheme);
+    CVZPToolBar* pBar = new CVZPToolBar;
+    pBar->m_barPosition = vzpBarFloating;
+    pBar->CreateEx(0, AfxRegisterWndClass(0), NULL, WS_POPUP, CRect(0, 0, 200, 90), NULL, 0);
+    m_bars.push_back(pBar);
+    pBar->ModifyFlags(0x3, 0);
+    pBar->SetBarStyle(CBRS_GRIPPER);
+    int nCaption;
+    {
+        CDibCanvas probe(4, 4);
+        CDC* pDC = CDC::FromHandle(probe.Dc());
+        CFont* pOld = pDC->SelectObject(&pTheme->m_fontSmCaption);
+        const int h = pDC->GetTextExtent(L" ", 1).cy;
+        pDC->SelectObject(pOld);
+        nCaption = h < 15 ? 17 : h + 2;
+    }
+    const int yRow2 = nCaption + 30;
+    AddButton(pBar, CRect(4, nCaption + 2, 27, nCaption + 25), CRect(2, nCaption, 198, yRow2));
+    CVZPControl* pSecond = AddButton(pBar, CRect(4, yRow2 + 2, 27, yRow2 + 25), CRect(2, yRow2, 198, 88));
+    pSecond->m_bWrap = TRUE;
+    CDibCanvas canvas(220, 100, kPaper);
+    Print(pBar, canvas);
+    canvas.SaveBmp(ScreenshotPath(L"commandbars_gradient_floating.bmp"));
+    const COLORREF clrFrame = pTheme->GetColor(VZPCOLOR_POPUP_FRAME);
+    for (CPoint pt : {CPoint(0, 0), CPoint(1, 1), CPoint(2, 2), CPoint(197, 87), CPoint(199, 89)})
+        EXPECT_EQ(clrFrame, canvas.Pixel(pt.x, pt.y)) << pt.x << "," << pt.y;
+    // The caption band in the floating caption colour.
+    EXPECT_EQ(RGB(42, 102, 201), canvas.Pixel(150, 6));
+    // Each row starts again at the bar-face gradient's start colour.
+    const COLORREF clrStart = pTheme->m_grcToolBar.GetStartColor();
+    EXPECT_LE(Diff(clrStart, canvas.Pixel(150, nCaption + 1)), 8);
+    EXPECT_LE(Diff(clrStart, canvas.Pixel(150, yRow2)), 8);
+    EXPECT_GT(Diff(canvas.Pixel(150, yRow2 - 1), canvas.Pixel(150, yRow2)), 20);
+}
+
+TEST_F(GradientThemeTest, StatusBarGripperWithoutVisualStyles)
+{
+    CVZPGradientPaintManager* pTheme = Install(4);
+    ASSERT_NE(nullptr, pTheme);
+    CDibCanvas canvas(30, 30, kPaper);
+    pTheme->DrawStatusBarGripper(CDC::FromHandle(canvas.Dc()), CRect(5, 5, 25, 25));
+    canvas.SaveBmp(ScreenshotPath(L"commandbars_gradient_status_gripper.bmp"));
+    const COLORREF clrShadow = pTheme->GetColor(COLOR_BTNSHADOW);
+    const COLORREF clrLight = pTheme->GetColor(COLOR_BTNHIGHLIGHT);
+    // Three diagonal grooves, a dark stroke with a light one inside each.
+    EXPECT_EQ(clrShadow, canvas.Pixel(5 + 17, 5 + 17));
+    EXPECT_EQ(clrShadow, canvas.Pixel(5 + 19, 5 + 19));
+    EXPECT_EQ(clrLight, canvas.Pixel(5 + 18, 5 + 18));
+    EXPECT_EQ(clrShadow, canvas.Pixel(5 + 12, 5 + 17));
+    EXPECT_EQ(clrLight, canvas.Pixel(5 + 13, 5 + 18));
+    EXPECT_EQ(kPaper, canvas.Pixel(5 + 5, 5 + 5));
+    pTheme->DrawStatusBarPaneBorder(CDC::FromHandle(canvas.Dc()), CRect(0, 0, 4, 4), FALSE);
+    EXPECT_EQ(pTheme->m_clrPaneBorder.GetColor(), canvas.Pixel(0, 0));
+    EXPECT_EQ(pTheme->m_clrPaneBorder.GetColor(), canvas.Pixel(3, 3));
+}
+
+}  // namespace
