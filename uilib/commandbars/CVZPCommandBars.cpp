@@ -47,11 +47,6 @@ const struct
 // WM_KEYDOWN to WM_SYSDEADCHAR and the two after it.
 const UINT kLastKeyMessage = 0x108;
 
-BOOL IsPopupKind(int nType)
-{
-    return nType == vzpControlPopup || nType == vzpControlButtonPopup || nType == vzpControlSplitButtonPopup;
-}
-
 }  // namespace
 
 CVZPMouseHookManager* AFX_CDECL CVZPCommandBars::GetThreadMouseManager()
@@ -539,37 +534,6 @@ void CVZPCommandBars::OnTrackingModeChanged(CVZPCommandBar* pCommandBar, BOOL bM
         ShowKeyboardCues(FALSE);
 }
 
-BOOL CVZPCommandBars::SetTrackingBar(CVZPCommandBar* pBar, int nStep)
-{
-    if (pBar == NULL)
-        return FALSE;
-    CVZPCommandBar* pTarget = pBar;
-    if (nStep != 0)
-    {
-        if (GetCount() < 2)
-            return FALSE;
-        int nIndex = FindIndex((CVZPToolBar*)pBar);
-        int nNext = GetNextVisible(nIndex, nStep);
-        if (nNext < 0 || nNext == nIndex)
-            return FALSE;
-        pTarget = GetAt(nNext);
-    }
-    ClosePopups();
-    ShowKeyboardCues(TRUE);
-    pTarget->SetTrackingMode(TRUE, FALSE, FALSE);
-    CVZPControls* pControls = pTarget->GetControls();
-    for (int i = 0; i < pControls->GetCount(); i++)
-    {
-        CVZPControl* pControl = pControls->GetAt(i);
-        if (pControl->GetHideFlags() == 0 && (pControl->GetFlags() & 0x2) == 0)
-        {
-            pTarget->SetHotControl(i, TRUE);
-            break;
-        }
-    }
-    return TRUE;
-}
-
 int CVZPCommandBars::GetNextVisible(int nIndex, int nStep) const
 {
     const int nCount = GetCount();
@@ -614,22 +578,6 @@ BOOL CVZPCommandBars::IsCommandHidden(UINT nCommand)
     BOOL bValue;
     return m_pOptions->m_mapHiddenCommands.Lookup(nCommand, bValue) &&
            !m_pOptions->m_mapUsedCommands.Lookup(nCommand, bValue);
-}
-
-BOOL CVZPCommandBars::IsControlHidden(CVZPControl* pControl)
-{
-    if (IsCommandHidden(pControl->GetID()))
-        return TRUE;
-    if (!m_pOptions->bAutoHideUnusedPopups || !IsPopupKind(pControl->GetType()))
-        return FALSE;
-    CVZPCommandBar* pBar = pControl->GetCommandBar();
-    if (pBar == NULL || pBar->GetControls()->GetCount() == 0)
-        return FALSE;
-    CVZPControls* pControls = pBar->GetControls();
-    for (int i = 0; i < pControls->GetCount(); i++)
-        if (!IsControlHidden(pControls->GetAt(i)))
-            return FALSE;
-    return TRUE;
 }
 
 void CVZPCommandBars::SetCommandUsed(UINT nCommand)
@@ -677,44 +625,6 @@ void CVZPCommandBars::SetDragControl(CVZPControl* pControl)
 
 // ---------------------------------------------------------------------------
 // Popups and menus
-
-UINT AFX_CDECL CVZPCommandBars::TrackPopupBar(CVZPPopupBar* pPopup, UINT nFlags, int x, int y, CWnd* pWndOwner,
-                                             LPCRECT lpRect, CWnd* pWndCommand)
-{
-    // Popup bars show and track themselves; until they do, nothing is shown.
-    (void)pPopup;
-    (void)nFlags;
-    (void)x;
-    (void)y;
-    (void)pWndOwner;
-    (void)lpRect;
-    (void)pWndCommand;
-    return 0;
-}
-
-UINT AFX_CDECL CVZPCommandBars::TrackPopupMenu(CMenu* pMenu, UINT nFlags, int x, int y, CWnd* pWndOwner,
-                                              LPCRECT lpRect, CWnd* pWndCommand, CVZPCommandBars* pCommandBars)
-{
-    // Until popup bars draw menus themselves, the system tracks the menu.
-    (void)lpRect;
-    (void)pWndCommand;
-    (void)pCommandBars;
-    if (pMenu == NULL || pMenu->GetSafeHmenu() == NULL)
-        return 0;
-    return (UINT)pMenu->TrackPopupMenu(nFlags, x, y, pWndOwner);
-}
-
-void AFX_CDECL CVZPCommandBars::ClosePopups()
-{
-    GetThreadMouseManager()->CloseTrackedPopups();
-}
-
-void CVZPCommandBars::ContextMenu(CVZPToolBar* pToolBar, int x, int y)
-{
-    (void)pToolBar;
-    (void)x;
-    (void)y;
-}
 
 CVZPPopupBar* CVZPCommandBars::GetToolbarsPopup()
 {

@@ -4,10 +4,10 @@
 
 #include <afxwin.h>
 
-// Shows the pop-up menu at the screen point (x, y) for the owner window and
-// returns the tracking result (the chosen command with TPM_RETURNCMD).
-// nToolBarID names the toolbar resource whose images the menu's items get
-// (0 or less: none). Until the command bars draw their own popup bars, the
-// menu is tracked by the system: CMenu::TrackPopupMenu with the flags, the
-// point and the owner.
+// Shows the pop-up menu at the screen point (x, y) for the owner window as a
+// popup bar drawn by the current command-bar theme and returns the tracking
+// result (the chosen command with TPM_RETURNCMD). nToolBarID names the
+// toolbar resource whose images the menu's items get (0 or less: none). A
+// chosen command reaches the owner as WM_COMMAND. When no theme can be made
+// the system tracks the menu.
 int TrackContextMenu(CMenu* pPopup, UINT nFlags, int x, int y, CWnd* pOwner, int nToolBarID);

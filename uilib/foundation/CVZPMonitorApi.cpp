@@ -5,6 +5,9 @@
 namespace {
 // Zero-initialised: entry points missing, not yet looked up.
 CVZPMonitorApi g_monitorApi;
+// The work area a test put in place of the real ones.
+BOOL g_bTestWorkArea = FALSE;
+RECT g_rcTestWorkArea = {0, 0, 0, 0};
 
 template <class TFn>
 TFn Lookup(HMODULE hModule, const char* pszName)
@@ -35,6 +38,13 @@ void CVZPMonitorApi::SetMissingForTest(BOOL bMissing)
 {
     g_monitorApi.Clear();
     g_monitorApi.m_bInitialized = bMissing;
+}
+
+void CVZPMonitorApi::SetWorkAreaForTest(LPCRECT lpRect)
+{
+    g_bTestWorkArea = lpRect != NULL;
+    if (lpRect != NULL)
+        g_rcTestWorkArea = *lpRect;
 }
 
 void CVZPMonitorApi::Clear()
@@ -83,6 +93,8 @@ CRect CVZPMonitorApi::WorkAreaOf(HMONITOR hMonitor) const
 
 CRect CVZPMonitorApi::GetWorkArea(LPCRECT lpRect)
 {
+    if (g_bTestWorkArea)
+        return CRect(g_rcTestWorkArea);
     Resolve();
     if (m_pfnMonitorFromRect == NULL || lpRect == NULL)
         return PrimaryWorkArea();
@@ -91,6 +103,8 @@ CRect CVZPMonitorApi::GetWorkArea(LPCRECT lpRect)
 
 CRect CVZPMonitorApi::GetWorkArea(POINT pt)
 {
+    if (g_bTestWorkArea)
+        return CRect(g_rcTestWorkArea);
     Resolve();
     if (m_pfnMonitorFromPoint == NULL)
         return PrimaryWorkArea();
@@ -99,6 +113,8 @@ CRect CVZPMonitorApi::GetWorkArea(POINT pt)
 
 CRect CVZPMonitorApi::GetWorkArea(HWND hWnd)
 {
+    if (g_bTestWorkArea)
+        return CRect(g_rcTestWorkArea);
     Resolve();
     if (m_pfnMonitorFromWindow == NULL)
         return PrimaryWorkArea();

@@ -22,6 +22,10 @@ public:
     // Test seam: TRUE marks the entry points as missing, FALSE looks them up
     // again. Nothing in the program calls it.
     static void SetMissingForTest(BOOL bMissing);
+    // Test seam: while set, every work-area request answers this rectangle
+    // (one display cannot be resized per test); NULL gives the real ones
+    // back. Nothing in the program calls it.
+    static void SetWorkAreaForTest(LPCRECT lpRect);
 
 private:
     typedef int(WINAPI* PFNGETSYSTEMMETRICS)(int);

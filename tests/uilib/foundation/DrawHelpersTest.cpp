@@ -238,6 +238,22 @@ TEST(MonitorApi, WorkAreasWithAndWithoutTheMonitorFunctions)
     EXPECT_TRUE(GetWorkAreaForPoint(CPoint(20, 20)).EqualRect(&info.rcWork));
 }
 
+TEST(MonitorApi, AnInjectedWorkAreaAnswersEveryRequestUntilRemoved)
+{
+    CRect rcPrimary;
+    ASSERT_TRUE(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &rcPrimary, 0));
+    CTestWindow wnd;
+    const CRect rcInjected(-800, 30, -100, 570);
+    CVZPMonitorApi::SetWorkAreaForTest(&rcInjected);
+    const CRect rcOnScreen(10, 10, 60, 60);
+    EXPECT_EQ(rcInjected, GetWorkAreaForRect(rcOnScreen));
+    EXPECT_EQ(rcInjected, GetWorkAreaForPoint(CPoint(20, 20)));
+    EXPECT_EQ(rcInjected, GetWorkAreaForWindow(&wnd));
+    CVZPMonitorApi::SetWorkAreaForTest(NULL);
+    EXPECT_EQ(rcPrimary, GetWorkAreaForRect(rcOnScreen));
+    EXPECT_EQ(rcPrimary, GetWorkAreaForWindow(NULL));
+}
+
 namespace {
 
 // A visible window to drag in; the bar and bounds are in screen
