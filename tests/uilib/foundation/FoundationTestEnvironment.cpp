@@ -4,6 +4,9 @@
 // AfxGetThread()->GetMainWnd() exist as they do in the program.
 #include <gtest/gtest.h>
 
+#include "CVZPCommandBar.h"
+#include "CVZPCommandBars.h"
+#include "CVZPMouseHookManager.h"
 #include "FoundationTestSupport.h"
 #include "TestSupport.h"
 #include "VZPFoundation.h"
@@ -85,6 +88,21 @@ bool PlaceCursor(POINT ptScreen)
 namespace {
 
 HWND g_hMenuSeen = NULL;
+std::function<void(HWND)> g_onMenuShown;
+
+// The visible popup bar this thread tracks (context menus of the library's
+// controls are command-bar popups), NULL when none.
+HWND FindTrackedPopupBar()
+{
+    CVZPMouseHookManager* pMouseManager = CVZPMouseHookManager::FindThreadManager();
+    for (int i = 0; pMouseManager != NULL && i < pMouseManager->GetTrackedCount(); i++)
+    {
+        HWND hWnd = pMouseManager->GetTrackedAt(i)->GetSafeHwnd();
+        if (hWnd != NULL && ::IsWindowVisible(hWnd))
+            return hWnd;
+    }
+    return NULL;
+}
 
 void CALLBACK EndMenuWhenShown(HWND, UINT, UINT_PTR nIDEvent, DWORD)
 {
@@ -93,20 +111,33 @@ void CALLBACK EndMenuWhenShown(HWND, UINT, UINT_PTR nIDEvent, DWORD)
     {
         g_hMenuSeen = hMenu;
         ::KillTimer(NULL, nIDEvent);
+        if (g_onMenuShown)
+            g_onMenuShown(hMenu);
         ::EndMenu();
+        return;
+    }
+    if (HWND hPopup = FindTrackedPopupBar())
+    {
+        g_hMenuSeen = hPopup;
+        ::KillTimer(NULL, nIDEvent);
+        if (g_onMenuShown)
+            g_onMenuShown(hPopup);
+        CVZPCommandBars::ClosePopups();
     }
 }
 
 }  // namespace
 
-bool RunMenuEndedByTimer(const std::function<void()>& show)
+bool RunMenuEndedByTimer(const std::function<void()>& show, const std::function<void(HWND)>& onShown)
 {
     g_hMenuSeen = NULL;
+    g_onMenuShown = onShown;
     // The menu loop dispatches the timer; a menu that never opened leaves
     // it with nothing to end.
     const UINT_PTR nTimer = ::SetTimer(NULL, 0, 50, EndMenuWhenShown);
     show();
     ::KillTimer(NULL, nTimer);
+    g_onMenuShown = nullptr;
     return g_hMenuSeen != NULL;
 }
 

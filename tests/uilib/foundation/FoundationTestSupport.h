@@ -22,8 +22,11 @@ using tesmir::test::ScreenshotPath;
 // it never stays.
 bool PlaceCursor(POINT ptScreen);
 
-// Runs show(), which tracks a modal pop-up menu, with a timer that ends the
-// menu once it is on screen; TRUE when a menu was seen.
-bool RunMenuEndedByTimer(const std::function<void()>& show);
+// Runs show(), which tracks a modal pop-up menu (a system menu or a
+// command-bar popup), with a timer that ends the menu once it is on screen;
+// TRUE when a menu was seen.
+// onShown, when given, sees the menu's window first.
+bool RunMenuEndedByTimer(const std::function<void()>& show,
+                         const std::function<void(HWND)>& onShown = std::function<void(HWND)>());
 
 }  // namespace vzfoundation_test

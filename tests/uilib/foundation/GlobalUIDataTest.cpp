@@ -222,7 +222,7 @@ TEST(CommandBarServices, SetThemeReplacesTheProcessWideInstance)
     EXPECT_EQ(VZPPaintManager()->m_nThemeType, 2);
 }
 
-TEST(CommandBarServices, TrackContextMenuShowsTheMenuUntilATimerEndsIt)
+TEST(CommandBarServices, TrackContextMenuShowsAPopupBarUntilATimerEndsIt)
 {
     CWnd* pOwner = AfxGetMainWnd();
     ASSERT_NE(pOwner, nullptr);
@@ -231,16 +231,19 @@ TEST(CommandBarServices, TrackContextMenuShowsTheMenuUntilATimerEndsIt)
     menu.AppendMenuW(MF_STRING, 100, L"First");
     menu.AppendMenuW(MF_STRING, 101, L"Second");
 
-    // With and without a paint manager the system tracks the menu.
+    // Without a paint manager the classic theme is made for the menu.
     for (bool bWithTheme : {false, true})
     {
         if (bWithTheme)
             CVZPCommandBarPaintManager::SetTheme(0);
+        else
+            CVZPCommandBarPaintManager::ReleaseTheme();
         int nResult = -1;
         EXPECT_TRUE(vzfoundation_test::RunMenuEndedByTimer([&] {
             nResult = TrackContextMenu(&menu, TPM_RIGHTBUTTON | TPM_RETURNCMD, 20, 20, pOwner, 9015);
         })) << "with theme " << bWithTheme;
         EXPECT_EQ(nResult, 0) << "nothing was chosen";
+        EXPECT_NE(VZPPaintManager(), nullptr);
     }
     EXPECT_EQ(TrackContextMenu(NULL, 0, 0, 0, pOwner, 0), 0);
 }

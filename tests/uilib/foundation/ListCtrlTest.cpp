@@ -6,6 +6,9 @@
 #include "CVZHeaderCtrlThemeClassic.h"
 #include "CVZListCtrl.h"
 #include "CVZListView.h"
+#include "CVZPCommandBar.h"
+#include "CVZPControl.h"
+#include "CVZPControls.h"
 #include "CVZPGlobalUIData.h"
 #include "FoundationTestSupport.h"
 #include "TestSupport.h"
@@ -34,7 +37,37 @@ public:
     int m_nButtonUps = 0;
     std::vector<std::string> m_buttons;   // the left-button messages, for failure messages
 
+    // Records the commands checked in the menu shown (a command-bar popup,
+    // its submenus included).
+    void RecordMenu(HWND hMenu)
+    {
+        m_nMenus++;
+        m_checked.clear();
+        CVZPCommandBar* pBar = DYNAMIC_DOWNCAST(CVZPCommandBar, CWnd::FromHandlePermanent(hMenu));
+        if (pBar == NULL)
+            return;
+        const UINT commands[] = {VZP_ID_HEADER_SORT_ASC, VZP_ID_HEADER_SORT_DESC, VZP_ID_HEADER_ALIGN_LEFT,
+                                 VZP_ID_HEADER_ALIGN_CENTER, VZP_ID_HEADER_ALIGN_RIGHT};
+        for (UINT nID : commands)
+            if (IsChecked(pBar->GetControls(), nID))
+                m_checked.push_back(nID);
+    }
+
 protected:
+    static bool IsChecked(CVZPControls* pControls, UINT nID)
+    {
+        for (int i = 0; i < pControls->GetCount(); i++)
+        {
+            CVZPControl* pControl = pControls->GetAt(i);
+            if (pControl->GetID() == nID && pControl->GetChecked())
+                return true;
+            if (CVZPCommandBar* pSub = pControl->GetCommandBar())
+                if (IsChecked(pSub->GetControls(), nID))
+                    return true;
+        }
+        return false;
+    }
+
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message == WM_LBUTTONUP)
@@ -46,23 +79,7 @@ protected:
 
         return CVZFlatHeaderCtrl::WindowProc(message, wParam, lParam);
     }
-
-    afx_msg void OnInitMenuPopup(CMenu* pPopup, UINT /*nIndex*/, BOOL /*bSysMenu*/)
-    {
-        m_nMenus++;
-        m_checked.clear();
-        const UINT commands[] = {VZP_ID_HEADER_SORT_ASC, VZP_ID_HEADER_SORT_DESC, VZP_ID_HEADER_ALIGN_LEFT,
-                                 VZP_ID_HEADER_ALIGN_CENTER, VZP_ID_HEADER_ALIGN_RIGHT};
-        for (UINT nID : commands)
-            if (pPopup->GetMenuState(nID, MF_BYCOMMAND) & MF_CHECKED)
-                m_checked.push_back(nID);
-    }
-    DECLARE_MESSAGE_MAP()
 };
-
-BEGIN_MESSAGE_MAP(CTestHeader, CVZFlatHeaderCtrl)
-    ON_WM_INITMENUPOPUP()
-END_MESSAGE_MAP()
 
 // A list that records its sorts, its header clicks and the extended-style
 // messages it gets.
@@ -174,15 +191,17 @@ int HeaderWidth(CListCtrl& list)
 }
 
 // Sends a right-button press at the header item's middle; the menu it opens
-// is ended from a timer. Returns whether a menu window was seen.
-bool RightClickHeaderItem(CHeaderCtrl* pHeader, int nItem)
+// is recorded and ended from a timer. Returns whether a menu window was seen.
+bool RightClickHeaderItem(CTestHeader* pHeader, int nItem)
 {
     CRect rect;
     pHeader->GetItemRect(nItem, &rect);
     // The menu is modal: it has been shown and ended when the press returns.
-    return vzfoundation_test::RunMenuEndedByTimer([&] {
-        pHeader->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y));
-    });
+    return vzfoundation_test::RunMenuEndedByTimer(
+        [&] {
+            pHeader->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y));
+        },
+        [&](HWND hMenu) { pHeader->RecordMenu(hMenu); });
 }
 
 // A real left click (or double click) at a point of a window's client area.
