@@ -1,6 +1,7 @@
 #include "CVZPPopupBar.h"
 
 #include "CVZPAccessibleBase.h"
+#include "CVZPAcceleratorManager.h"
 #include "CVZPCommandBarPaintManager.h"
 #include "CVZPCommandBars.h"
 #include "CVZPCommandBarsOptions.h"
@@ -1216,13 +1217,16 @@ void CVZPPopupBar::RefreshShortcutTexts()
     CVZPCommandBars* pCommandBars = GetCommandBars();
     if (pCommandBars == NULL || !pCommandBars->GetCommandBarsOptions()->bAutoUpdateShortcuts)
         return;
-    // The keyboard shortcut manager has no texts for commands yet, so the
-    // automatic texts stay empty and the menus' own texts show.
+    CVZPAcceleratorManager* pAccelerators = pCommandBars->GetAcceleratorManager();
     for (int i = 0; i < GetControlCount(); i++)
     {
         CVZPControl* pControl = GetControl(i);
-        if (IsChildOfBar(pControl, this) && pControl->IsVisible() && pControl->GetID() != 0)
-            pControl->m_strShortcutTextAuto.Empty();
+        if (!IsChildOfBar(pControl, this) || !pControl->IsVisible() || pControl->GetID() == 0)
+            continue;
+        CString strText = pControl->m_strShortcutTextAuto;
+        if (!pAccelerators->GetShortcutText(pControl->GetID(), strText))
+            strText.Empty();
+        pControl->m_strShortcutTextAuto = strText;
     }
 }
 

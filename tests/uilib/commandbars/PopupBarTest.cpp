@@ -5,6 +5,7 @@
 // context menu.
 #include <gtest/gtest.h>
 
+#include "CommandBarsTestRes.h"
 #include "CommandBarsTestSupport.h"
 #include "CVZPCommandBars.h"
 #include "CVZPCommandBarsOptions.h"
@@ -693,6 +694,32 @@ TEST_F(PopupBarTest, ClickingTheExpandButtonExpands)
     EXPECT_TRUE(pPopup->IsVisible());
     EXPECT_EQ(0u, pPopup->GetControl(1)->GetHideFlags());
     EXPECT_EQ(0, nCommands);
+}
+
+// A shown menu takes its commands' shortcut texts from the manager's
+// shortcuts while the options ask for it.
+TEST_F(PopupBarTest, ShownMenusTakeTheShortcutTextsOfTheirCommands)
+{
+    CTestFrame* pFrame = new CTestFrame;
+    pFrame->m_nAccelResource = IDR_TEST_MENU;   // Ctrl+Q runs 1000
+    ASSERT_TRUE(pFrame->CreateTestFrame(TRUE));
+    CVZPCommandBars* pCommandBars = pFrame->GetCommandBars();
+    CVZPPopupBar* pPopup = CVZPPopupBar::CreatePopupBar(pCommandBars);
+    CMenu menu;
+    BuildMenu(menu, {{L"Quit", 1000}, {L"None", 4001}});
+    pPopup->LoadMenu(&menu, TRUE);
+    for (BOOL bAuto : {TRUE, FALSE})
+    {
+        SCOPED_TRACE(bAuto);
+        pCommandBars->GetCommandBarsOptions()->bAutoUpdateShortcuts = bAuto;
+        pPopup->GetControl(0)->m_strShortcutTextAuto.Empty();
+        ASSERT_TRUE(pPopup->ShowPopupAt(500, 300));
+        EXPECT_EQ(CString(bAuto ? L"Ctrl+Q" : L""), pPopup->GetControl(0)->GetShortcutText());
+        EXPECT_TRUE(pPopup->GetControl(1)->GetShortcutText().IsEmpty());
+        CVZPCommandBars::ClosePopups();
+    }
+    pPopup->InternalRelease();
+    DestroyFrame(pFrame);
 }
 
 // ---------------------------------------------------------------------------
