@@ -15,6 +15,7 @@
 #include "CVZPDockBar.h"
 #include "CVZPImageManager.h"
 #include "CVZPMenuBar.h"
+#include "CVZPPopupBar.h"
 #include "CVZPPropExchangeArchive.h"
 #include "CVZPPropExchange.h"
 #include "CVZPPropExchangeIterator.h"
@@ -296,6 +297,22 @@ void CVZPToolBar::DoPropExchange(CVZPPropExchange* pPX)
         PropExchangeBool(pPX, L"Closeable", &m_bCloseable, TRUE);
     if (pPX->m_nSchema > 7)
         PropExchangeBool(pPX, L"ContextMenuPresent", &m_bContextMenuPresent, TRUE);
+}
+
+void CVZPPopupBar::DoPropExchange(CVZPPropExchange* pPX)
+{
+    CVZPCommandBar::DoPropExchange(pPX);
+    PropExchangeBool(pPX, L"TearOffPopup", &m_bTearOffPopup, FALSE);
+    PropExchangeString(pPX, L"TearOffCaption", &m_strTearOffCaption, L"");
+    ExchangeAsInt(pPX, L"TearOffId", m_nTearOffID, 0);
+    PropExchangeInt(pPX, L"TearOffWidth", &m_nTearOffWidth, 0);
+    if (pPX->m_nSchema > 3)
+    {
+        PropExchangeRect(pPX, L"Borders", &m_rcBorders, CRect(2, 4, 2, 4));
+        PropExchangeBool(pPX, L"ShowShadow", &m_bShowShadow, TRUE);
+    }
+    if (pPX->m_nSchema > 8)
+        PropExchangeBool(pPX, L"DoubleGripper", &m_bDoubleGripper, FALSE);
 }
 
 void CVZPCommandBar::AddToCommandBarList(UINT* pnNextId, CVZPCommandBarRefList* pList,

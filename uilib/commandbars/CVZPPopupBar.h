@@ -84,6 +84,7 @@ public:
     void DelayLayout() override;
     void Copy(CVZPCommandBar* pCommandBar, BOOL bRecursive = FALSE) override;
     CVZPCommandBar* Clone(BOOL bRecursive) override;
+    void DoPropExchange(CVZPPropExchange* pPX) override;
     // Added after the base's.
     virtual void RefreshShortcutTexts();
     virtual void PlaceAtControl();

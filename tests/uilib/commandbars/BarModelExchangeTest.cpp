@@ -85,6 +85,12 @@ protected:
         pEdit->m_bReadOnly = TRUE;
         pControls->AddControl(pEdit, 1003);
         CVZPPopupBar* pPopup = CVZPPopupBar::CreatePopupBar(m_pBars);
+        pPopup->m_bDoubleGripper = TRUE;
+        pPopup->m_bTearOffPopup = TRUE;
+        pPopup->m_strTearOffCaption = L"Torn";
+        pPopup->m_nTearOffID = 4321;
+        pPopup->m_rcBorders = CRect(1, 2, 3, 4);
+        pPopup->m_bShowShadow = FALSE;
         AddButton(pPopup->GetControls(), 2000, L"First");
         AddButton(pPopup->GetControls(), 2001, L"Second")->SetBeginGroup(TRUE);
         for (int nType : {vzpControlPopup, vzpControlSplitButtonPopup})
@@ -222,6 +228,14 @@ TEST_F(BarModelExchangeTest, ChangedToolbarAndSharedPopupBarComeBack)
     ASSERT_EQ(2, pFirst->GetControls()->GetCount());
     EXPECT_EQ(CString(L"Second"), pFirst->GetControls()->GetAt(1)->GetCaption());
     EXPECT_TRUE(pFirst->GetControls()->GetAt(1)->GetBeginGroup());
+    CVZPPopupBar* pLoadedPopup = DYNAMIC_DOWNCAST(CVZPPopupBar, pFirst);
+    ASSERT_NE(nullptr, pLoadedPopup);
+    EXPECT_TRUE(pLoadedPopup->m_bDoubleGripper);
+    EXPECT_TRUE(pLoadedPopup->m_bTearOffPopup);
+    EXPECT_EQ(CString(L"Torn"), pLoadedPopup->m_strTearOffCaption);
+    EXPECT_EQ(4321u, pLoadedPopup->m_nTearOffID);
+    EXPECT_EQ(CRect(1, 2, 3, 4), pLoadedPopup->m_rcBorders);
+    EXPECT_FALSE(pLoadedPopup->m_bShowShadow);
     // The defaults stay the program's, so the bar still counts as changed.
     ASSERT_NE(nullptr, pControls->GetDefaultControls());
     EXPECT_EQ(2, pControls->GetDefaultControls()->GetCount());
