@@ -30,6 +30,13 @@
 #define VZP_ID_HEADER_ALIGN_CENTER  9161
 #define VZP_ID_HEADER_ALIGN_RIGHT   9162
 
+// Workspace commands of the MDI tab client (strings: the tooltip after the
+// newline).
+#define VZP_ID_WORKSPACE_MOVE_PREVIOUS   9420
+#define VZP_ID_WORKSPACE_MOVE_NEXT       9421
+#define VZP_ID_WORKSPACE_NEW_HORIZONTAL  9422
+#define VZP_ID_WORKSPACE_NEW_VERTICAL    9423
+
 // Strings.
 #define VZP_IDS_PUSH_PIN_TIP        9036
 #define VZP_IDS_SHELL_OUT_OF_MEMORY 9037    // 9037 to 9050: the shell's error texts

@@ -1,0 +1,565 @@
+// The MDI tab client on a real MDI frame with three children: one tab per
+// child, the workspace commands and their enable table, moving tabs between
+// groups, activation when a child closes, painting, and the splitter and tab
+// presses driven by real input.
+#include <gtest/gtest.h>
+
+#include <afxwin.h>
+
+#include <afxpriv.h>
+
+#include <functional>
+
+#include "CVZPGlobalUIData.h"
+#include "CVZPTabAppearanceSet.h"
+#include "CVZPTabClientWnd.h"
+#include "CVZPTabColorSet.h"
+#include "MfcTestSupport.h"
+#include "PanesTestSupport.h"
+#include "TabTestStrip.h"
+
+namespace vzpanes_test {
+
+namespace {
+
+using tesmir::test::CDibCanvas;
+using tesmir::test::PumpUntil;
+
+// An MDI frame that runs a test's action at its next layout: what happens
+// in the middle of a splitter drag (a quit request, a lost capture) happens
+// there, while the drag's own loop runs.
+class CMdiTestFrame : public CMDIFrameWnd
+{
+public:
+    void RecalcLayout(BOOL bNotify = TRUE) override
+    {
+        m_nRecalcs++;
+        if (m_onNextRecalc)
+        {
+            std::function<void()> action = m_onNextRecalc;
+            m_onNextRecalc = nullptr;
+            action();
+        }
+        CMDIFrameWnd::RecalcLayout(bNotify);
+    }
+
+    int m_nRecalcs = 0;
+    std::function<void()> m_onNextRecalc;
+};
+
+// Records the enable state a command update gives.
+class CRecordingCmdUI : public CCmdUI
+{
+public:
+    void Enable(BOOL bOn) override
+    {
+        m_nEnabled = bOn ? 1 : 0;
+        m_bEnableChanged = TRUE;
+    }
+    int m_nEnabled = -1;
+};
+
+class TabClient : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_pFrame = new CMdiTestFrame;
+        ASSERT_TRUE(m_pFrame->Create(NULL, L"Tab client", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(60, 40, 660, 440)));
+        m_pClient = new CVZPTabClientWnd;
+        m_pClient->m_bWorkspaceMode = WorkspaceMode();
+        LOGFONT lf = CTestStrip::TestLogFont();
+        m_pClient->GetPaintManager()->ApplyLogFont(&lf, FALSE);
+        m_pClient->GetPaintManager()->RefreshMetrics();
+        ASSERT_TRUE(m_pClient->SubclassMDIClient(m_pFrame));
+        for (int i = 0; i < 3; i++)
+        {
+            CMDIChildWnd* pChild = new CMDIChildWnd;
+            CString strTitle;
+            strTitle.Format(L"Child %d", i + 1);
+            ASSERT_TRUE(pChild->Create(NULL, strTitle, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                                       CFrameWnd::rectDefault, m_pFrame));
+            // As a document template does when it shows a new frame.
+            pChild->ActivateFrame();
+            m_hChildren[i] = pChild->GetSafeHwnd();
+        }
+        tesmir::test::PaintNow(m_pFrame);
+    }
+
+    void TearDown() override
+    {
+        if (m_pFrame != NULL && m_pFrame->GetSafeHwnd() != NULL)
+            m_pFrame->DestroyWindow();
+        delete m_pClient;
+    }
+
+    virtual BOOL WorkspaceMode() const { return TRUE; }
+
+    // The state the update handler gives the command.
+    int UpdateState(UINT nID)
+    {
+        CRecordingCmdUI cmdUI;
+        cmdUI.m_nID = nID;
+        cmdUI.DoUpdate(m_pClient, FALSE);
+        return cmdUI.m_nEnabled;
+    }
+
+    void Command(UINT nID) { m_pClient->SendMessage(WM_COMMAND, nID, 0); }
+
+    void Activate(int nChild) { m_pClient->SendMessage(WM_MDIACTIVATE, (WPARAM)m_hChildren[nChild], 0); }
+
+    HWND Active() const { return m_pClient->GetActiveChild(); }
+
+    int GroupOf(int nChild) const
+    {
+        CVZPTabManagerItem* pItem = m_pClient->FindItem(m_hChildren[nChild]);
+        return pItem != NULL ? m_pClient->GetGroupIndex(pItem->GetTabManager()) : -1;
+    }
+
+    // Brings the frame to the foreground, so that real input reaches it.
+    void MakeForeground()
+    {
+        m_pFrame->SetForegroundWindow();
+        ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == m_pFrame->GetSafeHwnd(); }));
+    }
+
+    CPoint ClientToScreenPoint(CPoint pt) const
+    {
+        ::ClientToScreen(m_pClient->GetSafeHwnd(), &pt);
+        return pt;
+    }
+
+    void SaveScreenshot(const wchar_t* pszName)
+    {
+        tesmir::test::PaintNow(m_pFrame);
+        CRect rc;
+        m_pFrame->GetWindowRect(&rc);
+        CDibCanvas canvas(rc.Width(), rc.Height());
+        tesmir::test::CaptureWindow(m_pFrame->GetSafeHwnd(), canvas, true);
+        canvas.SaveBmp(ScreenshotPath(pszName));
+    }
+
+    CMdiTestFrame* m_pFrame = NULL;
+    CVZPTabClientWnd* m_pClient = NULL;
+    HWND m_hChildren[3] = {};
+};
+
+// The same frame with the client outside workspace mode.
+class TabClientWindowed : public TabClient
+{
+protected:
+    BOOL WorkspaceMode() const override { return FALSE; }
+};
+
+}  // namespace
+
+TEST_F(TabClient, OneTabPerChildInOneGroupWithTheActiveChildSelected)
+{
+    ASSERT_EQ(1, m_pClient->GetGroupCount());
+    CVZPTabClientGroup* pGroup = m_pClient->GetGroup(0);
+    ASSERT_EQ(3, pGroup->GetItemCount());
+    for (int i = 0; i < 3; i++)
+    {
+        CVZPTabManagerItem* pItem = pGroup->GetItem(i);
+        EXPECT_EQ(m_hChildren[i], pItem->GetHandle());
+        CString strTitle;
+        strTitle.Format(L"Child %d", i + 1);
+        EXPECT_EQ(strTitle, pItem->GetCaption());
+        // Workspace children show no frame of their own.
+        EXPECT_EQ(0, ::GetWindowLongW(m_hChildren[i], GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU));
+        CRect rc;
+        ::GetWindowRect(m_hChildren[i], &rc);
+        m_pClient->ScreenToClient(&rc);
+        EXPECT_EQ(pGroup->m_rcClient, rc) << "child " << i;
+    }
+    EXPECT_EQ(m_hChildren[2], Active());
+    EXPECT_EQ(pGroup->GetItem(2), pGroup->GetSelectedItem());
+    EXPECT_TRUE(pGroup->m_rcSplitter.IsRectEmpty());
+    CRect rcClient;
+    m_pClient->GetClientRect(&rcClient);
+    EXPECT_EQ(rcClient, pGroup->m_rcControl);
+    EXPECT_GT(pGroup->m_rcClient.top, rcClient.top) << "the tabs take the top";
+
+    // A new title and a new activation reach the tabs.
+    ::SetWindowTextW(m_hChildren[0], L"Renamed");
+    Activate(0);
+    EXPECT_EQ(CString(L"Renamed"), pGroup->GetItem(0)->GetCaption());
+    EXPECT_EQ(pGroup->GetItem(0), pGroup->GetSelectedItem());
+    EXPECT_TRUE(pGroup->IsActive());
+    SaveScreenshot(L"tabclient_one_group.bmp");
+}
+
+TEST_F(TabClient, WorkspaceCommandsEnableTable)
+{
+    // One group of three tabs: only the two new-group commands.
+    struct Row
+    {
+        UINT nID;
+        int nOneGroup;
+        int nNewStackedGroup;    // the moved tab, alone in the second of two stacked groups
+        int nFirstStackedGroup;  // a tab of the first stacked group (two tabs)
+    };
+    const Row rows[] = {
+        { VZP_ID_WORKSPACE_MOVE_PREVIOUS, 0, 1, 0 },
+        { VZP_ID_WORKSPACE_MOVE_NEXT, 0, 0, 1 },
+        { VZP_ID_WORKSPACE_NEW_HORIZONTAL, 1, 0, 1 },
+        { VZP_ID_WORKSPACE_NEW_VERTICAL, 1, 0, 0 },
+    };
+    for (const Row& row : rows)
+    {
+        EXPECT_EQ(row.nOneGroup, UpdateState(row.nID)) << row.nID;
+        EXPECT_EQ(row.nOneGroup, m_pClient->GetWorkspaceCommandState(row.nID) != 0) << row.nID;
+    }
+
+    Command(VZP_ID_WORKSPACE_NEW_HORIZONTAL);
+    ASSERT_EQ(2, m_pClient->GetGroupCount());
+    EXPECT_TRUE(m_pClient->m_bHorizontalGroups);
+    EXPECT_EQ(1, GroupOf(2));
+    EXPECT_EQ(m_hChildren[2], Active());
+    for (const Row& row : rows)
+        EXPECT_EQ(row.nNewStackedGroup, UpdateState(row.nID)) << row.nID;
+
+    Activate(0);
+    for (const Row& row : rows)
+        EXPECT_EQ(row.nFirstStackedGroup, UpdateState(row.nID)) << row.nID;
+
+    // The stacked groups lie one above the other with the splitter between.
+    CVZPTabClientGroup* pFirst = m_pClient->GetGroup(0);
+    CVZPTabClientGroup* pSecond = m_pClient->GetGroup(1);
+    EXPECT_EQ(pFirst->m_rcControl.left, pSecond->m_rcControl.left);
+    EXPECT_EQ(pFirst->m_rcControl.bottom, pFirst->m_rcSplitter.top);
+    EXPECT_EQ(pFirst->m_rcSplitter.bottom, pSecond->m_rcControl.top);
+    EXPECT_EQ(4, pFirst->m_rcSplitter.Height());
+    SaveScreenshot(L"tabclient_stacked_groups.bmp");
+
+    // Outside workspace mode nothing is enabled, and the registered message
+    // answers what the state answers.
+    UINT nStateMessage = ::RegisterWindowMessageW(VZP_TABCLIENT_COMMANDSTATE_MESSAGE);
+    EXPECT_EQ(1, m_pClient->SendMessage(nStateMessage, VZP_ID_WORKSPACE_MOVE_NEXT, 0));
+    EXPECT_EQ(0, m_pClient->SendMessage(nStateMessage, VZP_ID_WORKSPACE_NEW_VERTICAL, 0));
+    m_pClient->m_bWorkspaceMode = FALSE;
+    for (const Row& row : rows)
+        EXPECT_EQ(0, UpdateState(row.nID)) << row.nID;
+    m_pClient->m_bWorkspaceMode = TRUE;
+}
+
+TEST_F(TabClient, MovedTabKeepsItsColourAndTheLastTabLeavesNoEmptyGroup)
+{
+    CVZPTabManagerItem* pItem = m_pClient->FindItem(m_hChildren[2]);
+    ASSERT_NE(nullptr, pItem);
+    COLORREF clrBefore = pItem->m_clrItem;
+    COLORREF clrOther = m_pClient->FindItem(m_hChildren[1])->m_clrItem;
+    ASSERT_NE(clrBefore, clrOther);
+
+    Command(VZP_ID_WORKSPACE_NEW_VERTICAL);
+    ASSERT_EQ(2, m_pClient->GetGroupCount());
+    EXPECT_FALSE(m_pClient->m_bHorizontalGroups);
+    EXPECT_EQ(pItem, m_pClient->FindItem(m_hChildren[2])) << "the same tab moved";
+    EXPECT_EQ(clrBefore, pItem->m_clrItem);
+    EXPECT_EQ(m_pClient->GetGroup(1), pItem->GetTabManager());
+    EXPECT_EQ(pItem, m_pClient->GetGroup(1)->GetSelectedItem());
+
+    Activate(1);
+    Command(VZP_ID_WORKSPACE_MOVE_NEXT);
+    EXPECT_EQ(1, GroupOf(1));
+    EXPECT_EQ(clrOther, m_pClient->FindItem(m_hChildren[1])->m_clrItem);
+    EXPECT_EQ(m_pClient->FindItem(m_hChildren[1]), m_pClient->GetGroup(1)->GetSelectedItem());
+
+    // Moving the first group's only tab away removes the group.
+    Activate(0);
+    Command(VZP_ID_WORKSPACE_MOVE_NEXT);
+    ASSERT_EQ(1, m_pClient->GetGroupCount());
+    EXPECT_EQ(3, m_pClient->GetGroup(0)->GetItemCount());
+    CRect rcClient;
+    m_pClient->GetClientRect(&rcClient);
+    EXPECT_EQ(rcClient, m_pClient->GetGroup(0)->m_rcControl);
+    EXPECT_TRUE(m_pClient->GetGroup(0)->m_rcSplitter.IsRectEmpty());
+}
+
+TEST_F(TabClient, NewGroupTakesHalfTheOldExtentLessTheSplitter)
+{
+    CVZPTabClientGroup* pOld = m_pClient->GetGroup(0);
+    int nWidth = pOld->m_rcControl.Width();
+    Command(VZP_ID_WORKSPACE_NEW_VERTICAL);
+    ASSERT_EQ(2, m_pClient->GetGroupCount());
+    CVZPTabClientGroup* pNew = m_pClient->GetGroup(1);
+    EXPECT_DOUBLE_EQ((nWidth - 4) * 0.5, pNew->m_dShare);
+    EXPECT_DOUBLE_EQ(nWidth - pNew->m_dShare - 4, pOld->m_dShare);
+
+    // Side by side, with the splitter between them, filling the client.
+    EXPECT_EQ(pOld->m_rcControl.right, pOld->m_rcSplitter.left);
+    EXPECT_EQ(4, pOld->m_rcSplitter.Width());
+    EXPECT_EQ(pOld->m_rcSplitter.right, pNew->m_rcControl.left);
+    EXPECT_EQ(nWidth, pOld->m_rcControl.Width() + 4 + pNew->m_rcControl.Width());
+    EXPECT_LE(abs(pOld->m_rcControl.Width() - pNew->m_rcControl.Width()), 1);
+
+    // Each group's selected child fills that group's client rect.
+    for (int nChild : { 1, 2 })
+    {
+        CVZPTabClientGroup* pGroup = m_pClient->GetGroup(GroupOf(nChild));
+        CRect rc;
+        ::GetWindowRect(m_hChildren[nChild], &rc);
+        m_pClient->ScreenToClient(&rc);
+        EXPECT_EQ(pGroup->m_rcClient, rc) << "child " << nChild;
+    }
+}
+
+TEST_F(TabClient, ClosingAGroupsLastTabActivatesTheTabBeforeIt)
+{
+    // Child 1 was active just before child 3, so the MDI client by itself
+    // would activate child 1.
+    Activate(0);
+    Activate(2);
+    ASSERT_EQ(m_hChildren[2], Active());
+    m_pClient->SendMessage(WM_MDIDESTROY, (WPARAM)m_hChildren[2], 0);
+    EXPECT_FALSE(::IsWindow(m_hChildren[2]));
+    EXPECT_EQ(m_hChildren[1], Active());
+    CVZPTabClientGroup* pGroup = m_pClient->GetGroup(0);
+    ASSERT_EQ(2, pGroup->GetItemCount());
+    EXPECT_EQ(m_hChildren[1], pGroup->GetSelectedItem()->GetHandle());
+
+    // A tab with one after it hands over to that one.
+    Activate(0);
+    m_pClient->SendMessage(WM_MDIDESTROY, (WPARAM)m_hChildren[0], 0);
+    EXPECT_EQ(m_hChildren[1], Active());
+    EXPECT_EQ(1, pGroup->GetItemCount());
+}
+
+TEST_F(TabClient, SplitterPaintsAndShowsItsCursor)
+{
+    Command(VZP_ID_WORKSPACE_NEW_VERTICAL);
+    ASSERT_EQ(2, m_pClient->GetGroupCount());
+    CRect rcSplitter = m_pClient->GetGroup(0)->m_rcSplitter;
+    tesmir::test::PaintNow(m_pFrame);
+    tesmir::test::CCapture capture(m_pClient);
+    // Without the static frame the splitter is filled with the header's
+    // start colour.
+    COLORREF clrSplitter = m_pClient->GetPaintManager()->GetColorSet()->m_grcHeader.GetStartColor();
+    EXPECT_EQ(clrSplitter, capture.Pixel(rcSplitter.left, rcSplitter.CenterPoint().y));
+    EXPECT_EQ(clrSplitter, capture.Pixel(rcSplitter.right - 1, rcSplitter.bottom - 1));
+    SaveScreenshot(L"tabclient_side_by_side.bmp");
+
+    MakeForeground();
+    CPoint pt = ClientToScreenPoint(rcSplitter.CenterPoint());
+    ASSERT_TRUE(tesmir::test::PlaceCursorByInput(pt.x, pt.y));
+    EXPECT_TRUE(PumpUntil([] { return ::GetCursor() == GetGlobalUIData()->m_hcurSplitHorz; }, 3000));
+}
+
+TEST_F(TabClient, SplitterDragIsLiveAndEndsOnRelease)
+{
+    Command(VZP_ID_WORKSPACE_NEW_VERTICAL);
+    ASSERT_EQ(2, m_pClient->GetGroupCount());
+    CVZPTabClientGroup* pFirst = m_pClient->GetGroup(0);
+    CVZPTabClientGroup* pSecond = m_pClient->GetGroup(1);
+    int nFirstWidth = pFirst->m_rcControl.Width();
+    int nSecondWidth = pSecond->m_rcControl.Width();
+    MakeForeground();
+
+    CPoint pt = ClientToScreenPoint(pFirst->m_rcSplitter.CenterPoint());
+    ASSERT_TRUE(tesmir::test::PlaceCursorByInput(pt.x, pt.y));
+    tesmir::test::SendMouseButtons(pt, { MOUSEEVENTF_LEFTDOWN });
+    tesmir::test::MoveCursorTo(pt.x + 30, pt.y);
+    tesmir::test::MoveCursorTo(pt.x + 50, pt.y + 10);
+    tesmir::test::SendMouseButtons(CPoint(pt.x + 50, pt.y + 10), { MOUSEEVENTF_LEFTUP });
+    EXPECT_TRUE(PumpUntil([&] { return pFirst->m_rcControl.Width() == nFirstWidth + 50; }));
+    EXPECT_TRUE(PumpUntil([&] { return ::GetCapture() == NULL; }));
+    EXPECT_EQ(nSecondWidth - 50, pSecond->m_rcControl.Width());
+    EXPECT_EQ(pFirst->m_rcControl.right, pFirst->m_rcSplitter.left);
+    EXPECT_EQ(pFirst->m_rcSplitter.right, pSecond->m_rcControl.left);
+    EXPECT_GT(m_pFrame->m_nRecalcs, 0);
+
+    // Moves after the release change nothing.
+    tesmir::test::MoveCursorTo(pt.x - 40, pt.y);
+    PumpUntil([] { return false; }, 200);
+    EXPECT_EQ(nFirstWidth + 50, pFirst->m_rcControl.Width());
+}
+
+TEST_F(TabClient, SplitterDragPassesAQuitOnAndKeepsTheSizesReached)
+{
+    Command(VZP_ID_WORKSPACE_NEW_VERTICAL);
+    ASSERT_EQ(2, m_pClient->GetGroupCount());
+    CVZPTabClientGroup* pFirst = m_pClient->GetGroup(0);
+    int nFirstWidth = pFirst->m_rcControl.Width();
+    MakeForeground();
+
+    CPoint pt = ClientToScreenPoint(pFirst->m_rcSplitter.CenterPoint());
+    ASSERT_TRUE(tesmir::test::PlaceCursorByInput(pt.x, pt.y));
+    // The first move's layout asks for a quit while the drag runs.
+    m_pFrame->m_onNextRecalc = [] { ::PostQuitMessage(7); };
+    tesmir::test::SendMouseButtons(pt, { MOUSEEVENTF_LEFTDOWN });
+    tesmir::test::MoveCursorTo(pt.x - 20, pt.y);
+
+    MSG msg = {};
+    BOOL bQuit = FALSE;
+    DWORD dwStart = ::GetTickCount();
+    while (!bQuit && ::GetTickCount() - dwStart < 5000)
+    {
+        if (::PeekMessageW(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE))
+        {
+            bQuit = TRUE;
+            break;
+        }
+        if (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
+        {
+            if (msg.message == WM_QUIT)
+            {
+                bQuit = TRUE;
+                break;
+            }
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        else
+        {
+            ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+        }
+    }
+    tesmir::test::SendMouseButtons(CPoint(pt.x - 20, pt.y), { MOUSEEVENTF_LEFTUP });
+    ASSERT_TRUE(bQuit) << "the quit request was lost";
+    EXPECT_EQ(7, int(msg.wParam));
+    EXPECT_EQ(NULL, ::GetCapture());
+    EXPECT_EQ(nFirstWidth - 20, pFirst->m_rcControl.Width());
+    PumpUntil([] { return ::GetCapture() != NULL; }, 200);
+    EXPECT_EQ(nFirstWidth - 20, pFirst->m_rcControl.Width());
+}
+
+TEST_F(TabClient, SplitterDragEndsWhenTheCaptureGoes)
+{
+    Command(VZP_ID_WORKSPACE_NEW_HORIZONTAL);
+    ASSERT_EQ(2, m_pClient->GetGroupCount());
+    CVZPTabClientGroup* pFirst = m_pClient->GetGroup(0);
+    int nFirstHeight = pFirst->m_rcControl.Height();
+    MakeForeground();
+
+    CPoint pt = ClientToScreenPoint(pFirst->m_rcSplitter.CenterPoint());
+    ASSERT_TRUE(tesmir::test::PlaceCursorByInput(pt.x, pt.y));
+    // At the first move another window takes the capture: the drag ends
+    // there, and later moves change nothing.
+    HWND hWndFrame = m_pFrame->GetSafeHwnd();
+    HWND hWndCaptureBefore = NULL;
+    m_pFrame->m_onNextRecalc = [&] {
+        hWndCaptureBefore = ::GetCapture();
+        ::SetCapture(hWndFrame);
+    };
+    tesmir::test::SendMouseButtons(pt, { MOUSEEVENTF_LEFTDOWN });
+    tesmir::test::MoveCursorTo(pt.x, pt.y + 25);
+    EXPECT_TRUE(PumpUntil([&] { return ::GetCapture() == hWndFrame && pFirst->m_rcControl.Height() != nFirstHeight; }));
+    tesmir::test::MoveCursorTo(pt.x, pt.y + 60);
+    tesmir::test::SendMouseButtons(CPoint(pt.x, pt.y + 60), { MOUSEEVENTF_LEFTUP });
+    PumpUntil([] { return false; }, 300);
+    EXPECT_EQ(m_pClient->GetSafeHwnd(), hWndCaptureBefore);
+    EXPECT_EQ(nFirstHeight + 25, pFirst->m_rcControl.Height());
+    ::ReleaseCapture();
+}
+
+TEST_F(TabClient, PressOnATabActivatesItsChild)
+{
+    CVZPTabClientGroup* pGroup = m_pClient->GetGroup(0);
+    ASSERT_EQ(m_hChildren[2], Active());
+    MakeForeground();
+    CPoint pt = ClientToScreenPoint(pGroup->GetItem(0)->m_rcItem.CenterPoint());
+    ASSERT_TRUE(tesmir::test::PlaceCursorByInput(pt.x, pt.y));
+    tesmir::test::SendMouseButtons(pt, { MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP });
+    EXPECT_TRUE(PumpUntil([&] { return Active() == m_hChildren[0]; }));
+    EXPECT_TRUE(PumpUntil([] { return ::GetCapture() == NULL; }));
+    EXPECT_EQ(pGroup->GetItem(0), pGroup->GetSelectedItem());
+    EXPECT_EQ(m_hChildren[0], pGroup->GetItem(0)->GetHandle()) << "a press without a move reorders nothing";
+}
+
+TEST_F(TabClient, RefreshKeepsTheClientsPlaceAndAnswersTheRegisteredMessage)
+{
+    CRect rcBefore;
+    m_pClient->GetWindowRect(&rcBefore);
+    UINT nRefresh = ::RegisterWindowMessageW(VZP_TABCLIENT_REFRESH_MESSAGE);
+    EXPECT_EQ(1, m_pClient->SendMessage(nRefresh, TRUE, 0));
+    CRect rcAfter;
+    m_pClient->GetWindowRect(&rcAfter);
+    EXPECT_EQ(rcBefore, rcAfter);
+    EXPECT_EQ(3, m_pClient->GetGroup(0)->GetItemCount());
+    EXPECT_EQ(nullptr, m_pClient->GetCommandBars()) << "the frame has no command bars";
+    EXPECT_TRUE(m_pClient->IsKindOf(RUNTIME_CLASS(CVZPTabClientWnd)));
+    EXPECT_EQ(m_pClient, CWnd::FromHandlePermanent(m_pFrame->m_hWndMDIClient));
+}
+
+TEST_F(TabClient, MirroredSplitterFollowsThePointer)
+{
+    m_pClient->ModifyStyleEx(0, WS_EX_LAYOUTRTL);
+    Command(VZP_ID_WORKSPACE_NEW_VERTICAL);
+    ASSERT_EQ(2, m_pClient->GetGroupCount());
+    CVZPTabClientGroup* pFirst = m_pClient->GetGroup(0);
+    CVZPTabClientGroup* pSecond = m_pClient->GetGroup(1);
+    int nFirstWidth = pFirst->m_rcControl.Width();
+    int nSecondWidth = pSecond->m_rcControl.Width();
+    MakeForeground();
+
+    // Mirrored, the first group shows on the right: dragging the splitter
+    // to the right gives it less room.
+    CPoint pt = ClientToScreenPoint(pFirst->m_rcSplitter.CenterPoint());
+    CPoint ptFirst = ClientToScreenPoint(pFirst->m_rcControl.CenterPoint());
+    ASSERT_GT(ptFirst.x, pt.x);
+    ASSERT_TRUE(tesmir::test::PlaceCursorByInput(pt.x, pt.y));
+    tesmir::test::SendMouseButtons(pt, { MOUSEEVENTF_LEFTDOWN });
+    tesmir::test::MoveCursorTo(pt.x + 30, pt.y);
+    tesmir::test::SendMouseButtons(CPoint(pt.x + 30, pt.y), { MOUSEEVENTF_LEFTUP });
+    EXPECT_TRUE(PumpUntil([&] { return pFirst->m_rcControl.Width() != nFirstWidth && ::GetCapture() == NULL; }));
+    EXPECT_EQ(nFirstWidth - 30, pFirst->m_rcControl.Width());
+    EXPECT_EQ(nSecondWidth + 30, pSecond->m_rcControl.Width());
+}
+
+TEST_F(TabClientWindowed, GroupWindowShowsTheTabsAboveAnOrdinaryClient)
+{
+    ASSERT_EQ(1, m_pClient->GetGroupCount());
+    CVZPTabClientGroup* pGroup = m_pClient->GetGroup(0);
+    ASSERT_NE(nullptr, pGroup->GetSafeHwnd());
+    EXPECT_EQ(m_pFrame->GetSafeHwnd(), ::GetParent(pGroup->GetSafeHwnd()));
+    EXPECT_EQ(3, pGroup->GetItemCount());
+    EXPECT_NE(0, ::GetWindowLongW(m_hChildren[0], GWL_STYLE) & WS_CAPTION) << "children keep their frames";
+
+    auto checkPlaces = [&] {
+        // The group has the place the frame gives its client; the client
+        // has the group's client area.
+        // (The frame may set the client's border outside its own area.)
+        CRect rcFrame;
+        m_pFrame->GetClientRect(&rcFrame);
+        CRect rcGroup;
+        pGroup->GetWindowRect(&rcGroup);
+        m_pFrame->ScreenToClient(&rcGroup);
+        EXPECT_LE(abs(rcFrame.left - rcGroup.left), 2);
+        EXPECT_LE(abs(rcFrame.top - rcGroup.top), 2);
+        EXPECT_LE(abs(rcFrame.right - rcGroup.right), 2);
+        EXPECT_LE(abs(rcFrame.bottom - rcGroup.bottom), 2);
+        CRect rcExpected = pGroup->m_rcClient;
+        pGroup->ClientToScreen(&rcExpected);
+        CRect rcClientWnd;
+        m_pClient->GetWindowRect(&rcClientWnd);
+        EXPECT_EQ(rcExpected, rcClientWnd);
+        EXPECT_GT(rcClientWnd.top, rcGroup.top);
+    };
+    checkPlaces();
+    m_pFrame->SetWindowPos(NULL, 0, 0, 520, 360, SWP_NOMOVE | SWP_NOZORDER);
+    checkPlaces();
+    SaveScreenshot(L"tabclient_windowed.bmp");
+
+    for (UINT nID = VZP_ID_WORKSPACE_MOVE_PREVIOUS; nID <= VZP_ID_WORKSPACE_NEW_VERTICAL; nID++)
+        EXPECT_EQ(0, UpdateState(nID)) << nID;
+
+    MakeForeground();
+    CPoint pt = pGroup->GetItem(0)->m_rcItem.CenterPoint();
+    pGroup->ClientToScreen(&pt);
+    ASSERT_TRUE(tesmir::test::PlaceCursorByInput(pt.x, pt.y));
+    tesmir::test::SendMouseButtons(pt, { MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP });
+    EXPECT_TRUE(PumpUntil([&] { return Active() == m_hChildren[0] && ::GetCapture() == NULL; }));
+    EXPECT_EQ(pGroup->GetItem(0), pGroup->GetSelectedItem());
+
+    // Without children the group goes and the client has its place back.
+    CRect rcGroup;
+    pGroup->GetWindowRect(&rcGroup);
+    for (HWND hWnd : m_hChildren)
+        m_pClient->SendMessage(WM_MDIDESTROY, (WPARAM)hWnd, 0);
+    EXPECT_EQ(0, m_pClient->GetGroupCount());
+    CRect rcClientWnd;
+    m_pClient->GetWindowRect(&rcClientWnd);
+    EXPECT_EQ(rcGroup, rcClientWnd);
+}
+
+}  // namespace vzpanes_test
