@@ -331,6 +331,12 @@ TEST_F(TabClient, SplitterPaintsAndShowsItsCursor)
     ASSERT_EQ(2, m_pClient->GetGroupCount());
     CRect rcSplitter = m_pClient->GetGroup(0)->m_rcSplitter;
     tesmir::test::PaintNow(m_pFrame);
+    // A whole paint of the client, frame included, gives back what it took.
+    AFX_GDI_COUNTS before = AfxGetGdiCounts();
+    m_pClient->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    AFX_GDI_COUNTS after = AfxGetGdiCounts();
+    EXPECT_EQ(before.nObjects, after.nObjects);
+    EXPECT_EQ(before.nDCs, after.nDCs);
     tesmir::test::CCapture capture(m_pClient);
     // Without the static frame the splitter is filled with the header's
     // start colour.
