@@ -47,6 +47,92 @@ public:
     std::function<void()> m_onNextRecalc;
 };
 
+// Ends a capture loop still running after some seconds: input that never
+// reaches a loop fails the test instead of hanging it. (The loops dispatch
+// timer messages, and each ends when its window loses the capture.)
+class CLoopWatchdog
+{
+public:
+    CLoopWatchdog()
+    {
+        s_bFired = false;
+        m_nTimer = ::SetTimer(NULL, 0, 6000, &CLoopWatchdog::OnTimer);
+    }
+    ~CLoopWatchdog() { ::KillTimer(NULL, m_nTimer); }
+    CLoopWatchdog(const CLoopWatchdog&) = delete;
+    CLoopWatchdog& operator=(const CLoopWatchdog&) = delete;
+
+    static bool s_bFired;
+
+private:
+    static void CALLBACK OnTimer(HWND /*hWnd*/, UINT /*nMsg*/, UINT_PTR /*nId*/, DWORD /*dwTime*/)
+    {
+        if (::GetCapture() == NULL)
+            return;
+        s_bFired = true;
+        ::ReleaseCapture();
+    }
+    UINT_PTR m_nTimer;
+};
+
+bool CLoopWatchdog::s_bFired = false;
+
+// Keeps a splitter drag going with real input from a timer (the drag's loop
+// dispatches timer messages): while the window holds the capture and the
+// drag has not reached its goal, the pointer moves to the end point again
+// (by way of a point beside it across the drag, so that each time is a
+// move: the display may merge or drop single moves); once it has, the
+// button is released when bRelease is set.
+class CDragDriver
+{
+public:
+    CDragDriver(HWND hWnd, CPoint ptEnd, BOOL bAcrossIsY, std::function<bool()> reached, BOOL bRelease)
+        : m_bReleased(FALSE), m_hWnd(hWnd), m_ptEnd(ptEnd), m_szBeside(bAcrossIsY ? CSize(0, 1) : CSize(1, 0)),
+          m_reached(reached), m_bRelease(bRelease)
+    {
+        s_pDriver = this;
+        m_nTimer = ::SetTimer(NULL, 0, 100, &CDragDriver::OnTimer);
+    }
+    ~CDragDriver()
+    {
+        ::KillTimer(NULL, m_nTimer);
+        s_pDriver = NULL;
+    }
+    CDragDriver(const CDragDriver&) = delete;
+    CDragDriver& operator=(const CDragDriver&) = delete;
+
+    BOOL m_bReleased;
+
+private:
+    static void CALLBACK OnTimer(HWND /*hWnd*/, UINT /*nMsg*/, UINT_PTR /*nId*/, DWORD /*dwTime*/)
+    {
+        CDragDriver* pThis = s_pDriver;
+        if (pThis == NULL || ::GetCapture() != pThis->m_hWnd)
+            return;
+        if (!pThis->m_reached())
+        {
+            CPoint ptBeside = pThis->m_ptEnd + pThis->m_szBeside;
+            tesmir::test::MoveCursorTo(ptBeside.x, ptBeside.y);
+            tesmir::test::MoveCursorTo(pThis->m_ptEnd.x, pThis->m_ptEnd.y);
+        }
+        else if (pThis->m_bRelease)
+        {
+            tesmir::test::SendMouseButtons(pThis->m_ptEnd, { MOUSEEVENTF_LEFTUP });
+            pThis->m_bReleased = TRUE;
+        }
+    }
+
+    static CDragDriver* s_pDriver;
+    HWND m_hWnd;
+    CPoint m_ptEnd;
+    CSize m_szBeside;
+    std::function<bool()> m_reached;
+    BOOL m_bRelease;
+    UINT_PTR m_nTimer;
+};
+
+CDragDriver* CDragDriver::s_pDriver = NULL;
+
 // Records the enable state a command update gives.
 class CRecordingCmdUI : public CCmdUI
 {
@@ -88,6 +174,7 @@ protected:
 
     void TearDown() override
     {
+        EXPECT_FALSE(CLoopWatchdog::s_bFired) << "a capture loop waited for input that never came";
         if (m_pFrame != NULL && m_pFrame->GetSafeHwnd() != NULL)
             m_pFrame->DestroyWindow();
         delete m_pClient;
@@ -139,6 +226,7 @@ protected:
         canvas.SaveBmp(ScreenshotPath(pszName));
     }
 
+    CLoopWatchdog m_watchdog;
     CMdiTestFrame* m_pFrame = NULL;
     CVZPTabClientWnd* m_pClient = NULL;
     HWND m_hChildren[3] = {};
@@ -363,16 +451,22 @@ TEST_F(TabClient, SplitterDragIsLiveAndEndsOnRelease)
 
     CPoint pt = ClientToScreenPoint(pFirst->m_rcSplitter.CenterPoint());
     ASSERT_TRUE(tesmir::test::PlaceCursorByInput(pt.x, pt.y));
+    int nRecalcs = m_pFrame->m_nRecalcs;
+    CPoint ptEnd(pt.x + 50, pt.y + 10);
     tesmir::test::SendMouseButtons(pt, { MOUSEEVENTF_LEFTDOWN });
     tesmir::test::MoveCursorTo(pt.x + 30, pt.y);
-    tesmir::test::MoveCursorTo(pt.x + 50, pt.y + 10);
-    tesmir::test::SendMouseButtons(CPoint(pt.x + 50, pt.y + 10), { MOUSEEVENTF_LEFTUP });
-    EXPECT_TRUE(PumpUntil([&] { return pFirst->m_rcControl.Width() == nFirstWidth + 50; }));
-    EXPECT_TRUE(PumpUntil([&] { return ::GetCapture() == NULL; }));
+    tesmir::test::MoveCursorTo(ptEnd.x, ptEnd.y);
+    {
+        // Released once the splitter has followed.
+        CDragDriver driver(m_pClient->GetSafeHwnd(), ptEnd, !m_pClient->m_bHorizontalGroups,
+                           [&] { return pFirst->m_rcControl.Width() == nFirstWidth + 50; }, TRUE);
+        EXPECT_TRUE(PumpUntil([&] { return driver.m_bReleased && ::GetCapture() == NULL; }));
+    }
+    EXPECT_EQ(nFirstWidth + 50, pFirst->m_rcControl.Width());
     EXPECT_EQ(nSecondWidth - 50, pSecond->m_rcControl.Width());
     EXPECT_EQ(pFirst->m_rcControl.right, pFirst->m_rcSplitter.left);
     EXPECT_EQ(pFirst->m_rcSplitter.right, pSecond->m_rcControl.left);
-    EXPECT_GT(m_pFrame->m_nRecalcs, 0);
+    EXPECT_GT(m_pFrame->m_nRecalcs, nRecalcs);
 
     // Moves after the release change nothing.
     tesmir::test::MoveCursorTo(pt.x - 40, pt.y);
@@ -392,35 +486,34 @@ TEST_F(TabClient, SplitterDragPassesAQuitOnAndKeepsTheSizesReached)
     ASSERT_TRUE(tesmir::test::PlaceCursorByInput(pt.x, pt.y));
     // The first move's layout asks for a quit while the drag runs.
     m_pFrame->m_onNextRecalc = [] { ::PostQuitMessage(7); };
+    CPoint ptEnd(pt.x - 20, pt.y);
     tesmir::test::SendMouseButtons(pt, { MOUSEEVENTF_LEFTDOWN });
-    tesmir::test::MoveCursorTo(pt.x - 20, pt.y);
+    tesmir::test::MoveCursorTo(ptEnd.x, ptEnd.y);
 
     MSG msg = {};
     BOOL bQuit = FALSE;
-    DWORD dwStart = ::GetTickCount();
-    while (!bQuit && ::GetTickCount() - dwStart < 5000)
     {
-        if (::PeekMessageW(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE))
+        CDragDriver driver(m_pClient->GetSafeHwnd(), ptEnd, !m_pClient->m_bHorizontalGroups,
+                           [&] { return pFirst->m_rcControl.Width() != nFirstWidth; }, FALSE);
+        DWORD dwStart = ::GetTickCount();
+        while (!bQuit && ::GetTickCount() - dwStart < 10000)
         {
-            bQuit = TRUE;
-            break;
-        }
-        if (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
-        {
-            if (msg.message == WM_QUIT)
+            if (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE))
             {
-                bQuit = TRUE;
-                break;
+                bQuit = msg.message == WM_QUIT;
+                if (!bQuit)
+                {
+                    ::TranslateMessage(&msg);
+                    ::DispatchMessageW(&msg);
+                }
             }
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        else
-        {
-            ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+            else
+            {
+                ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+            }
         }
     }
-    tesmir::test::SendMouseButtons(CPoint(pt.x - 20, pt.y), { MOUSEEVENTF_LEFTUP });
+    tesmir::test::SendMouseButtons(ptEnd, { MOUSEEVENTF_LEFTUP });
     ASSERT_TRUE(bQuit) << "the quit request was lost";
     EXPECT_EQ(7, int(msg.wParam));
     EXPECT_EQ(NULL, ::GetCapture());
@@ -447,9 +540,14 @@ TEST_F(TabClient, SplitterDragEndsWhenTheCaptureGoes)
         hWndCaptureBefore = ::GetCapture();
         ::SetCapture(hWndFrame);
     };
+    CPoint ptEnd(pt.x, pt.y + 25);
     tesmir::test::SendMouseButtons(pt, { MOUSEEVENTF_LEFTDOWN });
-    tesmir::test::MoveCursorTo(pt.x, pt.y + 25);
-    EXPECT_TRUE(PumpUntil([&] { return ::GetCapture() == hWndFrame && pFirst->m_rcControl.Height() != nFirstHeight; }));
+    tesmir::test::MoveCursorTo(ptEnd.x, ptEnd.y);
+    {
+        CDragDriver driver(m_pClient->GetSafeHwnd(), ptEnd, !m_pClient->m_bHorizontalGroups,
+                           [&] { return pFirst->m_rcControl.Height() != nFirstHeight; }, FALSE);
+        EXPECT_TRUE(PumpUntil([&] { return ::GetCapture() == hWndFrame; }));
+    }
     tesmir::test::MoveCursorTo(pt.x, pt.y + 60);
     tesmir::test::SendMouseButtons(CPoint(pt.x, pt.y + 60), { MOUSEEVENTF_LEFTUP });
     PumpUntil([] { return false; }, 300);
@@ -504,10 +602,14 @@ TEST_F(TabClient, MirroredSplitterFollowsThePointer)
     CPoint ptFirst = ClientToScreenPoint(pFirst->m_rcControl.CenterPoint());
     ASSERT_GT(ptFirst.x, pt.x);
     ASSERT_TRUE(tesmir::test::PlaceCursorByInput(pt.x, pt.y));
+    CPoint ptEnd(pt.x + 30, pt.y);
     tesmir::test::SendMouseButtons(pt, { MOUSEEVENTF_LEFTDOWN });
-    tesmir::test::MoveCursorTo(pt.x + 30, pt.y);
-    tesmir::test::SendMouseButtons(CPoint(pt.x + 30, pt.y), { MOUSEEVENTF_LEFTUP });
-    EXPECT_TRUE(PumpUntil([&] { return pFirst->m_rcControl.Width() != nFirstWidth && ::GetCapture() == NULL; }));
+    tesmir::test::MoveCursorTo(ptEnd.x, ptEnd.y);
+    {
+        CDragDriver driver(m_pClient->GetSafeHwnd(), ptEnd, !m_pClient->m_bHorizontalGroups,
+                           [&] { return pFirst->m_rcControl.Width() == nFirstWidth - 30; }, TRUE);
+        EXPECT_TRUE(PumpUntil([&] { return driver.m_bReleased && ::GetCapture() == NULL; }));
+    }
     EXPECT_EQ(nFirstWidth - 30, pFirst->m_rcControl.Width());
     EXPECT_EQ(nSecondWidth + 30, pSecond->m_rcControl.Width());
 }

@@ -683,10 +683,11 @@ void CVZPTabClientWnd::TrackSplitterLive(int nIndex, CRect rcBar, const CRect& r
     while (!bQuit && ::GetCapture() == m_hWnd)
     {
         // Paint what the last move changed before waiting; a window that
-        // never validates must not hold the drag here.
-        for (int nPaints = 0; nPaints < 64 && ::PeekMessageW(&msg, NULL, WM_PAINT, WM_PAINT, PM_NOREMOVE); nPaints++)
+        // never validates must not hold the drag here. Taking the paint
+        // messages out directly never blocks (a filtered wait might).
+        for (int nPaints = 0; nPaints < 64 && ::PeekMessageW(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE); nPaints++)
         {
-            if (!::GetMessageW(&msg, NULL, WM_PAINT, WM_PAINT))
+            if (msg.message == WM_QUIT)
             {
                 bQuit = TRUE;
                 break;
