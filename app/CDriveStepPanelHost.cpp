@@ -17,10 +17,15 @@ void CDriveStepPanelHost::SetWaitText(const wchar_t* text) { m_pPanel->SetWaitTe
 
 void CDriveStepPanelHost::AddPartitionItem(const wchar_t* parentText, const wchar_t* itemText)
 {
-    m_pTree->AddPartitionItem(parentText, itemText);
+    if (m_pTree)
+        m_pTree->AddPartitionItem(parentText, itemText);
 }
 
-void CDriveStepPanelHost::ExpandRoot() { m_pTree->ExpandRoot(); }
+void CDriveStepPanelHost::ExpandRoot()
+{
+    if (m_pTree)
+        m_pTree->ExpandRoot();
+}
 
 void CDriveStepPanelHost::AskPartitionType()
 {

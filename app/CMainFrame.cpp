@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "CEx_StyleView.h"
 #include "CFirstView_HDD.h"
 #include "CSplitView.h"
 #include "CVZPAcceleratorManager.h"
@@ -29,6 +30,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CVZPFrameWnd)
     ON_WM_SYSCOMMAND()
     ON_WM_GETMINMAXINFO()
     ON_MESSAGE(WM_WIZARD_RESET_TO_START, OnResetToStart)
+    ON_COMMAND(ID_RECOVERY_OPEN, OnOpen)
+    ON_UPDATE_COMMAND_UI(ID_RECOVERY_OPEN, OnUpdateOpen)
 END_MESSAGE_MAP()
 
 namespace {
@@ -253,6 +256,14 @@ void CMainFrame::RestorePlacementAndShow(int nUnused)
     m_wndPlacement.RestoreWindowPos(this);
     ShowWindow(SW_SHOW);
 }
+
+void CMainFrame::OnOpen()
+{
+    if (CEx_StyleView* pStart = DYNAMIC_DOWNCAST(CEx_StyleView, GetWizardApp()->m_pViews[WizardStartPage]))
+        pStart->OnSelectImage();
+}
+
+void CMainFrame::OnUpdateOpen(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bOpenEnabled); }
 
 LRESULT CMainFrame::OnResetToStart(WPARAM, LPARAM)
 {

@@ -120,6 +120,9 @@ protected:
     afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
     afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
     afx_msg LRESULT OnResetToStart(WPARAM wParam, LPARAM lParam);
+    // Open: the start page's image selection.
+    afx_msg void OnOpen();
+    afx_msg void OnUpdateOpen(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
     BOOL CreateStatusBar();

@@ -78,6 +78,13 @@ void WaitForWorker(HANDLE thread)
 
 }  // namespace
 
+static CWinThread* StartThread(AFX_THREADPROC proc, LPVOID param, int nPriority, UINT nStackSize, DWORD dwCreateFlags)
+{
+    return AfxBeginThread(proc, param, nPriority, nStackSize, dwCreateFlags);
+}
+
+CScanStarter::ThreadStarter CScanStarter::s_startThread = &StartThread;
+
 CScanStarter::CScanStarter() {}
 
 CScanStarter::~CScanStarter()
@@ -89,13 +96,13 @@ CScanStarter::~CScanStarter()
     EndJob();
 }
 
-BOOL CScanStarter::Start(Job job, AFX_THREADPROC proc, void* param)
+BOOL CScanStarter::Start(Job job, AFX_THREADPROC proc, void* param, UINT nPeriod)
 {
     // The flags are set before the thread exists, so a worker that ends at
     // once cannot have its finished state overwritten.
     BeginScanWorker();
-    CWinThread* thread = AfxBeginThread(proc, param, THREAD_PRIORITY_NORMAL, 0,
-                                        CREATE_SUSPENDED);
+    CWinThread* thread = s_startThread ? s_startThread(proc, param, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED)
+                                       : NULL;
     if (!thread) {
         EndScanWorker();
         return FALSE;
@@ -106,7 +113,8 @@ BOOL CScanStarter::Start(Job job, AFX_THREADPROC proc, void* param)
     g_ScanThread = thread;
     m_job = job;
     s_timerOwner = this;
-    m_nTimer = ::SetTimer(NULL, 0, 1000, &CScanStarter::TimerProc);
+    m_nPeriod = nPeriod;
+    m_nTimer = ::SetTimer(NULL, 0, nPeriod, &CScanStarter::TimerProc);
     thread->ResumeThread();
     return TRUE;
 }
@@ -115,7 +123,7 @@ BOOL CScanStarter::StartPartitionSearch()
 {
     if (m_job != JobNone || g_ScanBusy)
         return FALSE;
-    return Start(JobPartitionSearch, &PartitionSearchProc, NULL);
+    return Start(JobPartitionSearch, &PartitionSearchProc, NULL, g_ScanMode == ScanModeExtensive ? 500 : 1000);
 }
 
 BOOL CScanStarter::StartQuickScan(CQuickScanShell& shell)
@@ -203,10 +211,8 @@ void CScanStarter::OnTimer()
     Job job = m_job;
     EndJob();
     switch (job) {
-    case JobPartitionSearch:
-        if (g_ScanMode == ScanModeQuick && g_PartitionCount == 0)
-            ShowMessage(L"Please use the Extensive Scan, as no data is found in Quick Scan.", MessageKindInformation);
-        break;
+    // The partition search's end is the drive step's to tell (after it
+    // showed the scan step).
     case JobQuickScan:
         ShowMessage(L"If you don't find the required file(s) and folder(s) here then please go back \r\nto the "
                     L"first step and select Extensive Scan for recovery.",

@@ -51,6 +51,16 @@ public:
     // Called by the timer after a job ended and its thread was deleted.
     std::function<void(Job)> m_onFinished;
 
+    // The timer's period: 500 ms for an Extensive Scan's partition search,
+    // else one second.
+    UINT TimerPeriod() const { return m_nPeriod; }
+
+    // Starts a worker suspended; AfxBeginThread unless a test put another
+    // starter here.
+    typedef CWinThread* (*ThreadStarter)(AFX_THREADPROC proc, LPVOID param, int nPriority, UINT nStackSize,
+                                         DWORD dwCreateFlags);
+    static ThreadStarter s_startThread;
+
     // What the File Trace worker is given.
     struct TraceJob
     {
@@ -59,7 +69,7 @@ public:
     };
 
 private:
-    BOOL Start(Job job, AFX_THREADPROC proc, void* param);
+    BOOL Start(Job job, AFX_THREADPROC proc, void* param, UINT nPeriod = 1000);
     BOOL IsFinished() const;
     void OnTimer();
     void EndJob();
@@ -67,5 +77,6 @@ private:
 
     Job m_job = JobNone;
     UINT_PTR m_nTimer = 0;
+    UINT m_nPeriod = 1000;
     TraceJob m_trace = {NULL, NULL};
 };
