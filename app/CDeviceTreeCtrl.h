@@ -70,6 +70,10 @@ public:
     void UpdateParentBold(HTREEITEM hItem);
     BOOL HasBoldChild(HTREEITEM hItem);
 
+    // g_ModeText for g_ScanMode and the source type in force (unchanged
+    // for any other source type).
+    void SetModeText();
+
     HCURSOR ExpandCursor() const { return m_hExpandCursor; }
     HCURSOR ItemCursor() const { return m_hItemCursor; }
     HCURSOR PressedCursor() const { return m_hPressedCursor; }
@@ -86,7 +90,6 @@ protected:
     // The disk item's part of the selection on the drive step (the arrow
     // keys and the click share it).
     void SelectDiskRow(int nRow);
-    void SetModeText();
 
     CShellIcons m_shellIcons;
     CMenu m_menu;

@@ -151,6 +151,13 @@ void CEx_StyleView::OnSize(UINT nType, int cx, int cy)
         m_path.MoveWindow(X - 249, Y - 148, 400, 25);
 }
 
+BOOL CEx_StyleView::PreCreateWindow(CREATESTRUCT& cs)
+{
+    // The page paints its whole area in one copy: not over its buttons.
+    cs.style |= WS_CLIPCHILDREN;
+    return CView::PreCreateWindow(cs);
+}
+
 BOOL CEx_StyleView::OnEraseBkgnd(CDC*) { return TRUE; }
 
 HBRUSH CEx_StyleView::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
@@ -182,7 +189,7 @@ void CEx_StyleView::OnDraw(CDC* pDC)
     CFont* pOldFont = memDC.SelectObject(&m_headingFont);
     memDC.SetTextColor(kAccent);
     CRect heading(X - 284, Y - 170, X - 54, Y - 150);
-    memDC.DrawText(L"Please select VHD / VHDX file. ", &heading, DT_RIGHT);
+    memDC.DrawText(L"Please select VHD / VHDX file. ", &heading, DT_RIGHT | DT_NOCLIP);
 
     CRect line(X - 380, Y + 140, X + 360, Y + 160);
     const wchar_t* description = NULL;
@@ -201,12 +208,12 @@ void CEx_StyleView::OnDraw(CDC* pDC)
         break;
     }
     if (description) {
-        memDC.DrawText(description, &line, DT_CENTER | DT_EXPANDTABS);
+        memDC.DrawText(description, &line, DT_CENTER | DT_EXPANDTABS | DT_NOCLIP);
     } else {
         memDC.SelectObject(&m_descriptionFont);
         memDC.SetTextColor(RGB(58, 58, 58));
         line.left = X - 360;
-        memDC.DrawText(L"Please Select Recovery Option.", &line, DT_CENTER);
+        memDC.DrawText(L"Please Select Recovery Option.", &line, DT_CENTER | DT_NOCLIP);
     }
     memDC.SelectObject(pOldFont);
     pDC->BitBlt(0, 0, rc.Width(), rc.Height(), &memDC, 0, 0, SRCCOPY);
@@ -258,6 +265,10 @@ void CEx_StyleView::RunMode(int nMode)
     pFrame->m_bSnapshotLoadEnabled = TRUE;
     g_ModeText = CString(L"Selected Mode : ") + name;
     g_ScanMode = nMode;
+    // The tree selected the disk while the image opened, under the mode
+    // chosen before: the text names the drive of this mode now.
+    if (CFirstView_HDD* pDrive = DYNAMIC_DOWNCAST(CFirstView_HDD, pApp->m_pViews[WizardDriveStep]))
+        pDrive->m_tree.SetModeText();
     g_nHoverButtonIndex = 0;
     pApp->SwitchView(WizardDriveStep);
 }

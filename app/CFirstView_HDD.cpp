@@ -180,7 +180,7 @@ void CFirstView_HDD::OnDraw(CDC* pDC)
     CFont* pOld = pDC->SelectObject(&m_modeFont);
     pDC->SetBkMode(TRANSPARENT);
     CRect text(rc.left + 25, rc.bottom - 40, rc.left + 250, rc.bottom);
-    pDC->DrawText(g_ModeText, &text, DT_LEFT | DT_TOP);
+    pDC->DrawText(g_ModeText, &text, DT_LEFT | DT_TOP | DT_NOCLIP);
     pDC->SelectObject(pOld);
 }
 

@@ -14,6 +14,7 @@
 #include "LinkOpener.h"
 #include "StartupTestSupport.h"
 #include "TestSupport.h"
+#include "resource.h"
 #include "state/EngineState.h"
 
 using tesmir::test::CDibCanvas;
@@ -232,8 +233,25 @@ TEST_F(FrameStartup, ScreenshotOfTheFrameIsKept)
     const std::wstring folder = tesmir::test::BuildPath(L"screenshots");
     ::CreateDirectoryW(folder.c_str(), NULL);
     EXPECT_TRUE(canvas.SaveBmp(folder + L"\\startup-frame.bmp"));
-    // The start page's background fills the middle of the frame.
-    EXPECT_EQ(RGB(242, 242, 242), canvas.Pixel(rc.Width() / 2, rc.Height() / 2))
+    // The start page's mode buttons sit in the middle of the frame: the
+    // pixel there is the one of the button's own bitmap (Extensive Scan,
+    // the middle one; its hover bitmap while the pointer is over it).
+    CEx_StyleView* pStart = DYNAMIC_DOWNCAST(CEx_StyleView, App().m_pViews[WizardStartPage]);
+    ASSERT_NE(nullptr, pStart);
+    CPoint centre(rc.left + rc.Width() / 2, rc.top + rc.Height() / 2);
+    CRect button;
+    pStart->m_extensiveScan.GetWindowRect(&button);
+    ASSERT_TRUE(button.PtInRect(centre)) << centre.x << "," << centre.y;
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.LoadBitmap(pStart->m_extensiveScan.IsHover() ? IDB_MODE_EXTENSIVE_HOVER : IDB_MODE_EXTENSIVE));
+    CDibCanvas expected(button.Width(), button.Height());
+    CDC memDC;
+    memDC.CreateCompatibleDC(NULL);
+    CBitmap* pOld = memDC.SelectObject(&bitmap);
+    ::BitBlt(expected.Dc(), 0, 0, button.Width(), button.Height(), memDC.GetSafeHdc(), 0, 0, SRCCOPY);
+    memDC.SelectObject(pOld);
+    EXPECT_EQ(expected.Pixel(centre.x - button.left, centre.y - button.top),
+              canvas.Pixel(rc.Width() / 2, rc.Height() / 2))
         << rc.left << "," << rc.top << " " << rc.Width() << " x " << rc.Height() << " zoomed " << m_pFrame->IsZoomed()
         << " visible " << m_pFrame->IsWindowVisible();
 }

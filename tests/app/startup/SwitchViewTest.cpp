@@ -88,6 +88,8 @@ TEST_F(SwitchView, ClickOnANestedControlDoesNotSteerTheNextSwitch)
     App().SwitchView(WizardDriveStep);
     CNestedPanel* pPanel = new CNestedPanel;
     ASSERT_TRUE(pPanel->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(20, 20, 320, 220), pDrive, 0xE901 + 40));
+    // Above the step's own splitter, which covers its client area.
+    pPanel->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     CButton button;
     ASSERT_TRUE(button.Create(L"Next", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(40, 40, 160, 80), pPanel, 1001));
     pFrame->SetForegroundWindow();

@@ -167,10 +167,10 @@ TEST_F(DrivePanel, WorkerFeedsProgressAndStatus)
     CString status;
     Panel().m_status.GetWindowText(status);
     EXPECT_EQ(CString(L"Please wait, searching for Partition..."), status);
-    EXPECT_TRUE(Panel().m_progress.IsWindowVisible());
+    EXPECT_TRUE(Panel().m_progress.GetStyle() & WS_VISIBLE);
     Panel().HideProgress();
     Panel().HideStatusText();
-    EXPECT_FALSE(Panel().m_progress.IsWindowVisible());
+    EXPECT_FALSE(Panel().m_progress.GetStyle() & WS_VISIBLE);
     EXPECT_FALSE(Panel().m_progress.IsWindowEnabled());
 }
 

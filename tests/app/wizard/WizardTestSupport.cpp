@@ -128,6 +128,34 @@ bool PatchFooterAt(HANDLE file, LONGLONG offset)
 
 }  // namespace
 
+std::string BlankFixedVhd(uint32_t sectors)
+{
+    std::string bytes((size_t)sectors * 512 + 512, '\0');
+    unsigned char* footer = reinterpret_cast<unsigned char*>(&bytes[(size_t)sectors * 512]);
+    memcpy(footer, "conectix", 8);
+    footer[11] = 2;                                  // features: reserved bit
+    footer[13] = 1;                                  // version 1.0
+    memset(footer + 16, 0xFF, 8);                    // no dynamic header
+    const uint64_t size = (uint64_t)sectors * 512;
+    for (int i = 0; i < 8; ++i) {
+        footer[40 + i] = (unsigned char)(size >> (56 - 8 * i));   // original size
+        footer[48 + i] = (unsigned char)(size >> (56 - 8 * i));   // current size
+    }
+    // Cylinders, heads, sectors per track: 16 heads of 16 sectors.
+    const uint32_t cylinders = sectors / 256;
+    footer[56] = (unsigned char)(cylinders >> 8);
+    footer[57] = (unsigned char)cylinders;
+    footer[58] = 16;
+    footer[59] = 16;
+    footer[63] = 2;                                  // fixed
+    const uint32_t sum = FooterChecksum(footer);
+    footer[64] = (unsigned char)(sum >> 24);
+    footer[65] = (unsigned char)(sum >> 16);
+    footer[66] = (unsigned char)(sum >> 8);
+    footer[67] = (unsigned char)sum;
+    return bytes;
+}
+
 CTempImage::CTempImage(const wchar_t* fixture, const wchar_t* name) : m_path(TempPath(name))
 {
     ::DeleteFileW(m_path.c_str());

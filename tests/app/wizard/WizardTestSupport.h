@@ -79,5 +79,9 @@ private:
     std::wstring m_path;
 };
 
+// A fixed VHD of zero sectors (no partition table, no file system) with
+// its footer: the bytes of the file.
+std::string BlankFixedVhd(uint32_t sectors);
+
 // Saves what the screen shows of the frame as screenshots/<name>.bmp.
 void SaveFrameScreenshot(const wchar_t* name);
