@@ -83,9 +83,20 @@ bool ChooseFileName(const unsigned char* record, size_t size, NtfsFileNameValue&
 
 void CollectLinkNames(const unsigned char* record, size_t size, std::vector<NtfsFileNameValue>& names)
 {
-    ForEachFileName(record, size, [&](const NtfsFileNameValue& v) {
-        if (v.nameSpace != NtfsNameDos)
-            names.push_back(v);
-        return true;
-    });
+    // Every record of a scan comes here: the DOS names are passed over
+    // before they are decoded, and the others are decoded where they are
+    // kept rather than copied there (a value is over 500 bytes).
+    CNtfsAttributeWalk walk(record, size);
+    NtfsAttribute attr;
+    while (walk.Next(attr)) {
+        if (attr.type != NtfsAttrFileName || attr.nameLength != 0)
+            continue;
+        const unsigned char* v;
+        uint32_t n;
+        if (!ResidentValue(attr, &v, &n) || n < NameOffset || v[0x41] == NtfsNameDos)
+            continue;
+        names.emplace_back();
+        if (!ParseFileNameValue(v, n, names.back()))
+            names.pop_back();
+    }
 }

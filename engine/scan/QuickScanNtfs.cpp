@@ -43,33 +43,41 @@ class CRecordSet
 {
 public:
     // Reads the records of g_ExtRecordNumbers; the first is the base record.
+    // The base record is used where it lies (the caller keeps it until the
+    // next Load); only the records read here are copied into buffers.
     void Load(const unsigned char* base, uint32_t baseSector)
     {
         m_count = 0;
         for (size_t i = 0; i < g_ExtRecordNumbers.size(); ++i) {
-            if (m_buffers.size() <= m_count)
-                m_buffers.emplace_back(MftRecordSize);
-            unsigned char* buf = m_buffers[m_count].data();
+            const unsigned char* record = base;
             uint32_t sector = baseSector;
-            if (i == 0) {
-                memcpy(buf, base, MftRecordSize);
-            } else {
+            if (i != 0) {
+                while (m_buffers.size() <= m_count)
+                    m_buffers.emplace_back(MftRecordSize);
+                unsigned char* buf = m_buffers[m_count].data();
                 sector = MapRecordToSector(g_ExtRecordNumbers[i]);
                 if (!sector || !ReadMftRecord(sector, buf))
                     continue;
+                record = buf;
             }
-            if (m_sectors.size() <= m_count)
+            if (m_sectors.size() <= m_count) {
                 m_sectors.push_back(0);
+                m_records.push_back(nullptr);
+            }
+            m_records[m_count] = record;
             m_sectors[m_count++] = sector;
         }
     }
 
     size_t count() const { return m_count; }
-    const unsigned char* record(size_t i) const { return m_buffers[i].data(); }
+    const unsigned char* record(size_t i) const { return m_records[i]; }
     uint32_t sector(size_t i) const { return m_sectors[i]; }
 
 private:
+    // Buffers for the extension records, by position in the set (the base
+    // record's own position keeps an unused one).
     std::vector<std::vector<unsigned char>> m_buffers;
+    std::vector<const unsigned char*> m_records;
     std::vector<uint32_t> m_sectors;
     size_t m_count = 0;
 };

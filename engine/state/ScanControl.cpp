@@ -33,7 +33,9 @@ void EndScanWorker()
 
 int ScanStopRequested()
 {
-    if (InterlockedCompareExchange(&g_pauseRequested, 0, 0)) {
+    // The searches ask once per sector: a plain read of the flag comes
+    // first, and only a set flag pays for the locked one.
+    if (g_pauseRequested && InterlockedCompareExchange(&g_pauseRequested, 0, 0)) {
         InterlockedExchange(&g_workerPaused, 1);
         WaitForSingleObject(ResumeEvent(), INFINITE);
         InterlockedExchange(&g_workerPaused, 0);

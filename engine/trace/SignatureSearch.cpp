@@ -1,5 +1,6 @@
 #include "trace/SignatureSearch.h"
 
+#include <stdint.h>
 #include <string.h>
 #include <wchar.h>
 
@@ -70,8 +71,9 @@ public:
 private:
     const SignatureSelection* MatchGroup(const unsigned char* sector) const
     {
+        // The second byte sorts out most signatures of a group without a call.
         for (const PreparedSignature& p : m_groups[sector[0]])
-            if (memcmp(sector, p.bytes, p.length) == 0)
+            if ((p.length < 2 || sector[1] == p.bytes[1]) && memcmp(sector, p.bytes, p.length) == 0)
                 return p.selection;
         return nullptr;
     }
@@ -128,6 +130,9 @@ void SearchSignatures(const TraceSearchObserver* observer, TraceSearchResult* re
     bool readable[TraceBatchSectors];
     uint64_t done = 0;
     int shownPercent = -1;
+    // The sector count at which the shown percentage next changes, so that
+    // the percentage is not divided out for every sector.
+    uint64_t nextPercentAt = 0;
 
     for (uint64_t batch = s; batch <= e && total != 0; batch += TraceBatchSectors) {
         if (ScanStopRequested() == 1) {
@@ -153,12 +158,16 @@ void SearchSignatures(const TraceSearchObserver* observer, TraceSearchResult* re
                 r.stopped = 1;
                 break;
             }
-            int percent = (int)(done * 100 / total);
-            if (percent > 99)
-                percent = 99;
-            if (percent != shownPercent && observer->onProgress) {
-                shownPercent = percent;
-                observer->onProgress(observer->context, percent);
+            if (done >= nextPercentAt && observer->onProgress) {
+                int percent = (int)(done * 100 / total);
+                if (percent > 99)
+                    percent = 99;
+                if (percent != shownPercent) {
+                    shownPercent = percent;
+                    observer->onProgress(observer->context, percent);
+                }
+                // The first count whose percentage is one more: ceil((p + 1) * total / 100).
+                nextPercentAt = percent >= 99 ? UINT64_MAX : ((uint64_t)(percent + 1) * total + 99) / 100;
             }
             ++done;
             if (!readable[j])
