@@ -47,6 +47,19 @@ bool CNtfsAttributeWalk::Next(NtfsAttribute& attr)
     return true;
 }
 
+unsigned CollectAttributes(const unsigned char* record, size_t size, NtfsAttribute* out, unsigned capacity)
+{
+    CNtfsAttributeWalk walk(record, size);
+    NtfsAttribute attr;
+    unsigned count = 0;
+    while (walk.Next(attr)) {
+        if (count < capacity)
+            out[count] = attr;
+        ++count;
+    }
+    return count;
+}
+
 bool FindAttribute(const unsigned char* record, size_t size, uint32_t type, bool unnamedOnly,
                    NtfsAttribute& attr)
 {

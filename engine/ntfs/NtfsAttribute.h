@@ -35,6 +35,11 @@ private:
     size_t m_pos;
 };
 
+// The attributes the walk finds, in order: up to capacity of them go to
+// out. Returns how many the walk found in all, which is more than capacity
+// when they did not all fit.
+unsigned CollectAttributes(const unsigned char* record, size_t size, NtfsAttribute* out, unsigned capacity);
+
 // The first attribute of the given type, optionally only an unnamed one.
 bool FindAttribute(const unsigned char* record, size_t size, uint32_t type, bool unnamedOnly,
                    NtfsAttribute& attr);

@@ -20,6 +20,11 @@ int FindDataSize(uint32_t recordSector, uint64_t* size, unsigned char* buffer, i
     NtfsAttribute attr;
     if (!FindAttribute(buffer, MftRecordSize, NtfsAttrData, true, attr))
         return 0;
+    return DataAttributeSize(attr, size);
+}
+
+int DataAttributeSize(const NtfsAttribute& attr, uint64_t* size)
+{
     if (!attr.nonResident) {
         const unsigned char* v;
         uint32_t n;

@@ -4,6 +4,8 @@
 
 #include <stdint.h>
 
+#include "ntfs/NtfsAttribute.h"
+
 // 1 resident unnamed $DATA, 2 non-resident, 0 none; the attribute's offset
 // in the record goes to offset. Named streams are never taken.
 int FindDataAttribute(const unsigned char* record, uint32_t* offset);
@@ -14,3 +16,7 @@ int FindDataAttribute(const unsigned char* record, uint32_t* offset);
 // With read set, the record is first read at recordSector into buffer and
 // checked; otherwise buffer already holds it.
 int FindDataSize(uint32_t recordSector, uint64_t* size, unsigned char* buffer, int read);
+
+// The size the record's first unnamed $DATA attribute gives, as
+// FindDataSize takes it; 0 when it gives none.
+int DataAttributeSize(const NtfsAttribute& attr, uint64_t* size);

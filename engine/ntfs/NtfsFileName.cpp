@@ -81,22 +81,26 @@ bool ChooseFileName(const unsigned char* record, size_t size, NtfsFileNameValue&
            FindFileNameAttribute(record, size, NtfsNameDos, out);
 }
 
-void CollectLinkNames(const unsigned char* record, size_t size, std::vector<NtfsFileNameValue>& names)
+void CollectLinkName(const NtfsAttribute& attr, std::vector<NtfsFileNameValue>& names)
 {
     // Every record of a scan comes here: the DOS names are passed over
     // before they are decoded, and the others are decoded where they are
     // kept rather than copied there (a value is over 500 bytes).
+    if (attr.type != NtfsAttrFileName || attr.nameLength != 0)
+        return;
+    const unsigned char* v;
+    uint32_t n;
+    if (!ResidentValue(attr, &v, &n) || n < NameOffset || v[0x41] == NtfsNameDos)
+        return;
+    names.emplace_back();
+    if (!ParseFileNameValue(v, n, names.back()))
+        names.pop_back();
+}
+
+void CollectLinkNames(const unsigned char* record, size_t size, std::vector<NtfsFileNameValue>& names)
+{
     CNtfsAttributeWalk walk(record, size);
     NtfsAttribute attr;
-    while (walk.Next(attr)) {
-        if (attr.type != NtfsAttrFileName || attr.nameLength != 0)
-            continue;
-        const unsigned char* v;
-        uint32_t n;
-        if (!ResidentValue(attr, &v, &n) || n < NameOffset || v[0x41] == NtfsNameDos)
-            continue;
-        names.emplace_back();
-        if (!ParseFileNameValue(v, n, names.back()))
-            names.pop_back();
-    }
+    while (walk.Next(attr))
+        CollectLinkName(attr, names);
 }

@@ -8,6 +8,8 @@
 
 #include <vector>
 
+#include "ntfs/NtfsAttribute.h"
+
 // Name namespaces.
 enum
 {
@@ -47,3 +49,7 @@ bool ChooseFileName(const unsigned char* record, size_t size, NtfsFileNameValue&
 // names are left out: they are second names of a link listed already.
 // Appends to names.
 void CollectLinkNames(const unsigned char* record, size_t size, std::vector<NtfsFileNameValue>& names);
+
+// The same for one attribute of a record's walk: appends its name when it
+// is an unnamed resident $FILE_NAME with such a name.
+void CollectLinkName(const NtfsAttribute& attr, std::vector<NtfsFileNameValue>& names);

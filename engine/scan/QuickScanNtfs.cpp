@@ -1,5 +1,6 @@
 #include "scan/QuickScanNtfs.h"
 
+#include <stdint.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -30,11 +31,18 @@ const uint32_t BlockSectors = 128;
 
 const FILETIME NoTime = {0, 0};
 
+// The status line shows two of these every 20 records: the digits are
+// worked out here rather than by the formatted print.
 std::wstring Decimal(uint64_t v)
 {
     wchar_t text[24];
-    swprintf(text, 24, L"%llu", (unsigned long long)v);
-    return text;
+    wchar_t* p = text + 23;
+    *p = 0;
+    do {
+        *--p = (wchar_t)(L'0' + v % 10);
+        v /= 10;
+    } while (v);
+    return p;
 }
 
 // The records that make up one file: the base record (in the MFT block)
@@ -137,8 +145,16 @@ private:
         if (!PrepareMftRecord(rec) || le64(rec + 0x20) != 0)
             return;
         ResetExtRecordTable(r);
-        CollectAttributeListRecords(rec, MftRecordSize, &m_geometry);
+        // One walk over the base record answers what a file made of that
+        // record alone is asked (most are); the rest are asked record by
+        // record as before. A record holding more attributes than the table
+        // takes is asked the long way.
+        m_attrCount = CollectAttributes(rec, MftRecordSize, m_attrs, AttributeCapacity);
+        bool walked = m_attrCount <= AttributeCapacity;
+        if (!walked || FirstUnnamed(NtfsAttrAttributeList))
+            CollectAttributeListRecords(rec, MftRecordSize, &m_geometry);
         m_set.Load(rec, sector);
+        m_baseOnly = walked && m_set.count() == 1;
         unsigned flags = MftRecordFlags(rec);
         bool added = (flags & MftFlagDirectory) ? Folder(rec, r, flags) : File(r, flags);
         if (added)
@@ -162,8 +178,13 @@ private:
     bool File(uint32_t r, unsigned flags)
     {
         m_names.clear();
-        for (size_t i = 0; i < m_set.count(); ++i)
-            CollectLinkNames(m_set.record(i), MftRecordSize, m_names);
+        if (m_baseOnly) {
+            for (unsigned i = 0; i < m_attrCount; ++i)
+                CollectLinkName(m_attrs[i], m_names);
+        } else {
+            for (size_t i = 0; i < m_set.count(); ++i)
+                CollectLinkNames(m_set.record(i), MftRecordSize, m_names);
+        }
         NtfsFileNameValue dos;
         if (m_names.empty()) {
             if (!ChooseName(m_set, dos))
@@ -172,7 +193,12 @@ private:
         }
         uint64_t size = 0;
         uint32_t dataSector = m_set.sector(0);
-        for (size_t i = 0; i < m_set.count(); ++i) {
+        if (m_baseOnly) {
+            // As FindDataSize: the first unnamed $DATA gives the size or none does.
+            if (const NtfsAttribute* data = FirstUnnamed(NtfsAttrData))
+                DataAttributeSize(*data, &size);
+        }
+        for (size_t i = 0; i < m_set.count() && !m_baseOnly; ++i) {
             if (FindDataSize(0, &size, const_cast<unsigned char*>(m_set.record(i)), 0)) {
                 dataSector = m_set.sector(i);
                 break;
@@ -193,24 +219,43 @@ private:
 
     void Progress(uint32_t r)
     {
-        uint64_t percent = m_total ? 100 * m_walked / m_total : 0;
         if (r % 20 == 0 && g_ShowScanProgress == 1) {
             std::wstring text = L"Reading Sector " + Decimal(m_walked) + L" Of " + Decimal(m_total);
             m_panel.SetStatusText(text.c_str());
         }
+        // The percentage is divided out only where it can have changed.
+        if (m_walked < m_nextPercentAt)
+            return;
+        uint64_t percent = m_total ? 100 * m_walked / m_total : 0;
         int position = (int)std::min<uint64_t>(percent, 99);
         if (position != m_position) {   // one message per step, not per record
             m_position = position;
             m_panel.SetProgress(position);
         }
+        m_nextPercentAt = position >= 99 || !m_total ? UINT64_MAX : ((uint64_t)(position + 1) * m_total + 99) / 100;
     }
 
+    // The first unnamed attribute of the type in the base record's table.
+    const NtfsAttribute* FirstUnnamed(uint32_t type) const
+    {
+        for (unsigned i = 0; i < m_attrCount && i < AttributeCapacity; ++i)
+            if (m_attrs[i].type == type && m_attrs[i].nameLength == 0)
+                return &m_attrs[i];
+        return nullptr;
+    }
+
+    // A 1 KiB record holds at most 40 attributes (24 bytes each at least).
+    static const unsigned AttributeCapacity = 48;
+    NtfsAttribute m_attrs[AttributeCapacity];
+    unsigned m_attrCount = 0;
+    bool m_baseOnly = false;
     CScanPanelHost& m_panel;
     NtfsVolumeGeometry m_geometry = {};
     CRecordSet m_set;
     std::vector<NtfsFileNameValue> m_names;
     uint64_t m_total = 0;
     uint64_t m_walked = 0;
+    uint64_t m_nextPercentAt = 0;
     int m_position = -1;
 };
 
@@ -236,9 +281,22 @@ void DetachStaleItems()
         if (f->parent != MftRootRecord &&
             (f->parent == f->recordNumber || !ParentReferenceHolds(f->parent, f->parentSequence)))
             SetNtfsFolderParent(f, NtfsLostDirRecord);
-    for (NtfsFileRecord* f = g_NtfsFileList.head; f; f = f->next)
-        if (!ParentReferenceHolds(f->parent, f->parentSequence))
+    // The files of one folder mostly follow each other in the MFT: the
+    // answer for the last parent reference is kept (nothing the loop
+    // changes enters into it).
+    bool known = false, holds = true;
+    uint32_t lastParent = 0;
+    uint16_t lastSequence = 0;
+    for (NtfsFileRecord* f = g_NtfsFileList.head; f; f = f->next) {
+        if (!known || f->parent != lastParent || f->parentSequence != lastSequence) {
+            known = true;
+            lastParent = f->parent;
+            lastSequence = f->parentSequence;
+            holds = ParentReferenceHolds(lastParent, lastSequence);
+        }
+        if (!holds)
             SetNtfsFileParent(f, NtfsLostDirRecord);
+    }
 }
 
 // Folders that cannot be reached from the root (a loop of parents) are
@@ -277,15 +335,21 @@ public:
     explicit CStepProgress(uint32_t total) : m_panel(ScanPanelHost()), m_total(total ? total : 1) {}
     void Step()
     {
-        int position = (int)std::min<uint64_t>(++m_done * 100 / m_total, 99);
+        // One step per listed item: the percentage is divided out only
+        // where it can have changed.
+        if (++m_done < m_next)
+            return;
+        int position = (int)std::min<uint64_t>(m_done * 100 / m_total, 99);
         if (position != m_position)
             m_panel.SetProgress(m_position = position);
+        m_next = position >= 99 ? UINT64_MAX : ((uint64_t)(position + 1) * m_total + 99) / 100;
     }
 
 private:
     CScanPanelHost& m_panel;
     uint64_t m_total;
     uint64_t m_done = 0;
+    uint64_t m_next = 0;
     int m_position = 0;
 };
 
@@ -367,9 +431,17 @@ void FindLostNtfsFolders()
     }
     panel.SetStatusText(L"Searching for Lost Data ( Step 2/2 )...");
     CStepProgress files(g_FileCount);
+    // Once a parent was looked at it is listed (or is the root): the next
+    // file of the same folder needs no look-up.
+    bool looked = false;
+    uint32_t lastParent = 0;
     for (NtfsFileRecord* f = g_NtfsFileList.head; f && ScanStopRequested() != 1; f = f->next) {
         files.Step();
+        if (looked && f->parent == lastParent)
+            continue;
         placeholder(f->parent);
+        looked = true;
+        lastParent = f->parent;
     }
     BreakFolderLoops();
     g_ScanStop = 0;
