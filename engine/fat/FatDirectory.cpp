@@ -3,6 +3,7 @@
 #include <string.h>
 #include <wchar.h>
 
+#include <memory>
 #include <vector>
 
 #include "fat/FatLists.h"
@@ -67,9 +68,24 @@ int IsDirectoryStart(const unsigned char* s)
 
 int IsValidFileName(const wchar_t* name)
 {
-    for (const wchar_t* p = name; *p; ++p)
-        if ((*p >= 1 && *p <= 31) || wcschr(L"\"\\/?*<>|", *p))
+    // Every entry of a scan is checked: the characters are compared here
+    // rather than looked up one call each.
+    for (const wchar_t* p = name; *p; ++p) {
+        switch (*p) {
+        case L'"':
+        case L'\\':
+        case L'/':
+        case L'?':
+        case L'*':
+        case L'<':
+        case L'>':
+        case L'|':
             return 0;
+        default:
+            if (*p >= 1 && *p <= 31)
+                return 0;
+        }
+    }
     return 1;
 }
 
@@ -155,17 +171,25 @@ int ReadDirectory(uint32_t cluster, int dirDeleted, FatEntryVisitor visit, void*
     if (runs.empty() || runs[0].count == 0)
         return 0;
 
-    std::vector<unsigned char> buffer((size_t)DirReadSectors * SectorSize);
+    // As large as the longest read the directory needs, and not cleared:
+    // only the sectors a read delivered are looked at. A directory is read
+    // per folder of the volume, so this is allocated often.
+    uint64_t longest = 0;
+    for (const Run& run : runs)
+        longest = run.count > longest ? run.count : longest;
+    const size_t bufferSectors = longest < DirReadSectors ? (size_t)longest : DirReadSectors;
+    std::unique_ptr<unsigned char[]> storage(new unsigned char[bufferSectors * SectorSize]);
+    unsigned char* const data = storage.get();
     FatLongNameSet carry;
     ResetLongNameSet(&carry);
     int firstSector = 1;
     for (const Run& run : runs) {
         for (uint64_t done = 0; done < run.count;) {
             uint32_t n = (uint32_t)(run.count - done < DirReadSectors ? run.count - done : DirReadSectors);
-            if (!ReadSourceSectors(run.sector + done, n, buffer.data()))
+            if (!ReadSourceSectors(run.sector + done, n, data))
                 return !firstSector;
             for (uint32_t i = 0; i < n; ++i) {
-                const unsigned char* s = buffer.data() + (size_t)i * SectorSize;
+                const unsigned char* s = data + (size_t)i * SectorSize;
                 int first = 0;
                 if (firstSector && cluster != 0) {
                     if (!IsDirectoryStart(s))

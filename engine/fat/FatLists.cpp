@@ -104,8 +104,17 @@ const FatChildren& FatChildrenOf(uint32_t parentCluster)
         c.byParent.clear();
         for (FatFolderRecord* f = g_FatFolders.head; f; f = f->next)
             c.byParent[f->parentCluster].folders.push_back(f);
-        for (FatFileRecord* f = g_FatFiles.head; f; f = f->next)
-            c.byParent[f->parentCluster].files.push_back(f);
+        // The files of one folder mostly follow each other: the last
+        // parent's entry is kept (entries stay where they are as the map grows).
+        FatChildren* last = nullptr;
+        uint32_t lastParent = 0;
+        for (FatFileRecord* f = g_FatFiles.head; f; f = f->next) {
+            if (!last || f->parentCluster != lastParent) {
+                last = &c.byParent[f->parentCluster];
+                lastParent = f->parentCluster;
+            }
+            last->files.push_back(f);
+        }
         c.folders = g_FatFolders.count;
         c.files = g_FatFiles.count;
         c.valid = true;

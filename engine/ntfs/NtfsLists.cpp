@@ -201,8 +201,17 @@ const NtfsChildren& NtfsChildrenOf(uint32_t parent)
         index.byParent.clear();
         for (NtfsFolderRecord* f = g_NtfsFolderList.head; f; f = f->next)
             index.byParent[f->parent].folders.push_back(f);
-        for (NtfsFileRecord* f = g_NtfsFileList.head; f; f = f->next)
-            index.byParent[f->parent].files.push_back(f);
+        // The files of one folder mostly follow each other: the last
+        // parent's entry is kept (entries stay where they are as the map grows).
+        NtfsChildren* last = nullptr;
+        uint32_t lastParent = 0;
+        for (NtfsFileRecord* f = g_NtfsFileList.head; f; f = f->next) {
+            if (!last || f->parent != lastParent) {
+                last = &index.byParent[f->parent];
+                lastParent = f->parent;
+            }
+            last->files.push_back(f);
+        }
         index.valid = true;
     }
     static const NtfsChildren none;
