@@ -1083,12 +1083,9 @@ void CVZPPopupBar::TrackTearOff()
     while (::IsWindow(hWnd) && ::GetCapture() == hWnd)
     {
         MSG msg;
-        while (::PeekMessageW(&msg, NULL, WM_PAINT, WM_PAINT, PM_NOREMOVE))
-        {
-            if (!::GetMessageW(&msg, NULL, WM_PAINT, WM_PAINT))
-                break;
+        // Windows uncovered by the moving bar repaint before the next move.
+        for (int nPaints = 0; nPaints < 64 && ::PeekMessageW(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE); nPaints++)
             ::DispatchMessageW(&msg);
-        }
         if (!::GetMessageW(&msg, NULL, 0, 0))
         {
             AfxPostQuitMessage((int)msg.wParam);
@@ -1104,8 +1101,9 @@ void CVZPPopupBar::TrackTearOff()
         }
         if (msg.message == WM_MOUSEMOVE)
         {
-            CPoint point;
-            ::GetCursorPos(&point);
+            // Where the pointer was when the move happened: later moves may
+            // already be queued.
+            const CPoint point(msg.pt);
             if (point == ptLast)
             {
                 ::DispatchMessageW(&msg);

@@ -623,6 +623,7 @@ TEST_F(PopupBarTest, HiddenCommandsWaitBehindTheExpandButton)
     EXPECT_EQ(0u, pExpand->GetHideFlags());
     EXPECT_EQ(pPopupA->GetControl(0)->GetRect().bottom, pExpand->GetRect().top);
     EXPECT_TRUE(pExpand->GetCaption().IsEmpty());
+    EXPECT_EQ(CString(L"Expand"), pExpand->GetTooltip());
     const CRect rcCollapsed = [&] { CRect rc; pPopupA->GetWindowRect(&rc); return rc; }();
     EXPECT_EQ(0, pPopupA->GetHotIndex());
 
@@ -720,6 +721,181 @@ TEST_F(PopupBarTest, ShownMenusTakeTheShortcutTextsOfTheirCommands)
     }
     pPopup->InternalRelease();
     DestroyFrame(pFrame);
+}
+
+// Ctrl+Down expands from any command; with the delay option, resting on
+// the expand button expands after 900 ms.
+TEST_F(PopupBarTest, CtrlDownAndRestingOnTheExpandButtonExpand)
+{
+    CVZPCommandBarsOptions* pOptions = m_pCommandBars->GetCommandBarsOptions();
+    pOptions->bAlwaysShowFullMenus = FALSE;
+    m_pCommandBars->HideCommand(5002);
+    CVZPCommandBar* pHost = MakeHostBar();
+    CVZPControlPopup* pA =
+        AddTitle(pHost, L"A", {{L"First", 5001}, {L"Rare", 5002}, {L"Last", 5003}}, CRect(0, 0, 40, 24));
+    CVZPPopupBar* pPopup = (CVZPPopupBar*)pA->GetCommandBar();
+
+    pOptions->bShowFullAfterDelay = FALSE;
+    pHost->SetTrackingMode(1, FALSE, TRUE);
+    ASSERT_TRUE(pHost->SetPopupedControl(0, TRUE));
+    ASSERT_TRUE(PumpUntil([&] { return pPopup->IsVisible(); }));
+    EXPECT_EQ(0, pPopup->GetHotIndex());
+    tesmir::test::PressKeys({VK_DOWN});   // the next command is after this one: no expansion
+    ASSERT_TRUE(PumpUntil([&] { return pPopup->GetHotIndex() == 2; }));
+    EXPECT_FALSE(pPopup->IsExpanded());
+    tesmir::test::PressKeys({VK_UP});
+    ASSERT_TRUE(PumpUntil([&] { return pPopup->GetHotIndex() == 0; }));
+    tesmir::test::PressKeys({VK_CONTROL, VK_DOWN});
+    EXPECT_TRUE(PumpUntil([&] { return pPopup->IsExpanded(); }));
+    CVZPCommandBars::ClosePopups();
+
+    pOptions->bShowFullAfterDelay = TRUE;
+    pHost->SetTrackingMode(1, FALSE, FALSE);
+    ASSERT_TRUE(pHost->SetPopupedControl(0, FALSE));
+    ASSERT_TRUE(PumpUntil([&] { return pPopup->IsVisible(); }));
+    ASSERT_TRUE(pPopup->HasHiddenControls());
+    CRect rc = pPopup->FindExpandButton()->GetRect();
+    pPopup->ClientToScreen(&rc);
+    const DWORD dwStart = ::GetTickCount();
+    ASSERT_TRUE(tesmir::test::PlaceCursorByInput(rc.CenterPoint().x, rc.CenterPoint().y));
+    EXPECT_TRUE(PumpUntil([&] { return pPopup->IsExpanded(); }, 5000));
+    EXPECT_GE(::GetTickCount() - dwStart, 850u);
+}
+
+// A theme that counts the first-paint animations it runs.
+class CAnimationCountTheme : public CTestPaintManager
+{
+public:
+    void Animate(CDC* pDestDC, CDC* pSrcDC, CRect rc, int animationType) override
+    {
+        m_types.push_back(animationType);
+        CTestPaintManager::Animate(pDestDC, pSrcDC, rc, animationType);
+    }
+    std::vector<int> m_types;
+};
+
+// The one test with animation on: popups opened by the mouse (or for a
+// point) slide in; menus opened from the keyboard, or hosting a window,
+// appear at once.
+TEST_F(PopupBarTest, OnlyPopupsOpenedByTheMouseAnimate)
+{
+    CAnimationCountTheme* pTheme = new CAnimationCountTheme;
+    CVZPCommandBarPaintManager::SetCustomTheme(pTheme);
+    CVZPCommandBarsOptions* pOptions = m_pCommandBars->GetCommandBarsOptions();
+    pOptions->animationType = 3;
+    CVZPCommandBar* pHost = MakeHostBar();
+    CVZPControlPopup* pA = AddTitle(pHost, L"A", {{L"One", 5001}, {L"Two", 5002}}, CRect(0, 0, 40, 24));
+    CVZPPopupBar* pPopup = (CVZPPopupBar*)pA->GetCommandBar();
+
+    pHost->SetTrackingMode(1, FALSE, TRUE);
+    ASSERT_TRUE(pHost->SetPopupedControl(0, TRUE));
+    EXPECT_TRUE(pTheme->m_types.empty()) << "opened from the keyboard";
+    CVZPCommandBars::ClosePopups();
+
+    pHost->SetTrackingMode(1, FALSE, FALSE);
+    EXPECT_TRUE(pHost->m_bEnteredByMouse);
+    ASSERT_TRUE(pHost->SetPopupedControl(0, FALSE));
+    EXPECT_EQ(std::vector<int>{3}, pTheme->m_types);
+    EXPECT_FALSE(pHost->m_bEnteredByMouse) << "the popup takes the flag";
+    CVZPCommandBars::ClosePopups();
+
+    CMenu menu;
+    BuildMenu(menu, {{L"One", 4001}});
+    pTheme->m_types.clear();
+    CInputScript script({CInputScript::WaitShown(), CInputScript::Keys({VK_ESCAPE})});
+    CVZPCommandBars::TrackPopupMenu(&menu, TPM_RETURNCMD, 600, 200, m_pFrame, NULL, NULL, m_pCommandBars);
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(std::vector<int>{3}, pTheme->m_types) << "a context menu";
+
+    // The type: the option's value, random among the three, none without a
+    // manager or with a hosted window.
+    for (int nType : {2, 3, 4, 5})
+    {
+        pOptions->animationType = nType;
+        EXPECT_EQ(nType, pPopup->GetAnimationType());
+    }
+    pOptions->animationType = 1;
+    for (int i = 0; i < 20; i++)
+    {
+        const int nType = pPopup->GetAnimationType();
+        EXPECT_TRUE(nType >= 2 && nType <= 4) << nType;
+    }
+    pOptions->animationType = 3;
+    CVZPPopupBar* pLoose = CVZPPopupBar::CreatePopupBar(NULL);
+    EXPECT_EQ(5, pLoose->GetAnimationType());
+    pLoose->InternalRelease();
+    ASSERT_TRUE(pPopup->ShowPopupAt(500, 300));
+    CWnd child;
+    ASSERT_TRUE(child.Create(L"STATIC", L"hosted", WS_CHILD | WS_VISIBLE, CRect(0, 0, 20, 10), pPopup, 1));
+    EXPECT_EQ(5, pPopup->GetAnimationType());
+    CVZPCommandBars::ClosePopups();
+    child.DestroyWindow();
+}
+
+// Dragging the gripper of a tear-off popup away floats a toolbar with the
+// popup's commands under the pointer; bringing it back hides the toolbar
+// and keeps the popup.
+TEST_F(PopupBarTest, TearingOffFloatsAToolbarWithThePopupsCommands)
+{
+    m_pCommandBars->GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
+    m_pCommandBars->HideCommand(4003);
+    CVZPPopupBar* pPopup = CVZPPopupBar::CreatePopupBar(m_pCommandBars);
+    CMenu menu;
+    BuildMenu(menu, {{L"One", 4001}, {L"Two", 4002}, {L"Rare", 4003}});
+    pPopup->LoadMenu(&menu, TRUE);
+    pPopup->SetTearOffPopup(L"Torn", 880, 200);
+
+    // There and back: the toolbar comes and goes, the popup stays.
+    ASSERT_TRUE(pPopup->ShowPopupAt(500, 300));
+    ASSERT_TRUE(pPopup->FindExpandButton() != NULL);
+    CRect rcGripper = pPopup->GetTearOffGripperRect();
+    EXPECT_EQ(9, rcGripper.Height());
+    pPopup->ClientToScreen(&rcGripper);
+    const CPoint ptGrip = rcGripper.CenterPoint();
+    const CPoint ptAway = ptGrip + CPoint(150, 120);
+    // The drag's loop takes the moves one by one: the display would merge
+    // moves sent at once.
+    auto drag = [&](std::vector<CPoint> path) {
+        std::vector<CInputScript::Step> steps;
+        steps.push_back([&] { return pPopup->m_bTearOffTracking != FALSE; });
+        for (const CPoint& pt : path)
+            steps.push_back(CInputScript::MoveTo([pt] { return pt; }));
+        steps.push_back([path] {
+            tesmir::test::SendMouseButtons(path.back(), {MOUSEEVENTF_LEFTUP});
+            return true;
+        });
+        CInputScript script(steps, 10000);
+        ASSERT_TRUE(tesmir::test::PlaceCursorByInput(ptGrip.x, ptGrip.y));
+        tesmir::test::SendMouseButtons(ptGrip, {MOUSEEVENTF_LEFTDOWN});
+        EXPECT_TRUE(PumpUntil([&] { return script.Finished() && !pPopup->m_bTearOffTracking; }, 10000));
+        PumpUntil([] { return !::GetAsyncKeyState(VK_LBUTTON); }, 1000);
+    };
+    drag({ptGrip + CPoint(60, 60), ptAway, ptGrip});
+    CVZPToolBar* pBar = m_pCommandBars->GetToolBar(880);
+    ASSERT_TRUE(pBar != NULL);
+    EXPECT_FALSE(pBar->IsWindowVisible());
+    EXPECT_TRUE(pPopup->IsTrackingMode());
+    EXPECT_TRUE(pPopup->IsVisible());
+
+    // Away for good: the existing toolbar floats again, the popups close.
+    drag({ptGrip + CPoint(60, 60), ptAway});
+    EXPECT_FALSE(pPopup->IsTrackingMode());
+    EXPECT_EQ(pBar, m_pCommandBars->GetToolBar(880));
+    EXPECT_TRUE(pBar->IsWindowVisible());
+    EXPECT_EQ(vzpBarFloating, pBar->GetPosition());
+    EXPECT_EQ(CString(L"Torn"), pBar->GetTitle());
+    std::vector<UINT> ids;
+    for (int i = 0; i < pBar->GetControlCount(); i++)
+    {
+        ids.push_back(pBar->GetControl(i)->GetID());
+        EXPECT_EQ(0u, pBar->GetControl(i)->GetHideFlags() & (CVZPControl::hideExpand | CVZPControl::hideScroll));
+    }
+    EXPECT_EQ((std::vector<UINT>{4001, 4002, 4003}), ids);
+    CRect rcBar;
+    pBar->GetWindowRect(&rcBar);
+    EXPECT_EQ(ptAway.x - rcBar.Width() / 2, rcBar.left);
+    EXPECT_EQ(ptAway.y - 10, rcBar.top);
+    pPopup->InternalRelease();
 }
 
 // ---------------------------------------------------------------------------
