@@ -151,6 +151,37 @@ void SendMouseButtons(POINT pt, std::initializer_list<DWORD> flags)
     SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
 }
 
+bool SendMouseInput(POINT pt, DWORD flags)
+{
+    INPUT input = AbsoluteMove(pt.x, pt.y);
+    input.mi.dwFlags |= flags;
+    if (SendInput(1, &input, sizeof(INPUT)) != 1)
+        return false;
+    return PumpUntil([&] {
+        POINT at;
+        return GetCursorPos(&at) && at.x == pt.x && at.y == pt.y;
+    });
+}
+
+bool SendMouseSteps(const std::vector<std::pair<POINT, DWORD>>& steps)
+{
+    if (steps.empty() || !SendMouseInput(steps[0].first))
+        return false;
+    std::vector<INPUT> inputs;
+    for (const auto& step : steps) {
+        INPUT input = AbsoluteMove(step.first.x, step.first.y);
+        input.mi.dwFlags |= step.second;
+        inputs.push_back(input);
+    }
+    return SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
+bool BringToFront(HWND hwnd)
+{
+    SetForegroundWindow(hwnd);
+    return PumpUntil([&] { return GetForegroundWindow() == hwnd; });
+}
+
 std::string ReadWholeFile(const std::wstring& path)
 {
     std::string data;

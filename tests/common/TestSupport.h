@@ -7,6 +7,8 @@
 #include <initializer_list>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace tesmir {
 namespace test {
@@ -45,6 +47,15 @@ bool PlaceCursorByInput(int x, int y);
 // each carrying the screen point too, so a late motion event of the
 // display cannot move the press elsewhere.
 void SendMouseButtons(POINT pt, std::initializer_list<DWORD> flags);
+// Moves the pointer to the screen point with one input carrying the button
+// flags too (0 for none), and waits until the pointer is there.
+bool SendMouseInput(POINT pt, DWORD flags = 0);
+// Moves the pointer to the first point and waits for it, then sends every
+// step (point and button flags) in one SendInput call without pumping, so
+// that a modal loop started by the first press finds the rest queued.
+bool SendMouseSteps(const std::vector<std::pair<POINT, DWORD>>& steps);
+// Makes the window the foreground window and waits until it is.
+bool BringToFront(HWND hwnd);
 
 // Reads a whole file with CreateFileW/ReadFile; empty on failure.
 std::string ReadWholeFile(const std::wstring& path);

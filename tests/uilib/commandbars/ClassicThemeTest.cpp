@@ -25,22 +25,6 @@ namespace {
 const UINT kImageId = 600;
 const COLORREF kPaper = RGB(1, 2, 3);   // canvas colour no system colour has
 
-// A 16 x 16 icon of one colour whose shape is all of it.
-HICON CreateSolidIcon(COLORREF clr)
-{
-    CDibCanvas color(16, 16, clr);
-    HBITMAP hMask = ::CreateBitmap(16, 16, 1, 1, NULL);
-    HDC hdc = ::CreateCompatibleDC(NULL);
-    HGDIOBJ hOld = ::SelectObject(hdc, hMask);
-    ::PatBlt(hdc, 0, 0, 16, 16, BLACKNESS);
-    ::SelectObject(hdc, hOld);
-    ::DeleteDC(hdc);
-    ICONINFO ii = {TRUE, 0, 0, hMask, color.Bitmap()};
-    HICON hIcon = ::CreateIconIndirect(&ii);
-    ::DeleteObject(hMask);
-    return hIcon;
-}
-
 // A bar window of the given class that exists only to be drawn for.
 template <class TBar>
 TBar* CreateBarWindow(int nPosition, const CRect& rect)

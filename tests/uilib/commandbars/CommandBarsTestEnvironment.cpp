@@ -312,55 +312,26 @@ BOOL CreateBarWindow(CVZPCommandBar* pBar, CWnd* pParent, const CRect& rect, DWO
     return pBar->CreateEx(dwExStyle, lpszClass, NULL, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect, pParent, 0);
 }
 
-namespace {
-
-INPUT MouseInput(CPoint ptScreen, DWORD dwButtonFlags)
-{
-    const int cx = ::GetSystemMetrics(SM_CXSCREEN);
-    const int cy = ::GetSystemMetrics(SM_CYSCREEN);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    // The smallest coordinate that maps to the pixel (x * 65536 / cx rounds down).
-    input.mi.dx = (LONG)(((LONGLONG)ptScreen.x * 65536 + cx - 1) / cx);
-    input.mi.dy = (LONG)(((LONGLONG)ptScreen.y * 65536 + cy - 1) / cy);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | dwButtonFlags;
-    return input;
-}
-
-}  // namespace
-
-bool SendMouseSteps(const std::vector<std::pair<CPoint, DWORD>>& steps)
-{
-    if (steps.empty() || !SendMouseInput(steps[0].first, 0))
-        return false;
-    std::vector<INPUT> inputs;
-    for (const auto& step : steps)
-        inputs.push_back(MouseInput(step.first, step.second));
-    return ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT)) == inputs.size();
-}
-
-bool SendMouseInput(CPoint ptScreen, DWORD dwButtonFlags)
-{
-    INPUT input = MouseInput(ptScreen, dwButtonFlags);
-    if (::SendInput(1, &input, sizeof(INPUT)) != 1)
-        return false;
-    return tesmir::test::PumpUntil([&] {
-        CPoint point;
-        return ::GetCursorPos(&point) && point == ptScreen;
-    });
-}
-
-bool BringToFront(CWnd* pWnd)
-{
-    ::SetForegroundWindow(pWnd->GetSafeHwnd());
-    return tesmir::test::PumpUntil([&] { return ::GetForegroundWindow() == pWnd->GetSafeHwnd(); });
-}
-
 CTestPaintManager* InstallTestTheme()
 {
     CTestPaintManager* pTheme = new CTestPaintManager;
     CVZPCommandBarPaintManager::SetCustomTheme(pTheme);
     return pTheme;
+}
+
+HICON CreateSolidIcon(COLORREF clr)
+{
+    tesmir::test::CDibCanvas color(16, 16, clr);
+    HBITMAP hMask = ::CreateBitmap(16, 16, 1, 1, NULL);
+    HDC hdc = ::CreateCompatibleDC(NULL);
+    HGDIOBJ hOld = ::SelectObject(hdc, hMask);
+    ::PatBlt(hdc, 0, 0, 16, 16, BLACKNESS);
+    ::SelectObject(hdc, hOld);
+    ::DeleteDC(hdc);
+    ICONINFO ii = {TRUE, 0, 0, hMask, color.Bitmap()};
+    HICON hIcon = ::CreateIconIndirect(&ii);
+    ::DeleteObject(hMask);
+    return hIcon;
 }
 
 

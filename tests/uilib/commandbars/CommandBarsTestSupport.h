@@ -6,15 +6,14 @@
 #include <afxwin.h>
 
 #include <string>
-
-#include "TestSupport.h"
 #include <utility>
 #include <vector>
 
 #include "CVZPCommandBarPaintManager.h"
 #include "CVZPControlButton.h"
-#include "CVZPPopupBar.h"
 #include "CVZPFrameWnd.h"
+#include "CVZPPopupBar.h"
+#include "TestSupport.h"
 
 namespace vzcommandbars_test {
 
@@ -145,19 +144,21 @@ public:
 
 // Gives a bar a visible child window on the parent at the rectangle.
 BOOL CreateBarWindow(CVZPCommandBar* pBar, CWnd* pParent, const CRect& rect, DWORD dwExStyle = 0);
-// Moves the pointer to the screen point with SendInput, together with the
-// button flags (MOUSEEVENTF_LEFTDOWN, ...), and waits until the pointer is
-// there.
-bool SendMouseInput(CPoint ptScreen, DWORD dwButtonFlags);
-// Moves the pointer to the first point and waits for it, then sends every
-// step (point and button flags) in one SendInput call without pumping, so
-// that a modal loop started by the first press finds the rest queued.
-bool SendMouseSteps(const std::vector<std::pair<CPoint, DWORD>>& steps);
-// Makes the window the foreground window and waits until it is.
-bool BringToFront(CWnd* pWnd);
+using tesmir::test::SendMouseInput;
+// The shared input helpers (tests/common) over the bars' CPoint steps and windows.
+inline bool SendMouseSteps(const std::vector<std::pair<CPoint, DWORD>>& steps)
+{
+    return tesmir::test::SendMouseSteps(std::vector<std::pair<POINT, DWORD>>(steps.begin(), steps.end()));
+}
+inline bool BringToFront(CWnd* pWnd)
+{
+    return tesmir::test::BringToFront(pWnd->GetSafeHwnd());
+}
 
 // Installs a new test theme as the process-wide one and returns it.
 CTestPaintManager* InstallTestTheme();
+// A 16 x 16 icon of one colour, opaque everywhere.
+HICON CreateSolidIcon(COLORREF clr);
 
 using tesmir::test::ScreenshotPath;
 

@@ -22,22 +22,6 @@ namespace {
 
 const UINT kImageId = 500;
 
-// A 16 x 16 icon of one colour.
-HICON CreateSolidIcon(COLORREF clr)
-{
-    CDibCanvas color(16, 16, clr);
-    HBITMAP hMask = ::CreateBitmap(16, 16, 1, 1, NULL);
-    HDC hdc = ::CreateCompatibleDC(NULL);
-    HGDIOBJ hOld = ::SelectObject(hdc, hMask);
-    ::PatBlt(hdc, 0, 0, 16, 16, BLACKNESS);
-    ::SelectObject(hdc, hOld);
-    ::DeleteDC(hdc);
-    ICONINFO ii = {TRUE, 0, 0, hMask, color.Bitmap()};
-    HICON hIcon = ::CreateIconIndirect(&ii);
-    ::DeleteObject(hMask);
-    return hIcon;
-}
-
 class ControlDrawingTest : public ::testing::Test
 {
 protected:

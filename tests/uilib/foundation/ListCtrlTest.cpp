@@ -236,12 +236,6 @@ bool ClickAt(CWnd* pWnd, CPoint point, bool bDouble = false)
     return ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
-bool BringToFront(CWnd& wnd)
-{
-    ::SetForegroundWindow(wnd.GetSafeHwnd());
-    return PumpUntil([&] { return ::GetForegroundWindow() == wnd.GetSafeHwnd(); });
-}
-
 CString ProfileSettingsKey()
 {
     CString strKey;
@@ -425,7 +419,7 @@ TEST(ListCtrl, HeaderClicksSortAscendingThenDescending)
     scene.UseTestHeader(header);
     CVZFlatHeaderCtrl* pHeader = list.GetFlatHeader();
     ASSERT_EQ(pHeader, &header);
-    ASSERT_TRUE(BringToFront(scene.m_parent));
+    ASSERT_TRUE(tesmir::test::BringToFront(scene.m_parent.m_hWnd));
 
     // Clicks on one item land 30 pixels apart, so that the second is not a
     // double click.
@@ -470,7 +464,7 @@ TEST(ListCtrl, LockedColumnsRefuseTrackingAndDividerDoubleClicks)
     // Real double clicks on a divider: unlocked the list fits the column to
     // its contents, locked nothing changes.
     list.SetColumnWidth(0, 80);   // the unlocked double click above fitted it
-    ASSERT_TRUE(BringToFront(scene.m_parent));
+    ASSERT_TRUE(tesmir::test::BringToFront(scene.m_parent.m_hWnd));
     auto doubleClickDivider = [&] {
         CRect rect;
         header.GetItemRect(0, &rect);
