@@ -1,11 +1,23 @@
 #include "CVZPDockingPaneManager.h"
 
+#include <afxpriv.h>
+
 #include "CVZPDockingPane.h"
 #include "CVZPDockingPaneDragContext.h"
 #include "CVZPDockingPaneLayout.h"
+#include "CVZPDockingPaneSplitterContainer.h"
+#include "CVZPDockingPaneTabbedContainer.h"
+#include "CVZPColorManager.h"
 #include "CVZPDockingPaneThemes.h"
 #include "CVZPImageManager.h"
 #include "CVZPTooltipService.h"
+
+BEGIN_MESSAGE_MAP(CVZPDockingPaneManager, CWnd)
+    ON_WM_SYSCOLORCHANGE()
+    ON_WM_SETTINGCHANGE()
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+    ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+END_MESSAGE_MAP()
 
 CVZPDockingPaneManager::CVZPDockingPaneManager()
     : m_nSplitterMinimum(22), m_bCloseGroup(FALSE), m_bGroupAutoHide(TRUE), m_pSite(NULL), m_pLayout(NULL),
@@ -47,20 +59,55 @@ CVZPDockingPaneManager::~CVZPDockingPaneManager()
         ::OleUninitialize();
 }
 
-// Layouts and pane objects are made by the layout code that owns them; the
-// manager alone makes none.
 CVZPDockingPaneLayout* CVZPDockingPaneManager::MakeLayout()
 {
-    return NULL;
+    return new CVZPDockingPaneLayout(this);
 }
 
-CVZPDockingPaneBase* CVZPDockingPaneManager::CreatePaneObject(int /*nType*/, CVZPDockingPaneLayout* /*pLayout*/)
+CVZPDockingPaneBase* CVZPDockingPaneManager::CreatePaneObject(int nType, CVZPDockingPaneLayout* pLayout)
 {
-    return NULL;
+    switch (nType)
+    {
+    case vzpPaneTypeDockingPane:
+        return new CVZPDockingPane(pLayout);
+    case vzpPaneTypeTabbedContainer:
+        return new CVZPDockingPaneTabbedContainer(pLayout);
+    case vzpPaneTypeSplitterContainer:
+        return new CVZPDockingPaneSplitterContainer(pLayout);
+    case vzpPaneTypeClient:
+        return new CVZPDockingPaneBase(vzpPaneTypeClient, pLayout);
+    default:
+        // Floating frames and auto-hide panels come with their own classes.
+        return NULL;
+    }
 }
 
-void CVZPDockingPaneManager::SetPaneActive(BOOL /*bActivate*/, CVZPDockingPane* /*pPane*/)
+void CVZPDockingPaneManager::SetPaneActive(BOOL bActivate, CVZPDockingPane* pPane)
 {
+    if (bActivate)
+    {
+        if (pPane == m_pActivePane)
+            return;
+        CVZPDockingPane* pPrevious = m_pActivePane;
+        m_pActivePane = NULL;
+        if (pPrevious != NULL)
+        {
+            SendPaneAction(actionDeactivated, pPrevious);
+            pPrevious->InternalRelease();
+        }
+        if (pPane != NULL)
+        {
+            pPane->InternalAddRef();
+            m_pActivePane = pPane;
+            SendPaneAction(actionActivated, pPane);
+        }
+        return;
+    }
+    if (pPane == NULL || pPane != m_pActivePane)
+        return;
+    m_pActivePane = NULL;
+    SendPaneAction(actionDeactivated, pPane);
+    pPane->InternalRelease();
 }
 
 void CVZPDockingPaneManager::SelectTheme(int nTheme)
@@ -75,20 +122,418 @@ void CVZPDockingPaneManager::SelectTheme(int nTheme)
         m_nStickerStyle = 1;
 }
 
-CVZPDockingPane* CVZPDockingPaneManager::FindPane(int /*nID*/) const
+BOOL CVZPDockingPaneManager::InstallManager(CWnd* pSite)
 {
-    // Without a layout there are no pane records to search.
+    m_pSite = pSite;
+    if (GetSafeHwnd() != NULL)
+        return TRUE;
+    if (pSite == NULL || pSite->GetSafeHwnd() == NULL)
+        return FALSE;
+    CString strClass = AfxRegisterWndClass(0);
+    if (!CreateEx(0, strClass, L"", WS_CHILD, CRect(0, 0, 0, 0), pSite, VZP_IDW_DOCKINGPANE_MANAGER))
+        return FALSE;
+    // Last in z-order: the frame's layout pass reaches the bars first.
+    SetWindowPos(&CWnd::wndBottom, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return TRUE;
+}
+
+void CVZPDockingPaneManager::AdoptLayout(CVZPDockingPaneLayout* pLayout)
+{
+    if (pLayout == m_pLayout)
+        return;
+    SetPaneActive(FALSE, m_pActivePane);
+    CVZPDockingPaneLayout* pPrevious = m_pLayout;
+    m_pLayout = pLayout;
+    if (pLayout != NULL)
+    {
+        pLayout->m_bDetached = FALSE;
+        for (POSITION pos = pLayout->m_lstObjects.GetHeadPosition(); pos != NULL;)
+        {
+            CVZPDockingPaneBase* pObject = pLayout->m_lstObjects.GetNext(pos);
+            if (pObject->GetType() == vzpPaneTypeTabbedContainer)
+            {
+                CVZPDockingPaneTabbedContainer* pTabbed = static_cast<CVZPDockingPaneTabbedContainer*>(pObject);
+                if (!pTabbed->IsEmpty() && pTabbed->GetParentContainer() != NULL)
+                {
+                    pTabbed->SetHostWindow(m_pSite);
+                    pTabbed->CreateContainerWindow();
+                }
+            }
+        }
+        for (POSITION pos = pLayout->m_lstObjects.GetHeadPosition(); pos != NULL;)
+        {
+            CVZPDockingPaneBase* pObject = pLayout->m_lstObjects.GetNext(pos);
+            if (pObject->GetType() == vzpPaneTypeSplitterContainer)
+            {
+                pObject->SetHostWindow(m_pSite);
+                static_cast<CVZPDockingPaneSplitterContainer*>(pObject)->RebuildBars();
+            }
+        }
+    }
+    if (pPrevious != NULL)
+        pPrevious->InternalRelease();
+    VZPDelayFrameLayout(m_pSite);
+}
+
+CVZPDockingPane* CVZPDockingPaneManager::FindPane(int nID) const
+{
+    if (m_pLayout == NULL)
+        return NULL;
+    for (POSITION pos = m_pLayout->m_lstRecords.GetHeadPosition(); pos != NULL;)
+    {
+        const VZPDockingPaneRecord& record = m_pLayout->m_lstRecords.GetNext(pos);
+        if (record.pPane != NULL && record.pPane->GetID() == nID)
+            return record.pPane;
+    }
     return NULL;
+}
+
+CVZPDockingPaneSplitterContainer* CVZPDockingPaneManager::GetRootContainer() const
+{
+    return m_pLayout != NULL ? m_pLayout->GetTopContainer() : NULL;
+}
+
+CVZPDockingPaneBase* CVZPDockingPaneManager::GetClientPlaceholder() const
+{
+    return m_pLayout != NULL ? m_pLayout->GetClient() : NULL;
+}
+
+CList<VZPDockingPaneRecord, const VZPDockingPaneRecord&>* CVZPDockingPaneManager::GetPaneRecords() const
+{
+    return m_pLayout != NULL ? &m_pLayout->GetRecords() : NULL;
+}
+
+CVZPImageManagerIcon* CVZPDockingPaneManager::LookupPaneIcon(int nIconID, int nWidth) const
+{
+    return m_pImageManager != NULL ? m_pImageManager->GetImage(UINT(nIconID), nWidth) : NULL;
+}
+
+BOOL CVZPDockingPaneManager::IsSiteMirrored() const
+{
+    return m_pSite != NULL && m_pSite->GetSafeHwnd() != NULL &&
+           (::GetWindowLongW(m_pSite->GetSafeHwnd(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
+}
+
+int CVZPDockingPaneManager::MirrorSide(int nSide) const
+{
+    if (!IsSiteMirrored())
+        return nSide;
+    if (nSide == vzpPaneDockLeft)
+        return vzpPaneDockRight;
+    if (nSide == vzpPaneDockRight)
+        return vzpPaneDockLeft;
+    return nSide;
+}
+
+int CVZPDockingPaneManager::GetPaneSide(CVZPDockingPaneBase* pObject) const
+{
+    return m_pLayout != NULL ? m_pLayout->GetPaneSide(pObject) : vzpPaneDockLeft;
+}
+
+void CVZPDockingPaneManager::RevealPane(CVZPDockingPane* pPane, BOOL bSetFocus)
+{
+    if (pPane == NULL || m_pLayout == NULL)
+        return;
+    CVZPDockingPaneBase* pContainer = pPane->GetParentContainer();
+    if (pContainer != NULL)
+    {
+        if (pContainer->GetType() == vzpPaneTypeTabbedContainer)
+        {
+            CVZPDockingPaneTabbedContainer* pTabbed = static_cast<CVZPDockingPaneTabbedContainer*>(pContainer);
+            pTabbed->SelectPane(pPane, bSetFocus, TRUE);
+            pTabbed->MakeVisible(TRUE);
+        }
+    }
+    else
+    {
+        VZPDockingPaneRecord* pRecord = m_pLayout->FindRecord(pPane);
+        if (pRecord != NULL && pRecord->pLastHolder != NULL)
+        {
+            CVZPDockingPaneBase* pHolder = pRecord->pLastHolder;
+            if (pHolder->GetType() == vzpPaneTypeTabbedContainer)
+            {
+                CVZPDockingPaneTabbedContainer* pTabbed = static_cast<CVZPDockingPaneTabbedContainer*>(pHolder);
+                // A holder that left the tree goes back to the side of it.
+                if (pTabbed->GetParentContainer() == NULL && m_pLayout->GetTopContainer() != NULL &&
+                    pTabbed != static_cast<CVZPDockingPaneBase*>(m_pLayout->GetTopContainer()))
+                    InsertDocked(pTabbed, vzpPaneDockLeft, NULL);
+                pTabbed->AttachPane(pPane, bSetFocus);
+            }
+        }
+    }
+    if (m_bLaidOut)
+        pPane->ShowPaneWindow(TRUE);
+    if (bSetFocus)
+        pPane->SetPaneFocus();
 }
 
 void CVZPDockingPaneManager::ClosePane(CVZPDockingPane* pPane)
 {
-    if (pPane == NULL || m_pLayout == NULL)
+    if (pPane == NULL)
         return;
+    if (m_pSite != NULL && m_pSite->GetSafeHwnd() != NULL &&
+        m_pSite->SendMessage(WM_VZP_DOCKINGPANE_NOTIFY, vzpDockingPaneClosing, LPARAM(pPane)) == -1)
+        return;
+    CVZPDockingPaneBase* pContainer = pPane->GetParentContainer();
+    if (pContainer != NULL)
+        pContainer->RemoveChild(pPane);
+}
+
+void CVZPDockingPaneManager::SwitchDockedFloating(CVZPDockingPaneBase* /*pObject*/)
+{
+}
+
+void CVZPDockingPaneManager::SendToAutoHide(CVZPDockingPaneBase* /*pObject*/)
+{
+}
+
+void CVZPDockingPaneManager::FloatPaneAt(CVZPDockingPaneBase* /*pObject*/, CRect /*rc*/)
+{
+}
+
+namespace {
+
+// The one tabbed container inside a splitter (through nested splitters), or
+// NULL when it holds more or fewer.
+CVZPDockingPaneBase* LoneTabbedContainer(CVZPDockingPaneSplitterContainer* pSplitter)
+{
+    CVZPDockingPaneBaseList lstTabbed;
+    pSplitter->CollectPanes(vzpPaneTypeTabbedContainer, &lstTabbed);
+    return lstTabbed.GetCount() == 1 ? lstTabbed.GetHead() : NULL;
+}
+
+}  // namespace
+
+void CVZPDockingPaneManager::DockPaneAtSide(CVZPDockingPaneBase* pObject, int nSide, CVZPDockingPaneBase* pNeighbour)
+{
+    if (pObject == NULL || m_pLayout == NULL)
+        return;
+    if (pObject->GetType() == vzpPaneTypeSplitterContainer)
+    {
+        CVZPDockingPaneBase* pTabbed = LoneTabbedContainer(static_cast<CVZPDockingPaneSplitterContainer*>(pObject));
+        if (pTabbed != NULL)
+            pObject = pTabbed;
+    }
+    if (pObject->GetType() == vzpPaneTypeDockingPane)
+    {
+        CVZPDockingPaneBase* pContainer = pObject->GetParentContainer();
+        if (pContainer != NULL)
+            pContainer->RemoveChild(pObject);
+    }
+    else
+    {
+        // The copy takes the panes; the emptied original leaves the tree.
+        CVZPDockingPaneBase* pCopy = pObject->Clone(m_pLayout, NULL, 0);
+        if (pCopy == NULL)
+            return;
+        pObject = pCopy;
+    }
+    InsertDocked(pObject, nSide, pNeighbour);
+}
+
+void CVZPDockingPaneManager::InsertDocked(CVZPDockingPaneBase* pObject, int nSide, CVZPDockingPaneBase* pNeighbour)
+{
+    if (pObject == NULL || m_pLayout == NULL || m_pLayout->GetTopContainer() == NULL)
+        return;
+    CVZPDockingPaneSplitterContainer* pTop = m_pLayout->GetTopContainer();
+    if (pNeighbour == NULL || (pNeighbour->GetType() == vzpPaneTypeDockingPane &&
+                               (pNeighbour->IsAutoHidden() || pNeighbour->GetParentContainer() == NULL)))
+        pNeighbour = pTop;
+    const BOOL bHorizontal = nSide == vzpPaneDockLeft || nSide == vzpPaneDockRight;
+    const BOOL bAfter = nSide == vzpPaneDockRight || nSide == vzpPaneDockBottom;
+    CWnd* pHost = pNeighbour->GetHostWindow();
+    if (pHost == NULL)
+        pHost = m_pSite;
+
+    if (pObject->GetType() == vzpPaneTypeDockingPane)
+    {
+        CVZPDockingPaneBase* pWrapper = CreatePaneObject(vzpPaneTypeTabbedContainer, m_pLayout);
+        if (pWrapper == NULL)
+            return;
+        static_cast<CVZPDockingPaneTabbedContainer*>(pWrapper)->WrapPane(static_cast<CVZPDockingPane*>(pObject), pHost);
+        pObject = pWrapper;
+    }
+
+    if (pNeighbour == pTop)
+    {
+        if (pTop->IsHorizontal() == bHorizontal)
+        {
+            pTop->InsertChild(pObject, NULL, bAfter);
+        }
+        else
+        {
+            CVZPDockingPaneSplitterContainer* pNewTop = static_cast<CVZPDockingPaneSplitterContainer*>(
+                CreatePaneObject(vzpPaneTypeSplitterContainer, m_pLayout));
+            if (pNewTop == NULL)
+                return;
+            pNewTop->InitFirstChild(pTop, bHorizontal, pHost);
+            m_pLayout->m_pTopContainer = pNewTop;
+            pNewTop->InsertChild(pObject, NULL, bAfter);
+        }
+    }
+    else
+    {
+        CVZPDockingPaneBase* pParent = pNeighbour->GetParentContainer();
+        if (pParent != NULL && pParent->GetType() == vzpPaneTypeTabbedContainer)
+        {
+            pNeighbour = pParent;
+            pParent = pNeighbour->GetParentContainer();
+        }
+        if (pParent == NULL || pParent->GetType() != vzpPaneTypeSplitterContainer)
+        {
+            // A neighbour outside the docked tree: dock at the tree's side.
+            InsertDocked(pObject, nSide, NULL);
+            return;
+        }
+        CVZPDockingPaneSplitterContainer* pSplitter = static_cast<CVZPDockingPaneSplitterContainer*>(pParent);
+        if (pSplitter->IsHorizontal() == bHorizontal)
+        {
+            pSplitter->InsertChild(pObject, pNeighbour, bAfter);
+        }
+        else
+        {
+            CVZPDockingPaneSplitterContainer* pNew = static_cast<CVZPDockingPaneSplitterContainer*>(
+                CreatePaneObject(vzpPaneTypeSplitterContainer, m_pLayout));
+            if (pNew == NULL)
+                return;
+            pSplitter->ReplaceChild(pNeighbour, pNew);
+            pNew->InitFirstChild(pNeighbour, bHorizontal, pHost);
+            pNew->InsertChild(pObject, pNeighbour, bAfter);
+        }
+    }
+    VZPDelayFrameLayout(pHost);
+}
+
+void CVZPDockingPaneManager::AttachPaneTo(CVZPDockingPaneBase* pObject, CVZPDockingPaneBase* pTarget)
+{
+    if (pObject == NULL || pTarget == NULL || m_pLayout == NULL)
+        return;
+    if (pTarget->GetType() == vzpPaneTypeDockingPane)
+        pTarget = pTarget->GetParentContainer();
+    if (pTarget == NULL || pTarget->GetType() != vzpPaneTypeTabbedContainer || pTarget == pObject)
+        return;
+    CVZPDockingPaneTabbedContainer* pTabbed = static_cast<CVZPDockingPaneTabbedContainer*>(pTarget);
+    CVZPDockingPaneBaseList lstPanes;
+    if (pObject->GetType() == vzpPaneTypeDockingPane)
+        lstPanes.AddTail(pObject);
+    else
+        pObject->CollectPanes(vzpPaneTypeDockingPane, &lstPanes);
+    for (POSITION pos = lstPanes.GetHeadPosition(); pos != NULL;)
+    {
+        CVZPDockingPane* pPane = static_cast<CVZPDockingPane*>(lstPanes.GetNext(pos));
+        if (pPane->GetParentContainer() != NULL)
+            pPane->GetParentContainer()->RemoveChild(pPane);
+        pTabbed->AttachPane(pPane, TRUE);
+    }
+    RefreshPaneRecords();
+}
+
+CRect CVZPDockingPaneManager::ComputeDockRect(CVZPDockingPaneBase* pObject, int nSide, CVZPDockingPaneBase* pNeighbour)
+{
+    if (m_pLayout == NULL || m_pLayout->GetTopContainer() == NULL)
+        return CRect(0, 0, 0, 0);
+    CVZPDockingPaneSplitterContainer* pTop = m_pLayout->GetTopContainer();
+    if (pNeighbour == NULL)
+        pNeighbour = pTop;
+    const BOOL bHorizontal = nSide == vzpPaneDockLeft || nSide == vzpPaneDockRight;
+    if (pNeighbour != pTop)
+    {
+        CVZPDockingPaneBase* pParent = pNeighbour->GetParentContainer();
+        if (pParent != NULL && pParent->GetType() == vzpPaneTypeTabbedContainer)
+        {
+            pNeighbour = pParent;
+            pParent = pNeighbour->GetParentContainer();
+        }
+        if (pParent != NULL && pParent->GetType() == vzpPaneTypeSplitterContainer &&
+            static_cast<CVZPDockingPaneSplitterContainer*>(pParent)->IsHorizontal() == bHorizontal)
+            return static_cast<CVZPDockingPaneSplitterContainer*>(pParent)->ComputeChildRect(pObject, nSide, pNeighbour);
+    }
+    return CVZPDockingPaneSplitterContainer::ComputeSplitRect(pNeighbour, pObject, nSide);
+}
+
+BOOL CVZPDockingPaneManager::SendPaneAction(int nAction, void* pPane, CVZPDockingPaneBase* pTarget, int nSide)
+{
+    VZPDockingPaneActionRecord record = { nAction, 0, pPane, pTarget, nSide };
+    if (m_pSite != NULL && m_pSite->GetSafeHwnd() != NULL)
+        m_pSite->SendMessage(WM_VZP_DOCKINGPANE_NOTIFY, vzpDockingPaneAction, LPARAM(&record));
+    return record.bCancel;
 }
 
 void CVZPDockingPaneManager::RefreshPaneFrames()
 {
     if (GetSafeHwnd() == NULL || m_pLayout == NULL)
         return;
+    for (POSITION pos = m_pLayout->m_lstRecords.GetHeadPosition(); pos != NULL;)
+    {
+        const VZPDockingPaneRecord& record = m_pLayout->m_lstRecords.GetNext(pos);
+        CWnd* pHost = record.pPane != NULL ? record.pPane->GetHostFrame() : NULL;
+        if (pHost == NULL || pHost->GetSafeHwnd() == NULL)
+            continue;
+        CFrameWnd* pFrame = pHost->IsFrameWnd() ? static_cast<CFrameWnd*>(pHost) : pHost->GetParentFrame();
+        if (pFrame != NULL)
+            pFrame->DelayRecalcLayout(TRUE);
+    }
+}
+
+void CVZPDockingPaneManager::RefreshPaneRecords()
+{
+    if (m_pLayout == NULL)
+        return;
+    for (POSITION pos = m_pLayout->m_lstRecords.GetHeadPosition(); pos != NULL;)
+    {
+        VZPDockingPaneRecord& record = m_pLayout->m_lstRecords.GetNext(pos);
+        CVZPDockingPaneBase* pContainer = record.pPane != NULL ? record.pPane->GetParentContainer() : NULL;
+        if (pContainer == NULL)
+            continue;
+        CVZPDockingPaneBase* pOuter = pContainer->GetParentContainer();
+        if (pOuter != NULL && pOuter->GetType() == vzpPaneTypeAutoHidePanel)
+            continue;
+        if (VZPIsWindowOfClass(record.pPane->GetHostWindow(), "CVZPDockingPaneMiniWnd"))
+            record.pFloatingHolder = pContainer;
+        else
+            record.pDockingHolder = pContainer;
+        record.pLastHolder = pContainer;
+    }
+}
+
+void CVZPDockingPaneManager::UpdatePanesIdle()
+{
+    if (m_pLayout == NULL)
+        return;
+    for (POSITION pos = m_pLayout->m_lstRecords.GetHeadPosition(); pos != NULL;)
+    {
+        const VZPDockingPaneRecord& record = m_pLayout->m_lstRecords.GetNext(pos);
+        if (record.pPane != NULL)
+            record.pPane->OnIdleUpdate();
+    }
+}
+
+void CVZPDockingPaneManager::OnSysColorChange()
+{
+    RefreshColorsThrottled();
+    RefreshPaneFrames();
+}
+
+void CVZPDockingPaneManager::OnSettingChange(UINT /*uFlags*/, LPCTSTR /*lpszSection*/)
+{
+    if (m_pPaintManager != NULL)
+        m_pPaintManager->RefreshMetrics();
+    RefreshPaneFrames();
+}
+
+LRESULT CVZPDockingPaneManager::OnIdleUpdateCmdUI(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    UpdatePanesIdle();
+    return 0;
+}
+
+LRESULT CVZPDockingPaneManager::OnSizeParent(WPARAM /*wParam*/, LPARAM lParam)
+{
+    if (m_pLayout == NULL || m_pLayout->GetTopContainer() == NULL)
+        return 0;
+    AFX_SIZEPARENTPARAMS* pParams = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
+    m_pLayout->RepositionInFrame(m_pSite, pParams->rect, pParams);
+    RefreshPaneRecords();
+    m_bLaidOut = TRUE;
+    return 0;
 }

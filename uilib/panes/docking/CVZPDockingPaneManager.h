@@ -7,9 +7,14 @@
 
 #include <afxwin.h>
 
+#include <afxpriv.h>
+
 class CVZPDockingPane;
 class CVZPDockingPaneBase;
 class CVZPDockingPaneDragContext;
+class CVZPDockingPaneSplitterContainer;
+class CVZPImageManagerIcon;
+struct VZPDockingPaneRecord;
 class CVZPDockingPaneLayout;
 class CVZPDockingPanePaintManager;
 class CVZPImageManager;
@@ -89,6 +94,9 @@ struct VZPDockingPaneMenuRecord
 static_assert(sizeof(VZPDockingPaneActionRecord) == 20, "the action record is 20 bytes");
 static_assert(sizeof(VZPDockingPaneMenuRecord) == 28, "the menu record is 28 bytes");
 
+// The id of the manager's hidden window in its site; any id but the view's.
+const UINT VZP_IDW_DOCKINGPANE_MANAGER = 0xE8F0;
+
 class CVZPDockingPaneManager : public CWnd
 {
 public:
@@ -108,13 +116,51 @@ public:
     void SelectTheme(int nTheme);
     CVZPDockingPanePaintManager* GetPaintManager() const { return m_pPaintManager; }
 
+    // Sets the site (before any pane object is made) and creates the hidden
+    // manager window as a permanent child of it, behind the site's other
+    // children so that bars take their strips before the panes do.
+    BOOL InstallManager(CWnd* pSite);
+    // Makes the layout the current one: its windows are created, and the
+    // previous layout is released. The manager takes over the reference.
+    void AdoptLayout(CVZPDockingPaneLayout* pLayout);
+
     // The pane with that id in the current layout; NULL without one.
     CVZPDockingPane* FindPane(int nID) const;
-    // Closes the pane (nothing for NULL).
+    CVZPDockingPaneSplitterContainer* GetRootContainer() const;
+    CVZPDockingPaneBase* GetClientPlaceholder() const;
+    CList<VZPDockingPaneRecord, const VZPDockingPaneRecord&>* GetPaneRecords() const;
+    CVZPImageManagerIcon* LookupPaneIcon(int nIconID, int nWidth) const;
+    BOOL IsSiteMirrored() const;
+    // Left and right swap on a right-to-left site.
+    int MirrorSide(int nSide) const;
+    int GetPaneSide(CVZPDockingPaneBase* pObject) const;
+
+    // Selects the pane in its container (or puts a closed pane back where
+    // it was last) and shows its window.
+    void RevealPane(CVZPDockingPane* pPane, BOOL bSetFocus = TRUE);
+    // Closes the pane unless the site answers -1 (nothing for NULL).
     void ClosePane(CVZPDockingPane* pPane);
+    // Floating and auto-hide panes come with the floating frame and the
+    // auto-hide panels; until then these do nothing.
+    void SwitchDockedFloating(CVZPDockingPaneBase* pObject);
+    void SendToAutoHide(CVZPDockingPaneBase* pObject);
+    void FloatPaneAt(CVZPDockingPaneBase* pObject, CRect rc);
+    // Docks the object at a side of the neighbour (NULL: of the whole tree).
+    void DockPaneAtSide(CVZPDockingPaneBase* pObject, int nSide, CVZPDockingPaneBase* pNeighbour = NULL);
+    void InsertDocked(CVZPDockingPaneBase* pObject, int nSide, CVZPDockingPaneBase* pNeighbour);
+    // Moves the pane, or the panes of a container, into the target's
+    // tabbed container.
+    void AttachPaneTo(CVZPDockingPaneBase* pObject, CVZPDockingPaneBase* pTarget);
+    // The screen rectangle DockPaneAtSide would give the object.
+    CRect ComputeDockRect(CVZPDockingPaneBase* pObject, int nSide, CVZPDockingPaneBase* pNeighbour);
+    // Notification 4 with a fresh action record; the cancel field.
+    BOOL SendPaneAction(int nAction, void* pPane, CVZPDockingPaneBase* pTarget = NULL, int nSide = 0);
     // Asks every frame that hosts a pane for a delayed layout; nothing while
     // the manager has no window.
     void RefreshPaneFrames();
+    // Remembers each placed pane's container as its holder.
+    void RefreshPaneRecords();
+    void UpdatePanesIdle();
 
     CVZPDockingPaneLayout* GetLayout() const { return m_pLayout; }
     CVZPDockingPaneDragContext* GetDragContext() const { return m_pDragContext; }
@@ -146,6 +192,13 @@ public:
     CVZPTooltipService* m_pTooltipService;
     BOOL m_bAttaching;
     BOOL m_bLaidOut;
+
+protected:
+    afx_msg void OnSysColorChange();
+    afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
 
 private:
     HRESULT m_hrOleInit;   // OleUninitialize only balances a call that succeeded

@@ -11,6 +11,7 @@
 
 #include "CVZPGradientColor.h"
 #include "VZPColorIndex.h"
+#include "uilibres.h"  // caption button ids are the ids of their tooltips
 
 class CVZPDockingPaneBase;
 class CVZPDockingPaneMiniWnd;
@@ -18,15 +19,6 @@ class CVZPDockingPaneSplitterWnd;
 class CVZPDockingPaneTabbedContainer;
 class CVZPTabPaintManager;
 
-// Caption button ids.
-enum VZPDockingPaneCaptionButtonId
-{
-    VZP_IDS_DOCKINGPANE_AUTOHIDE = 9900,
-    VZP_IDS_DOCKINGPANE_CLOSE = 9901,
-    VZP_IDS_DOCKINGPANE_MAXIMIZE = 9907,
-    VZP_IDS_DOCKINGPANE_RESTORE = 9908,
-    VZP_IDS_DOCKINGPANE_MENU = 9909,
-};
 
 // A button in the caption of a tabbed container or a floating frame, owned
 // by that pane object.
@@ -41,6 +33,17 @@ public:
 
     // Whether the owner shows the button.
     virtual BOOL IsVisible();
+
+    void SetRect(const RECT& rc);
+    // Invalidates the owner's window.
+    void Redraw();
+    // The modal press: TRUE when the button is released over it. The point
+    // and the button's rectangle are in client coordinates, or in window
+    // coordinates for a caption in the non-client area. Esc, a right click,
+    // a loss of capture and WM_QUIT (posted again) end it with FALSE.
+    BOOL Click(CWnd* pWnd, int x, int y, BOOL bClientCoords);
+    // Hover tracking; TRUE when the pointer has just entered the button.
+    BOOL OnMouseMove(int x, int y);
 
     CRect m_rc;                     // owner's window coordinates
     CVZPDockingPaneBase* m_pOwner;
@@ -91,6 +94,14 @@ public:
     // Caption font from the description (NULL: only the flag is stored), the
     // vertical caption font and the caption height.
     void SetCaptionFont(const LOGFONT* pLogFont, BOOL bSystemFont);
+
+    // Drawing helpers that take colour indexes (or colours above 61).
+    void DrawLine(CDC* pDC, int x1, int y1, int x2, int y2, int nColor);
+    void FillAndFrame(CDC* pDC, CRect rc, int nFill, int nFrame);
+    void SetPixel(CDC* pDC, int x, int y, int nColor);
+    // The glyphs the themes share: Close, Auto Hide (upright, or lying with
+    // glyph state bit 2), Maximize, Restore and Menu, centred on pt.
+    static void DrawCommonGlyph(CDC* pDC, int nID, DWORD dwGlyphState, CPoint pt, COLORREF clrGlyph);
 
     // Deflates by (l, t, r, b), or by (t, l, b, r) when vertical.
     static void DeflateRectOriented(RECT* pRect, int l, int t, int r, int b, BOOL bVertical);
