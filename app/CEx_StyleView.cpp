@@ -223,8 +223,11 @@ void CEx_StyleView::OnDraw(CDC* pDC)
 void CEx_StyleView::OnSelectImage()
 {
     m_strImageExt.Empty();
+    // "*.vhd?" alone matches ".vhd" only where "?" may stand for no character
+    // at the end of a name (Windows' own matching); elsewhere (Wine) it would
+    // hide every ".vhd" file, so ".vhd" is listed on its own too.
     CFileDialog dialog(TRUE, NULL, NULL, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER | OFN_LONGNAMES,
-                       L"Virtual Hard Disk(*.vhd *.vhdx)|*.vhd?||", this);
+                       L"Virtual Hard Disk(*.vhd *.vhdx)|*.vhd;*.vhd?||", this);
     dialog.m_ofn.lpstrTitle = L"Add VHD or VHDX file to recover.";
     if (dialog.DoModal() != IDOK)
         return;

@@ -14,6 +14,8 @@
 #include "resource.h"
 #include "state/EngineState.h"
 
+#include <commctrl.h>
+
 using msgbox_test::CModalDriver;
 using tesmir::test::FixturePath;
 using tesmir::test::PumpUntil;
@@ -151,6 +153,53 @@ TEST_F(StartPage_, FrameOpenCommandRunsTheImageDialog)
     CString shown;
     StartPage()->m_path.GetWindowText(shown);
     EXPECT_EQ(CString(L"kept"), shown);
+}
+
+// ./run starts the program in the fixtures folder: the image dialog opens
+// there and lists the sample disk (the dialog's own list view, found by its
+// class under the shell view).
+TEST_F(StartPage_, DialogOpensInTheWorkingFolderAndListsTheSample)
+{
+    ASSERT_TRUE(tesmir::test::FixtureExists(L"sample.vhd"));
+    wchar_t before[MAX_PATH] = L"";
+    ::GetCurrentDirectoryW(MAX_PATH, before);
+    std::wstring folder = FixturePath(L"sample.vhd");
+    folder.resize(folder.find_last_of(L"\\/"));
+    ASSERT_TRUE(::SetCurrentDirectoryW(folder.c_str()));
+    bool listed = false;
+    std::wstring seen;
+    CModalDriver driver({
+        [&](HWND box) {
+            HWND view = ::FindWindowExW(box, NULL, L"SHELLDLL_DefView", NULL);
+            HWND list = view ? ::FindWindowExW(view, NULL, L"SysListView32", NULL) : NULL;
+            seen.clear();
+            for (HWND c = ::GetWindow(box, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+                wchar_t cls[64] = L"";
+                ::GetClassNameW(c, cls, 64);
+                seen += cls + std::wstring(L" ");
+            }
+            if (!list)
+                return false;
+            const int count = (int)::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
+            for (int i = 0; i < count && !listed; i++) {
+                wchar_t text[MAX_PATH] = L"";
+                LVITEMW item = {};
+                item.iSubItem = 0;
+                item.pszText = text;
+                item.cchTextMax = MAX_PATH;
+                ::SendMessageW(list, LVM_GETITEMTEXTW, i, (LPARAM)&item);
+                // The shell may hide known extensions.
+                seen += std::wstring(L"[") + text + L"]";
+                listed = _wcsicmp(text, L"sample.vhd") == 0 || _wcsicmp(text, L"sample") == 0;
+            }
+            return listed;
+        },
+        CModalDriver::Click(IDCANCEL),
+    });
+    StartPage()->SendMessage(WM_COMMAND, MAKEWPARAM(CEx_StyleView::IdSelectImage, BN_CLICKED), 0);
+    ::SetCurrentDirectoryW(before);
+    EXPECT_TRUE(driver.Finished());
+    EXPECT_TRUE(listed) << "sample.vhd is not listed in " << tesmir::test::Utf8(folder) << ": " << tesmir::test::Utf8(seen);
 }
 
 // Every way an image is refused: the text and kind of the message, the
