@@ -24,6 +24,8 @@
 #include <afxpriv.h>
 #include <afxres.h>
 
+#include <algorithm>
+#include <climits>
 #include <functional>
 #include <memory>
 #include <string>
@@ -347,6 +349,59 @@ TEST_F(PopupBarTest, MenuLayoutRowsGroupsMinimumAndWidthCap)
     const int nCap = rcWork.right / 3;
     EXPECT_EQ(CSize(nCap + 4, 90), pPopup->CalcDynamicLayout(0, 0));
     EXPECT_EQ(nCap, pPopup->GetControl(0)->GetRect().Width());
+    pPopup->InternalRelease();
+}
+
+// A popup toolbar lays its buttons out inside its margins (2, 4, 2, 4),
+// below the tear-off gripper when it has one.
+TEST_F(PopupBarTest, PopupToolBarLayoutKeepsItsMargins)
+{
+    CVZPPopupToolBar* pPopup = CVZPPopupToolBar::CreatePopupToolBar(m_pCommandBars);
+    for (int i = 0; i < 3; i++)
+    {
+        CSizedControl* pButton = new CSizedControl;
+        pButton->m_sz = CSize(30, 20);
+        pPopup->GetControls()->AddControl(pButton, 4400 + i);
+    }
+    for (BOOL bTearOff : {FALSE, TRUE})
+    {
+        SCOPED_TRACE(bTearOff);
+        pPopup->SetTearOffPopup(bTearOff ? L"Torn" : NULL, 0);
+        const int nTop = 4 + (bTearOff ? 9 : 0);
+        const CSize sz = pPopup->CalcDynamicLayout(0, 0);
+        CRect rcAll(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
+        for (int i = 0; i < 3; i++)
+        {
+            const CRect rc = pPopup->GetControl(i)->GetRect();
+            EXPECT_EQ(CSize(30, 20), rc.Size()) << i;
+            rcAll.left = std::min(rcAll.left, rc.left);
+            rcAll.top = std::min(rcAll.top, rc.top);
+            rcAll.right = std::max(rcAll.right, rc.right);
+            rcAll.bottom = std::max(rcAll.bottom, rc.bottom);
+        }
+        EXPECT_EQ(2, rcAll.left);
+        EXPECT_EQ(nTop, rcAll.top);
+        EXPECT_EQ(sz.cx - 2, rcAll.right);
+        EXPECT_EQ(sz.cy - 4, rcAll.bottom);
+        EXPECT_EQ(CRect(2, nTop - (bTearOff ? 9 : 0), sz.cx - 2, nTop), pPopup->GetTearOffGripperRect());
+    }
+    pPopup->InternalRelease();
+}
+
+// The default item is the first visible one marked so: by position or by
+// command.
+TEST_F(PopupBarTest, DefaultItemByPositionOrCommand)
+{
+    CVZPPopupBar* pPopup = CVZPPopupBar::CreatePopupBar(m_pCommandBars);
+    CMenu menu;
+    BuildMenu(menu, {{L"One", 4001}, {L"Two", 4002}, {L"Three", 4003}});
+    pPopup->LoadMenu(&menu, TRUE);
+    EXPECT_EQ(-1, pPopup->GetDefaultItem(TRUE));
+    pPopup->GetControl(0)->SetDefaultItem(TRUE);
+    pPopup->GetControl(0)->SetHideFlags(CVZPControl::hideGenerated);
+    pPopup->GetControl(2)->SetDefaultItem(TRUE);
+    EXPECT_EQ(2, pPopup->GetDefaultItem(TRUE));
+    EXPECT_EQ(4003, pPopup->GetDefaultItem(FALSE));
     pPopup->InternalRelease();
 }
 
