@@ -413,6 +413,16 @@ TEST_F(TabClient, ClosingAGroupsLastTabActivatesTheTabBeforeIt)
     EXPECT_EQ(1, pGroup->GetItemCount());
 }
 
+TEST_F(TabClient, KeepingActivationOnCloseLeavesTheChoiceToTheMDIClient)
+{
+    m_pClient->m_bKeepActivationOnClose = TRUE;
+    Activate(0);
+    Activate(2);
+    m_pClient->SendMessage(WM_MDIDESTROY, (WPARAM)m_hChildren[2], 0);
+    EXPECT_EQ(m_hChildren[0], Active());
+    EXPECT_EQ(m_hChildren[0], m_pClient->GetGroup(0)->GetSelectedItem()->GetHandle());
+}
+
 TEST_F(TabClient, SplitterPaintsAndShowsItsCursor)
 {
     Command(VZP_ID_WORKSPACE_NEW_VERTICAL);
