@@ -29,36 +29,25 @@ void ResizeClient(CVZPTaskPanel& panel, int cx, int cy)
 }
 
 // Real pointer input at a client point of the panel.
-void SendMouse(DWORD dwFlags)
+// The screen point the last move went to: button input carries it too, so a
+// late motion event of the display cannot move a press elsewhere.
+CPoint g_ptCursor;
+
+void SendMouse(std::initializer_list<DWORD> flags)
 {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = dwFlags;
-    ::SendInput(1, &input, sizeof(INPUT));
+    tesmir::test::SendMouseButtons(g_ptCursor, flags);
 }
 
 bool MoveCursorTo(CWnd& wnd, CPoint ptClient)
 {
-    CPoint pt(ptClient);
-    wnd.ClientToScreen(&pt);
-    int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (pt.x * 65536 + cx / 2) / cx;
-    input.mi.dy = (pt.y * 65536 + cy / 2) / cy;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof(INPUT));
-    return PumpUntil([&] {
-        CPoint now;
-        ::GetCursorPos(&now);
-        return now == pt;
-    });
+    g_ptCursor = ptClient;
+    wnd.ClientToScreen(&g_ptCursor);
+    return tesmir::test::SendMouseInput(g_ptCursor);
 }
 
 bool Activate(CWnd& wnd)
 {
-    wnd.SetForegroundWindow();
-    return PumpUntil([&] { return ::GetForegroundWindow() == wnd.GetSafeHwnd(); });
+    return tesmir::test::BringToFront(wnd.GetSafeHwnd());
 }
 
 LPARAM PointParam(CPoint pt)
@@ -388,21 +377,17 @@ TEST(TaskPanelWindow, ClicksAndDoubleClicksWithRealInput)
     ASSERT_TRUE(PumpUntil([&] { return panel.GetHotItem() == pOpen; }));
 
     // A click, then a double click: 1, then 1, 8, 1.
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    SendMouse(MOUSEEVENTF_LEFTUP);
+    SendMouse({MOUSEEVENTF_LEFTDOWN});
+    SendMouse({MOUSEEVENTF_LEFTUP});
     ASSERT_TRUE(PumpUntil([&] { return frame.m_owner.Count(vzpTaskPanelClick) == 1; }));
     frame.m_owner.m_calls.clear();
-    INPUT inputs[4] = {};
-    for (int i = 0; i < 4; i++)
-    {
-        inputs[i].type = INPUT_MOUSE;
-        inputs[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    }
+    const auto twoClicks = {DWORD(MOUSEEVENTF_LEFTDOWN), DWORD(MOUSEEVENTF_LEFTUP), DWORD(MOUSEEVENTF_LEFTDOWN),
+                            DWORD(MOUSEEVENTF_LEFTUP)};
     // Past the double-click time the next pair starts afresh: down, up,
     // then a double click and up.
     DWORD dwStart = ::GetTickCount();
     PumpUntil([&] { return ::GetTickCount() - dwStart > ::GetDoubleClickTime() + 50; }, 3000);
-    ::SendInput(4, inputs, sizeof(INPUT));
+    SendMouse(twoClicks);
     ASSERT_TRUE(PumpUntil([&] { return frame.m_owner.Count(vzpTaskPanelClick) == 2; }));
     EXPECT_EQ((std::vector<int>{ vzpTaskPanelClick, vzpTaskPanelDblClick, vzpTaskPanelClick }),
               frame.m_owner.Codes());
@@ -416,7 +401,7 @@ TEST(TaskPanelWindow, ClicksAndDoubleClicksWithRealInput)
     frame.m_owner.m_calls.clear();
     dwStart = ::GetTickCount();
     PumpUntil([&] { return ::GetTickCount() - dwStart > ::GetDoubleClickTime() + 50; }, 3000);
-    ::SendInput(4, inputs, sizeof(INPUT));
+    SendMouse(twoClicks);
     ASSERT_TRUE(PumpUntil([&] { return frame.m_owner.Count(vzpTaskPanelGroupExpanding) == 2; }));
     EXPECT_EQ(0, frame.m_owner.Count(vzpTaskPanelDblClick));
     EXPECT_TRUE(panel.IsGroupExpanded(pGroup));
@@ -425,10 +410,10 @@ TEST(TaskPanelWindow, ClicksAndDoubleClicksWithRealInput)
     ASSERT_TRUE(MoveCursorTo(panel, frame.Middle(pOpen)));
     ASSERT_TRUE(PumpUntil([&] { return panel.GetHotItem() == pOpen; }));
     frame.m_owner.m_calls.clear();
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse({MOUSEEVENTF_LEFTDOWN});
     ASSERT_TRUE(PumpUntil([&] { return panel.GetPressedItem() == pOpen; }));
     ASSERT_TRUE(MoveCursorTo(panel, frame.Middle(frame.Item(2, 1))));
-    SendMouse(MOUSEEVENTF_LEFTUP);
+    SendMouse({MOUSEEVENTF_LEFTUP});
     ASSERT_TRUE(PumpUntil([&] { return panel.GetPressedItem() == NULL; }));
     EXPECT_EQ(std::vector<int>(), frame.m_owner.Codes());
 }
