@@ -6,6 +6,7 @@
 #define VZP_IDB_PIN_CLOSE           9002    // push pin, hot push pin, close cross (16 x 15 each)
 #define VZP_IDB_TASKPANEL_EXPAND    9197    // expand-button faces of task-panel groups (19 x 19),
 #define VZP_IDB_TASKPANEL_EXPAND_SPECIAL 9198   // tinted to the caption colour
+#define VZP_IDB_MDI_SYSCOMMANDS     9407    // restore, minimise, maximise, close (16 x 16 each)
 
 // Cursors.
 #define VZP_IDC_DRAG_COPY           9008
@@ -49,3 +50,16 @@
 #define VZP_IDS_DOCKINGPANE_MAXIMIZE 9907
 #define VZP_IDS_DOCKINGPANE_RESTORE 9908
 #define VZP_IDS_DOCKINGPANE_MENU    9909
+
+// Command bars: the toolbars' popups and special controls, the MDI child's
+// buttons on the menu bar, and the commands the bars offer.
+#define VZP_IDS_ADD_REMOVE_BUTTONS  9300
+#define VZP_IDS_CONFIRM_RESET       9349
+#define VZP_IDS_RESET               9395
+#define VZP_ID_TOOLBAR_EXPAND       9400
+#define VZP_ID_TOOLBAR_CLOSE        9401
+#define VZP_ID_MDI_CLOSE            9403
+#define VZP_ID_MDI_RESTORE          9404
+#define VZP_ID_MDI_MINIMIZE         9405
+#define VZP_ID_CUSTOMIZE            35001
+#define VZP_ID_VIEW_TOOLBARS        59392

@@ -151,132 +151,6 @@ CVZPDockBar* CVZPCommandBars::GetDockBar(int nPosition) const
     return m_pDocks[nPosition];
 }
 
-CVZPToolBar* CVZPCommandBars::CreateBar(CRuntimeClass* pClass, DWORD dwFlags, LPCTSTR lpszName)
-{
-    CObject* pObject = pClass != NULL ? pClass->CreateObject() : NULL;
-    if (pObject == NULL)
-        return NULL;
-    if (!pObject->IsKindOf(RUNTIME_CLASS(CVZPToolBar)))
-    {
-        delete pObject;
-        return NULL;
-    }
-    CVZPToolBar* pBar = (CVZPToolBar*)pObject;
-    pBar->SetCommandBars(this);
-    pBar->SetFlags(dwFlags);
-    pBar->SetTitle(lpszName);
-    return pBar;
-}
-
-void CVZPCommandBars::DestroyBar(CVZPToolBar* pBar)
-{
-    // A bar docked before its menu failed to load must not stay in its dock
-    // bar's rows, which the next frame layout walks.
-    if (CVZPDockBar* pDockBar = pBar->GetDockBar())
-        pDockBar->RemoveCommandBar(pBar);
-    if (pBar->GetSafeHwnd() != NULL)
-        pBar->DestroyWindow();
-    pBar->InternalRelease();
-}
-
-CVZPCommandBar* CVZPCommandBars::AddMenuBar(LPCTSTR lpszName, UINT nID)
-{
-    CVZPToolBar* pBar = CreateBar(m_pMenuBarClass, 0x5F, lpszName);
-    if (pBar == NULL)
-        return NULL;
-    pBar->Redraw();
-    pBar->SetBarID(1);
-    CVZPMenuBar* pMenuBar = DYNAMIC_DOWNCAST(CVZPMenuBar, pBar);
-    if (!DockCommandBar(pBar, vzpBarTop) || (pMenuBar != NULL && !pMenuBar->LoadMenuBar(nID)))
-    {
-        DestroyBar(pBar);
-        return NULL;
-    }
-    if (nID != 0)
-    {
-        pBar->GetControls()->SaveDefaultControls();
-        m_nMenuID = nID;
-    }
-    AddBar(pBar);
-    m_pMenuBar = pBar;
-    return pBar;
-}
-
-CVZPToolBar* CVZPCommandBars::AddToolBar(LPCTSTR lpszName, int nPosition, CRuntimeClass* pToolBarClass)
-{
-    CVZPToolBar* pBar = CreateBar(pToolBarClass != NULL ? pToolBarClass : m_pToolBarClass, 0x3F, lpszName);
-    if (pBar == NULL)
-        return NULL;
-    BOOL bPlaced = nPosition == vzpBarFloating ? FloatCommandBar(pBar) : DockCommandBar(pBar, nPosition);
-    if (!bPlaced)
-    {
-        DestroyBar(pBar);
-        return NULL;
-    }
-    AddBar(pBar);
-    return pBar;
-}
-
-CVZPToolBar* CVZPCommandBars::AddCustomBar(LPCTSTR lpszName, UINT nID, BOOL bTearOffBar)
-{
-    CObject* pObject = m_pToolBarClass->CreateObject();
-    CVZPToolBar* pBar = DYNAMIC_DOWNCAST(CVZPToolBar, pObject);
-    if (pBar == NULL)
-    {
-        delete pObject;
-        return NULL;
-    }
-    pBar->SetCommandBars(this);
-
-    VZPCREATEBARSTRUCT cs;
-    memset(&cs, 0, sizeof(cs));
-    cs.pCommandBar = pBar;
-    cs.bCustomBar = TRUE;
-    cs.bTearOffBar = bTearOffBar;
-    cs.lpcstrCaption = lpszName;
-    cs.nID = nID;
-    if (m_pFrame->GetSafeHwnd() != NULL)
-        m_pFrame->SendMessage(WM_VZP_CREATECOMMANDBAR, 0, (LPARAM)&cs);
-
-    if (!pBar->HasTracker())   // the site gave no flags word
-        pBar->SetFlags(0x3F);
-    pBar->SetTitle(lpszName);
-    BOOL bPlaced = bTearOffBar ? FloatCommandBar(pBar) : DockCommandBar(pBar, vzpBarTop);
-    if (!bPlaced)
-    {
-        DestroyBar(pBar);
-        return NULL;
-    }
-    AddBar(pBar);
-    pBar->SetBarID(nID);
-    pBar->m_bBuiltIn = FALSE;
-    pBar->m_bTearOff = bTearOffBar;
-    if (!bTearOffBar)
-        RecalcFrameLayout(FALSE);
-    AddBarToReBar(pBar);
-    return pBar;
-}
-
-void CVZPCommandBars::Remove(CVZPToolBar* pToolBar)
-{
-    int nIndex = FindIndex(pToolBar);
-    if (nIndex < 0)
-        return;
-    if (pToolBar->GetSafeHwnd() != NULL)
-        pToolBar->ShowWindow(SW_HIDE);
-    pToolBar->m_bVisible = FALSE;
-    if (CVZPDockBar* pDockBar = pToolBar->GetDockBar())
-    {
-        pDockBar->RemoveCommandBar(pToolBar);
-        RecalcFrameLayout(FALSE);
-    }
-    RemoveBarFromReBar(pToolBar);
-    m_arrBars.RemoveAt(nIndex);
-    if (m_pMenuBar == pToolBar)
-        m_pMenuBar = NULL;
-    pToolBar->InternalRelease();
-}
-
 CVZPToolBar* CVZPCommandBars::GetAt(int nIndex) const
 {
     if (nIndex < 0 || nIndex >= GetCount())
@@ -332,12 +206,6 @@ void CVZPCommandBars::SetImageManager(CVZPImageManager* pImageManager)
     m_pImageManager = pImageManager;
 }
 
-void CVZPCommandBars::ToggleVisible(int nIndex)
-{
-    if (CVZPToolBar* pBar = GetAt(nIndex))
-        pBar->SetVisible(!pBar->IsVisible());
-}
-
 BOOL CVZPCommandBars::IsLayoutRTL() const
 {
     if (m_pFrame->GetSafeHwnd() != NULL && (m_pFrame->GetExStyle() & WS_EX_LAYOUTRTL) != 0)
@@ -370,31 +238,6 @@ CVZPDockBar* CVZPCommandBars::CanDock(CPoint point, CVZPDockBar* pDockBar) const
         if (accepts(m_pDocks[i]))
             return m_pDocks[i];
     return NULL;
-}
-
-BOOL CVZPCommandBars::DockCommandBar(CVZPToolBar* pBar, LPCRECT lpRect, CVZPDockBar* pDockBar)
-{
-    if (pDockBar == NULL || !pBar->Create(m_pFrame, FALSE))
-        return FALSE;
-    pDockBar->DockCommandBar(pBar, lpRect);
-    pBar->m_barPosition = pDockBar->GetPosition();
-    return TRUE;
-}
-
-BOOL CVZPCommandBars::DockCommandBar(CVZPToolBar* pBar, int nPosition)
-{
-    return DockCommandBar(pBar, NULL, GetDockBar(nPosition));
-}
-
-BOOL CVZPCommandBars::FloatCommandBar(CVZPToolBar* pBar)
-{
-    if (!pBar->Create(m_pFrame, TRUE))
-        return FALSE;
-    if (CVZPDockBar* pDockBar = pBar->GetDockBar())
-        pDockBar->RemoveCommandBar(pBar);
-    pBar->SetDockBar(NULL);
-    pBar->m_barPosition = vzpBarFloating;
-    return TRUE;
 }
 
 // ---------------------------------------------------------------------------
@@ -440,16 +283,6 @@ void CVZPCommandBars::RedrawCommandBars()
     }
 }
 
-void CVZPCommandBars::UpdateCommandBars()
-{
-    m_bRecalcLayout = TRUE;
-    for (int i = 0; i < GetCount(); i++)
-        if (m_arrBars[i]->IsVisible())
-            m_arrBars[i]->OnRecalcLayout();
-    m_bRecalcLayout = FALSE;
-    RecalcFrameLayout(FALSE);
-}
-
 void CVZPCommandBars::OnSetPreviewMode(BOOL bPreview)
 {
     m_pKeyboardManager->DisableAccelerators(bPreview);
@@ -492,29 +325,6 @@ BOOL CVZPCommandBars::PreTranslateFrameMessage(MSG* pMsg)
     if (pMsg->message >= WM_KEYFIRST && pMsg->message <= kLastKeyMessage && m_pFrame->GetSafeHwnd() != NULL)
         return m_pKeyboardManager->TranslateAccelerator(m_pFrame->m_hWnd, pMsg);
     return FALSE;
-}
-
-BOOL CVZPCommandBars::OnFrameAccel(UINT chAccel)
-{
-    // Access keys are found among the bars' controls, which the menu bar and
-    // the toolbars fill.
-    (void)chAccel;
-    return FALSE;
-}
-
-CVZPControl* CVZPCommandBars::FindAccelControl(CVZPCommandBar* pBar, UINT chAccel, BOOL& bSelectOnly)
-{
-    (void)pBar;
-    (void)chAccel;
-    bSelectOnly = FALSE;
-    return NULL;
-}
-
-CVZPControl* CVZPCommandBars::GetNextAccelControl(CVZPControls** ppControls, int nIndex)
-{
-    (void)ppControls;
-    (void)nIndex;
-    return NULL;
 }
 
 void CVZPCommandBars::ShowKeyboardCues(BOOL bShow)
@@ -621,56 +431,6 @@ void CVZPCommandBars::SetDragControl(CVZPControl* pControl)
     CWnd* pTarget = m_pDropSource->GetSheet() != NULL ? m_pDropSource->GetSheet() : m_pFrame;
     if (pTarget->GetSafeHwnd() != NULL)
         pTarget->SendMessage(WM_VZP_CUSTOMIZESELCHANGED, 0, 0);
-}
-
-// ---------------------------------------------------------------------------
-// Popups and menus
-
-CVZPPopupBar* CVZPCommandBars::GetToolbarsPopup()
-{
-    return NULL;
-}
-
-void CVZPCommandBars::UpdateHiddenControlsPopup(CVZPToolBar* pToolBar, CVZPPopupBar* pPopup)
-{
-    (void)pToolBar;
-    (void)pPopup;
-}
-
-CVZPControl* CVZPCommandBars::BuildAddRemovePopup(CVZPToolBar* pToolBar, CVZPPopupBar* pPopup)
-{
-    (void)pToolBar;
-    (void)pPopup;
-    return NULL;
-}
-
-UINT CVZPCommandBars::GetActiveMenuId()
-{
-    return 0;
-}
-
-CMultiDocTemplate* CVZPCommandBars::FindDocTemplate(CMDIChildWnd* pChild) const
-{
-    (void)pChild;
-    return NULL;
-}
-
-BOOL CVZPCommandBars::AddBarToReBar(CVZPToolBar* pToolBar)
-{
-    CVZPReBar* pReBar = m_pFrame != NULL ? DYNAMIC_DOWNCAST(CVZPReBar, m_pFrame->GetDlgItem(AFX_IDW_REBAR)) : NULL;
-    if (pReBar == NULL)
-        return FALSE;
-    return pReBar->AddToolBar(pToolBar, RBBS_BREAK | RBBS_GRIPPERALWAYS);
-}
-
-BOOL CVZPCommandBars::RemoveBarFromReBar(CVZPToolBar* pToolBar)
-{
-    CVZPReBar* pReBar = m_pFrame != NULL ? DYNAMIC_DOWNCAST(CVZPReBar, m_pFrame->GetDlgItem(AFX_IDW_REBAR)) : NULL;
-    if (pReBar == NULL)
-        return FALSE;
-    if (m_pMenuBar == pToolBar)
-        m_pMenuBar = NULL;
-    return pReBar->RemoveToolBar(pToolBar) != -1;
 }
 
 // ---------------------------------------------------------------------------

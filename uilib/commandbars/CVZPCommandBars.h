@@ -177,6 +177,9 @@ protected:
     // A bar that could not be placed: its window goes and its reference is
     // released.
     static void DestroyBar(CVZPToolBar* pBar);
+    // The visible bars of the dock-bar row that holds the toolbar, in row
+    // order; empty when it is not docked.
+    void GetRowBars(CVZPToolBar* pToolBar, CArray<CVZPToolBar*, CVZPToolBar*>& arrBars) const;
 
     CVZPCustomizeDragTracker* m_pDropSource;
     CVZPCommandBarPaintManager* m_pPaintManager;

@@ -20,5 +20,8 @@
 
 #define IDR_TEST_TOOLBAR    300
 #define IDR_SHORT_TOOLBAR   301
+#define IDR_OLD_TOOLBAR     302
+#define IDR_EMPTY_TOOLBAR   303
+#define IDR_HEADER_TOOLBAR  304
 #define ID_TOOL_ONE         32820
 #define ID_TOOL_TWO         32821

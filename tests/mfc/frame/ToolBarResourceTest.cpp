@@ -38,3 +38,52 @@ TEST(ToolBarResource, LoadsIdsSizesAndBitmap)
     EXPECT_FALSE(AfxReadToolBarResource(MAKEINTRESOURCE(999), resource));
     pFrame->DestroyWindow();
 }
+
+TEST(ToolBarResource, RefusesWhatItCannotTrust)
+{
+    // Each case breaks one thing the reader checks, in the order it checks.
+    const struct
+    {
+        UINT nID;
+        BOOL bRead;
+        size_t nIds;
+    } cases[] = {
+        {IDR_HEADER_TOOLBAR, FALSE, 0},   // shorter than the four-word header
+        {IDR_OLD_TOOLBAR, FALSE, 0},      // version 2
+        {IDR_SHORT_TOOLBAR, FALSE, 0},    // count beyond the resource's size
+        {IDR_EMPTY_TOOLBAR, TRUE, 0},     // a bar without buttons is fine
+        {IDR_TEST_TOOLBAR, TRUE, 3},
+    };
+    for (const auto& c : cases)
+    {
+        AFX_TOOLBAR_RESOURCE resource;
+        resource.ids.assign(5, 7u);
+        EXPECT_EQ(c.bRead, AfxReadToolBarResource(MAKEINTRESOURCE(c.nID), resource)) << c.nID;
+        if (c.bRead)
+        {
+            EXPECT_EQ(c.nIds, resource.ids.size()) << c.nID;
+        }
+    }
+}
+
+TEST(SystemCommandPrompts, EveryWindowCommandHasItsPrompt)
+{
+    // The menu bar shows an MDI child's system menu with these prompts, at
+    // ((command - 0xF000) >> 4) + 0xEF00.
+    const UINT commands[] = {SC_RESTORE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE, SC_SIZE, SC_MOVE, SC_NEXTWINDOW,
+                             SC_PREVWINDOW};
+    CString strSeen;
+    for (UINT nCommand : commands)
+    {
+        CString strPrompt;
+        EXPECT_TRUE(strPrompt.LoadString(((nCommand - 0xF000) >> 4) + 0xEF00)) << std::hex << nCommand;
+        EXPECT_FALSE(strPrompt.IsEmpty()) << std::hex << nCommand;
+        EXPECT_EQ(-1, strSeen.Find(strPrompt)) << "two commands share a prompt";
+        strSeen += strPrompt + _T("|");
+    }
+    CString strRestore;
+    strRestore.LoadString(AFX_IDS_SCRESTORE);
+    CString strFromCommand;
+    strFromCommand.LoadString(((SC_RESTORE - 0xF000) >> 4) + 0xEF00);
+    EXPECT_EQ(strRestore, strFromCommand);
+}

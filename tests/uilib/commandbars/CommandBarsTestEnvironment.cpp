@@ -7,6 +7,8 @@
 #include "CVZPAcceleratorManager.h"
 #include "CVZPCommandBar.h"
 #include "CVZPCommandBars.h"
+#include "CVZPCommandBarsOptions.h"
+#include "CommandBarsTestRes.h"
 #include "CVZPControl.h"
 #include "VZPFoundation.h"
 
@@ -120,6 +122,72 @@ void CCustomizeFrame::OnControlNotify(NMHDR* pNMHDR, LRESULT* pResult)
     (void)pNMHDR;
     m_nNotifications++;
     *pResult = 77;
+}
+
+IMPLEMENT_DYNAMIC(CAppLikeFrame, CTestFrame)
+
+BEGIN_MESSAGE_MAP(CAppLikeFrame, CTestFrame)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+int CAppLikeFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CTestFrame::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    if (VZPPaintManager() == NULL)
+        CVZPCommandBarPaintManager::SetTheme(vzpThemeOffice2000);
+    m_pCommandBars->GetCommandBarsOptions()->animationType = m_nAnimation;
+
+    m_pMenuBar = m_pCommandBars->AddMenuBar(L"Menu Bar", IDR_APP_MENU);
+    if (m_pMenuBar == NULL)
+        return -1;
+    ((CVZPToolBar*)m_pMenuBar)->SetFlags(0x41);
+    m_pMenuBar->SetBarStyle(m_pMenuBar->GetBarStyle() & ~CBRS_GRIPPER);
+
+    m_pStandardBar = m_pCommandBars->AddToolBar(L"Standard");
+    if (m_pStandardBar == NULL)
+        return -1;
+    m_pStandardBar->ModifyFlags(0, 0x1F);
+    m_pStandardBar->SetCloseable(FALSE);
+    m_pStandardBar->m_bContextMenuPresent = FALSE;
+    m_pStandardBar->ShowExpandButton(FALSE);
+    m_pStandardBar->m_dwState |= CVZPCommandBar::stateLayoutPending;
+    m_pStandardBar->SetBarStyle(m_pStandardBar->GetBarStyle() & ~CBRS_GRIPPER);
+    if (!m_pStandardBar->LoadToolBar(IDR_APP_TOOLBAR, TRUE))
+        return -1;
+    m_pStandardBar->SetShowTextBelowIcons(1);
+
+    const UINT hidden[] = {57607, 57609};
+    m_pCommandBars->HideCommands(hidden, 2);
+    m_pCommandBars->GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
+    return 0;
+}
+
+std::vector<UINT> CAppLikeFrame::IdsOf(UINT message) const
+{
+    std::vector<UINT> ids;
+    for (const Received& received : m_received)
+        if (received.message == message)
+            ids.push_back(received.nId);
+    return ids;
+}
+
+BOOL CAppLikeFrame::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (message == WM_COMMAND)
+        m_received.push_back({message, LOWORD(wParam)});
+    else if (message == WM_VZP_CONTROLNOTIFY && lParam != 0)
+        m_received.push_back({message, (UINT)((NMHDR*)lParam)->idFrom});
+    else if (message == WM_VZP_TOOLBARCONTEXTMENU)
+        m_received.push_back({message, 0});
+    return CTestFrame::OnWndMsg(message, wParam, lParam, pResult);
+}
+
+BOOL CAppLikeFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    if (nID == VZP_ID_CUSTOMIZE && nCode == CN_COMMAND && m_bHandleCustomize)
+        return TRUE;
+    return CTestFrame::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
 void DestroyFrame(CFrameWnd* pFrame)

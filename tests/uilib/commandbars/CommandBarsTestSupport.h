@@ -13,6 +13,7 @@
 #include "CVZPControlButton.h"
 #include "CVZPFrameWnd.h"
 #include "CVZPPopupBar.h"
+#include "CVZPToolBar.h"
 #include "TestSupport.h"
 
 namespace vzcommandbars_test {
@@ -57,6 +58,39 @@ public:
 protected:
     afx_msg void OnCustomize();
     afx_msg void OnControlNotify(NMHDR* pNMHDR, LRESULT* pResult);
+    DECLARE_MESSAGE_MAP()
+};
+
+// The frame the application builds, its own theme, icons and dialogs aside:
+// the classic theme, the menu bar "Menu Bar" from menu 128 and the
+// "Standard" toolbar from toolbar 331 set up as the application sets them,
+// Print and Print Preview hidden, menus not always full. It records the
+// commands, control notifications and toolbar context-menu requests it gets.
+class CAppLikeFrame : public CTestFrame
+{
+    DECLARE_DYNAMIC(CAppLikeFrame)
+public:
+    struct Received
+    {
+        UINT message;
+        UINT nId;      // command id, notified control id, or 0
+    };
+
+    // The site answers "Customize" (35001) when set before creation.
+    BOOL m_bHandleCustomize = FALSE;
+    int m_nAnimation = 5;
+    CVZPCommandBar* m_pMenuBar = NULL;
+    CVZPToolBar* m_pStandardBar = NULL;
+    std::vector<Received> m_received;
+
+    // The received messages of one kind, in order.
+    std::vector<UINT> IdsOf(UINT message) const;
+
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     DECLARE_MESSAGE_MAP()
 };
 
