@@ -431,7 +431,7 @@ void CVZPCommandBars::RestoreCommandBarList(CVZPCommandBarRefList* pList, BOOL b
             pLoaded->SetCommandBars(this);
             AddBar(pLoaded);
             if (m_pFrame != NULL)
-                pLoaded->Create(m_pFrame, FALSE);
+                pLoaded->CreateToolBar(m_pFrame, FALSE);
             pLoaded->SetFlags(pLoaded->GetFlags());
             AddBarToReBar(pLoaded);
             continue;
