@@ -56,6 +56,7 @@ public:
     // The bar's window, docked (a child of the site) or floating (owned by
     // it); made once and restyled when the bar moves between the two.
     virtual BOOL CreateToolBar(CWnd* pSite, BOOL bFloat);
+    BOOL Create(CWnd* pSite, BOOL bFloat) { return CreateToolBar(pSite, bFloat); }
     BOOL SetVisible(BOOL bVisible) override;
     BOOL IsVisible() const override { return m_bVisible; }
     // Hidden for print preview and shown again after it when it was visible.
