@@ -900,7 +900,8 @@ TEST_F(PopupBarTest, TearingOffFloatsAToolbarWithThePopupsCommands)
     pPopup->LoadMenu(&menu, TRUE);
     pPopup->SetTearOffPopup(L"Torn", 880, 200);
 
-    // There and back: the toolbar comes and goes, the popup stays.
+    // There and back: the torn-off toolbar comes and, hidden, goes for good
+    // (a torn-off bar is deleted when hidden); the popup stays.
     ASSERT_TRUE(pPopup->ShowPopupAt(500, 300));
     ASSERT_TRUE(pPopup->FindExpandButton() != NULL);
     CRect rcGripper = pPopup->GetTearOffGripperRect();
@@ -925,23 +926,27 @@ TEST_F(PopupBarTest, TearingOffFloatsAToolbarWithThePopupsCommands)
         EXPECT_TRUE(PumpUntil([&] { return script.Finished() && !pPopup->m_bTearOffTracking; }, 10000));
         PumpUntil([] { return !::GetAsyncKeyState(VK_LBUTTON); }, 1000);
     };
+    const int nBars = m_pCommandBars->GetCount();
     drag({ptGrip + CPoint(60, 60), ptAway, ptGrip});
-    CVZPToolBar* pBar = m_pCommandBars->GetToolBar(880);
-    ASSERT_TRUE(pBar != NULL);
-    EXPECT_FALSE(pBar->IsWindowVisible());
+    EXPECT_EQ(nullptr, m_pCommandBars->GetToolBar(880));
+    EXPECT_EQ(nBars, m_pCommandBars->GetCount());
     EXPECT_TRUE(pPopup->IsTrackingMode());
     EXPECT_TRUE(pPopup->IsVisible());
 
-    // Away for good: the existing toolbar floats again, the popups close.
+    // Away for good: a torn-off toolbar floats, the popups close.
     drag({ptGrip + CPoint(60, 60), ptAway});
     EXPECT_FALSE(pPopup->IsTrackingMode());
-    EXPECT_EQ(pBar, m_pCommandBars->GetToolBar(880));
+    CVZPToolBar* pBar = m_pCommandBars->GetToolBar(880);
+    ASSERT_TRUE(pBar != NULL);
+    EXPECT_TRUE(pBar->IsTearOff());
     EXPECT_TRUE(pBar->IsWindowVisible());
     EXPECT_EQ(vzpBarFloating, pBar->GetPosition());
     EXPECT_EQ(CString(L"Torn"), pBar->GetTitle());
     std::vector<UINT> ids;
     for (int i = 0; i < pBar->GetControlCount(); i++)
     {
+        if (pBar->GetControl(i)->IsTemporary())
+            continue;   // the floating bar's own close and expand buttons
         ids.push_back(pBar->GetControl(i)->GetID());
         EXPECT_EQ(0u, pBar->GetControl(i)->GetHideFlags() & (CVZPControl::hideExpand | CVZPControl::hideScroll));
     }
