@@ -377,4 +377,71 @@ TEST(DockingFrameDelayed, DockingAsksForADelayedLayoutThatTheIdlePassRuns)
     pFrame->Destroy();
 }
 
+TEST_F(DockingFrame, TheDockRectangleIsWhereDockingWouldPutTheObject)
+{
+    CDockingTestFrame& f = *m_pFrame;
+    CVZPDockingPane* pLeft = f.NewPane(1, L"Left", 200, 100);
+    f.m_manager.DockPaneAtSide(pLeft, vzpPaneDockLeft);
+    f.LayoutNow();
+    CVZPDockingPane* pNew = f.NewPane(2, L"New", 100, 100);
+    CRect rcClient;
+    f.GetClientRect(&rcClient);
+    f.ClientToScreen(&rcClient);
+    // Beside the left pane in the same row.
+    CRect rcBeside = f.m_manager.ComputeDockRect(pNew, vzpPaneDockRight, pLeft);
+    EXPECT_EQ(CRect(rcClient.left + 204, rcClient.top, rcClient.left + 304, rcClient.bottom), rcBeside);
+    // Below the left pane: its own rectangle split by the docking heights
+    // (100 and 100 of 476).
+    CRect rcBelow = f.m_manager.ComputeDockRect(pNew, vzpPaneDockBottom, pLeft);
+    EXPECT_EQ(CRect(rcClient.left, rcClient.top + 242, rcClient.left + 200, rcClient.bottom), rcBelow);
+    f.m_manager.DockPaneAtSide(pNew, vzpPaneDockRight, pLeft);
+    f.LayoutNow();
+    EXPECT_EQ(rcBeside, f.TabbedOf(pNew)->GetScreenRect());
+}
+
+TEST_F(DockingFrame, SettingChangesReachTheManagerAndAskForALayout)
+{
+    CDockingTestFrame& f = *m_pFrame;
+    f.m_manager.DockPaneAtSide(f.NewPane(1, L"Pane"), vzpPaneDockLeft);
+    f.LayoutNow();
+    ASSERT_EQ(0u, f.m_nIdleFlags);
+    f.SendMessage(WM_SETTINGCHANGE);
+    EXPECT_NE(0u, f.m_nIdleFlags & CFrameWnd::idleLayout);
+    f.LayoutNow();
+    f.SendMessage(WM_SYSCOLORCHANGE);
+    EXPECT_NE(0u, f.m_nIdleFlags & CFrameWnd::idleLayout);
+}
+
+TEST(DockingGlyphs, TheSharedGlyphsAreDrawnAroundTheCentre)
+{
+    CDibCanvas canvas(20, 20);
+    CDC* pDC = CDC::FromHandle(canvas.Dc());
+    const COLORREF clr = RGB(0, 0, 160);
+    struct Case
+    {
+        int nID;
+        DWORD dwState;
+        std::vector<CPoint> set, clear;
+    };
+    // Centre (10, 10).
+    const Case cases[] = {
+        { VZP_IDS_DOCKINGPANE_CLOSE, 0, { { 6, 7 }, { 9, 10 }, { 13, 7 } }, { { 10, 6 }, { 14, 14 } } },
+        { VZP_IDS_DOCKINGPANE_AUTOHIDE, 0, { { 7, 11 }, { 10, 14 }, { 8, 6 }, { 12, 8 } }, { { 10, 15 }, { 9, 8 } } },
+        { VZP_IDS_DOCKINGPANE_AUTOHIDE, 2, { { 6, 10 }, { 9, 7 }, { 12, 12 } }, { { 10, 10 }, { 5, 9 } } },
+        { VZP_IDS_DOCKINGPANE_MAXIMIZE, 0, { { 5, 5 }, { 13, 6 }, { 5, 13 }, { 13, 13 } }, { { 9, 9 }, { 14, 14 } } },
+        { VZP_IDS_DOCKINGPANE_RESTORE, 0, { { 6, 8 }, { 8, 5 }, { 8, 7 }, { 13, 9 }, { 12, 10 } }, { { 8, 10 } } },
+        { VZP_IDS_DOCKINGPANE_MENU, 0, { { 9, 11 }, { 10, 11 }, { 7, 9 } }, { { 10, 13 }, { 9, 7 } } },
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << c.nID << " state " << c.dwState);
+        canvas.Fill(RGB(255, 255, 255));
+        CVZPDockingPanePaintManager::DrawCommonGlyph(pDC, c.nID, c.dwState, CPoint(10, 10), clr);
+        for (const CPoint& pt : c.set)
+            EXPECT_EQ(clr, canvas.Pixel(pt.x, pt.y)) << pt.x << ", " << pt.y;
+        for (const CPoint& pt : c.clear)
+            EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(pt.x, pt.y)) << pt.x << ", " << pt.y;
+    }
+}
+
 }  // namespace vzpanes_test

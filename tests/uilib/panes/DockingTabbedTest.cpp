@@ -15,6 +15,7 @@ namespace vzpanes_test {
 
 namespace {
 
+using tesmir::test::CDibCanvas;
 using tesmir::test::PumpUntil;
 
 class TabbedContainer : public testing::Test
@@ -208,6 +209,92 @@ TEST_F(TabbedContainer, MaximisingOneSiblingLeavesTheOtherOnlyItsChrome)
     m_pTabbed->OnCaptionButtonClick(m_pTabbed->FindCaptionButton(VZP_IDS_DOCKINGPANE_RESTORE));
     EXPECT_FALSE(pSibling->IsOtherMaximized());
     EXPECT_EQ(200, pSibling->GetPaneRect().Width());
+}
+
+TEST_F(TabbedContainer, TheCaptionTurnsByTheManagersMode)
+{
+    struct Case
+    {
+        int nMode;
+        BOOL bVertical;
+    };
+    // The container is docked at the left, 300 wide and 480 tall.
+    const Case cases[] = { { 0, FALSE }, { 1, TRUE }, { 2, FALSE }, { 3, FALSE } };
+    for (const Case& c : cases)
+    {
+        m_pFrame->m_manager.m_nVerticalCaptionMode = c.nMode;
+        EXPECT_EQ(c.bVertical, m_pTabbed->IsCaptionVertical()) << c.nMode;
+    }
+    // Docked at the bottom and wider than tall: modes 2 and 3 turn it.
+    CVZPDockingPane* pBottom = m_pFrame->NewPane(30, L"Bottom", 100, 80);
+    m_pFrame->m_manager.DockPaneAtSide(pBottom, vzpPaneDockBottom);
+    m_pFrame->LayoutNow();
+    CVZPDockingPaneTabbedContainer* pWide = m_pFrame->TabbedOf(pBottom);
+    for (int nMode : { 2, 3 })
+    {
+        m_pFrame->m_manager.m_nVerticalCaptionMode = nMode;
+        EXPECT_TRUE(pWide->IsCaptionVertical()) << nMode;
+    }
+    // A vertical caption takes its room from the left.
+    m_pFrame->m_manager.m_nVerticalCaptionMode = 1;
+    CRect rc(0, 0, 100, 100);
+    m_pFrame->m_manager.GetPaintManager()->AdjustCaptionRect(pWide, &rc);
+    EXPECT_EQ(CRect(m_pFrame->m_manager.GetPaintManager()->GetCaptionHeight() + 3, 0, 100, 100), rc);
+    m_pFrame->m_manager.m_nVerticalCaptionMode = 0;
+}
+
+TEST_F(TabbedContainer, TheHeaderIsTheCaptionStripAndTheTabStrip)
+{
+    CVZPDockingPanePaintManager* pPaint = m_pFrame->m_manager.GetPaintManager();
+    CRect rc = m_pTabbed->GetScreenRect();
+    const int nCaption = pPaint->GetCaptionHeight() + 3;
+    EXPECT_TRUE(m_pTabbed->IsPointInHeader(rc, CPoint(rc.left + 20, rc.top + nCaption - 1)));
+    EXPECT_FALSE(m_pTabbed->IsPointInHeader(rc, CPoint(rc.left + 20, rc.top + nCaption + 1)));
+    EXPECT_TRUE(m_pTabbed->IsPointInHeader(rc, CPoint(rc.left + 20, rc.bottom - pPaint->GetTabStripHeight())));
+    EXPECT_FALSE(m_pTabbed->IsPointInHeader(rc, CPoint(rc.left + 20, rc.bottom - pPaint->GetTabStripHeight() - 1)));
+}
+
+TEST_F(TabbedContainer, ADragOverSelectsTheTabUnderItOnlyWhenAsked)
+{
+    CVZPTabPaintManager* pTabs = m_pTabbed->GetPaintManager();
+    CVZPDockingPaneTabbedContainerDropTarget* pTarget = m_pTabbed->m_pDropTarget;
+    ASSERT_NE(nullptr, pTarget);
+    const CPoint pt = m_pTabbed->GetItem(0)->m_rcItem.CenterPoint();
+    pTabs->m_bSelectOnDragOver = FALSE;
+    EXPECT_EQ(DROPEFFECT(DROPEFFECT_NONE), pTarget->OnDragOver(m_pTabbed, NULL, 0, pt));
+    EXPECT_EQ(m_pPanes[2], m_pTabbed->GetSelected());
+    pTabs->m_bSelectOnDragOver = TRUE;
+    EXPECT_EQ(DROPEFFECT(DROPEFFECT_NONE), pTarget->OnDragOver(m_pTabbed, NULL, 0, pt));
+    EXPECT_EQ(m_pPanes[0], m_pTabbed->GetSelected());
+    pTabs->m_bSelectOnDragOver = FALSE;
+}
+
+TEST_F(TabbedContainer, TheMenuButtonAsksTheSiteWithItsScreenRectangle)
+{
+    m_pPanes[2]->SetOptions(vzpPaneHasMenuButton);
+    CRect rcCaption = m_pTabbed->GetCaptionRect();
+    CDibCanvas canvas(rcCaption.right, rcCaption.bottom);
+    m_pFrame->m_manager.GetPaintManager()->DrawCaptionButtons(CDC::FromHandle(canvas.Dc()),
+                                                              &m_pTabbed->m_arrCaptionButtons, &rcCaption, 0, 14, 2,
+                                                              FALSE);
+    CVZPDockingPaneCaptionButton* pMenu = m_pTabbed->FindCaptionButton(VZP_IDS_DOCKINGPANE_MENU);
+    ASSERT_FALSE(pMenu->m_rc.IsRectEmpty());
+    m_pFrame->m_notes.clear();
+    CPoint pt = pMenu->m_rc.CenterPoint();
+    m_pTabbed->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    std::vector<DockingNote> notes = m_pFrame->Notes(vzpDockingPaneMenu);
+    ASSERT_EQ(1u, notes.size());
+    EXPECT_FALSE(pMenu->m_bPressed);
+    m_pPanes[2]->SetOptions(0);
+}
+
+TEST_F(TabbedContainer, StoringTheDockingSizeTakesTheSideIntoAccount)
+{
+    m_pTabbed->m_nDockingCX = 1;
+    m_pTabbed->StoreDockingSize();
+    EXPECT_EQ(300, m_pTabbed->m_nDockingCX) << "docked at the left: the width";
+    for (CVZPDockingPane* pPane : m_pPanes)
+        EXPECT_EQ(300, pPane->m_nDockingCX);
 }
 
 }  // namespace vzpanes_test
