@@ -5,6 +5,7 @@
 #include "CEx_StyleView.h"
 #include "CFirstView_HDD.h"
 #include "CSplitView.h"
+#include "CMainFramePaintManager.h"
 #include "CVZPAcceleratorManager.h"
 #include "CVZPCommandBarPaintManager.h"
 #include "CVZPCommandBars.h"
@@ -138,6 +139,9 @@ BOOL CMainFrame::CreateStatusBar()
 BOOL CMainFrame::CreateCommandBars()
 {
     CVZPCommandBarPaintManager::SetTheme(0);
+    // The program's own look over the scheme gradient theme: white bars and
+    // the header logo on the dock bar.
+    CVZPCommandBarPaintManager::SetCustomTheme(new CMainFramePaintManager);
     m_pCommandBars = DYNAMIC_DOWNCAST(CVZPCommandBars, RUNTIME_CLASS(CVZPCommandBars)->CreateObject());
     if (m_pCommandBars == NULL)
         return FALSE;

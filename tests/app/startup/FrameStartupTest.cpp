@@ -11,6 +11,10 @@
 #include "CFirstView_HDD.h"
 #include "CSecondView_HDD.h"
 #include "CThirdView_HDD.h"
+#include "CVZPCommandBars.h"
+#include "CVZPControl.h"
+#include "CVZPControls.h"
+#include "CVZPToolBar.h"
 #include "LinkOpener.h"
 #include "StartupTestSupport.h"
 #include "TestSupport.h"
@@ -130,6 +134,40 @@ TEST_F(FrameStartup, StartPageCarriesFirstPaneIdAndStepViewsExistHidden)
     m_pFrame->ScreenToClient(&bar);
     EXPECT_EQ(client.Width(), view.Width());
     EXPECT_EQ(bar.top, view.bottom);
+}
+
+// The frame carries the command bars' menu bar (the four menu titles) and
+// the "Standard" toolbar with its seven buttons and captions below the
+// icons; the native menu is taken off the frame.
+TEST_F(FrameStartup, MenuBarAndStandardToolbarReplaceTheNativeMenu)
+{
+    PumpUntil([] { return false; }, 300);
+    EXPECT_EQ(nullptr, ::GetMenu(m_pFrame->m_hWnd));
+    CVZPCommandBars* pBars = m_pFrame->GetCommandBars();
+    ASSERT_NE(nullptr, pBars);
+    CVZPCommandBar* pMenuBar = pBars->GetMenuBar();
+    ASSERT_NE(nullptr, pMenuBar);
+    std::vector<std::wstring> titles;
+    for (int i = 0; i < pMenuBar->GetControls()->GetCount(); i++) {
+        CVZPControl* pControl = pMenuBar->GetControls()->GetAt(i);
+        if (pControl->GetType() == vzpControlPopup)
+            titles.push_back((LPCTSTR)pControl->GetCaption());
+    }
+    EXPECT_EQ((std::vector<std::wstring>{L"Recovery", L"View", L"Tools", L"Help"}), titles);
+
+    CVZPToolBar* pStandard = m_pFrame->m_pStandardBar;
+    ASSERT_NE(nullptr, pStandard);
+    EXPECT_TRUE(pStandard->IsVisible());
+    EXPECT_TRUE(pStandard->IsTextBelowIcons());
+    const UINT ids[] = {ID_RECOVERY_OPEN, ID_RECOVER_SELECTED, ID_SAVE_SNAPSHOT, ID_LOAD_SNAPSHOT,
+                        ID_FIND_FILES, ID_SETTINGS, ID_HELP};
+    std::vector<UINT> shown;
+    for (int i = 0; i < pStandard->GetControls()->GetCount(); i++) {
+        CVZPControl* pControl = pStandard->GetControls()->GetAt(i);
+        if (pControl->GetID() != 0 && pControl->GetType() == vzpControlButton)
+            shown.push_back(pControl->GetID());
+    }
+    EXPECT_EQ(std::vector<UINT>(std::begin(ids), std::end(ids)), shown);
 }
 
 TEST_F(FrameStartup, FrameStateStartsAsTheWizardExpects)
