@@ -16,7 +16,12 @@ if [ -f "$dst/.tesmir-themed" ] && [ ! "$src/.tesmir-ready" -nt "$dst/.tesmir-th
   exit 0
 fi
 rm -rf "$dst" "$dst.tmp"
-cp -a "$src" "$dst.tmp"
+# Tests running beside this copy create and remove temporary files in the
+# test prefix: its Temp folders are left out, and a file that changes or
+# goes while it is read does not fail the copy.
+mkdir -p "$dst.tmp"
+(cd "$src" && tar --exclude='./drive_c/users/*/Temp/*' --ignore-failed-read --warning=no-file-changed \
+   --warning=no-file-removed -cf - .) | tar -C "$dst.tmp" -xf -
 rm -f "$dst.tmp/wineserver"   # the test prefix server's lock, not this one's
 mv "$dst.tmp" "$dst"
 export WINEPREFIX="$dst"

@@ -11,6 +11,7 @@
 namespace mfcinput_test {
 
 using tesmir::test::MoveCursorTo;
+using tesmir::test::PlaceCursorByInput;
 using tesmir::test::PressKeys;
 
 // Pumps through the framework (AfxPumpMessage, so PreTranslateMessage and

@@ -60,8 +60,11 @@ TEST(MouseTracking, HoverThenLeaveReachTheirHandlers)
 
     CPoint pt(50, 40);
     wnd.ClientToScreen(&pt);
-    MoveCursorTo(pt.x - 1, pt.y);
-    MoveCursorTo(pt.x, pt.y);
+    // From off the window straight onto the point, each move waited for: the
+    // only moves the window sees are at the point, so a slow second move
+    // cannot leave the hover at a point passed on the way.
+    ASSERT_TRUE(PlaceCursorByInput(20, 20));
+    ASSERT_TRUE(PlaceCursorByInput(pt.x, pt.y));
     ASSERT_TRUE(PumpFrameworkUntil([&] { return !wnd.m_events.empty(); }));
     EXPECT_EQ((std::vector<UINT>{WM_MOUSEHOVER}), wnd.m_events);
     EXPECT_EQ(CPoint(50, 40), wnd.m_ptHover);
