@@ -2,6 +2,7 @@
 
 #include <afxdlgs.h>
 
+#include "BitmapDrawing.h"
 #include "CFirstView_HDD.h"
 #include "CMainFrame.h"
 #include "CRecoveryWizardApp.h"
@@ -25,26 +26,6 @@ void MakeArial(CFont& font, int nHeight, int nWeight)
     lf.lfCharSet = DEFAULT_CHARSET;
     wcscpy(lf.lfFaceName, L"Arial");
     font.CreateFontIndirect(&lf);
-}
-
-// Draws a bitmap resource at (x, y) at its own size, or stretched to cx by
-// cy; the bitmap's size, (0, 0) when it is missing.
-CSize DrawBitmap(CDC* pDC, UINT nId, int x, int y, int cx = -1, int cy = -1)
-{
-    CBitmap bitmap;
-    if (!bitmap.LoadBitmap(nId))
-        return CSize(0, 0);
-    BITMAP bm = {};
-    bitmap.GetBitmap(&bm);
-    CDC memDC;
-    memDC.CreateCompatibleDC(pDC);
-    CBitmap* pOld = memDC.SelectObject(&bitmap);
-    if (cx < 0)
-        pDC->BitBlt(x, y, bm.bmWidth, bm.bmHeight, &memDC, 0, 0, SRCCOPY);
-    else if (cx > 0 && cy > 0)
-        pDC->StretchBlt(x, y, cx, cy, &memDC, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
-    memDC.SelectObject(pOld);
-    return CSize(bm.bmWidth, bm.bmHeight);
 }
 
 CSize BitmapSize(UINT nId)
@@ -177,13 +158,13 @@ void CEx_StyleView::OnDraw(CDC* pDC)
     memDC.SetBkMode(TRANSPARENT);
     const int X = rc.Width() / 2, Y = rc.Height() / 2;
 
-    DrawBitmap(&memDC, IDB_START_BACKGROUND, 0, 0, rc.Width(), rc.Height());
-    m_nHeaderLeftWidth = DrawBitmap(&memDC, IDB_START_HEADER_LEFT, 0, 0).cx;
+    DrawBitmapResource(&memDC, IDB_START_BACKGROUND, 0, 0, rc.Width(), rc.Height());
+    m_nHeaderLeftWidth = DrawBitmapResource(&memDC, IDB_START_HEADER_LEFT, 0, 0).cx;
     const CSize right = BitmapSize(IDB_START_HEADER_RIGHT);
     m_nHeaderRightLeft = rc.Width() - right.cx;
-    DrawBitmap(&memDC, IDB_START_HEADER_RIGHT, m_nHeaderRightLeft, 0);
+    DrawBitmapResource(&memDC, IDB_START_HEADER_RIGHT, m_nHeaderRightLeft, 0);
     const CSize middle = BitmapSize(IDB_START_HEADER_MIDDLE);
-    DrawBitmap(&memDC, IDB_START_HEADER_MIDDLE, m_nHeaderLeftWidth, 0, m_nHeaderRightLeft - m_nHeaderLeftWidth,
+    DrawBitmapResource(&memDC, IDB_START_HEADER_MIDDLE, m_nHeaderLeftWidth, 0, m_nHeaderRightLeft - m_nHeaderLeftWidth,
                middle.cy);
 
     CFont* pOldFont = memDC.SelectObject(&m_headingFont);

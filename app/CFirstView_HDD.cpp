@@ -1,5 +1,6 @@
 #include "CFirstView_HDD.h"
 
+#include "BitmapDrawing.h"
 #include "CDiskEnumerator.h"
 #include "CDriveStepPanelHost.h"
 #include "CFirstDisplay.h"
@@ -29,26 +30,6 @@ CSecondView_HDD* ScanView()
 {
     CRecoveryWizardApp* pApp = GetWizardApp();
     return pApp ? DYNAMIC_DOWNCAST(CSecondView_HDD, pApp->m_pViews[WizardScanStep]) : NULL;
-}
-
-// Draws a bitmap resource at (x, y): at its own size, or stretched to cx by
-// cy taken from row srcY down. The bitmap's size, (0, 0) when it is missing.
-CSize DrawBitmap(CDC* pDC, UINT nId, int x, int y, int cx = -1, int cy = -1, int srcY = 0)
-{
-    CBitmap bitmap;
-    if (!bitmap.LoadBitmap(nId))
-        return CSize(0, 0);
-    BITMAP bm = {};
-    bitmap.GetBitmap(&bm);
-    CDC memDC;
-    memDC.CreateCompatibleDC(pDC);
-    CBitmap* pOld = memDC.SelectObject(&bitmap);
-    if (cx < 0)
-        pDC->BitBlt(x, y, bm.bmWidth, bm.bmHeight, &memDC, 0, 0, SRCCOPY);
-    else if (cx > 0 && cy > 0)
-        pDC->StretchBlt(x, y, cx, cy, &memDC, 0, srcY, bm.bmWidth, bm.bmHeight - srcY, SRCCOPY);
-    memDC.SelectObject(pOld);
-    return CSize(bm.bmWidth, bm.bmHeight);
 }
 
 }  // namespace
@@ -163,19 +144,19 @@ void CFirstView_HDD::OnDraw(CDC* pDC)
 {
     CRect rc;
     GetClientRect(&rc);
-    DrawBitmap(pDC, IDB_STEP_BACKGROUND, 0, 0, rc.Width(), rc.Height());
+    DrawBitmapResource(pDC, IDB_STEP_BACKGROUND, 0, 0, rc.Width(), rc.Height());
     const BOOL busy = g_ScanStop == 0 && g_ScanBusy != 0;
-    m_nLeftBannerWidth = DrawBitmap(pDC, busy ? IDB_BANNER_DRIVE_BUSY : IDB_BANNER_DRIVE, 0, 0).cx;
+    m_nLeftBannerWidth = DrawBitmapResource(pDC, busy ? IDB_BANNER_DRIVE_BUSY : IDB_BANNER_DRIVE, 0, 0).cx;
     CBitmap right;
     BITMAP bm = {};
     if (right.LoadBitmap(IDB_STEP_BANNER_RIGHT) && right.GetBitmap(&bm)) {
         m_nRightBannerLeft = rc.right - bm.bmWidth;
-        DrawBitmap(pDC, IDB_STEP_BANNER_RIGHT, m_nRightBannerLeft, 0);
+        DrawBitmapResource(pDC, IDB_STEP_BANNER_RIGHT, m_nRightBannerLeft, 0);
     }
     CBitmap middle;
     BITMAP mid = {};
     if (middle.LoadBitmap(IDB_STEP_BANNER_MIDDLE) && middle.GetBitmap(&mid) && mid.bmHeight > 1)
-        DrawBitmap(pDC, IDB_STEP_BANNER_MIDDLE, m_nLeftBannerWidth, 0, m_nRightBannerLeft - m_nLeftBannerWidth,
+        DrawBitmapResource(pDC, IDB_STEP_BANNER_MIDDLE, m_nLeftBannerWidth, 0, m_nRightBannerLeft - m_nLeftBannerWidth,
                    mid.bmHeight - 1, 1);
     CFont* pOld = pDC->SelectObject(&m_modeFont);
     pDC->SetBkMode(TRANSPARENT);

@@ -1,0 +1,10 @@
+// Drawing of the program's bitmap resources straight onto a DC, shared by
+// the views that paint their own backgrounds and headers.
+#pragma once
+
+#include <afxwin.h>
+
+// Draws bitmap resource nId at (x, y): at its own size, or stretched to cx
+// by cy from row srcY down. Answers the bitmap's size, (0, 0) when the
+// resource is missing.
+CSize DrawBitmapResource(CDC* pDC, UINT nId, int x, int y, int cx = -1, int cy = -1, int srcY = 0);
