@@ -61,18 +61,19 @@ TEST(MouseTracking, HoverThenLeaveReachTheirHandlers)
     CPoint pt(50, 40);
     wnd.ClientToScreen(&pt);
     // From off the window straight onto the point, each move waited for: the
-    // only moves the window sees are at the point, so a slow second move
-    // cannot leave the hover at a point passed on the way.
+    // only moves the window sees are at the point, so every hover is there.
+    // (A late motion event of the display may take the pointer away and
+    // back once: a leave and a second hover then follow the first.)
     ASSERT_TRUE(PlaceCursorByInput(20, 20));
+    wnd.m_events.clear();
     ASSERT_TRUE(PlaceCursorByInput(pt.x, pt.y));
     ASSERT_TRUE(PumpFrameworkUntil([&] { return !wnd.m_events.empty(); }));
-    EXPECT_EQ((std::vector<UINT>{WM_MOUSEHOVER}), wnd.m_events);
+    EXPECT_EQ(UINT(WM_MOUSEHOVER), wnd.m_events.front());
     EXPECT_EQ(CPoint(50, 40), wnd.m_ptHover);
     EXPECT_EQ(0u, wnd.m_nHoverFlags);
 
     MoveCursorTo(20, 20);   // off the window
-    ASSERT_TRUE(PumpFrameworkUntil([&] { return wnd.m_events.size() == 2; }));
-    EXPECT_EQ((std::vector<UINT>{WM_MOUSEHOVER, WM_MOUSELEAVE}), wnd.m_events);
+    ASSERT_TRUE(PumpFrameworkUntil([&] { return wnd.m_events.back() == WM_MOUSELEAVE; }));
     wnd.DestroyWindow();
 }
 

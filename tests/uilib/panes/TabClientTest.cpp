@@ -445,6 +445,9 @@ TEST_F(TabClient, SplitterPaintsAndShowsItsCursor)
 
     MakeForeground();
     CPoint pt = ClientToScreenPoint(rcSplitter.CenterPoint());
+    // From beside the splitter: a move to where the pointer already is
+    // brings no mouse message, so no cursor would be set.
+    ASSERT_TRUE(tesmir::test::PlaceCursorByInput(pt.x - 20, pt.y));
     ASSERT_TRUE(tesmir::test::PlaceCursorByInput(pt.x, pt.y));
     EXPECT_TRUE(PumpUntil([] { return ::GetCursor() == GetGlobalUIData()->m_hcurSplitHorz; }, 3000));
 }
