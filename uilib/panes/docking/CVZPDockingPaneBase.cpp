@@ -89,6 +89,35 @@ BOOL CVZPDockingPaneBase::ExchangeProperties(CVZPPropExchange* pPX)
     return TRUE;
 }
 
+namespace {
+
+CString ChildKey(int i)
+{
+    CString strKey;
+    strKey.Format(L"Pane-%d", i);
+    return strKey;
+}
+
+}  // namespace
+
+void CVZPDockingPaneBase::SaveChildIndex(CVZPPropExchange* pPX, int i, int nSaveIndex)
+{
+    PropExchangeIntNoDefault(pPX, ChildKey(i), &nSaveIndex);
+}
+
+CVZPDockingPaneBase* CVZPDockingPaneBase::LoadChild(CVZPPropExchange* pPX, int i, int* pnIndex)
+{
+    int nIndex = 0;
+    PropExchangeInt(pPX, ChildKey(i), &nIndex, 0);
+    if (pnIndex != NULL)
+        *pnIndex = nIndex;
+    CMapWordToPtr* pMap = static_cast<CMapWordToPtr*>(pPX->m_pExtraData);
+    void* pObject = NULL;
+    if (pMap == NULL || nIndex <= 0 || nIndex > 0xFFFF || !pMap->Lookup(WORD(nIndex), pObject))
+        return NULL;
+    return static_cast<CVZPDockingPaneBase*>(pObject);
+}
+
 CVZPDockingPaneBase* CVZPDockingPaneBase::Clone(CVZPDockingPaneLayout* pLayout, CMapPtrToPtr* pMap,
                                                 DWORD /*dwIgnoredOptions*/)
 {

@@ -48,6 +48,12 @@ public:
     virtual void OnLayoutChanged(BOOL bReposition);
     virtual void OnAttached(CVZPDockingPaneBase* pParent);
     virtual BOOL ExchangeProperties(CVZPPropExchange* pPX);
+    // A container's stored child list: child i (from 1) is kept as
+    // "Pane-<i>" holding the child's save index. Loading looks the index up
+    // in the loader's object map (the index read goes to pnIndex); NULL
+    // when it is missing or unknown.
+    static void SaveChildIndex(CVZPPropExchange* pPX, int i, int nSaveIndex);
+    static CVZPDockingPaneBase* LoadChild(CVZPPropExchange* pPX, int i, int* pnIndex = NULL);
     // A new object of the same kind on the target layout; with a map the
     // old object is mapped to the new one. Panes whose options share a bit
     // with dwIgnoredOptions stay behind when a container moves its panes.

@@ -782,29 +782,18 @@ BOOL CVZPDockingPaneSplitterContainer::ExchangeProperties(CVZPPropExchange* pPX)
         PropExchangeIntNoDefault(pPX, L"Panes", &nCount);
         int i = 1;
         for (POSITION pos = m_lstChildren.GetHeadPosition(); pos != NULL; i++)
-        {
-            int nIndex = m_lstChildren.GetNext(pos)->m_nSaveIndex;
-            CString strKey;
-            strKey.Format(L"Pane-%d", i);
-            PropExchangeIntNoDefault(pPX, strKey, &nIndex);
-        }
+            SaveChildIndex(pPX, i, m_lstChildren.GetNext(pos)->m_nSaveIndex);
         return TRUE;
     }
     int nCount = 0;
     PropExchangeIntNoDefault(pPX, L"Panes", &nCount);
-    CMapWordToPtr* pMap = static_cast<CMapWordToPtr*>(pPX->m_pExtraData);
     for (int i = 1; i <= nCount; i++)
     {
-        int nIndex = 0;
-        CString strKey;
-        strKey.Format(L"Pane-%d", i);
-        PropExchangeInt(pPX, strKey, &nIndex, 0);
-        void* pObject = NULL;
-        if (pMap == NULL || nIndex <= 0 || nIndex > 0xFFFF || !pMap->Lookup(WORD(nIndex), pObject))
+        CVZPDockingPaneBase* pChild = LoadChild(pPX, i);
+        if (pChild == NULL)
             return FALSE;
         // A stored tree is untrusted: an object placed twice, or above
         // itself, would make the tree a loop.
-        CVZPDockingPaneBase* pChild = static_cast<CVZPDockingPaneBase*>(pObject);
         if (pChild->m_pParentContainer != NULL)
             return FALSE;
         for (CVZPDockingPaneBase* pUp = this; pUp != NULL; pUp = pUp->m_pParentContainer)

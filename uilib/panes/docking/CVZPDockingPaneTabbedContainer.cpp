@@ -951,29 +951,19 @@ BOOL CVZPDockingPaneTabbedContainer::ExchangeProperties(CVZPPropExchange* pPX)
         PropExchangeInt(pPX, L"Selected", &nSelected, 0);
         int i = 1;
         for (POSITION pos = m_lstPanes.GetHeadPosition(); pos != NULL; i++)
-        {
-            int nIndex = m_lstPanes.GetNext(pos)->m_nSaveIndex;
-            CString strKey;
-            strKey.Format(L"Pane-%d", i);
-            PropExchangeIntNoDefault(pPX, strKey, &nIndex);
-        }
+            SaveChildIndex(pPX, i, m_lstPanes.GetNext(pos)->m_nSaveIndex);
         return TRUE;
     }
     int nCount = 0, nSelected = 0;
     PropExchangeIntNoDefault(pPX, L"Panes", &nCount);
     PropExchangeInt(pPX, L"Selected", &nSelected, 0);
-    CMapWordToPtr* pMap = static_cast<CMapWordToPtr*>(pPX->m_pExtraData);
     CVZPDockingPane* pSelected = NULL;
     for (int i = 1; i <= nCount; i++)
     {
         int nIndex = 0;
-        CString strKey;
-        strKey.Format(L"Pane-%d", i);
-        PropExchangeInt(pPX, strKey, &nIndex, 0);
-        void* pObject = NULL;
-        if (pMap == NULL || nIndex <= 0 || nIndex > 0xFFFF || !pMap->Lookup(WORD(nIndex), pObject))
+        CVZPDockingPaneBase* pBase = LoadChild(pPX, i, &nIndex);
+        if (pBase == NULL)
             return FALSE;
-        CVZPDockingPaneBase* pBase = static_cast<CVZPDockingPaneBase*>(pObject);
         // Only panes, each in one place.
         if (pBase->GetType() != vzpPaneTypeDockingPane || pBase->m_pParentContainer != NULL)
             return FALSE;
