@@ -1039,6 +1039,116 @@ def dialog_unit_skin(cx, cy, footer_top=None, band=None):
                        band=None if band is None else (3, dialog_px(band, 1)))
 
 
+
+# --- docking stickers (UI library) ---------------------------------------------
+# Window regions are cut from these: every pixel outside a drawn part is pure
+# green, and no drawn pixel is black (the stickers' hit test reads a part drawn
+# on black). The parts lie at the source rectangles the docking drag reads.
+
+STICKER_FRAME = (64, 64, 64)
+STICKER_ARROW = (40, 40, 40)
+STICKER_BASE = (170, 170, 170)
+STICKER_HIGHLIGHT = (255, 200, 60)
+STICKER_FACES = {"blue": (190, 214, 240), "olive": (214, 224, 180), "silver": (222, 222, 228)}
+
+
+def _fill_hard(canvas, inside, x0, y0, x1, y1, rgb):
+    """Sets the pixels whose centres the shape holds (no blending into the key)."""
+    for y in range(y0, y1):
+        for x in range(x0, x1):
+            if inside(x + 0.5, y + 0.5):
+                canvas.set(x, y, rgb)
+
+
+def _octagon(x0, y0, x1, y1, cut):
+    return polygon([(x0 + cut, y0), (x1 - cut, y0), (x1, y0 + cut), (x1, y1 - cut),
+                    (x1 - cut, y1), (x0 + cut, y1), (x0, y1 - cut), (x0, y0 + cut)])
+
+
+def sticker_arrow(canvas, box, direction, face):
+    """An arrow pointing up, left, down or right in a framed box that leaves
+    the part's corners to the key colour."""
+    x0, y0, x1, y1 = box
+    w, h = x1 - x0, y1 - y0
+    if direction in ("up", "down"):
+        bw = min(w - 2, 24)
+        bx0, by0, bx1, by1 = x0 + (w - bw) // 2, y0 + 1, x0 + (w - bw) // 2 + bw, y1 - 1
+    else:
+        bh = min(h - 2, 24)
+        bx0, by0, bx1, by1 = x0 + 1, y0 + (h - bh) // 2, x1 - 1, y0 + (h - bh) // 2 + bh
+    _fill_hard(canvas, _octagon(bx0, by0, bx1, by1, 3), bx0, by0, bx1, by1, STICKER_FRAME)
+    _fill_hard(canvas, _octagon(bx0 + 1, by0 + 1, bx1 - 1, by1 - 1, 3), bx0, by0, bx1, by1, face)
+    cx, cy = (bx0 + bx1) / 2.0, (by0 + by1) / 2.0
+    r = min(bx1 - bx0, by1 - by0) / 2.0 - 4
+    tips = {"up": [(cx, cy - r), (cx + r, cy + r / 2), (cx - r, cy + r / 2)],
+            "down": [(cx, cy + r), (cx - r, cy - r / 2), (cx + r, cy - r / 2)],
+            "left": [(cx - r, cy), (cx + r / 2, cy - r), (cx + r / 2, cy + r)],
+            "right": [(cx + r, cy), (cx - r / 2, cy + r), (cx - r / 2, cy - r)]}
+    _fill_hard(canvas, polygon(tips[direction]), bx0, by0, bx1, by1, STICKER_ARROW)
+
+
+def sticker_centre(canvas, box, face):
+    """The attach-as-tab part: a framed window with a tab below."""
+    x0, y0, x1, y1 = box
+    _fill_hard(canvas, _octagon(x0 + 1, y0 + 1, x1 - 1, y1 - 1, 3), x0, y0, x1, y1, STICKER_FRAME)
+    _fill_hard(canvas, _octagon(x0 + 2, y0 + 2, x1 - 2, y1 - 2, 3), x0, y0, x1, y1, face)
+    canvas.frame_rect(x0 + 7, y0 + 7, x1 - 7, y1 - 10, STICKER_ARROW)
+    canvas.fill_rect(x0 + 7, y1 - 10, x0 + 15, y1 - 6, STICKER_ARROW)
+
+
+def sticker_base(canvas, box, face=STICKER_BASE):
+    """The cross's base: an octagon whose cut corners stay key-coloured."""
+    x0, y0, x1, y1 = box
+    _fill_hard(canvas, _octagon(x0, y0, x1, y1, 9), x0, y0, x1, y1, STICKER_FRAME)
+    _fill_hard(canvas, _octagon(x0 + 1, y0 + 1, x1 - 1, y1 - 1, 9), x0, y0, x1, y1, face)
+
+
+def sticker_cross_base():
+    """Bitmap 9903, 43 x 43: the base of the first sticker set's cross."""
+    canvas = Canvas(43, 43, REGION_KEY)
+    sticker_base(canvas, (0, 0, 43, 43))
+    return canvas
+
+
+def sticker_set_a(face):
+    """Bitmaps 9904 to 9906, 120 x 109: the arrows and centres of the first
+    set, normal and highlighted, in one colour variant."""
+    canvas = Canvas(120, 109, REGION_KEY)
+    parts = [((0, 0, 43, 30), "up"), ((30, 33, 60, 76), "left"), ((43, 0, 86, 30), "down"),
+             ((0, 33, 30, 76), "right")]
+    for box, direction in parts:
+        sticker_arrow(canvas, box, direction, face)
+    highlighted = [((0, 76, 43, 106), "up"), ((90, 33, 120, 76), "left"), ((43, 76, 86, 106), "down"),
+                   ((60, 33, 90, 76), "right")]
+    for box, direction in highlighted:
+        sticker_arrow(canvas, box, direction, STICKER_HIGHLIGHT)
+    sticker_centre(canvas, (86, 0, 119, 33), face)
+    sticker_centre(canvas, (86, 76, 119, 109), STICKER_HIGHLIGHT)
+    return canvas
+
+
+def sticker_set_b():
+    """Bitmap 9910, 161 x 122: everything of the second set (cross arrows,
+    single arrows, centre and the cross base plain and with its centre
+    highlighted)."""
+    face = STICKER_FACES["blue"]
+    canvas = Canvas(161, 122, REGION_KEY)
+    normal = [((61, 29, 90, 59), "up"), ((90, 30, 120, 59), "left"), ((91, 0, 120, 30), "down"),
+              ((62, 0, 92, 29), "right"), ((0, 29, 29, 61), "up"), ((29, 32, 61, 61), "left"),
+              ((32, 0, 61, 32), "down"), ((0, 0, 32, 29), "right")]
+    for box, direction in normal:
+        sticker_arrow(canvas, box, direction, face)
+    highlighted = [((61, 90, 90, 120), "up"), ((90, 91, 120, 120), "left"), ((91, 61, 120, 91), "down"),
+                   ((62, 61, 92, 90), "right"), ((0, 90, 29, 122), "up"), ((29, 93, 61, 122), "left"),
+                   ((32, 61, 61, 93), "down"), ((0, 61, 32, 90), "right")]
+    for box, direction in highlighted:
+        sticker_arrow(canvas, box, direction, STICKER_HIGHLIGHT)
+    sticker_centre(canvas, (120, 82, 148, 111), face)
+    sticker_base(canvas, (120, 0, 161, 41))
+    sticker_base(canvas, (120, 41, 161, 82), STICKER_HIGHLIGHT)
+    return canvas
+
+
 OUTPUTS = [
     # Shared with the File Trace and the progress dialog; kept as they are.
     Output("file_type_states.bmp", file_type_states, mask=MASK_WHITE),
@@ -1116,6 +1226,12 @@ OUTPUTS = [
     # The application controls' cursors (appui.rc).
     cursor("hand_open.txt", "appui"),
     cursor("hand_pressed.txt", "appui"),
+    # The UI library's docking stickers (uilib.rc draws them by name).
+    Output("uilib_sticker_cross.bmp", sticker_cross_base, region=True),
+    Output("uilib_sticker_blue.bmp", lambda: sticker_set_a(STICKER_FACES["blue"]), region=True),
+    Output("uilib_sticker_olive.bmp", lambda: sticker_set_a(STICKER_FACES["olive"]), region=True),
+    Output("uilib_sticker_silver.bmp", lambda: sticker_set_a(STICKER_FACES["silver"]), region=True),
+    Output("uilib_sticker_set2.bmp", sticker_set_b, region=True),
 ]
 
 

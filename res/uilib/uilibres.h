@@ -7,6 +7,12 @@
 #define VZP_IDB_TASKPANEL_EXPAND    9197    // expand-button faces of task-panel groups (19 x 19),
 #define VZP_IDB_TASKPANEL_EXPAND_SPECIAL 9198   // tinted to the caption colour
 #define VZP_IDB_MDI_SYSCOMMANDS     9407    // restore, minimise, maximise, close (16 x 16 each)
+// Docking stickers; pure green is transparent.
+#define VZP_IDB_STICKER_CROSS       9903    // the first set's cross base (43 x 43)
+#define VZP_IDB_STICKER_BLUE        9904    // the first set's arrows and centres (120 x 109),
+#define VZP_IDB_STICKER_OLIVE       9905    // in three colour variants
+#define VZP_IDB_STICKER_SILVER      9906
+#define VZP_IDB_STICKER_SET2        9910    // everything of the second set (161 x 122)
 
 // Cursors.
 #define VZP_IDC_DRAG_COPY           9008

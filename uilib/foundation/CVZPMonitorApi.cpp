@@ -135,3 +135,19 @@ CRect GetWorkAreaForWindow(CWnd* pWnd)
 {
     return CVZPMonitorApi::GetInstance().GetWorkArea(pWnd != NULL ? pWnd->GetSafeHwnd() : HWND(NULL));
 }
+
+void MoveRectToContainPoint(LPRECT lpRect, int x, int y)
+{
+    if (lpRect == NULL)
+        return;
+    int dx = 0, dy = 0;
+    if (x < lpRect->left)
+        dx = x - lpRect->left;
+    else if (x > lpRect->right)
+        dx = x - lpRect->right;
+    if (y < lpRect->top)
+        dy = y - lpRect->top;
+    else if (y > lpRect->bottom)
+        dy = y - lpRect->bottom;
+    ::OffsetRect(lpRect, dx, dy);
+}

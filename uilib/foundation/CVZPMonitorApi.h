@@ -50,3 +50,8 @@ private:
 CRect GetWorkAreaForRect(LPCRECT lpRect);
 CRect GetWorkAreaForPoint(POINT pt);
 CRect GetWorkAreaForWindow(CWnd* pWnd);
+
+// Moves the rectangle by the least offset that puts the point inside it
+// (a point left of it moves it left until its left edge is on the point, one
+// beyond its right edge right until its right edge is; the same vertically).
+void MoveRectToContainPoint(LPRECT lpRect, int x, int y);

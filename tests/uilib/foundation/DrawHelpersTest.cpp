@@ -254,6 +254,33 @@ TEST(MonitorApi, AnInjectedWorkAreaAnswersEveryRequestUntilRemoved)
     EXPECT_EQ(rcPrimary, GetWorkAreaForWindow(NULL));
 }
 
+TEST(MonitorApi, MovingARectangleToContainAPointTakesTheLeastOffset)
+{
+    struct Case
+    {
+        CPoint pt;
+        CRect rcExpected;
+    };
+    const CRect rc(100, 50, 200, 150);
+    const Case cases[] = {
+        { CPoint(150, 100), rc },                           // inside: no move
+        { CPoint(100, 50), rc },                            // on the top-left corner
+        { CPoint(200, 150), rc },                           // on the right and bottom edges
+        { CPoint(40, 100), CRect(40, 50, 140, 150) },       // left: the left edge onto the point
+        { CPoint(260, 100), CRect(160, 50, 260, 150) },     // right: the right edge onto the point
+        { CPoint(150, 10), CRect(100, 10, 200, 110) },      // above
+        { CPoint(150, 400), CRect(100, 300, 200, 400) },    // below
+        { CPoint(-20, -30), CRect(-20, -30, 80, 70) },      // both axes at once
+    };
+    for (const Case& c : cases)
+    {
+        CRect rcMoved = rc;
+        MoveRectToContainPoint(&rcMoved, c.pt.x, c.pt.y);
+        EXPECT_EQ(c.rcExpected, rcMoved) << c.pt.x << "," << c.pt.y;
+    }
+    MoveRectToContainPoint(NULL, 1, 1);   // nothing to move
+}
+
 namespace {
 
 // A visible window to drag in; the bar and bounds are in screen

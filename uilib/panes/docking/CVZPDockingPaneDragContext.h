@@ -30,6 +30,15 @@ enum VZPDockingPaneStickerKind
     vzpStickerCross = 32,
 };
 
+// One drawn piece of a sticker: where it goes in the sticker window and
+// where it lies in the bitmap.
+struct VZPStickerPart
+{
+    int x;
+    int y;
+    RECT rcSource;
+};
+
 // A docking sticker window: an arrow or a cross of arrows the user drops on.
 class CVZPDockingPaneSticker : public CWnd
 {
@@ -39,9 +48,24 @@ public:
     {
     }
 
+    // Draws the sticker of that kind and style with the highlighted part
+    // (one kind bit or 0) at the origin of the DC.
+    static void DrawSticker(CDC* pDC, int nKind, int nHighlighted, int nStyle);
+    // Draws one part of a table from a bitmap (green is transparent), at the
+    // part's offsets or at (0, 0).
+    static void DrawPart(CDC* pDC, UINT nBitmapID, const VZPStickerPart& part, BOOL bOffsets);
+    // The part (kind bit) whose image covers the screen point; 0 for none.
+    int HitTest(CPoint ptScreen);
+    int GetStyle() const;
+
     int m_nKind;
     int m_nHighlighted;     // one kind bit or 0
     CVZPDockingPaneDragContext* m_pContext;
+
+protected:
+    afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    DECLARE_MESSAGE_MAP()
 };
 
 typedef BOOL(WINAPI* PFNSETLAYEREDWINDOWATTRIBUTES)(HWND, COLORREF, BYTE, DWORD);
@@ -63,6 +87,29 @@ public:
     virtual void FindDockTarget(int x, int y);
 
     CVZPDockingPaneManager* GetManager() const { return m_pManager; }
+
+    // The side of the rectangle nearest the point (inner: inside it; outer:
+    // outside it within 20 pixels) when docking there is allowed.
+    BOOL DockingHitTest(CRect rc, int x, int y, CVZPDockingPaneBase* pContainer, BOOL bInner);
+    BOOL CanDock(CVZPDockingPaneBase* pContainer, int nSide);
+    BOOL CanAttach(CVZPDockingPaneBase* pContainer);
+    void UpdateStickers();
+    void CreateSticker(CRect rc, int nKind);
+    void DestroyStickers();
+    CSize GetStickerSize(int nKind) const;
+    // The window region of a sticker kind, built once per drag.
+    CRgn* GetStickerRegion(int nKind, CSize sz);
+
+    // The outline shown for a rectangle: a 4-pixel frame, or with bAttach a
+    // body with a tab below it. Adds to an empty region.
+    static void BuildOutlineRegion(CRgn* pRgn, CRect rc, BOOL bAttach);
+    // The region a 4-pixel frame of the rectangle covers.
+    static void BuildFrameRegion(CRgn* pRgn, CRect rc);
+    // The region the next outline call inverts: new XOR old.
+    void BuildFeedbackRegion(CRgn* pRgn, BOOL bErase, CRect* pNewRect);
+    // The rectangle feedback shows now (target, else drag rectangle, else
+    // empty when floating is refused).
+    CRect GetFeedbackRect() const;
 
     CVZPDockingPaneDragPreviewWnd m_wndPreview;
     CVZPDockingPaneDragPreviewWnd m_wndTabPreview;

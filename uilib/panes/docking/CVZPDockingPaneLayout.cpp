@@ -2,6 +2,7 @@
 
 #include "CVZPDockingPane.h"
 #include "CVZPDockingPaneManager.h"
+#include "CVZPDockingPaneMiniWnd.h"
 #include "CVZPDockingPaneSplitterContainer.h"
 #include "CVZPDockingPaneTabbedContainer.h"
 #include "CVZPPropExchange.h"
@@ -182,6 +183,13 @@ void CVZPDockingPaneLayout::Normalize()
                 }
                 break;
             }
+            case vzpPaneTypeMiniWnd:
+                if (static_cast<CVZPDockingPaneMiniWnd*>(pObject)->GetTopContainer() == NULL)
+                {
+                    DestroyObject(pObject);
+                    bDeleted = TRUE;
+                }
+                break;
             default:
                 break;
             }

@@ -5,6 +5,7 @@
 #include "CVZPDockingPane.h"
 #include "CVZPDockingPaneDragContext.h"
 #include "CVZPDockingPaneLayout.h"
+#include "CVZPDockingPaneMiniWnd.h"
 #include "CVZPDockingPaneSplitterContainer.h"
 #include "CVZPDockingPaneTabbedContainer.h"
 #include "CVZPColorManager.h"
@@ -74,10 +75,11 @@ CVZPDockingPaneBase* CVZPDockingPaneManager::CreatePaneObject(int nType, CVZPDoc
         return new CVZPDockingPaneTabbedContainer(pLayout);
     case vzpPaneTypeSplitterContainer:
         return new CVZPDockingPaneSplitterContainer(pLayout);
+    case vzpPaneTypeMiniWnd:
+        return new CVZPDockingPaneMiniWnd(pLayout);
     case vzpPaneTypeClient:
         return new CVZPDockingPaneBase(vzpPaneTypeClient, pLayout);
     default:
-        // Floating frames and auto-hide panels come with their own classes.
         return NULL;
     }
 }
@@ -150,7 +152,7 @@ void CVZPDockingPaneManager::AdoptLayout(CVZPDockingPaneLayout* pLayout)
         for (POSITION pos = pLayout->m_lstObjects.GetHeadPosition(); pos != NULL;)
         {
             CVZPDockingPaneBase* pObject = pLayout->m_lstObjects.GetNext(pos);
-            if (pObject->GetType() == vzpPaneTypeTabbedContainer)
+            if (pObject->GetType() == vzpPaneTypeTabbedContainer && !IsInFloatingFrame(pObject))
             {
                 CVZPDockingPaneTabbedContainer* pTabbed = static_cast<CVZPDockingPaneTabbedContainer*>(pObject);
                 if (!pTabbed->IsEmpty() && pTabbed->GetParentContainer() != NULL)
@@ -163,11 +165,28 @@ void CVZPDockingPaneManager::AdoptLayout(CVZPDockingPaneLayout* pLayout)
         for (POSITION pos = pLayout->m_lstObjects.GetHeadPosition(); pos != NULL;)
         {
             CVZPDockingPaneBase* pObject = pLayout->m_lstObjects.GetNext(pos);
-            if (pObject->GetType() == vzpPaneTypeSplitterContainer)
+            if (pObject->GetType() == vzpPaneTypeSplitterContainer && !IsInFloatingFrame(pObject))
             {
                 pObject->SetHostWindow(m_pSite);
                 static_cast<CVZPDockingPaneSplitterContainer*>(pObject)->RebuildBars();
             }
+        }
+        // Floating frames get their windows at their stored rectangles.
+        for (POSITION pos = pLayout->m_lstObjects.GetHeadPosition(); pos != NULL;)
+        {
+            CVZPDockingPaneBase* pObject = pLayout->m_lstObjects.GetNext(pos);
+            if (pObject->GetType() != vzpPaneTypeMiniWnd)
+                continue;
+            CVZPDockingPaneMiniWnd* pFrame = static_cast<CVZPDockingPaneMiniWnd*>(pObject);
+            if (pFrame->GetSafeHwnd() != NULL || pFrame->GetTopContainer() == NULL)
+                continue;
+            CRect rc = pFrame->GetPaneRect();
+            if (pFrame->m_bRollUpMode)
+                rc.bottom = rc.top + (m_pPaintManager != NULL ? m_pPaintManager->GetCaptionHeight() : 0) + 8;
+            pFrame->m_bCreateFailed = !pFrame->CreateFrame(rc);
+            pFrame->AttachContent();
+            pFrame->OnChildChanged(pFrame->GetTopContainer());
+            VZPDelayFrameLayout(pFrame);
         }
     }
     if (pPrevious != NULL)
@@ -279,16 +298,139 @@ void CVZPDockingPaneManager::ClosePane(CVZPDockingPane* pPane)
         pContainer->RemoveChild(pPane);
 }
 
-void CVZPDockingPaneManager::SwitchDockedFloating(CVZPDockingPaneBase* /*pObject*/)
+namespace {
+
+// The pane's container's or the container's place: inside a floating frame
+// (its top ancestor is one).
+CVZPDockingPaneBase* TopAncestor(CVZPDockingPaneBase* pObject)
 {
+    while (pObject != NULL && pObject->GetParentContainer() != NULL)
+        pObject = pObject->GetParentContainer();
+    return pObject;
+}
+
+}  // namespace
+
+BOOL CVZPDockingPaneManager::IsInFloatingFrame(CVZPDockingPaneBase* pObject)
+{
+    CVZPDockingPaneBase* pTop = TopAncestor(pObject);
+    return pTop != NULL && pTop->GetType() == vzpPaneTypeMiniWnd;
+}
+
+BOOL CVZPDockingPaneManager::IsFloating(CVZPDockingPaneBase* pObject)
+{
+    return pObject != NULL && (VZPIsWindowOfClass(pObject->GetHostWindow(), "CVZPDockingPaneMiniWnd") ||
+                               (pObject->GetParentContainer() != NULL && IsInFloatingFrame(pObject)));
+}
+
+BOOL CVZPDockingPaneManager::MovePaneToHolder(CVZPDockingPane* pPane, CVZPDockingPaneBase* pHolder)
+{
+    if (pPane == NULL || m_pLayout == NULL)
+        return FALSE;
+    const BOOL bFloatMove = !IsFloating(pPane) && !pPane->IsAutoHidden();
+    if (bFloatMove && (pPane->GetEffectiveOptions() & vzpPaneNoFloatable))
+        return FALSE;
+    if (SendPaneAction(bFloatMove ? actionFloating : actionDocking, pPane, pHolder))
+        return FALSE;
+    if (pHolder != NULL)
+    {
+        // A docking holder that left the tree goes back to the side of it.
+        if (!bFloatMove && pHolder->GetParentContainer() == NULL && m_pLayout->GetTopContainer() != NULL &&
+            pHolder != static_cast<CVZPDockingPaneBase*>(m_pLayout->GetTopContainer()))
+            InsertDocked(pHolder, vzpPaneDockLeft, NULL);
+        m_bAttaching = TRUE;
+        AttachPaneTo(pPane, pHolder);
+        RefreshPaneRecords();
+        m_bAttaching = FALSE;
+    }
+    else
+    {
+        CVZPDockingPaneBase* pContainer = pPane->GetParentContainer();
+        CRect rc = pContainer != NULL ? pContainer->GetScreenRect() : pPane->GetScreenRect();
+        FloatPaneAt(pPane, rc);
+    }
+    SendPaneAction(bFloatMove ? actionFloated : actionDocked, pPane);
+    return TRUE;
+}
+
+void CVZPDockingPaneManager::SwitchDockedFloating(CVZPDockingPaneBase* pObject)
+{
+    if (pObject == NULL || m_pLayout == NULL)
+        return;
+    const BOOL bToFloating = !IsFloating(pObject) && !pObject->IsAutoHidden();
+    if (pObject->GetType() == vzpPaneTypeDockingPane)
+    {
+        CVZPDockingPane* pPane = static_cast<CVZPDockingPane*>(pObject);
+        VZPDockingPaneRecord* pRecord = m_pLayout->FindRecord(pPane);
+        CVZPDockingPaneBase* pHolder =
+            pRecord == NULL ? NULL : (bToFloating ? pRecord->pFloatingHolder : pRecord->pDockingHolder);
+        MovePaneToHolder(pPane, pHolder);
+        return;
+    }
+    if (pObject->GetType() != vzpPaneTypeTabbedContainer && pObject->GetType() != vzpPaneTypeSplitterContainer)
+        return;
+    CVZPDockingPaneBaseList lstPanes;
+    pObject->CollectPanes(vzpPaneTypeDockingPane, &lstPanes);
+    int nSelectedID = 0, nFocusID = 0;
+    for (POSITION pos = lstPanes.GetHeadPosition(); pos != NULL;)
+    {
+        CVZPDockingPane* pPane = static_cast<CVZPDockingPane*>(lstPanes.GetNext(pos));
+        CVZPDockingPaneBase* pContainer = pPane->GetParentContainer();
+        if (nSelectedID == 0 && pContainer != NULL && pContainer->GetType() == vzpPaneTypeTabbedContainer &&
+            static_cast<CVZPDockingPaneTabbedContainer*>(pContainer)->GetSelected() == pPane)
+            nSelectedID = pPane->GetID();
+        if (pPane->HasFocus())
+            nFocusID = pPane->GetID();
+    }
+    CVZPDockingPaneBase* pPreviousHolder = NULL;
+    for (POSITION pos = lstPanes.GetHeadPosition(); pos != NULL;)
+    {
+        CVZPDockingPane* pPane = static_cast<CVZPDockingPane*>(lstPanes.GetNext(pos));
+        VZPDockingPaneRecord* pRecord = m_pLayout->FindRecord(pPane);
+        CVZPDockingPaneBase* pHolder =
+            pRecord == NULL ? NULL : (bToFloating ? pRecord->pFloatingHolder : pRecord->pDockingHolder);
+        const CVZPDockingPaneBase* pOwnHolder = pHolder;
+        if (pHolder == NULL)
+            pHolder = pPreviousHolder;
+        if (!MovePaneToHolder(pPane, pHolder))
+        {
+            if (pPane->GetID() == nFocusID)
+                nFocusID = 0;
+            if (pPane->GetID() == nSelectedID)
+                nSelectedID = 0;
+        }
+        pPreviousHolder = const_cast<CVZPDockingPaneBase*>(pOwnHolder);
+    }
+    const int nShowID = nFocusID > 0 ? nFocusID : nSelectedID;
+    if (nShowID > 0)
+        RevealPane(FindPane(nShowID), TRUE);
 }
 
 void CVZPDockingPaneManager::SendToAutoHide(CVZPDockingPaneBase* /*pObject*/)
 {
 }
 
-void CVZPDockingPaneManager::FloatPaneAt(CVZPDockingPaneBase* /*pObject*/, CRect /*rc*/)
+void CVZPDockingPaneManager::FloatPaneAt(CVZPDockingPaneBase* pObject, CRect rc)
 {
+    if (pObject == NULL || m_pLayout == NULL)
+        return;
+    if (pObject->GetType() == vzpPaneTypeDockingPane)
+    {
+        CVZPDockingPaneBase* pContainer = pObject->GetParentContainer();
+        if (pContainer != NULL)
+            pContainer->RemoveChild(pObject);
+    }
+    else
+    {
+        CVZPDockingPaneBase* pCopy = pObject->Clone(m_pLayout, NULL, 0);
+        if (pCopy == NULL)
+            return;
+        pObject = pCopy;
+    }
+    CVZPDockingPaneBase* pBase = CreatePaneObject(vzpPaneTypeMiniWnd, m_pLayout);
+    if (pBase == NULL || pBase->GetType() != vzpPaneTypeMiniWnd)
+        return;
+    static_cast<CVZPDockingPaneMiniWnd*>(pBase)->SetupFloating(pObject, rc);
 }
 
 namespace {
@@ -472,6 +614,8 @@ void CVZPDockingPaneManager::RefreshPaneFrames()
         CFrameWnd* pFrame = pHost->IsFrameWnd() ? static_cast<CFrameWnd*>(pHost) : pHost->GetParentFrame();
         if (pFrame != NULL)
             pFrame->DelayRecalcLayout(TRUE);
+        if (pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CVZPDockingPaneMiniWnd)))
+            static_cast<CVZPDockingPaneMiniWnd*>(pFrame)->ApplyFrameStyle();
     }
 }
 

@@ -134,15 +134,21 @@ public:
     // Left and right swap on a right-to-left site.
     int MirrorSide(int nSide) const;
     int GetPaneSide(CVZPDockingPaneBase* pObject) const;
+    // Whether the object lies in a floating frame.
+    static BOOL IsInFloatingFrame(CVZPDockingPaneBase* pObject);
+    static BOOL IsFloating(CVZPDockingPaneBase* pObject);
 
     // Selects the pane in its container (or puts a closed pane back where
     // it was last) and shows its window.
     void RevealPane(CVZPDockingPane* pPane, BOOL bSetFocus = TRUE);
     // Closes the pane unless the site answers -1 (nothing for NULL).
     void ClosePane(CVZPDockingPane* pPane);
-    // Floating and auto-hide panes come with the floating frame and the
-    // auto-hide panels; until then these do nothing.
+    // Docked (or auto-hidden) to floating and back, through the panes'
+    // holders.
     void SwitchDockedFloating(CVZPDockingPaneBase* pObject);
+    // Moves the pane into the holder (or floats it at its container's
+    // rectangle without one); TRUE when it moved.
+    BOOL MovePaneToHolder(CVZPDockingPane* pPane, CVZPDockingPaneBase* pHolder);
     void SendToAutoHide(CVZPDockingPaneBase* pObject);
     void FloatPaneAt(CVZPDockingPaneBase* pObject, CRect rc);
     // Docks the object at a side of the neighbour (NULL: of the whole tree).
@@ -155,8 +161,9 @@ public:
     CRect ComputeDockRect(CVZPDockingPaneBase* pObject, int nSide, CVZPDockingPaneBase* pNeighbour);
     // Notification 4 with a fresh action record; the cancel field.
     BOOL SendPaneAction(int nAction, void* pPane, CVZPDockingPaneBase* pTarget = NULL, int nSide = 0);
-    // Asks every frame that hosts a pane for a delayed layout; nothing while
-    // the manager has no window.
+    // Asks every frame that hosts a pane for a delayed layout, and lets
+    // floating frames re-apply their frame style; nothing while the manager
+    // has no window.
     void RefreshPaneFrames();
     // Remembers each placed pane's container as its holder.
     void RefreshPaneRecords();
