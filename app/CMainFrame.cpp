@@ -160,6 +160,12 @@ BOOL CMainFrame::CreateCommandBars()
     if (m_pStandardBar == NULL)
         return FALSE;
     m_pStandardBar->ModifyFlags(0, 0x1F);
+    // A fixed bar: no close button, no bar list on a right click, no
+    // overflow chevron; laid out at the next frame layout.
+    m_pStandardBar->SetCloseable(FALSE);
+    m_pStandardBar->m_bContextMenuPresent = FALSE;
+    m_pStandardBar->ShowExpandButton(FALSE);
+    m_pStandardBar->m_dwState |= CVZPCommandBar::stateLayoutPending;
     m_pStandardBar->SetBarStyle(m_pStandardBar->GetBarStyle() & ~CBRS_GRIPPER);
     if (!m_pStandardBar->LoadToolBar(IDR_STANDARD_TOOLBAR, TRUE))
         return FALSE;

@@ -31,7 +31,6 @@ const UINT kIdToolbarList = 59392;
 const UINT kIdOleVerbs = 57872;
 const UINT kIdMenuRecentFiles = 57616;
 const UINT kIdNoControl = 65280;
-const int kGroupGap = 6;
 const int kWidestWrap = 32767;
 
 // The text of a menu item by position; empty when it has none.
@@ -522,7 +521,7 @@ BOOL CVZPControls::IsChanged() const
 // ---------------------------------------------------------------------------
 // Layout
 
-int CVZPControls::WrapControls(std::vector<VZPLAYOUTITEM>& items, int nWidth, DWORD& dwMode)
+int CVZPControls::WrapControls(std::vector<VZPLAYOUTITEM>& items, int nWidth, int nGroupGap, DWORD& dwMode)
 {
     for (VZPLAYOUTITEM& item : items)
         item.bWrap = item.bHidden = FALSE;
@@ -537,7 +536,7 @@ int CVZPControls::WrapControls(std::vector<VZPLAYOUTITEM>& items, int nWidth, DW
         if (!item.bVisible)
             continue;
         const BOOL bFirst = nRowStart == -1;
-        const int nExtent = Extent(item, bVert) + (item.bBeginGroup && !bFirst ? kGroupGap : 0);
+        const int nExtent = Extent(item, bVert) + (item.bBeginGroup && !bFirst ? nGroupGap : 0);
         const BOOL bOverflow = nRunning + nExtent > nWidth || ((dwMode & VZP_LM_FLOATSHAPE) && item.bBeginGroup && !bFirst);
         if (!bOverflow || bFirst || i == nRowStart)
         {
@@ -777,16 +776,16 @@ CSize CVZPControls::BalanceRows(std::vector<VZPLAYOUTITEM>& items, CSize szSepar
 {
     DWORD dwWrapMode = dwMode & ~(DWORD)VZP_LM_FLOATSHAPE;
     const BOOL bVert = (dwMode & LM_VERTDOCK) != 0;
-    WrapControls(items, 0, dwWrapMode);
+    WrapControls(items, 0, szSeparator.cx, dwWrapMode);
     int nLow = CalcRows(items, szSeparator, bVert).cx;
-    WrapControls(items, kWidestWrap, dwWrapMode);
+    WrapControls(items, kWidestWrap, szSeparator.cx, dwWrapMode);
     CSize sz = CalcRows(items, szSeparator, bVert);
     int nHigh = sz.cx;
     CSize szPrevious(-1, -1);
     while (nLow < nHigh)
     {
         const int nMiddle = (nLow + nHigh) / 2;
-        WrapControls(items, nMiddle, dwWrapMode);
+        WrapControls(items, nMiddle, szSeparator.cx, dwWrapMode);
         sz = CalcRows(items, szSeparator, bVert);
         if (sz == szPrevious)
             break;
@@ -806,23 +805,23 @@ CSize CVZPControls::FitRows(std::vector<VZPLAYOUTITEM>& items, CSize szSeparator
     if (dwMode & LM_LENGTHY)
     {
         // The narrowest width whose height fits the length.
-        WrapControls(items, kWidestWrap, dwWrapMode);
+        WrapControls(items, kWidestWrap, szSeparator.cx, dwWrapMode);
         int nHigh = CalcRows(items, szSeparator, bVert).cx;
         int nLow = 0;
         while (nLow < nHigh)
         {
             const int nMiddle = (nLow + nHigh) / 2;
-            WrapControls(items, nMiddle, dwWrapMode);
+            WrapControls(items, nMiddle, szSeparator.cx, dwWrapMode);
             if (CalcRows(items, szSeparator, bVert).cy <= nLength)
                 nHigh = nMiddle;
             else
                 nLow = nMiddle + 1;
         }
-        WrapControls(items, nHigh, dwWrapMode);
+        WrapControls(items, nHigh, szSeparator.cx, dwWrapMode);
         return CalcRows(items, szSeparator, bVert);
     }
-    const int nRows = WrapControls(items, nLength, dwWrapMode);
-    if (nLength > 0 && WrapControls(items, 0, dwWrapMode) != nRows)
+    const int nRows = WrapControls(items, nLength, szSeparator.cx, dwWrapMode);
+    if (nLength > 0 && WrapControls(items, 0, szSeparator.cx, dwWrapMode) != nRows)
     {
         // The smallest width with the same number of rows.
         int nLow = 0;
@@ -830,17 +829,17 @@ CSize CVZPControls::FitRows(std::vector<VZPLAYOUTITEM>& items, CSize szSeparator
         while (nLow < nHigh)
         {
             const int nMiddle = (nLow + nHigh) / 2;
-            if (WrapControls(items, nMiddle, dwWrapMode) <= nRows)
+            if (WrapControls(items, nMiddle, szSeparator.cx, dwWrapMode) <= nRows)
                 nHigh = nMiddle;
             else
                 nLow = nMiddle + 1;
         }
-        WrapControls(items, nHigh, dwWrapMode);
+        WrapControls(items, nHigh, szSeparator.cx, dwWrapMode);
     }
     else
-        WrapControls(items, nLength, dwWrapMode);
+        WrapControls(items, nLength, szSeparator.cx, dwWrapMode);
     const CSize sz = CalcRows(items, szSeparator, bVert);
-    WrapControls(items, bVert ? sz.cy : sz.cx, dwWrapMode);
+    WrapControls(items, bVert ? sz.cy : sz.cx, szSeparator.cx, dwWrapMode);
     return CalcRows(items, szSeparator, bVert);
 }
 
@@ -882,17 +881,17 @@ CSize CVZPControls::CalcDynamicSize(CDC* pDC, int nLength, DWORD dwMode, const C
     if (dwMode & VZP_LM_FLOATSHAPE)
     {
         const int nMRUWidth = m_pParent != NULL ? m_pParent->GetMRUWidth() : 0;
-        WrapControls(items, nMRUWidth, dwMode);
+        WrapControls(items, nMRUWidth, szSeparator.cx, dwMode);
         CSize sz = CalcRows(items, szSeparator, bVert);
         if (sz.cx * 3 < sz.cy && nMRUWidth <= 0)
             BalanceRows(items, szSeparator, dwMode);
         else
-            WrapControls(items, sz.cx, dwMode);
+            WrapControls(items, sz.cx, szSeparator.cx, dwMode);
     }
     else if (dwMode & LM_HORZDOCK)
-        WrapControls(items, nWorkLength - rcBorder.left - rcBorder.right, dwMode);
+        WrapControls(items, nWorkLength - rcBorder.left - rcBorder.right, szSeparator.cx, dwMode);
     else if (dwMode & LM_VERTDOCK)
-        WrapControls(items, nWorkLength - rcBorder.top - rcBorder.bottom, dwMode);
+        WrapControls(items, nWorkLength - rcBorder.top - rcBorder.bottom, szSeparator.cx, dwMode);
     else
         FitRows(items, szSeparator,
                 (dwMode & LM_LENGTHY) ? nWorkLength - rcBorder.top - rcBorder.bottom

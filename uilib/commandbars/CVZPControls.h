@@ -108,7 +108,10 @@ public:
     CSize CalcDynamicSize(CDC* pDC, int nLength, DWORD dwMode, const CRect& rcBorder, int nMinimum = 0);
 
     // --- The layout on items (no windows involved) ------------------------
-    static int WrapControls(std::vector<VZPLAYOUTITEM>& items, int nWidth, DWORD& dwMode);
+    // A group start costs nGroupGap along the row: the theme's separator
+    // width, the room CalcRows gives it, so that a bar committed at the size
+    // a measuring pass answered never hides a control.
+    static int WrapControls(std::vector<VZPLAYOUTITEM>& items, int nWidth, int nGroupGap, DWORD& dwMode);
     static CSize CalcRows(std::vector<VZPLAYOUTITEM>& items, CSize szSeparator, BOOL bVert);
     static CSize PlaceRows(std::vector<VZPLAYOUTITEM>& items, CSize szContent, DWORD dwMode, const CRect& rcBorder);
     static void AlignAndStretch(std::vector<VZPLAYOUTITEM>& items, CSize szBar, const CRect& rcBorder, DWORD dwMode);

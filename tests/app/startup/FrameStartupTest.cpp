@@ -168,6 +168,19 @@ TEST_F(FrameStartup, MenuBarAndStandardToolbarReplaceTheNativeMenu)
             shown.push_back(pControl->GetID());
     }
     EXPECT_EQ(std::vector<UINT>(std::begin(ids), std::end(ids)), shown);
+
+    // The maximised frame has room for every button: none is left to the
+    // overflow chevron, and each lies inside the bar's window.
+    CRect rcBar;
+    pStandard->GetClientRect(&rcBar);
+    for (int i = 0; i < pStandard->GetControls()->GetCount(); i++) {
+        CVZPControl* pControl = pStandard->GetControls()->GetAt(i);
+        if (pControl->GetID() == 0 || pControl->GetType() != vzpControlButton)
+            continue;
+        EXPECT_EQ(0u, pControl->GetHideFlags()) << "button " << pControl->GetID();
+        CRect rc = pControl->GetRect();
+        EXPECT_TRUE(rcBar.PtInRect(rc.TopLeft()) && rc.right <= rcBar.right) << "button " << pControl->GetID();
+    }
 }
 
 TEST_F(FrameStartup, FrameStateStartsAsTheWizardExpects)

@@ -191,4 +191,25 @@ TEST_F(ControlLayoutTest, VerticalBarsStackDownwards)
     EXPECT_EQ(CRect(2, 3, 22, 33), Rect(2));
 }
 
+// A theme without separators gives group starts no room in the placed row;
+// the wrap must not charge them a gap either, or a bar committed at the size
+// its measuring pass answered would hide its last control.
+class CNoSeparatorTheme : public CTestPaintManager
+{
+public:
+    CSize DrawCommandBarSeparator(CDC*, CVZPCommandBar*, CVZPControl*, BOOL) override { return CSize(0, 0); }
+};
+
+TEST_F(ControlLayoutTest, ABarCommittedAtItsMeasuredLengthHidesNothing)
+{
+    CVZPCommandBarPaintManager::SetCustomTheme(new CNoSeparatorTheme);
+    Fill({{52, 52, 0, 0}, {52, 52, 1, 0}, {86, 52, 1, 0}, {90, 52, 1, 0}, {52, 52, 1, 0}});
+    CSize measured = m_pBar->GetControls()->CalcDynamicSize(m_pDC, 1280, LM_HORZDOCK | VZP_LM_HIDEWRAP, m_rcBorder);
+    EXPECT_EQ(2 + 332 + 4, measured.cx);
+    Layout(measured.cx, LM_HORZDOCK | VZP_LM_HIDEWRAP);
+    for (int i = 0; i < 5; i++)
+        EXPECT_EQ(0u, Hide(i)) << "control " << i;
+    EXPECT_EQ(CRect(2 + 280, 3, 2 + 332, 3 + 52), Rect(4));
+}
+
 }  // namespace
