@@ -7,6 +7,7 @@
 
 #include "CResultListCtrl.h"
 #include "CStepPanel.h"
+#include "appuires.h"
 #include "extensive/NtfsExtraction.h"
 #include "fat/FatLists.h"
 #include "fat/ScanPanelHost.h"
@@ -122,13 +123,13 @@ void CFolderTreeCtrl::SetupImages(CImageList* pSystemImages)
     SetImageList(&m_imlStates, TVSIL_STATE);
     HINSTANCE hInst = AfxGetResourceHandle();
     if (!m_hItemCursor)
-        m_hItemCursor = ::LoadCursor(hInst, MAKEINTRESOURCE(IDC_CURSOR_TREE_ITEM));
+        m_hItemCursor = ::LoadCursor(hInst, MAKEINTRESOURCE(IDC_HOVER_HAND));
     if (!m_hButtonCursor)
         m_hButtonCursor = ::LoadCursor(hInst, MAKEINTRESOURCE(IDC_CURSOR_EXPAND));
     if (!m_hCheckCursor)
         m_hCheckCursor = ::LoadCursor(hInst, MAKEINTRESOURCE(IDC_CURSOR_CHECK_MARK));
     if (!m_hBusyCursor)
-        m_hBusyCursor = ::LoadCursor(hInst, MAKEINTRESOURCE(IDC_CURSOR_TREE_BUSY));
+        m_hBusyCursor = ::LoadCursor(hInst, MAKEINTRESOURCE(IDC_HOVER_HAND_PRESSED));
 }
 
 // --- the check model -------------------------------------------------------

@@ -4,6 +4,9 @@
 
 #include "CEx_StyleView.h"
 #include "CFirstView_HDD.h"
+#include "CProgressDlg.h"
+#include "CResultListCtrl.h"
+#include "CThirdView_HDD.h"
 #include "CSplitView.h"
 #include "CMainFramePaintManager.h"
 #include "CVZPAcceleratorManager.h"
@@ -68,7 +71,7 @@ CMainFrame::CMainFrame()
     : m_pVirtualDisk(NULL), m_hLinkCursor(NULL), m_nSelectedRow(-1), m_pPreviewView(NULL), m_pScanView(NULL),
       m_pDrivePanel(NULL), m_pScanPanel(NULL), m_bDriveStep(TRUE), m_bScanStep(FALSE), m_bResultsStep(FALSE),
       m_bExtensiveResultsStep(FALSE), m_bPartitionSelectable(TRUE), m_bPreviewOk(FALSE), m_bPreviewSupported(FALSE),
-      m_bNoFileSelected(TRUE), m_hSnapshotProgress(NULL), m_bSnapshotLoadEnabled(FALSE), m_pStandardBar(NULL),
+      m_bNoFileSelected(TRUE), m_hSnapshotProgress(NULL), m_pSnapshotProgressDlg(NULL), m_bRecoveryEnabled(TRUE), m_bSnapshotLoadEnabled(FALSE), m_pStandardBar(NULL),
       m_bOpenEnabled(TRUE),
       m_mapSpare(10)
 {
@@ -79,6 +82,12 @@ CMainFrame::CMainFrame()
 
 CMainFrame::~CMainFrame()
 {
+    // The views are gone by now: only the dialog itself is left to free.
+    if (m_pSnapshotProgressDlg) {
+        if (m_pSnapshotProgressDlg->GetSafeHwnd())
+            m_pSnapshotProgressDlg->DestroyWindow();
+        delete m_pSnapshotProgressDlg;
+    }
     if (m_hLinkCursor != NULL)
         ::DestroyCursor(m_hLinkCursor);
     if (m_pVirtualDisk && GetSectorReaderDisk() == m_pVirtualDisk)
@@ -333,3 +342,103 @@ CView* CMainFrame::GetWizardView(int nIndex) const
 }
 
 void CMainFrame::ShowRecoveryStep() { GetWizardApp()->SwitchView(WizardRecoveryStep); }
+
+CThirdView_HDD* CMainFrame::RecoveryView() const
+{
+    CRecoveryWizardApp* pApp = GetWizardApp();
+    return pApp ? DYNAMIC_DOWNCAST(CThirdView_HDD, pApp->m_pViews[WizardRecoveryStep]) : NULL;
+}
+
+void CMainFrame::BeginProgress(const wchar_t* text)
+{
+    EndProgress();
+    CProgressDlg* pDlg = new CProgressDlg;
+    if (!pDlg->Create(this)) {
+        delete pDlg;
+        return;
+    }
+    pDlg->SetRange(0, 100);
+    pDlg->m_staticStatus.SetWindowText(text ? text : L"");
+    m_pSnapshotProgressDlg = pDlg;
+    // One window for both: the loader's own steps and the tree builders'.
+    m_hSnapshotProgress = pDlg->GetSafeHwnd();
+    if (CThirdView_HDD* pView = RecoveryView())
+        pView->m_tree.m_hSnapshotProgressWnd = m_hSnapshotProgress;
+}
+
+void CMainFrame::SetProgressText(const wchar_t* text)
+{
+    if (m_pSnapshotProgressDlg && m_pSnapshotProgressDlg->GetSafeHwnd())
+        m_pSnapshotProgressDlg->m_staticStatus.SetWindowText(text ? text : L"");
+}
+
+void CMainFrame::SetProgress(int position)
+{
+    if (m_hSnapshotProgress && ::IsWindow(m_hSnapshotProgress))
+        ::SendMessage(m_hSnapshotProgress, WM_PROGRESSDLG_SETPOS, (WPARAM)position, 0);
+}
+
+void CMainFrame::EndProgress()
+{
+    if (CThirdView_HDD* pView = RecoveryView())
+        if (pView->m_tree.m_hSnapshotProgressWnd == m_hSnapshotProgress)
+            pView->m_tree.m_hSnapshotProgressWnd = NULL;
+    m_hSnapshotProgress = NULL;
+    if (m_pSnapshotProgressDlg) {
+        if (m_pSnapshotProgressDlg->GetSafeHwnd())
+            m_pSnapshotProgressDlg->DestroyWindow();
+        delete m_pSnapshotProgressDlg;
+        m_pSnapshotProgressDlg = NULL;
+    }
+}
+
+void CMainFrame::SetResultColumns(int scanMode)
+{
+    if (CThirdView_HDD* pView = RecoveryView())
+        pView->SetResultColumns(scanMode);
+}
+
+void CMainFrame::ShowRecoveryButtons()
+{
+    if (CThirdView_HDD* pView = RecoveryView())
+        pView->ShowRecoveryButtons();
+}
+
+void CMainFrame::HideBackButton()
+{
+    if (CThirdView_HDD* pView = RecoveryView())
+        pView->HideBackButton();
+}
+
+void CMainFrame::BuildFatTree()
+{
+    if (CThirdView_HDD* pView = RecoveryView())
+        pView->m_tree.BuildFatTree();
+}
+
+void CMainFrame::BuildNtfsTree()
+{
+    if (CThirdView_HDD* pView = RecoveryView())
+        pView->m_tree.BuildNtfsTree();
+}
+
+void CMainFrame::BuildTraceTree()
+{
+    if (CThirdView_HDD* pView = RecoveryView())
+        pView->m_tree.BuildTraceTree();
+}
+
+void CMainFrame::EnableRecovery(bool enable)
+{
+    m_bRecoveryEnabled = enable ? TRUE : FALSE;
+    if (CThirdView_HDD* pView = RecoveryView())
+        if (pView->m_recover.GetSafeHwnd())
+            pView->m_recover.EnableWindow(m_bRecoveryEnabled);
+}
+
+void CMainFrame::FocusResultList()
+{
+    if (CThirdView_HDD* pView = RecoveryView())
+        if (pView->m_pList && pView->m_pList->GetSafeHwnd())
+            pView->m_pList->SetFocus();
+}

@@ -22,11 +22,14 @@
 #include "CVZWindowPlacement.h"
 #include "CVZPReBar.h"
 #include "CVZPTaskPanel.h"
+#include "IPreviewHost.h"
 #include "IWizardFrame.h"
 #include "snapshot/SnapshotShell.h"
 
 class CFirstDisplay;
 class CMainPreviewView;
+class CProgressDlg;
+class CThirdView_HDD;
 class CSecondDisplay;
 class CSecondView_HDD;
 class CVirtualDisk;
@@ -35,7 +38,7 @@ class CVZPToolBar;
 // The product page the header logo opens.
 extern const wchar_t kProductPageUrl[];
 
-class CMainFrame : public CVZPFrameWnd, public CSnapshotShell, public IWizardFrame
+class CMainFrame : public CVZPFrameWnd, public CSnapshotShell, public IWizardFrame, public IPreviewHost
 {
     DECLARE_DYNCREATE(CMainFrame)
 public:
@@ -71,6 +74,29 @@ public:
     void ResetStepFlags() override;
     std::wstring LogicalDriveName(unsigned partitionIndex) override;
     void ShowRecoveryStep() override;
+    // The loading progress dialog; its window is also where the result
+    // tree's builders report while the snapshot loads.
+    void BeginProgress(const wchar_t* text) override;
+    void SetProgressText(const wchar_t* text) override;
+    void SetProgress(int position) override;
+    void EndProgress() override;
+    void SetResultColumns(int scanMode) override;
+    void ShowRecoveryButtons() override;
+    void HideBackButton() override;
+    void BuildFatTree() override;
+    void BuildNtfsTree() override;
+    void BuildTraceTree() override;
+    void EnableRecovery(bool enable) override;
+
+    // The preview pane's side of the frame.
+    void SetPreviewView(CMainPreviewView* pView) override { m_pPreviewView = pView; }
+    void SetPreviewOk(BOOL bOk) override { m_bPreviewOk = bOk; }
+    BOOL IsPreviewOk() const override { return m_bPreviewOk; }
+    void SetPreviewSupported(BOOL bSupported) override { m_bPreviewSupported = bSupported; }
+    void FocusResultList() override;
+
+    // The recovery step (views[4]), or null.
+    CThirdView_HDD* RecoveryView() const;
 
     CVirtualDisk* m_pVirtualDisk;
     HCURSOR m_hLinkCursor;
@@ -91,6 +117,9 @@ public:
     CImageList m_imlToolbarIcons;
     CVZWindowPlacement m_wndPlacement;
     HWND m_hSnapshotProgress;
+    CProgressDlg* m_pSnapshotProgressDlg;
+    // Whether previews and Recover may read the source of loaded results.
+    BOOL m_bRecoveryEnabled;
     BOOL m_bSnapshotLoadEnabled;
     CMainStatusBar m_wndStatusBar;
     // Holds no pane: the frame only asks it for one (and finds none).

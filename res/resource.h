@@ -117,11 +117,6 @@
 #define IDI_TREE_COMPUTER               179
 #define IDC_CURSOR_EXPAND               250
 
-// Result folder tree: cursors over an item and while a click on an item is
-// handled (the check box and expand button cursors are shared).
-#define IDC_CURSOR_TREE_ITEM            264
-#define IDC_CURSOR_TREE_BUSY            265
-
 // Result list: check box states, header images (48 x 48 entries) and the
 // cursor over a check box.
 #define IDB_LIST_STATES                 201

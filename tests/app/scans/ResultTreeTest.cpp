@@ -1,6 +1,6 @@
 // The result tree's builders on hand-made lists: damaged folder links build
-// a finite tree, the hits' types group by description, paths and the found
-// file system's choice.
+// a finite tree, the hits' types group by description, progress, red
+// deleted folders, paths and the found file system's choice.
 #include <gtest/gtest.h>
 
 #include "CFileSystemForm.h"
@@ -13,6 +13,10 @@
 #include "resource.h"
 #include "state/EngineState.h"
 #include "trace/TraceHit.h"
+#include "CShellIcons.h"
+#include "fat/ScanPanelHost.h"
+#include "ntfs/NtfsLists.h"
+#include "snapshot/SnapshotCommands.h"
 
 namespace {
 
@@ -37,6 +41,14 @@ protected:
 
     // "text" of every item below the parent, depth first, children indented
     // by "/" paths; deleted items end with " (red)".
+    int ChildCount(HTREEITEM parent)
+    {
+        int n = 0;
+        for (HTREEITEM c = m_tree.GetChildItem(parent); c; c = m_tree.GetNextSiblingItem(c))
+            ++n;
+        return n;
+    }
+
     std::vector<std::wstring> Items(HTREEITEM parent, const std::wstring& prefix = L"")
     {
         std::vector<std::wstring> out;
@@ -115,6 +127,165 @@ TEST_F(ResultTreeTest, TraceHitsGroupByDescriptionAndExtension)
     m_tree.AddTraceTypeFolders(other, L" ");
     EXPECT_TRUE(Items(other).empty());
     g_ScanStop = 0;
+}
+
+namespace {
+
+// Records the scan panel's progress positions.
+class CProgressRecorder : public CScanPanelHost
+{
+public:
+    CProgressRecorder() { m_previous = SetScanPanelHost(this); }
+    ~CProgressRecorder() { SetScanPanelHost(m_previous); }
+    void SetProgress(int position) override { positions.push_back(position); }
+    std::vector<int> positions;
+
+private:
+    CScanPanelHost* m_previous;
+};
+
+// Records the positions a window is sent with WM_USER + 1.
+class CProgressWindow : public CWnd
+{
+public:
+    std::vector<int> positions;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_USER + 1)
+            positions.push_back((int)wParam);
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+}  // namespace
+
+// Two folders under the root and a child of the first: three counted, the
+// deleted one drawn red over the control's own drawing (its child not), the
+// progress at each step the count over g_FolderCount, never above 99, to
+// the scan panel; with a snapshot loading it goes to the snapshot's window
+// instead, and an NTFS build of an Extensive Scan reports to the
+// file-system panel.
+TEST_F(ResultTreeTest, BuildersCountReportProgressAndPaintDeletedRed)
+{
+    AddFatFolder(L"FIRST", 3, 0, 0, 0, 0, 1);     // deleted
+    AddFatFolder(L"SECOND", 4, 0, 0, 0, 0, 0);
+    AddFatFolder(L"CHILD", 5, 3, 0, 0, 0, 0);
+    VolumeParams = VolumeParamsRecord();
+    VolumeParams.fileSystemType = FileSystemFat32;
+    g_ScanMode = ScanModeQuick;
+    g_ScanStop = 0;
+    {
+        CProgressRecorder panel;
+        g_FolderCount = 4;
+        HTREEITEM root = m_tree.BuildFatTree();
+        EXPECT_EQ(g_TreeBuildCount, 3u);
+        EXPECT_EQ(Items(root), (std::vector<std::wstring>{L"FIRST (red)", L"FIRST/CHILD", L"SECOND"}));
+        EXPECT_EQ(panel.positions, (std::vector<int>{0, 25, 50, 75}));
+        EXPECT_EQ(g_ProgressPercent, 75u);
+
+        // More folders inserted than counted: never above 99.
+        panel.positions.clear();
+        g_FolderCount = 2;
+        m_tree.BuildFatTree();
+        EXPECT_EQ(panel.positions, (std::vector<int>{0, 50, 99}));
+        EXPECT_EQ(g_ProgressPercent, 99u);
+
+        // No count at all is taken as 1.
+        g_FolderCount = 0;
+        m_tree.BuildFatTree();
+        EXPECT_EQ(g_FolderCount, 1u);
+    }
+
+    // The red text, against the tree's own colours.
+    m_tree.BuildFatTree();
+    HTREEITEM first = m_tree.GetChildItem(m_tree.GetRootItem());
+    HTREEITEM child = m_tree.GetChildItem(first);
+    m_tree.Expand(first, TVE_EXPAND);
+    m_tree.SelectItem(NULL);
+    m_frame.BringWindowToTop();
+    auto redPixels = [&](HTREEITEM item) {
+        m_tree.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+        CRect text;
+        m_tree.GetItemRect(item, &text, TRUE);
+        tesmir::test::CDibCanvas canvas(240, 360);
+        tesmir::test::CaptureWindow(m_tree.m_hWnd, canvas);
+        return canvas.Count(text, RGB(255, 0, 0));
+    };
+    EXPECT_GT(redPixels(first), 5);
+    EXPECT_EQ(redPixels(child), 0);
+    CFolderTreeCtrl::ItemStyle style;
+    ASSERT_TRUE(m_tree.GetItemStyle(first, style));
+    EXPECT_EQ(style.clrText, RGB(255, 0, 0));
+    EXPECT_FALSE(m_tree.GetItemStyle(child, style));
+
+    // While a snapshot loads: only the snapshot's window hears of it.
+    CProgressWindow snapshot;
+    ASSERT_TRUE(snapshot.CreateEx(0, L"STATIC", L"", WS_CHILD, CRect(0, 0, 1, 1), &m_frame, 20));
+    m_tree.m_hSnapshotProgressWnd = snapshot.m_hWnd;
+    {
+        CProgressRecorder panel;
+        g_FolderCount = 3;
+        g_SnapshotLoading = 1;
+        m_tree.BuildFatTree();
+        g_SnapshotLoading = 0;
+        EXPECT_TRUE(panel.positions.empty());
+        EXPECT_EQ(snapshot.positions, (std::vector<int>{0, 33, 66, 99}));
+    }
+    m_tree.m_hSnapshotProgressWnd = NULL;
+
+    // NTFS in an Extensive Scan: the file-system panel's bar.
+    FreeEntryLists();
+    FILETIME t = {};
+    AddNtfsFolderRecord(L"Docs", 40, 5, t, t, 0, 0);
+    AddNtfsFolderRecord(L"Mail", 41, 40, t, t, 0, 1);
+    VolumeParams.fileSystemType = FileSystemNtfs;
+    g_ScanMode = ScanModeExtensive;
+    CFileSystemForm form;
+    ASSERT_TRUE(form.Create(&m_frame, CRect(250, 0, 490, 200), 13));
+    m_tree.m_pFileSystemPanel = &form;
+    {
+        CProgressRecorder panel;
+        g_FolderCount = 4;
+        HTREEITEM root = m_tree.BuildNtfsTree();
+        EXPECT_EQ(Items(root), (std::vector<std::wstring>{L"Docs", L"Docs/Mail (red)"}));
+        EXPECT_TRUE(panel.positions.empty());
+        EXPECT_EQ(form.m_progress.GetPos(), 50);
+        // A Quick Scan's NTFS build goes to the scan panel.
+        g_ScanMode = ScanModeQuick;
+        m_tree.BuildNtfsTree();
+        EXPECT_EQ(panel.positions, (std::vector<int>{0, 25, 50}));
+    }
+    m_tree.m_pFileSystemPanel = NULL;
+}
+
+// Spaces around a text find the child of that name; a file-type item
+// takes the shell's icon for its extension; an ancestor ending in "\"
+// gets no second one; a first-level folder's path is its own text.
+TEST_F(ResultTreeTest, FindOrAddChildTrimsAndPathsJoinOnce)
+{
+    HTREEITEM root = m_tree.AddFolderItem(L"Root", TVI_ROOT);
+    HTREEITEM docs = m_tree.AddChildFolder(root, L"DIR1");
+    HTREEITEM sub = m_tree.FindOrAddChild(L"SUB", docs, 0);
+    EXPECT_EQ(m_tree.FindOrAddChild(L"  SUB ", docs, 0), sub);
+    EXPECT_EQ(ChildCount(docs), 1);
+    EXPECT_EQ(m_tree.GetItemPath(sub), CString(L"DIR1\\SUB"));
+    EXPECT_EQ(m_tree.GetItemPath(docs), CString(L"DIR1"));
+    HTREEITEM drive = m_tree.AddChildFolder(root, L"C:\\");
+    HTREEITEM inDrive = m_tree.AddChildFolder(drive, L"Mail");
+    EXPECT_EQ(m_tree.GetItemPath(inDrive), CString(L"C:\\Mail"));
+
+    CShellIcons icons;
+    HTREEITEM jpg = m_tree.FindOrAddChild(L".jpg", docs, 1);
+    int image = -1, selected = -1;
+    m_tree.GetItemImage(jpg, image, selected);
+    EXPECT_EQ(image, icons.GetFileIconIndex(L".jpg", TRUE));
+    m_tree.GetItemImage(sub, image, selected);
+    EXPECT_EQ(image, icons.GetFolderIconIndex(TRUE));
+    // "Root" is no drive: image 5 of the system list.
+    m_tree.GetItemImage(root, image, selected);
+    EXPECT_EQ(image, 5);
 }
 
 // The choice of a found file system copies its record into VolumeParams and
