@@ -263,12 +263,8 @@ void CThirdView_HDD::OnDraw(CDC* pDC)
 BOOL CThirdView_HDD::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     const NMHDR* hdr = reinterpret_cast<const NMHDR*>(lParam);
-    // The list turns a click on its header into LVN_COLUMNCLICK; a header
-    // click that reaches the view itself counts the same.
-    if (m_pList && hdr->hwndFrom == m_pList->GetSafeHwnd() && hdr->code == LVN_COLUMNCLICK)
-        OnColumnClick(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
-    else if (m_header.GetSafeHwnd() && hdr->hwndFrom == m_header.GetSafeHwnd() &&
-             (hdr->code == HDN_ITEMCLICKW || hdr->code == HDN_ITEMCLICKA))
+    // The list passes its header's notifications on to this view.
+    if (hdr->code == HDN_ITEMCLICKW || hdr->code == HDN_ITEMCLICKA)
         OnColumnClick(reinterpret_cast<const NMHEADERW*>(lParam)->iItem);
     return CView::OnNotify(wParam, lParam, pResult);
 }

@@ -26,7 +26,7 @@ namespace {
 enum Shape
 {
     ShapeNested,     // Root > A > (A1 > A1x, A2); Root > B; one file in the root only
-    ShapeFiles,      // Root > P (two files) > (C1, C2); Root > Q (no files) > (Q1, Q2)
+    ShapeFiles,      // Root > P (two files) > (C1 (one file), C2); Root > Q (no files) > (Q1, Q2)
     ShapeTrace,      // Root > Image > (.jpg, .gif); Root > Document > .doc
 };
 
@@ -35,6 +35,8 @@ class CheckModelTest : public testing::Test
 protected:
     void SetUp() override
     {
+        // The builders run as the workers run them: with the stop flag clear.
+        g_ScanStop = 0;
         ASSERT_TRUE(m_frame.CreateEx(0, NULL, L"check model", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 30, 30, 640, 420,
                                      NULL, NULL));
         ASSERT_TRUE(m_tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT,
@@ -96,6 +98,7 @@ protected:
                 AddFile(L"ROOT.TXT", 0);
                 AddFile(L"P1.TXT", 3);
                 AddFile(L"P2.TXT", 3);
+                AddFile(L"C1.TXT", 4);
             }
             m_tree.BuildFatTree();
         }
@@ -295,16 +298,19 @@ TEST_F(CheckModelTest, CheckedFoldersAreCollectedInPreorder)
     m_tree.SetCheck(Find(L"B"), 1);
     EXPECT_EQ(collect(), (std::vector<std::string>{"A2", "B"}));
 
-    // Saving map: P's two files and the root's file are marked; passing P
-    // drops P's files only.
+    // Saving map: the root's file, one of P's and C1's are marked. Each
+    // folder the walk passes after the first drops its own files, and only
+    // those: C1's goes; the first folder is returned without a pass.
     m_list.ClearMarks();
     Build(ShapeFiles);
-    for (uint32_t id = 0; id < 3; ++id)
+    for (uint32_t id : {0u, 1u, 3u})   // ROOT.TXT, P1.TXT, C1.TXT by file number
         m_list.m_mapSaveFiles[id] = 1;
     EXPECT_EQ(collect(), (std::vector<std::string>{"P", "C1", "C2", "Q", "Q1", "Q2"}));
-    ASSERT_EQ(m_list.m_mapSaveFiles.GetCount(), 1);
     int value;
-    EXPECT_TRUE(m_list.m_mapSaveFiles.Lookup(0, value));   // ROOT.TXT, file number 0
+    EXPECT_EQ(m_list.m_mapSaveFiles.GetCount(), 2);
+    EXPECT_TRUE(m_list.m_mapSaveFiles.Lookup(0, value));
+    EXPECT_TRUE(m_list.m_mapSaveFiles.Lookup(1, value));
+    EXPECT_FALSE(m_list.m_mapSaveFiles.Lookup(3, value));
 }
 
 // Which files a folder has, and whether they count as marked, by mode: FAT

@@ -373,9 +373,11 @@ TEST_F(RecoveryStep_, HeadingClicksSortWithFoldersFirst)
     view->m_header.GetItemRect(2, &item);
     view->m_header.ClientToScreen(&item);
     ASSERT_TRUE(tesmir::test::BringToFront(App().GetMainFrame()->m_hWnd));
+    // Each click at its own point, so that two clicks make no double click.
+    int clicks = 0;
     auto clickSize = [&] {
         tesmir::test::SendMouseInput({item.left + 5, item.bottom + 40});
-        POINT pt = {item.CenterPoint().x, item.CenterPoint().y};
+        POINT pt = {item.CenterPoint().x - 10 + 20 * clicks++, item.CenterPoint().y};
         tesmir::test::SendMouseButtons(pt, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
     };
     clickSize();
@@ -419,6 +421,8 @@ TEST_F(RecoveryStep_, BackAndHomeThrowTheResultsAway)
         {ScanModeFileTrace, WizardScanStep, false, true},
         {ScanModeExtensive, WizardFileSystemStep, true, false},
     };
+    // The builders run as the workers run them: with the stop flag clear.
+    g_ScanStop = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mode);
         g_ScanMode = c.mode;
@@ -426,6 +430,7 @@ TEST_F(RecoveryStep_, BackAndHomeThrowTheResultsAway)
         AppendTraceHit(L"1.jpg", L".jpg", L"Image", 100, 1);
         VolumeParams.fileSystemType = FileSystemFat32;
         view->m_tree.BuildFatTree();
+        EXPECT_EQ(view->m_tree.GetCount(), 2u);
         view->m_pList->InsertItem(0, L"x");
         ShowResults(c.mode);
         ASSERT_EQ(WizardRecoveryStep, App().CurrentViewIndex());
@@ -446,6 +451,7 @@ TEST_F(RecoveryStep_, BackAndHomeThrowTheResultsAway)
     }
 
     g_ScanMode = ScanModeQuick;
+    g_ScanStop = 0;
     AddFatFolder(L"DOCS", 3, 0, 0, 0, 0, 0);
     view->m_tree.BuildFatTree();
     view->m_pList->m_mapSaveFiles[7] = 1;
@@ -489,8 +495,10 @@ TEST_F(RecoveryStep_, RecoverCollectsAsksAndSaves)
 
     g_ScanMode = ScanModeQuick;
     VolumeParams.fileSystemType = FileSystemFat32;
+    g_ScanStop = 0;
     AddFatFolder(L"DOCS", 3, 0, 0, 0, 0, 0);
     view->m_tree.BuildFatTree();
+    ASSERT_EQ(view->m_tree.GetCount(), 2u);
     view->m_tree.SetCheck(view->m_tree.GetRootItem(), 0);
     ShowResults(ScanModeQuick);
     view->SendMessage(WM_COMMAND, CThirdView_HDD::IdRecover);
