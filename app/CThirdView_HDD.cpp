@@ -19,6 +19,7 @@
 #include "fat/FatLists.h"
 #include "resource.h"
 #include "save/SaveMarkedItems.h"
+#include "snapshot/SnapshotCommands.h"
 #include "state/EngineState.h"
 #include "trace/SignatureSelection.h"
 #include "trace/TraceHit.h"
@@ -493,6 +494,7 @@ void CThirdView_HDD::OnBack()
     g_TraceSizeMB = 0;
     g_bListFirstPaint = 1;
     g_ShowScanProgress = 1;
+    g_SnapshotLoading = 0;
 
     CMainFrame* pFrame = WizardFrame();
     if (pFrame) {

@@ -1223,8 +1223,6 @@ OUTPUTS = [
     # Cursors.
     cursor("check_mark_cursor.txt"),
     cursor("expand_cursor.txt"),
-    cursor("tree_item_cursor.txt"),
-    cursor("tree_busy_cursor.txt"),
     # The application controls' cursors (appui.rc).
     cursor("hand_open.txt", "appui"),
     cursor("hand_pressed.txt", "appui"),
