@@ -9,6 +9,9 @@
 #include "SnapshotTestSupport.h"
 #include "StartupTestSupport.h"
 #include "TestSupport.h"
+#include "CMainFrame.h"
+#include "CResultListCtrl.h"
+#include "CThirdView_HDD.h"
 #include "snapshot/SnapshotCommands.h"
 #include "snapshot/SnapshotFile.h"
 #include "state/EngineState.h"
@@ -143,6 +146,15 @@ TEST_F(CommandLine, GivesWhatTheEngineGivesAndMovesOnOnlyAfterALoad)
         EXPECT_TRUE(pFrame->IsWindowVisible()) << c.name;
         if (!actual.loaded) {
             EXPECT_EQ(WizardStartPage, App().CurrentViewIndex()) << c.name;
+        } else {
+            // Every load replaces the result list's columns: one set, whatever
+            // was loaded before.
+            CThirdView_HDD* pView = pFrame->RecoveryView();
+            ASSERT_NE(nullptr, pView) << c.name;
+            ASSERT_NE(nullptr, pView->m_pList) << c.name;
+            CHeaderCtrl* pHeader = pView->m_pList->GetHeaderCtrl();
+            ASSERT_NE(nullptr, pHeader) << c.name;
+            EXPECT_EQ(6, pHeader->GetItemCount()) << c.name;
         }
     }
 }
