@@ -230,3 +230,6 @@
 #define IDC_RECOVER_WAIT_TEXT           1138
 #define IDD_TREE_WAIT                   379
 #define IDC_TREE_WAIT_TEXT              1135
+
+// HTML viewer: the empty canvas the page is painted on.
+#define IDD_HTML_CANVAS                 225

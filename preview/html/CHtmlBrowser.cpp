@@ -3,6 +3,8 @@
 #include <stdio.h>
 #include <wchar.h>
 
+#include <algorithm>
+
 #include "HtmlCanvas.h"
 
 namespace {
@@ -33,11 +35,17 @@ CHtmlBrowser::CHtmlBrowser(HWND canvas, HWND owner, HWND status, HWND address, H
     m_szPendingStatus[0] = 0;
     CopyText(m_szFontFace, L"Arial");
     InitializeCriticalSection(&m_cs);
+    m_pDocument = new CHtmlDocument(this);
 }
 
 CHtmlBrowser::~CHtmlBrowser()
 {
     DestroyFormControls();
+    if (m_hBackBuffer)
+        DeleteObject(m_hBackBuffer);
+    // The document first waits for its picture fetches, which call back here.
+    delete m_pDocument;
+    m_pDocument = nullptr;
     delete[] m_pszHoverUrl;
     HtmlCanvasWndProc(nullptr, 0, 0, 0);
     DeleteCriticalSection(&m_cs);
@@ -110,9 +118,20 @@ void CHtmlBrowser::AddHistoryRow(const wchar_t* url, const wchar_t* text)
         EnableWindow(m_hBackButton, m_history.GetRowCount() > 1);
 }
 
-void CHtmlBrowser::LoadPage(const wchar_t* /*text*/, const wchar_t* /*baseUrl*/)
+void CHtmlBrowser::LoadPage(const wchar_t* text, const wchar_t* baseUrl)
 {
     DestroyFormControls();
+    delete[] m_pszHoverUrl;
+    m_pszHoverUrl = nullptr;
+    m_pDocument->Load(text, m_szFontFace, m_nFontSize, RGB(0, 0, 0), baseUrl);
+}
+
+void CHtmlBrowser::RelayoutPage()
+{
+    RECT rc = {0, 0, 0, 0};
+    GetClientRect(m_hCanvas, &rc);
+    m_pDocument->Layout(rc);
+    SendMessageW(m_hCanvas, WM_HTML_SETDOCSIZE, (WPARAM)rc.right, (LPARAM)rc.bottom);
 }
 
 void CHtmlBrowser::Navigate(const wchar_t* url)
@@ -156,6 +175,7 @@ void CHtmlBrowser::Navigate(const wchar_t* url)
         if (m_hAddress)
             SetWindowTextW(m_hAddress, current.c_str());
     }
+    RelayoutPage();
     SendMessageW(m_hCanvas, WM_HTML_SETHPOS, 0, 0);
     SendMessageW(m_hCanvas, WM_HTML_SETVPOS, 0, 0);
     InvalidateRect(m_hCanvas, nullptr, FALSE);
@@ -166,12 +186,16 @@ void CHtmlBrowser::Navigate(const wchar_t* url)
 void CHtmlBrowser::OnLinkHover(int over, const wchar_t* url)
 {
     if (!m_pszHoverUrl || wcscmp(m_pszHoverUrl, url) != 0) {
+        // The link left repaints in its own colour.
+        if (m_pszHoverUrl)
+            m_pDocument->InvalidateLink(m_pszHoverUrl);
         delete[] m_pszHoverUrl;
         m_pszHoverUrl = new wchar_t[wcslen(url) + 1];
         wcscpy(m_pszHoverUrl, url);
     }
     if (over) {
         SetCursor(LoadCursorW(nullptr, IDC_HAND));
+        m_pDocument->InvalidateLink(url);
         SetStatusText(url);
     } else {
         SetCursor(LoadCursorW(nullptr, IDC_ARROW));
@@ -208,6 +232,11 @@ void CHtmlBrowser::ShowImagesProgress(int loaded, int total)
         wchar_t text[128];
         swprintf(text, 128, L"Loaded Image %d of %d", loaded, total);
         SetStatusText(text);
+    } else if (loaded == total) {
+        int items = 0, images = 0, links = 0, level = 0;
+        m_pDocument->GetStatusCounts(&items, &images, &links, &level);
+        swprintf(m_szStatus, 128, L"Ready, items:%d, images:%d, links:%d, level:%d", items, images, links, level);
+        SetStatusText(m_szStatus);
     }
 }
 
@@ -229,6 +258,110 @@ void CHtmlBrowser::InvalidateDocRect(const RECT& rc)
     InvalidateRect(m_hCanvas, &r, FALSE);
 }
 
+void CHtmlBrowser::ReplaceBackBuffer()
+{
+    if (m_hBackBuffer)
+        DeleteObject(m_hBackBuffer);
+    m_hBackBuffer = nullptr;
+    RECT rc;
+    GetClientRect(m_hCanvas, &rc);
+    HDC screen = GetDC(m_hCanvas);
+    if (rc.right > 0 && rc.bottom > 0)
+        m_hBackBuffer = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
+    ReleaseDC(m_hCanvas, screen);
+}
+
+void CHtmlBrowser::OnCanvasPaint(HWND hwnd)
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    if (!m_hBackBuffer)
+        ReplaceBackBuffer();
+    if (m_hBackBuffer) {
+        HDC memory = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(memory, m_hBackBuffer);
+        int hPos = (int)SendMessageW(hwnd, WM_HTML_GETHPOS, 0, 0);
+        int vPos = (int)SendMessageW(hwnd, WM_HTML_GETVPOS, 0, 0);
+        m_pDocument->Draw(memory, rc, hPos, vPos);
+        BitBlt(dc, 0, 0, rc.right, rc.bottom, memory, 0, 0, SRCCOPY);
+        SelectObject(memory, old);
+        DeleteDC(memory);
+    }
+    EndPaint(hwnd, &ps);
+}
+
+RECT CHtmlBrowser::SelectionRect(HWND hwnd) const
+{
+    int hPos = (int)SendMessageW(hwnd, WM_HTML_GETHPOS, 0, 0);
+    int vPos = (int)SendMessageW(hwnd, WM_HTML_GETVPOS, 0, 0);
+    RECT rc = {std::min(m_ptAnchor.x, m_ptLast.x) + hPos, std::min(m_ptAnchor.y, m_ptLast.y) + vPos,
+               std::max(m_ptAnchor.x, m_ptLast.x) + hPos, std::max(m_ptAnchor.y, m_ptLast.y) + vPos};
+    return rc;
+}
+
+void CHtmlBrowser::OnCanvasMouseMove(HWND hwnd, int x, int y)
+{
+    int hPos = (int)SendMessageW(hwnd, WM_HTML_GETHPOS, 0, 0);
+    int vPos = (int)SendMessageW(hwnd, WM_HTML_GETVPOS, 0, 0);
+    m_pDocument->OnMouseMove(x + hPos, y + vPos);
+    if (GetCapture() != hwnd)
+        return;
+    m_ptLast.x = x;
+    m_ptLast.y = y;
+    m_pDocument->SelectRect(SelectionRect(hwnd));
+    InvalidateRect(hwnd, nullptr, FALSE);
+
+    // Dragging out of the canvas scrolls toward the pointer, the anchor
+    // staying on the same document point.
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    if (x < 0) {
+        int to = std::max(0, hPos + x);
+        m_ptAnchor.x += hPos - to;
+        SendMessageW(hwnd, WM_HTML_SETHPOS, 0, to);
+    } else if (x > rc.right) {
+        int range = (int)SendMessageW(hwnd, WM_HTML_GETHRANGE, 0, 0);
+        int to = std::min<int>(range, hPos + (x - rc.right));
+        if (to > hPos) {
+            m_ptAnchor.x -= to - hPos;
+            SendMessageW(hwnd, WM_HTML_SETHPOS, 0, to);
+        }
+    }
+    if (y < 0) {
+        int to = std::max(0, vPos + y);
+        m_ptAnchor.y += vPos - to;
+        SendMessageW(hwnd, WM_HTML_SETVPOS, 0, to);
+    } else if (y > rc.bottom) {
+        int range = (int)SendMessageW(hwnd, WM_HTML_GETVRANGE, 0, 0);
+        int to = std::min<int>(range, vPos + (y - rc.bottom));
+        if (to > vPos) {
+            m_ptAnchor.y -= to - vPos;
+            SendMessageW(hwnd, WM_HTML_SETVPOS, 0, to);
+        }
+    }
+}
+
+void CHtmlBrowser::OnCanvasButtonDown(HWND hwnd, int x, int y)
+{
+    int hPos = (int)SendMessageW(hwnd, WM_HTML_GETHPOS, 0, 0);
+    int vPos = (int)SendMessageW(hwnd, WM_HTML_GETVPOS, 0, 0);
+    // A click may navigate and replace the page; the selection then marks
+    // the new one.
+    m_pDocument->OnClick(x + hPos, y + vPos);
+    m_ptAnchor.x = m_ptLast.x = x;
+    m_ptAnchor.y = m_ptLast.y = y;
+    m_pDocument->SelectRect(SelectionRect(hwnd));
+    InvalidateRect(hwnd, nullptr, FALSE);
+    HWND focus = GetFocus();
+    if (focus && focus != hwnd && IsChild(hwnd, focus)) {
+        HWND parent = m_hAddress ? GetParent(m_hAddress) : nullptr;
+        SetFocus(parent ? GetDlgItem(parent, 1) : nullptr);
+    }
+    SetCapture(hwnd);
+}
+
 LRESULT CHtmlBrowser::CanvasProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -238,9 +371,51 @@ LRESULT CHtmlBrowser::CanvasProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case WM_HTML_IMAGESPROGRESS:
         ShowImagesProgress((int)wParam, (int)lParam);
         return 0;
+    case WM_SIZE:
+    case WM_HTML_RELAYOUT:
+        if (m_pDocument) {
+            ReplaceBackBuffer();
+            RelayoutPage();
+            InvalidateRect(hwnd, nullptr, FALSE);
+            UpdateWindow(hwnd);
+        }
+        break;
+    case WM_PAINT:
+        if (m_pDocument) {
+            OnCanvasPaint(hwnd);
+            return 1;
+        }
+        break;
+    case WM_MOUSEMOVE:
+        if (m_pDocument) {
+            OnCanvasMouseMove(hwnd, (short)LOWORD(lParam), (short)HIWORD(lParam));
+            return 0;
+        }
+        break;
+    case WM_LBUTTONDOWN:
+        if (m_pDocument) {
+            OnCanvasButtonDown(hwnd, (short)LOWORD(lParam), (short)HIWORD(lParam));
+            return 0;
+        }
+        break;
+    case WM_LBUTTONUP:
+        if (GetCapture() == hwnd)
+            ReleaseCapture();
+        break;
     case WM_GETDLGCODE:
         return DLGC_WANTALLKEYS;
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+        // Check boxes and radio buttons show the page behind them.
+        if (GetWindowLongW((HWND)lParam, GWL_STYLE) & 0xF) {
+            SetBkMode((HDC)wParam, TRANSPARENT);
+            return (LRESULT)GetStockObject(NULL_BRUSH);
+        }
+        break;
+    case WM_CTLCOLORDLG:
+        return (LRESULT)GetStockObject(NULL_BRUSH);
     default:
-        return HtmlCanvasWndProc(hwnd, message, wParam, lParam);
+        break;
     }
+    return HtmlCanvasWndProc(hwnd, message, wParam, lParam);
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "CHtmlDocument.h"
 #include "CHtmlRendererHost.h"
 #include "CHtmlStringTable.h"
 #include "HtmlUrl.h"
@@ -52,6 +53,13 @@ public:
     // canvas scrolling. Returns the result for the canvas's window manager.
     LRESULT CanvasProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+    // Lays the page out for the canvas's client width and tells the canvas
+    // the content's size.
+    void RelayoutPage();
+    CHtmlDocument* GetDocument() const { return m_pDocument; }
+    // The last ready text ("Ready, items:...").
+    const wchar_t* GetReadyText() const { return m_szStatus; }
+
     // Shows "Reading %d" or "Reading %d of %d"; nothing for received < 0.
     void OnFetchProgress(int received, int total);
     // Destroys every form control (and its option values); forgets the forms.
@@ -93,6 +101,14 @@ private:
     // Replaces the page by text, resolved against baseUrl.
     void LoadPage(const wchar_t* text, const wchar_t* baseUrl);
 
+    void ReplaceBackBuffer();
+    void OnCanvasPaint(HWND hwnd);
+    void OnCanvasMouseMove(HWND hwnd, int x, int y);
+    void OnCanvasButtonDown(HWND hwnd, int x, int y);
+    // The selection rectangle from the anchor to the last pointer position,
+    // in document coordinates.
+    RECT SelectionRect(HWND hwnd) const;
+
     HWND AddControl(const wchar_t* windowClass, DWORD exStyle, DWORD style, const wchar_t* text, int width,
                     int height, int stockFont, const wchar_t* name, int form, int type, const wchar_t* caption);
 
@@ -106,6 +122,10 @@ private:
     CHtmlStringTable m_history;
     CHtmlStringTable m_controls;
     CHtmlStringTable m_forms;
+    CHtmlDocument* m_pDocument = nullptr;
+    HBITMAP m_hBackBuffer = nullptr;
+    POINT m_ptAnchor = {0, 0};
+    POINT m_ptLast = {0, 0};
     wchar_t* m_pszHoverUrl = nullptr;
     int m_bNavigating = 0;
     int m_nFontSize = 15;

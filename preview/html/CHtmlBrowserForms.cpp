@@ -215,4 +215,6 @@ void CHtmlBrowser::SubmitForm(int form, HWND button, int buttonId)
     AddHistoryRow(action.c_str(), result);
     LoadPage(result, action.c_str());
     delete[] result;
+    RelayoutPage();
+    InvalidateRect(m_hCanvas, nullptr, FALSE);
 }
