@@ -378,6 +378,14 @@ LRESULT CHtmlBrowser::CanvasProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             RelayoutPage();
             InvalidateRect(hwnd, nullptr, FALSE);
             UpdateWindow(hwnd);
+            // The new document size may have shown or hidden a scroll bar
+            // meanwhile: the scrolling goes on from the client size as it
+            // is now, not as the message had it.
+            if (message == WM_SIZE) {
+                RECT rc;
+                GetClientRect(hwnd, &rc);
+                lParam = MAKELPARAM(rc.right, rc.bottom);
+            }
         }
         break;
     case WM_PAINT:

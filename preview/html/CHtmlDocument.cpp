@@ -196,13 +196,8 @@ void CHtmlDocument::Load(const wchar_t* text, const wchar_t* face, int size, COL
         ++p;
     }
 
-    m_pszBaseUrl = baseUrl;
-    m_pText = out.c_str();
-    m_nTextLength = (int)out.size();
     Parse(out.c_str(), (int)out.size(), m_items, face, size, color, baseUrl, 0, 0, plainText ? 1 : 0);
     if (m_pHost)
         m_pHost->OnParseProgress(0, (int)out.size(), (int)out.size());
-    m_pText = nullptr;
-    m_pszBaseUrl = L"";
     m_bBusy = 0;
 }

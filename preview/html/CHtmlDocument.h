@@ -121,7 +121,4 @@ private:
     int m_nListNesting = 0;
     int m_nForm = -1;
     int m_bBusy = 0;
-    const wchar_t* m_pszBaseUrl = L"";
-    const wchar_t* m_pText = nullptr;  // the cleaned text while parsing
-    int m_nTextLength = 0;
 };

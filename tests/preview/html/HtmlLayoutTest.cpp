@@ -199,6 +199,17 @@ TEST_F(HtmlLayout, TableWidthsFollowTheDistributionRules)
                       width);
         EXPECT_EQ(11, m_doc.GetItems()[1]->cx) << Dump();
         EXPECT_EQ(11, m_doc.GetItems()[2]->cx);
+
+        // Width and height attributes count at most 32767 pixels, and the
+        // distribution does not take a sweep per pixel.
+        LoadAndLayout(L"<table width=2000000000 cellpadding=0 cellspacing=0><tr><td>a</td><td>b</td></tr></table>",
+                      width);
+        EXPECT_EQ(HTML_MAX_EXTENT, m_doc.GetItems()[0]->cx) << Dump();
+        EXPECT_EQ(HTML_MAX_EXTENT, m_doc.GetItems()[1]->cx + m_doc.GetItems()[2]->cx);
+        LoadAndLayout(L"<table height=2000000000 cellpadding=0 cellspacing=0><tr><td>a</td></tr><tr><td>b</td></tr>"
+                      L"</table>",
+                      width);
+        EXPECT_EQ(HTML_MAX_EXTENT, m_doc.GetItems()[0]->cy) << Dump();
     }
 }
 

@@ -445,4 +445,62 @@ TEST_F(HtmlViewer, ClosingWhilePicturesComeSlowlyLeavesNoThread)
     EXPECT_TRUE(PumpUntil([&] { return ThreadCount() <= threads; }, 10000)) << ThreadCount() << " " << threads;
 }
 
+TEST_F(HtmlViewer, FixturePagesShowWithTheirFormControlsInPlace)
+{
+    CViewerHarness h;
+    for (const wchar_t* name : {L"fonts.html", L"blocks.html", L"tables.html", L"forms.html", L"entities.html",
+                                L"text.txt"}) {
+        SCOPED_TRACE(Utf8(name));
+        h.Open(html_test::PagePath(name));
+        ASSERT_NE(nullptr, CCustomHTMLViewer::GetBrowser());
+        EXPECT_TRUE(PumpUntil([&] {
+            std::wstring s = h.Status();
+            return s.compare(0, 6, L"Ready,") == 0 || s.compare(0, 7, L"Parsing") == 0;
+        })) << Narrow(h.Status());
+        if (h.Doc().GetLoader()->GetImageCount() > 0) {
+            EXPECT_TRUE(h.WaitReady()) << Narrow(h.Status());
+        }
+        if (wcscmp(name, L"forms.html") == 0) {
+            // Every control sits on the canvas where its element was laid
+            // out; check boxes and radio buttons take the page's colours,
+            // push buttons keep their own face.
+            int placed = 0;
+            std::function<void(const CHtmlElementList&)> walk = [&](const CHtmlElementList& items) {
+                for (const CHtmlElement* e : items) {
+                    walk(e->children);
+                    if (!e->hControl)
+                        continue;
+                    ++placed;
+                    EXPECT_EQ(h.Canvas(), GetParent(e->hControl));
+                    RECT rc;
+                    GetWindowRect(e->hControl, &rc);
+                    MapWindowPoints(nullptr, h.Canvas(), (POINT*)&rc, 2);
+                    EXPECT_EQ(e->x - h.HPos(), rc.left);
+                    EXPECT_EQ(e->y - h.VPos(), rc.top);
+                    wchar_t cls[32] = L"";
+                    GetClassNameW(e->hControl, cls, 32);
+                    if (_wcsicmp(cls, L"button") != 0)
+                        continue;
+                    HDC dc = GetDC(e->hControl);
+                    LRESULT brush = SendMessageW(h.Canvas(), WM_CTLCOLORBTN, (WPARAM)dc, (LPARAM)e->hControl);
+                    ReleaseDC(e->hControl, dc);
+                    bool pushButton = (GetWindowLongW(e->hControl, GWL_STYLE) & 0xF) == 0;
+                    EXPECT_EQ(pushButton, brush != (LRESULT)GetStockObject(NULL_BRUSH));
+                }
+            };
+            walk(h.Doc().GetItems());
+            EXPECT_EQ(9, placed);
+        }
+        if (wcscmp(name, L"tables.html") == 0) {
+            // Laid out to the canvas's width (its right float at the right
+            // edge), the page needs no horizontal scrolling, whatever scroll
+            // bars the first, narrower layout showed.
+            EXPECT_EQ(0, SendMessageW(h.Canvas(), WM_HTML_GETHRANGE, 0, 0));
+        }
+        std::wstring shot = L"html_page_" + std::wstring(name) + L".bmp";
+        h.Screenshot(shot.c_str());
+        h.Close();
+    }
+}
+
 }  // namespace
