@@ -262,4 +262,52 @@ TEST_F(HtmlLayout, FloatedTablesNarrowTheLinesBesideThemUntilClear)
     }
 }
 
+TEST_F(HtmlLayout, LinksAreHitAndASelectionTakesWholeLineStretches)
+{
+    LoadAndLayout(L"<a href=\"http://h/a\">first link</a> plain<br>second line words<br>third line words", 600);
+    const CHtmlElement* link = Find(L"link");
+    const CHtmlElement* plain = Find(L"plain");
+    ASSERT_TRUE(link && plain);
+    // Hover over the link's second word, off it, and a click on it.
+    m_doc.OnMouseMove(link->x + 1, link->y + 1);
+    m_doc.OnMouseMove(plain->x + 1, plain->y + 1);
+    m_doc.OnClick(link->x + 1, link->y + 1);
+    EXPECT_EQ("hover 1 http://h/a\nhover 0 \nnavigate http://h/a\n", m_host.m_log);
+    EXPECT_EQ(0, m_doc.GetHoverLink());
+    // Every box of the link asks for a repaint.
+    m_doc.InvalidateLink(L"http://h/a");
+    EXPECT_EQ(3, m_host.m_nInvalidated);  // "first", its blank, "link"
+    m_doc.InvalidateLink(L"http://H/A");
+    EXPECT_EQ(3, m_host.m_nInvalidated);
+
+    // A drag from the start of "line" on the second line to the start of
+    // the third line, normalised as the browser hands it over: the second
+    // line from the rectangle's left on (its first word's box meets the
+    // rectangle), the third line up to the rectangle's right.
+    const CHtmlElement* line2 = Find(L"line");
+    const CHtmlElement* line3 = Find(L"line", 1);
+    const CHtmlElement* second = Find(L"second");
+    const CHtmlElement* words2 = Find(L"words");
+    const CHtmlElement* third = Find(L"third");
+    const CHtmlElement* words3 = Find(L"words", 1);
+    ASSERT_TRUE(line2 && line3 && second && words2 && third && words3);
+    ASSERT_LT(line3->x, line2->x + 2);
+    ASSERT_GE(words3->x, line2->x + 2);
+    RECT rc = {third->x + 2, line2->y + 2, line2->x + 2, third->y + 2};
+    m_doc.SelectRect(rc);
+    EXPECT_TRUE(second->bSelected);
+    EXPECT_TRUE(line2->bSelected);
+    EXPECT_TRUE(words2->bSelected);
+    EXPECT_TRUE(third->bSelected);
+    EXPECT_TRUE(line3->bSelected);
+    EXPECT_FALSE(words3->bSelected);
+    EXPECT_FALSE(plain->bSelected);
+    // An empty selection at a word's point takes that word alone.
+    RECT point = {words3->x + 1, words3->y + 1, words3->x + 1, words3->y + 1};
+    m_doc.SelectRect(point);
+    EXPECT_TRUE(words3->bSelected);
+    EXPECT_FALSE(line2->bSelected);
+    EXPECT_FALSE(third->bSelected);
+}
+
 }  // namespace
