@@ -17,6 +17,7 @@
 #include "state/EngineState.h"
 #include "trace/TraceHit.h"
 
+using tesmir::test::PumpUntil;
 using tesmir::test::Utf8;
 
 namespace {
@@ -364,4 +365,62 @@ TEST_F(CheckModelTest, FolderFilesByMode)
         EXPECT_EQ(m_tree.FolderHasFiles(r.item), r.hasFiles);
         EXPECT_EQ(m_tree.AreFolderFilesMarked(r.item), r.marked);
     }
+}
+
+// The pointer over an item shows the item cursor, over its expand button the
+// button cursor and over its check box the check cursor; a right click
+// selects the item under it and focuses the tree.
+TEST_F(CheckModelTest, PointerCursorsAndRightClick)
+{
+    Build(ShapeNested);
+    HTREEITEM root = m_tree.GetRootItem();
+    HTREEITEM a = Find(L"A");
+    HTREEITEM b = Find(L"B");
+    ASSERT_NE(m_tree.m_hItemCursor, (HCURSOR)NULL);
+    ASSERT_NE(m_tree.m_hButtonCursor, (HCURSOR)NULL);
+    ASSERT_NE(m_tree.m_hCheckCursor, (HCURSOR)NULL);
+    ASSERT_TRUE(tesmir::test::BringToFront(m_frame.m_hWnd));
+
+    // A point of the item whose hit test gives the flag.
+    auto pointWith = [&](HTREEITEM item, UINT flag, POINT& out) {
+        CRect row;
+        m_tree.GetItemRect(item, &row, FALSE);
+        for (int x = row.left; x < row.right; ++x) {
+            UINT flags = 0;
+            CPoint pt(x, row.CenterPoint().y);
+            if (m_tree.HitTest(pt, &flags) == item && (flags & flag)) {
+                m_tree.ClientToScreen(&pt);
+                out = pt;
+                return true;
+            }
+        }
+        return false;
+    };
+    struct Spot
+    {
+        HTREEITEM item;
+        UINT flag;
+        HCURSOR cursor;
+    };
+    const Spot spots[] = {
+        {b, TVHT_ONITEMLABEL, m_tree.m_hItemCursor},
+        {a, TVHT_ONITEMBUTTON, m_tree.m_hButtonCursor},
+        {b, TVHT_ONITEMSTATEICON, m_tree.m_hCheckCursor},
+    };
+    for (const Spot& s : spots) {
+        SCOPED_TRACE(s.flag);
+        POINT pt;
+        ASSERT_TRUE(pointWith(s.item, s.flag, pt));
+        // From elsewhere first: a move to where the pointer is brings nothing.
+        ASSERT_TRUE(tesmir::test::SendMouseInput({pt.x + 150, pt.y + 200}));
+        ASSERT_TRUE(tesmir::test::SendMouseInput(pt));
+        EXPECT_TRUE(PumpUntil([&] { return ::GetCursor() == s.cursor; }, 3000));
+    }
+
+    POINT label;
+    ASSERT_TRUE(pointWith(b, TVHT_ONITEMLABEL, label));
+    m_tree.SelectItem(root);
+    tesmir::test::SendMouseButtons(label, {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP});
+    EXPECT_TRUE(PumpUntil([&] { return m_tree.GetSelectedItem() == b; }, 3000));
+    EXPECT_EQ(::GetFocus(), m_tree.m_hWnd);
 }
