@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include <string>
 #include <thread>
 
 #include "BitmapDrawing.h"
@@ -19,6 +20,7 @@
 #include "fat/FatLists.h"
 #include "resource.h"
 #include "save/SaveMarkedItems.h"
+#include "save/SaveReporter.h"
 #include "snapshot/SnapshotCommands.h"
 #include "state/EngineState.h"
 #include "trace/SignatureSelection.h"
@@ -76,6 +78,96 @@ CString BrowseForSaveFolder(HWND hOwner)
     }
     return folder;
 }
+
+// The saving dialog (template 215) in its plainest form: the save runs on a
+// worker while the dialog shows the folder, the file and the count of each
+// file written and its progress; "Stop Saving" asks and stops, "Skip File"
+// ends the file being written. The worker ends the dialog by a posted
+// message, so the dialog ends whether or not it is painted.
+class CSavingProgressDlg : public CDialog
+{
+public:
+    CSavingProgressDlg(const SaveSelection& selection, CWnd* pParent)
+        : CDialog(IDD_SAVING, pParent), m_selection(selection)
+    {
+    }
+    ~CSavingProgressDlg() override
+    {
+        if (m_worker.joinable())
+            m_worker.join();
+    }
+
+protected:
+    enum { WM_SAVE_DONE = WM_APP + 0x215 };
+
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        m_stop.SubclassDlgItem(IDOK, this);
+        m_stop.LoadBitmaps(IDB_STOP_SAVING, IDB_STOP_SAVING_HOVER);
+        m_skip.SubclassDlgItem(IDC_SAVING_SKIP, this);
+        m_skip.LoadBitmaps(IDB_SKIP_FILE, IDB_SKIP_FILE_HOVER);
+        SetDlgItemText(IDC_SAVING_PATH, m_selection.destination.c_str());
+        SendDlgItemMessage(IDC_SAVING_PROGRESS, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
+        TraceSaveReporter reporter = {};
+        reporter.context = this;
+        reporter.fileStarted = [](void* context, const wchar_t* folder, const wchar_t* name, int savedCount) {
+            HWND dialog = static_cast<CSavingProgressDlg*>(context)->GetSafeHwnd();
+            ::SendDlgItemMessageW(dialog, IDC_SAVING_PATH, WM_SETTEXT, 0, (LPARAM)folder);
+            ::SendDlgItemMessageW(dialog, IDC_SAVING_FILE, WM_SETTEXT, 0, (LPARAM)name);
+            ::SendDlgItemMessageW(dialog, IDC_SAVING_COUNT, WM_SETTEXT, 0,
+                                  (LPARAM)std::to_wstring(savedCount).c_str());
+            ::SendDlgItemMessageW(dialog, IDC_SAVING_PROGRESS, PBM_SETPOS, 0, 0);
+        };
+        reporter.progress = [](void* context, int position) {
+            HWND dialog = static_cast<CSavingProgressDlg*>(context)->GetSafeHwnd();
+            ::SendDlgItemMessageW(dialog, IDC_SAVING_PROGRESS, PBM_SETPOS, (WPARAM)position, 0);
+        };
+        SetTraceSaveReporter(&reporter);
+        const HWND dialog = GetSafeHwnd();
+        m_worker = std::thread([this, dialog]() {
+            SaveMarkedItems(m_selection);
+            ::PostMessage(dialog, WM_SAVE_DONE, 0, 0);
+        });
+        return TRUE;
+    }
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_SAVE_DONE) {
+            SetTraceSaveReporter(NULL);
+            if (m_worker.joinable())
+                m_worker.join();
+            EndDialog(IDOK);
+            return 0;
+        }
+        return CDialog::WindowProc(message, wParam, lParam);
+    }
+
+    // "Stop Saving".
+    void OnOK() override
+    {
+        if (AskQuestion(L"Do you want to stop the saving process?") == 1)
+            g_SaveStop = 1;
+    }
+    // Esc and the close box: the save goes on until the worker ends it.
+    void OnCancel() override {}
+
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        if (LOWORD(wParam) == IDC_SAVING_SKIP) {
+            g_SaveSkip = 1;
+            return TRUE;
+        }
+        return CDialog::OnCommand(wParam, lParam);
+    }
+
+private:
+    SaveSelection m_selection;
+    std::thread m_worker;
+    CToolButton m_stop;
+    CToolButton m_skip;
+};
 
 }  // namespace
 
@@ -457,23 +549,9 @@ void CThirdView_HDD::SaveMarked(const CString& folder)
         m_pList->m_mapSaveFiles.GetNextAssoc(pos, key, value);
         selection.files.push_back(key);
     }
-    // The save runs on its own thread; this one keeps answering the messages
-    // the save sends to its windows until it has ended.
-    HANDLE done = ::CreateEventW(NULL, TRUE, FALSE, NULL);
-    std::thread worker([&selection, done]() {
-        SaveMarkedItems(selection);
-        ::SetEvent(done);
-    });
+    CSavingProgressDlg dialog(selection, this);
     BeginWait();
-    while (::MsgWaitForMultipleObjects(1, &done, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
-        MSG msg;
-        while (::PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessage(&msg);
-        }
-    }
-    worker.join();
-    ::CloseHandle(done);
+    dialog.DoModal();
     EndWait();
 }
 

@@ -529,6 +529,60 @@ TEST_F(RecoveryStep_, RecoverCollectsAsksAndSaves)
     view->m_runSave = oldSave;
 }
 
+namespace {
+
+// Deletes a folder with everything in it.
+void RemoveTree(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            const std::wstring path = folder + L"\\" + name;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                ::DeleteFileW(path.c_str());
+        } while (::FindNextFileW(find, &data));
+        ::FindClose(find);
+    }
+    ::RemoveDirectoryW(folder.c_str());
+}
+
+}  // namespace
+
+// Recover after a Quick Scan with one folder checked: the saving dialog
+// writes that folder's files, and those of the folders below it, under the
+// chosen folder with their tree paths, and ends by itself.
+TEST_F(RecoveryStep_, RecoverSavesTheCheckedFoldersFiles)
+{
+    CMessageRecorder messages;
+    Open(L"mixed-dynamic.vhd", CEx_StyleView::IdQuickScan);
+    QuickScan(MixedFat32);
+    CThirdView_HDD* view = RecoveryStep();
+    CFolderTreeCtrl& tree = view->m_tree;
+    HTREEITEM root = tree.GetRootItem();
+    tree.SetCheck(root, 0);
+    HTREEITEM level1 = FindChild(tree, root, L"Level1");
+    ASSERT_NE(level1, (HTREEITEM)NULL);
+    tree.SetCheck(level1, 1);
+    const std::wstring out = tesmir::test::BuildPath(L"recovery-step-saved");
+    RemoveTree(out);
+    ASSERT_TRUE(::CreateDirectoryW(out.c_str(), NULL));
+    auto oldChoose = view->m_chooseSaveFolder;
+    view->m_chooseSaveFolder = [&] { return CString(out.c_str()); };
+    view->SendMessage(WM_COMMAND, CThirdView_HDD::IdRecover);
+    view->m_chooseSaveFolder = oldChoose;
+    EXPECT_NE(::GetFileAttributesW((out + L"\\Level1\\Level2\\Level Three\\Level Four\\deepest file.txt").c_str()),
+              INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(::GetFileAttributesW((out + L"\\Names").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(view->IsWaiting());
+    RemoveTree(out);
+}
+
 // Tab moves the pushed look from the tree to Recover, to Back and back to
 // the tree; Enter runs the pushed button (Back here); the wait cursor holds
 // while BeginWait is in force. The step's skin and the preview pane show.
