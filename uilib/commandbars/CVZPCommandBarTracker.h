@@ -19,4 +19,6 @@ public:
     // Where the bar was last dropped, in its dock bar's client coordinates;
     // empty when it never was.
     CRect m_rcDocked;
+    // Top-left of the floating window where the bar last floated (screen).
+    CPoint m_ptFloating;
 };

@@ -111,7 +111,7 @@ CVZPCommandBars::~CVZPCommandBars()
     m_pToolTipContext->InternalRelease();
     m_pKeyboardManager->InternalRelease();
     m_pOptions->InternalRelease();
-    VZPGetSoundManager()->StopThread();
+    VZPGetSoundManager()->StopSoundThread();
 }
 
 // ---------------------------------------------------------------------------

@@ -299,6 +299,89 @@ void CVZPToolBar::DoPropExchange(CVZPPropExchange* pPX)
         PropExchangeBool(pPX, L"ContextMenuPresent", &m_bContextMenuPresent, TRUE);
 }
 
+void CVZPMenuBar::DoPropExchange(CVZPPropExchange* pPX)
+{
+    if (!pPX->IsLoading() && !m_mapMenus.IsEmpty())
+    {
+        // The bar's own controls are the frame menu's; the stored sets are
+        // written beside them and kept.
+        SwitchMenu(m_hMenu);
+        m_bStoredMenusKept = TRUE;
+    }
+    CVZPToolBar::DoPropExchange(pPX);
+    ExchangeAsInt(pPX, L"ResourceId", m_nIDResource, 0);
+    CString strSection;
+    if (pPX->IsLoading())
+    {
+        if (pPX->m_nSchema <= 4)
+            return;
+        VZPCommandBarsStateOptions* pOptions = StateOptions(pPX);
+        const DWORD dwCount = pPX->ReadCount();
+        for (DWORD i = 0; i < dwCount; i++)
+        {
+            strSection.Format(L"%s%i", L"MDIMenu", (int)i);
+            CVZPPropExchangeSectionRef section(pPX, strSection);
+            UINT nID = 0;
+            ExchangeAsInt(section, L"Id", nID, 0);
+            CVZPControls* pControls = new CVZPControls;
+            pControls->SetCommandBars(pOptions != NULL ? pOptions->pCommandBars : m_pCommandBars);
+            try
+            {
+                pControls->DoPropExchange(section);
+            }
+            catch (CException*)
+            {
+                pControls->InternalRelease();
+                throw;
+            }
+            CVZPControls* pOld = NULL;
+            if (m_mapMenus.Lookup(nID, pOld))
+                pOld->InternalRelease();
+            m_mapMenus.SetAt(nID, pControls);
+        }
+        return;
+    }
+    pPX->WriteCount((DWORD)m_mapMenus.GetCount());
+    int i = 0;
+    for (POSITION pos = m_mapMenus.GetStartPosition(); pos != NULL; i++)
+    {
+        UINT nID;
+        CVZPControls* pControls;
+        m_mapMenus.GetNextAssoc(pos, nID, pControls);
+        strSection.Format(L"%s%i", L"MDIMenu", i);
+        CVZPPropExchangeSectionRef section(pPX, strSection);
+        ExchangeAsInt(section, L"Id", nID, 0);
+        pControls->DoPropExchange(section);
+    }
+}
+
+void CVZPMenuBar::AddToCommandBarList(UINT* pnNextId, CVZPCommandBarRefList* pList,
+                                      VZPCommandBarsStateOptions* pOptions)
+{
+    if (IsListed(pList, this))
+        return;
+    CVZPToolBar::AddToCommandBarList(pnNextId, pList, pOptions);
+    for (POSITION pos = m_mapMenus.GetStartPosition(); pos != NULL;)
+    {
+        UINT nID;
+        CVZPControls* pControls;
+        m_mapMenus.GetNextAssoc(pos, nID, pControls);
+        AddPopupBars(pControls, pnNextId, pList, pOptions);
+    }
+}
+
+void CVZPMenuBar::ResolvePopupBars(CVZPCommandBarRefList* pList)
+{
+    CVZPToolBar::ResolvePopupBars(pList);
+    for (POSITION pos = m_mapMenus.GetStartPosition(); pos != NULL;)
+    {
+        UINT nID;
+        CVZPControls* pControls;
+        m_mapMenus.GetNextAssoc(pos, nID, pControls);
+        ResolveControls(pControls, pList);
+    }
+}
+
 void CVZPPopupBar::DoPropExchange(CVZPPropExchange* pPX)
 {
     CVZPCommandBar::DoPropExchange(pPX);
@@ -343,8 +426,14 @@ void CVZPCommandBars::GenerateCommandBarList(CVZPCommandBarRefList* pList, VZPCo
         BOOL bAdd = !pOptions->bSaveOnlyCustomized || !pBar->m_bBuiltIn;
         if (!bAdd && pBar->IsCustomizable())
         {
+            CVZPMenuBar* pMenuBar = DYNAMIC_DOWNCAST(CVZPMenuBar, pBar);
+            if (pMenuBar != NULL)
+            {
+                pMenuBar->ReleaseUncustomizedMenus();
+                bAdd = pMenuBar->GetStoredMenuCount() > 0;
+            }
             CVZPControls* pControls = pBar->GetControls();
-            bAdd = pControls->GetDefaultControls() == NULL || pControls->IsChanged();
+            bAdd = bAdd || pControls->GetDefaultControls() == NULL || pControls->IsChanged();
         }
         if (bAdd)
             pBar->AddToCommandBarList(&nNextId, pList, pOptions);
@@ -508,8 +597,11 @@ void CVZPBarState::GetBarInfo(CVZPToolBar* pBar)
     }
     if (pBar->m_pTracker != NULL)
     {
+        if (pBar->GetSafeHwnd() == NULL)
+            m_pointPos = pBar->m_pTracker->m_ptFloating;
         m_uMRUDockID = pBar->m_pTracker->m_nDockIndex;
         m_rectMRUDockPos = pBar->m_pTracker->m_rcDocked;
+        m_pointMRUFloatPos = pBar->m_pTracker->m_ptFloating;
     }
 }
 
@@ -520,6 +612,7 @@ void CVZPBarState::SetBarInfo(CVZPToolBar* pBar)
     {
         pBar->m_pTracker->m_nDockIndex = m_uMRUDockID;
         pBar->m_pTracker->m_rcDocked = m_rectMRUDockPos;
+        pBar->m_pTracker->m_ptFloating = m_pointMRUFloatPos;
     }
     if (pBar->GetSafeHwnd() != NULL)
     {
@@ -796,6 +889,11 @@ void CVZPCommandBars::SaveBarState(LPCTSTR lpszProfileName, BOOL bSaveOnlyCustom
             free(pData);
         }
         ar.Abort();
+        // The collection switched the menu bar to the frame menu to write
+        // its stored menus; the frame shows its own menu again.
+        CVZPMenuBar* pMenuBar = DYNAMIC_DOWNCAST(CVZPMenuBar, m_pMenuBar);
+        if (pMenuBar != NULL && pMenuBar->m_bStoredMenusKept && pFrame != NULL && pFrame->GetSafeHwnd() != NULL)
+            pFrame->OnUpdateFrameMenu(NULL);
     }
     m_pOptions->bDirtyState = FALSE;
 }

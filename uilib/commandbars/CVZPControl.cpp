@@ -270,7 +270,7 @@ BOOL CVZPControl::IsCaptionVisible() const
 
 void CVZPControl::OnExecute()
 {
-    VZPGetSoundManager()->PlaySystemSound(1);
+    VZPGetSoundManager()->RequestSound(CVZPSoundManager::soundMenuCommand);
     m_bPressed = 2;
     CVZPCommandBar* pRoot = m_pParent != NULL ? m_pParent->GetRootParent() : NULL;
     CVZPPopupBar* pRootPopup = DYNAMIC_DOWNCAST(CVZPPopupBar, pRoot);

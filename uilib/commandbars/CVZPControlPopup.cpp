@@ -5,6 +5,7 @@
 #include "CVZPCommandBars.h"
 #include "CVZPControls.h"
 #include "CVZPPopupBar.h"
+#include "CVZPShadowManager.h"
 
 IMPLEMENT_SERIAL(CVZPControlPopup, CVZPControl, VERSIONABLE_SCHEMA | 0x10)
 
@@ -231,8 +232,14 @@ void CVZPControlPopup::ExpandPopup()
 
 void CVZPControlPopup::ShowControlShadow()
 {
-    // The popup-shadow manager draws the control's own shadow beside its
-    // open popup; without it there is nothing to draw.
+    if (m_pParent == NULL || m_pParent->GetType() == vzpBarTypePopup)
+        return;
+    if (m_controlType != vzpControlPopup && m_controlType != vzpControlButtonPopup &&
+        m_controlType != vzpControlSplitButtonPopup)
+        return;
+    CVZPPopupBar* pPopupBar = DYNAMIC_DOWNCAST(CVZPPopupBar, m_pCommandBar);
+    if (pPopupBar != NULL && pPopupBar->m_bShowShadow)
+        VZPGetShadowManager()->AddControlShadow(this);
 }
 
 void CVZPControlPopup::AdjustExcludeRect(CRect& rc)

@@ -57,6 +57,13 @@ public:
     int GetStoredMenuCount() const { return (int)m_mapMenus.GetCount(); }
 
     int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
+    // The toolbar's keys, the menu id and the control sets of the stored
+    // menus ("MDIMenu0", "MDIMenu1", ...).
+    void DoPropExchange(CVZPPropExchange* pPX) override;
+    // The stored menus' popup bars are collected and bound again too.
+    void AddToCommandBarList(UINT* pnNextId, CVZPCommandBarRefList* pList,
+                             VZPCommandBarsStateOptions* pOptions) override;
+    void ResolvePopupBars(CVZPCommandBarRefList* pList) override;
     void Copy(CVZPCommandBar* pCommandBar, BOOL bRecursive = FALSE) override;
     void ResetCustomization() override;
 

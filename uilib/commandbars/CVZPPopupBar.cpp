@@ -12,6 +12,7 @@
 #include "CVZPMonitorApi.h"
 #include "CVZPMouseHookManager.h"
 #include "CVZPPopupExpandButton.h"
+#include "CVZPShadowManager.h"
 #include "CVZPSoundManager.h"
 #include "CVZPToolBar.h"
 #include "CVZPTooltipService.h"
@@ -235,7 +236,12 @@ BOOL CVZPPopupBar::Popup(CVZPControl* pControl, BOOL bSelectFirst)
     OnIdleUpdateCmdUI(TRUE);
 
     AnimateFirstPaint();
-    VZPGetSoundManager()->PlaySystemSound(2);
+    VZPGetSoundManager()->RequestSound(CVZPSoundManager::soundMenuPopup);
+    if (m_barPosition == vzpBarPopup && m_bShowShadow)
+    {
+        VZPGetShadowManager()->RemoveShadows(this);
+        VZPGetShadowManager()->AddShadow(this, m_rcExclude);
+    }
     UnlockRedraw();
     return TRUE;
 }
@@ -831,6 +837,7 @@ void CVZPPopupBar::DelayLayout()
 {
     if (m_bDynamicLayout || m_hWnd == NULL || !m_bTracking)
         return;
+    VZPGetShadowManager()->RemoveShadows(this);
     CRect rcOld;
     GetWindowRect(&rcOld);
     RefreshShortcutTexts();
@@ -865,7 +872,9 @@ void CVZPPopupBar::DelayLayout()
             dcBuffer.SelectObject(pOld);
         }
     }
-    VZPGetSoundManager()->PlaySystemSound(2);
+    VZPGetSoundManager()->RequestSound(CVZPSoundManager::soundMenuPopup);
+    if (m_barPosition == vzpBarPopup && m_bShowShadow)
+        VZPGetShadowManager()->AddShadow(this, m_rcExclude);
     if (CVZPControlPopup* pPopupControl = DYNAMIC_DOWNCAST(CVZPControlPopup, m_pControlPopup))
         pPopupControl->ShowControlShadow();
     m_dwState &= ~stateRedrawPending;

@@ -108,7 +108,7 @@ BOOL CVZPToolBar::CreateToolBar(CWnd* pSite, BOOL bFloat)
         // its size afterwards.
         DWORD dwExStyle = m_pCommandBars != NULL && m_pCommandBars->IsLayoutRTL() ? WS_EX_LAYOUTRTL : 0;
         LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW));
-        const CPoint pt(100, 100);
+        const CPoint pt = m_pTracker != NULL ? m_pTracker->m_ptFloating : CPoint(100, 100);
         if (!CreateEx(dwExStyle, lpszClass, m_strTitle, WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | kMiniFrameStyle,
                       pt.x, pt.y, 0, 0, hSite, NULL))
             return FALSE;

@@ -4,6 +4,7 @@
 // running ones, and a stream naming an unknown control class.
 #include <gtest/gtest.h>
 
+#include "CommandBarsTestRes.h"
 #include "CommandBarsTestSupport.h"
 #include "CVZPCommandBars.h"
 #include "CVZPControlButton.h"
@@ -11,6 +12,7 @@
 #include "CVZPControlEdit.h"
 #include "CVZPControlPopup.h"
 #include "CVZPControls.h"
+#include "CVZPMenuBar.h"
 #include "CVZPPopupBar.h"
 #include "CVZPPropExchangeArchive.h"
 #include "CVZPToolBar.h"
@@ -272,6 +274,56 @@ TEST_F(BarModelExchangeTest, ABarTheUserMadeIsAddedWithAWindow)
     EXPECT_FALSE(pAdded->m_bBuiltIn);
     EXPECT_EQ(CString(L"Mine"), pAdded->GetTitle());
     EXPECT_EQ(1, pAdded->GetControls()->GetCount());
+}
+
+// The menu bar writes its menu id and the control set of each stored
+// document menu; a stored menu's popup bar is collected once and bound again
+// when the stream is loaded.
+TEST_F(BarModelExchangeTest, TheMenuBarKeepsItsMenuIdAndStoredMenus)
+{
+    CVZPMenuBar* pMenuBar = DYNAMIC_DOWNCAST(CVZPMenuBar, m_pBars->AddMenuBar(L"Menu Bar", IDR_TEST_MENU));
+    ASSERT_NE(nullptr, pMenuBar);
+    CVZPControls* pStored = new CVZPControls;
+    pStored->SetCommandBars(m_pBars);
+    AddButton(pStored, 3000, L"Stored");
+    CVZPPopupBar* pPopup = CVZPPopupBar::CreatePopupBar(m_pBars);
+    AddButton(pPopup->GetControls(), 3001, L"Inner");
+    CVZPControlPopup* pSub = CVZPControlPopup::CreateControlPopup(vzpControlPopup);
+    pSub->SetCaption(L"Sub");
+    pSub->SetCommandBar(pPopup);
+    pPopup->InternalRelease();
+    pStored->AddControl(pSub, 0);
+    pMenuBar->m_mapMenus.SetAt(777, pStored);
+
+    VZPCommandBarsStateOptions options = {FALSE, TRUE, TRUE, m_pBars};
+    CVZPCommandBarRefList list;
+    m_pBars->GenerateCommandBarList(&list, &options);
+    const std::vector<CVZPCommandBar*> bars = Bars(list);
+    EXPECT_EQ(1, std::count(bars.begin(), bars.end(), pPopup));
+    BOOL bSaved = FALSE;
+    std::vector<BYTE> data = Save(m_pBars, list, options, &bSaved);
+    ASSERT_TRUE(bSaved);
+    EXPECT_TRUE(pMenuBar->m_bStoredMenusKept);
+
+    CVZPCommandBarRefList loaded;
+    ASSERT_TRUE(Load(m_pBars, data, loaded));
+    CVZPMenuBar* pLoaded = NULL;
+    for (CVZPCommandBar* pBar : Bars(loaded))
+        if (pLoaded == NULL)
+            pLoaded = DYNAMIC_DOWNCAST(CVZPMenuBar, pBar);
+    ASSERT_NE(nullptr, pLoaded);
+    EXPECT_NE(pMenuBar, pLoaded);
+    EXPECT_EQ((UINT)IDR_TEST_MENU, pLoaded->m_nIDResource);
+    EXPECT_EQ(1, pLoaded->GetStoredMenuCount());
+    CVZPControls* pLoadedStored = NULL;
+    ASSERT_TRUE(pLoaded->m_mapMenus.Lookup(777, pLoadedStored));
+    ASSERT_EQ(2, pLoadedStored->GetCount());
+    EXPECT_EQ(CString(L"Stored"), pLoadedStored->GetAt(0)->GetCaption());
+    pLoaded->ResolvePopupBars(&loaded);
+    CVZPCommandBar* pLoadedPopup = pLoadedStored->GetAt(1)->GetCommandBar();
+    ASSERT_NE(nullptr, pLoadedPopup);
+    EXPECT_NE(pPopup, pLoadedPopup);
+    EXPECT_EQ(CString(L"Inner"), pLoadedPopup->GetControl(0)->GetCaption());
 }
 
 TEST_F(BarModelExchangeTest, AnUnknownControlClassFailsTheLoad)

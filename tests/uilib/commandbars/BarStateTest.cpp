@@ -269,6 +269,34 @@ TEST_F(BarStateTest, PositionsScaleBetweenScreenSizesWithinTheScreen)
     EXPECT_EQ(CRect(512, 384, 612, 410), pBar->m_pTracker->m_rcDocked);
 }
 
+// The remembered floating place of a bar is written and comes back to its
+// tracker; a bar without window is saved at that place.
+TEST_F(BarStateTest, TheRememberedFloatingPlaceIsSavedAndRestored)
+{
+    CTestFrame* pFrame = NewFrame();
+    ASSERT_NE(nullptr, pFrame);
+    CVZPCommandBars* pBars = pFrame->GetCommandBars();
+    CVZPToolBar* pBar = pBars->GetToolBar(kToolBarId);
+    ASSERT_NE(nullptr, pBar->m_pTracker);
+    pBar->m_pTracker->m_ptFloating = CPoint(321, 123);
+    pBars->SaveBarState(L"CommandBars");
+    std::map<std::wstring, DWORD> bar = Values(L"CommandBars-Bar1");
+    EXPECT_EQ(321u, bar[L"MRUFloatXPos"]);
+    EXPECT_EQ(123u, bar[L"MRUFloatYPos"]);
+
+    pBar->m_pTracker->m_ptFloating = CPoint(0, 0);
+    pBars->LoadBarState(L"CommandBars");
+    EXPECT_EQ(CPoint(321, 123), pBar->m_pTracker->m_ptFloating);
+
+    CVZPBarState info;
+    CVZPToolBar windowless;
+    windowless.SetFlags(0x10);
+    windowless.m_pTracker->m_ptFloating = CPoint(40, 60);
+    info.GetBarInfo(&windowless);
+    EXPECT_EQ(CPoint(40, 60), info.m_pointPos);
+    EXPECT_EQ(CPoint(40, 60), info.m_pointMRUFloatPos);
+}
+
 class CustomizedBarStateTest : public BarStateTest
 {
 protected:

@@ -10,6 +10,8 @@
 #include "CVZPCommandBarsOptions.h"
 #include "CommandBarsTestRes.h"
 #include "CVZPControl.h"
+#include "CVZPDockBar.h"
+#include "VZPColorIndex.h"
 #include "VZPFoundation.h"
 
 #include <TestSupport.h>
@@ -201,6 +203,29 @@ void DestroyFrame(CFrameWnd* pFrame)
 
 const COLORREF CTestPaintManager::kFaceColor = RGB(250, 200, 40);
 const COLORREF CTestPaintManager::kImageColor = RGB(20, 120, 220);
+
+void CWhiteTestTheme::RefreshMetrics()
+{
+    CVZPSchemeGradientPaintManager::RefreshMetrics();
+    const int nIndex = VZPCOLOR_CONTROL_BORDER;
+    const COLORREF clr = RGB(255, 255, 255);
+    SetColors(1, &nIndex, &clr);
+}
+
+void CWhiteTestTheme::FillCommandBarEntry(CDC* pDC, CVZPCommandBar* pBar)
+{
+    CRect rc;
+    pBar->GetClientRect(&rc);
+    pDC->FillSolidRect(rc, RGB(255, 255, 255));
+}
+
+void CWhiteTestTheme::FillDockBar(CDC* pDC, CVZPDockBar* pBar)
+{
+    CVZPSchemeGradientPaintManager::FillDockBar(pDC, pBar);
+    CRect rc;
+    pBar->GetClientRect(&rc);
+    pDC->FillSolidRect(rc, RGB(255, 255, 255));
+}
 
 void CTestPaintManager::RefreshMetrics()
 {

@@ -13,6 +13,7 @@
 #include "CVZPControlButton.h"
 #include "CVZPFrameWnd.h"
 #include "CVZPPopupBar.h"
+#include "CVZPSchemeGradientPaintManager.h"
 #include "CVZPToolBar.h"
 #include "TestSupport.h"
 
@@ -129,6 +130,17 @@ public:
     void DrawImage(CDC* pDC, CPoint pt, CSize sz, CVZPImageManagerIcon* pImage, BOOL bSelected, BOOL bPressed,
                    BOOL bEnabled, BOOL bChecked, BOOL bPopuped, BOOL bToolBarImage) override;
     CSize DrawCommandBarGripperEx(CDC* pDC, CVZPCommandBar* pBar, BOOL bDraw) override;
+};
+
+// The program derives its theme from type 4 this way: white bars, no
+// separators, white dock bars and white control borders.
+class CWhiteTestTheme : public CVZPSchemeGradientPaintManager
+{
+public:
+    void RefreshMetrics() override;
+    void FillCommandBarEntry(CDC* pDC, CVZPCommandBar* pBar) override;
+    CSize DrawCommandBarSeparator(CDC*, CVZPCommandBar*, CVZPControl*, BOOL) override { return CSize(0, 0); }
+    void FillDockBar(CDC* pDC, CVZPDockBar* pBar) override;
 };
 
 // A popup bar that shows nothing: Popup records the call and answers TRUE

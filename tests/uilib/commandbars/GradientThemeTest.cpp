@@ -29,34 +29,6 @@ namespace {
 const COLORREF kPaper = RGB(1, 2, 3);
 const COLORREF kWhite = RGB(255, 255, 255);
 
-// The program derives its theme from type 4 this way: white bars, no
-// separators, white dock bars and white control borders.
-class CWhiteTestTheme : public CVZPSchemeGradientPaintManager
-{
-public:
-    void RefreshMetrics() override
-    {
-        CVZPSchemeGradientPaintManager::RefreshMetrics();
-        const int nIndex = VZPCOLOR_CONTROL_BORDER;
-        const COLORREF clr = kWhite;
-        SetColors(1, &nIndex, &clr);
-    }
-    void FillCommandBarEntry(CDC* pDC, CVZPCommandBar* pBar) override
-    {
-        CRect rc;
-        pBar->GetClientRect(&rc);
-        pDC->FillSolidRect(rc, kWhite);
-    }
-    CSize DrawCommandBarSeparator(CDC*, CVZPCommandBar*, CVZPControl*, BOOL) override { return CSize(0, 0); }
-    void FillDockBar(CDC* pDC, CVZPDockBar* pBar) override
-    {
-        CVZPSchemeGradientPaintManager::FillDockBar(pDC, pBar);
-        CRect rc;
-        pBar->GetClientRect(&rc);
-        pDC->FillSolidRect(rc, kWhite);
-    }
-};
-
 bool IsOrange(COLORREF clr)
 {
     return GetRValue(clr) >= 254 && GetGValue(clr) >= 140 && GetBValue(clr) <= 210;
