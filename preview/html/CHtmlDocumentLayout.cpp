@@ -22,8 +22,6 @@ struct CHtmlDocument::CLineState
 {
     int left;   // the margins, moved by floats
     int right;
-    int baseLeft;
-    int baseRight;
     int x;
     int y;
     int lineStart;
@@ -170,8 +168,8 @@ void CHtmlDocument::EndLine(CLineState& line, CHtmlElementList& items, int end, 
 POINT CHtmlDocument::LayoutItems(const RECT& rc, CHtmlElementList& items)
 {
     CLineState line;
-    line.left = line.baseLeft = rc.left;
-    line.right = line.baseRight = rc.right;
+    line.left = rc.left;
+    line.right = rc.right;
     line.x = rc.left;
     line.y = rc.top;
     line.lineStart = 0;
@@ -193,12 +191,9 @@ POINT CHtmlDocument::LayoutItems(const RECT& rc, CHtmlElementList& items)
                     (i > line.lineStart && !e->IsBlank() && !e->bNoWrap && e->nKind != HTML_ELEMENT_CELL &&
                      line.x + e->cx > line.right);
         if (ends) {
-            int lineTop = line.y;
             EndLine(line, items, i, isBreak);
-            (void)lineTop;
-            if (!e) {
+            if (!e)
                 break;
-            }
             if (isBreak) {
                 e->x = line.left;
                 e->y = line.y;
@@ -240,12 +235,10 @@ POINT CHtmlDocument::LayoutItems(const RECT& rc, CHtmlElementList& items)
                     } else {
                         line.y += size.cy;
                     }
-                    line.x = line.left;
                     i = last;
                 } else if (e->bClear) {
                     line.EndFloats(true);
                 }
-                line.x = line.left;
                 line.lineStart = i + 1;
             } else {
                 line.lineStart = i;
