@@ -279,7 +279,8 @@ int CThirdView_HDD::OnCreate(LPCREATESTRUCT lpCreateStruct)
     CCreateContext context;
     context.m_pCurrentDoc = pFrame ? pFrame->GetActiveDocument() : NULL;
     m_pPreview = new CMainPreviewView;
-    if (m_pPreview->Create(NULL, NULL, WS_CHILD, rc, pPreviewParent, IdPreview, &context)) {
+    // Its viewers paint themselves: the pane leaves them out of its own painting.
+    if (m_pPreview->Create(NULL, NULL, WS_CHILD | WS_CLIPCHILDREN, rc, pPreviewParent, IdPreview, &context)) {
         m_pPreview->OnInitialUpdate();
         m_pPreview->ShowWindow(SW_SHOW);
     } else {

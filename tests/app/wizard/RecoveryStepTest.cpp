@@ -669,4 +669,20 @@ TEST_F(RecoveryStep_, PreviewPaneGateAndFlags)
     EXPECT_TRUE(pFrame->m_bPreviewOk);
     EXPECT_TRUE(g_strPreviewEntryPath.IsEmpty());
     EXPECT_NE(pane->GetViewer(), nullptr);
+
+    // The header band: "Preview:" in its left column, the entry path in the
+    // right one, drawn in the button-text colour over the band.
+    g_strPreviewEntryPath = L"\\Docs\\a.jpg";
+    ShowResults(ScanModeQuick);
+    pane->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    CRect client;
+    pane->GetClientRect(&client);
+    tesmir::test::CDibCanvas canvas(client.Width(), client.Height());
+    tesmir::test::CaptureWindow(pane->m_hWnd, canvas);
+    canvas.SaveBmp(tesmir::test::ScreenshotPath(L"recovery-step-preview-pane.bmp"));
+    const COLORREF text = ::GetSysColor(COLOR_BTNTEXT);
+    EXPECT_GT(canvas.Count(CRect(4, 18, 70, 34), text), 10);
+    EXPECT_GT(canvas.Count(CRect(75, 18, 200, 34), text), 10);
+    EXPECT_EQ(canvas.Count(CRect(75, 4, 200, 16), text), 0);   // the right column's first line is empty
+    g_strPreviewEntryPath.Empty();
 }
