@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "CVZPDockingPaneAutoHidePanel.h"
 #include "CVZPDockingPaneDragContext.h"
 #include "CVZPDockingPaneMiniWnd.h"
 #include "DockingFrameFixture.h"
@@ -22,6 +23,7 @@ void LayOutFrames(CVZPDockingPaneLayout* pLayout);
 
 namespace {
 
+using tesmir::test::CDibCanvas;
 using tesmir::test::PumpUntil;
 
 class DockingDrag : public testing::Test
@@ -506,6 +508,55 @@ TEST_F(DockingDrag, DroppingAFloatingFrameElsewhereMovesItsWindow)
     EXPECT_EQ(CPoint(rcBefore.left + 60, rcBefore.top + 40), rc.TopLeft());
     EXPECT_EQ(pMini, FrameOf(pPane)) << "the same frame";
     EXPECT_EQ(0, f.CountActions(actionDocking)) << "Ctrl asks no container";
+}
+
+TEST_F(DockingDrag, ScreenshotOfAFloatingFrameAHiddenPaneAndStickers)
+{
+    CDockingTestFrame& f = *m_pFrame;
+    CVZPDockingPane* pDocked = Docked(1, L"Docked");
+    CVZPDockingPane* pHidden = f.NewPane(2, L"Hidden pane", 150, 140);
+    f.m_manager.DockPaneAtSide(pHidden, vzpPaneDockBottom);
+    f.LayoutNow();
+    f.m_manager.SendToAutoHide(pHidden);
+    f.LayoutNow();
+    CVZPDockingPane* pFloating = Floating(3, L"Floating pane", CRect(520, 330, 780, 520));
+    CVZPDockingPaneAutoHidePanel* pPanel =
+        static_cast<CVZPDockingPaneAutoHidePanel*>(f.Layout()->m_pAutoHidePanels[vzpPaneDockBottom]);
+    ASSERT_NE(nullptr, pPanel);
+    pPanel->ShowAutoHideWindow(pHidden, FALSE);
+    ASSERT_NE(nullptr, pPanel->GetCurrentWindow());
+    for (int i = 0; i < 8; i++)
+        pPanel->GetCurrentWindow()->OnTimer(CVZPDockingPaneAutoHideWnd::TimerSlideOut);
+
+    m_pContext->m_pDragged = pFloating;
+    m_pContext->m_pStickerContainer = pDocked->GetParentContainer();
+    m_pContext->m_rcSticker = pDocked->GetParentContainer()->GetScreenRect();
+    m_pContext->UpdateStickers();
+    ASSERT_EQ(5, int(m_pContext->m_lstStickers.GetCount()));
+    CVZPDockingPaneSticker* pCross = m_pContext->m_lstStickers.GetHead();
+    pCross->m_nHighlighted = vzpStickerTop;
+    ::RedrawWindow(NULL, NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASE | RDW_FRAME);
+    // The sliding window lies over the view, which does not clip its
+    // siblings: it paints last, as it does when it slides out.
+    pPanel->GetCurrentWindow()->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpUntil([] { return false; }, 300);
+
+    const CSize sz(900, 700);
+    CDibCanvas canvas(sz.cx, sz.cy);
+    HDC hScreen = ::GetDC(NULL);
+    ::BitBlt(canvas.Dc(), 0, 0, sz.cx, sz.cy, hScreen, 0, 0, SRCCOPY);
+    ::ReleaseDC(NULL, hScreen);
+    EXPECT_TRUE(canvas.SaveBmp(tesmir::test::ScreenshotPath(L"docking_floating_hidden_stickers.bmp")));
+    // The stickers' green is cut away by their regions; their faces show.
+    EXPECT_EQ(0, canvas.Count(CRect(0, 0, sz.cx, sz.cy), RGB(0, 255, 0)));
+    CRect rcCross;
+    pCross->GetWindowRect(&rcCross);
+    EXPECT_NE(RGB(0, 255, 0), canvas.Pixel(rcCross.CenterPoint().x, rcCross.CenterPoint().y));
+    // The sliding window covers the bottom of the view with its face.
+    CRect rcSliding;
+    pPanel->GetCurrentWindow()->GetWindowRect(&rcSliding);
+    EXPECT_EQ(f.m_manager.GetPaintManager()->GetColor(51), canvas.Pixel(rcSliding.right - 10, rcSliding.top + 10));
+    m_pContext->DestroyStickers();
 }
 
 }  // namespace vzpanes_test

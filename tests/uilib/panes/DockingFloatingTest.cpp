@@ -9,6 +9,7 @@
 #include <afxpriv.h>
 #include <afxres.h>
 
+#include "CVZPDockingPaneAutoHidePanel.h"
 #include "CVZPDockingPaneMiniWnd.h"
 #include "CVZPMonitorApi.h"
 #include "CVZPPropExchangeArchive.h"
@@ -340,7 +341,7 @@ const wchar_t kFloatingKey[] = L"Software\\Tesmir\\PanesFloatingTest";
 
 }  // namespace
 
-TEST(FloatingPersistence, FloatingFramesRoundTripWithTheirRectanglesAndRollUp)
+TEST(FloatingPersistence, DockedFloatingAndHiddenPanesRoundTripWithTheirRectanglesAndRollUp)
 {
     for (int nBackEnd = 0; nBackEnd < 2; nBackEnd++)
     {
@@ -353,6 +354,10 @@ TEST(FloatingPersistence, FloatingFramesRoundTripWithTheirRectanglesAndRollUp)
         CVZPDockingPane* pFloat = f.NewPane(2, L"Floating");
         CVZPDockingPane* pRolled = f.NewPane(3, L"Rolled");
         CVZPDockingPane* pBeside = f.NewPane(4, L"Beside");
+        CVZPDockingPane* pHidden = f.NewPane(5, L"Hidden", 170, 100);
+        f.m_manager.DockPaneAtSide(pHidden, vzpPaneDockBottom);
+        f.LayoutNow();
+        f.m_manager.SendToAutoHide(pHidden);
         f.m_manager.DockPaneAtSide(pDocked, vzpPaneDockLeft);
         f.m_manager.FloatPaneAt(pFloat, CRect(300, 200, 520, 380));
         f.m_manager.DockPaneAtSide(pBeside, vzpPaneDockBottom, f.TabbedOf(pFloat));
@@ -424,6 +429,19 @@ TEST(FloatingPersistence, FloatingFramesRoundTripWithTheirRectanglesAndRollUp)
         pRolledMini->GetWindowRect(&rc);
         EXPECT_EQ(rcRolled.TopLeft(), rc.TopLeft());
         EXPECT_EQ(f.m_manager.GetPaintManager()->GetCaptionHeight() + 8, rc.Height()) << "loaded rolled up";
+        // The hidden pane is in the bottom panel, in a group of its own.
+        CVZPDockingPane* pLoadedHidden = f.m_manager.FindPane(5);
+        ASSERT_NE(nullptr, pLoadedHidden);
+        EXPECT_TRUE(pLoadedHidden->IsAutoHidden());
+        CVZPDockingPaneAutoHidePanel* pPanel =
+            static_cast<CVZPDockingPaneAutoHidePanel*>(f.Layout()->m_pAutoHidePanels[vzpPaneDockBottom]);
+        ASSERT_NE(nullptr, pPanel);
+        EXPECT_EQ(vzpPaneDockBottom, pPanel->GetSide());
+        EXPECT_EQ(pPanel, pLoadedHidden->GetParentContainer()->GetParentContainer());
+        EXPECT_TRUE(::IsWindow(pPanel->GetSafeHwnd()));
+        EXPECT_EQ(1, pPanel->GetGroupCount());
+        EXPECT_FALSE(::IsWindowVisible(f.TabbedOf(pLoadedHidden)->GetSafeHwnd()));
+        EXPECT_EQ(170, pLoadedHidden->m_nDockingCX);
         VZPDockingPaneRecord* pRecord = f.Layout()->FindRecord(pLoadedFloat);
         ASSERT_NE(nullptr, pRecord);
         EXPECT_EQ(f.TabbedOf(pLoadedFloat), pRecord->pFloatingHolder);

@@ -1,6 +1,7 @@
 #include "CVZPDockingPaneLayout.h"
 
 #include "CVZPDockingPane.h"
+#include "CVZPDockingPaneAutoHidePanel.h"
 #include "CVZPDockingPaneManager.h"
 #include "CVZPDockingPaneMiniWnd.h"
 #include "CVZPDockingPaneSplitterContainer.h"
@@ -101,7 +102,12 @@ int CVZPDockingPaneLayout::GetPaneSide(CVZPDockingPaneBase* pObject)
 
 void CVZPDockingPaneLayout::RepositionInFrame(CWnd* pSite, CRect rc, AFX_SIZEPARENTPARAMS* pParams)
 {
-    // Auto-hide strips take their room first once the panels exist.
+    // Auto-hide strips take their room first.
+    for (CVZPDockingPaneBase* pPanel : m_pAutoHidePanels)
+    {
+        if (pPanel != NULL)
+            static_cast<CVZPDockingPaneAutoHidePanel*>(pPanel)->LayoutInFrame(pSite, &rc, pParams);
+    }
     if (m_pClient != NULL)
         m_pClient->PlaceInFrame(pSite, rc, pParams);
     if (m_pTopContainer != NULL)
@@ -123,6 +129,81 @@ void CVZPDockingPaneLayout::MovePanes(CVZPDockingPaneTabbedContainer* pTarget, C
             pPane->GetParentContainer()->RemoveChild(pPane);
         pTarget->AttachPane(pPane, TRUE);
     }
+}
+
+void CVZPDockingPaneLayout::MoveToAutoHide(CVZPDockingPaneBase* pObject)
+{
+    if (pObject == NULL || m_pManager == NULL)
+        return;
+    const int nSide = GetPaneSide(pObject);
+    if (m_pAutoHidePanels[nSide] == NULL)
+    {
+        CVZPDockingPaneBase* pPanel = m_pManager->CreatePaneObject(vzpPaneTypeAutoHidePanel, this);
+        if (pPanel == NULL)
+            return;
+        static_cast<CVZPDockingPaneAutoHidePanel*>(pPanel)->m_nSide = nSide;
+        m_pAutoHidePanels[nSide] = pPanel;
+    }
+    CVZPDockingPaneAutoHidePanel* pPanel = static_cast<CVZPDockingPaneAutoHidePanel*>(m_pAutoHidePanels[nSide]);
+    if (JoinHiddenGroup(pPanel, pObject))
+        return;
+    switch (pObject->GetType())
+    {
+    case vzpPaneTypeTabbedContainer:
+    {
+        CVZPDockingPaneBase* pCopy = pObject->Clone(this, NULL, vzpPaneNoHideable);
+        if (pCopy != NULL)
+            pPanel->AddContainer(pCopy);
+        break;
+    }
+    case vzpPaneTypeSplitterContainer:
+        if (pObject->GetParentContainer() != NULL)
+            pObject->GetParentContainer()->RemoveChild(pObject);
+        pPanel->AddContainer(pObject);
+        break;
+    case vzpPaneTypeDockingPane:
+    {
+        if (pObject->GetParentContainer() != NULL)
+            pObject->GetParentContainer()->RemoveChild(pObject);
+        CVZPDockingPaneBase* pWrapper = m_pManager->CreatePaneObject(vzpPaneTypeTabbedContainer, this);
+        if (pWrapper == NULL)
+            return;
+        static_cast<CVZPDockingPaneTabbedContainer*>(pWrapper)->WrapPane(static_cast<CVZPDockingPane*>(pObject),
+                                                                          m_pManager->m_pSite);
+        pPanel->AddContainer(pWrapper);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+BOOL CVZPDockingPaneLayout::JoinHiddenGroup(CVZPDockingPaneBase* pPanelBase, CVZPDockingPaneBase* pObject)
+{
+    CVZPDockingPaneBaseList lstPanes;
+    pObject->CollectPanes(vzpPaneTypeDockingPane, &lstPanes);
+    if (lstPanes.IsEmpty())
+        return FALSE;
+    VZPDockingPaneRecord* pRecord = FindRecord(static_cast<CVZPDockingPane*>(lstPanes.GetHead()));
+    if (pRecord == NULL || pRecord->pDockingHolder == NULL)
+        return FALSE;
+    CVZPDockingPaneAutoHidePanel* pPanel = static_cast<CVZPDockingPaneAutoHidePanel*>(pPanelBase);
+    for (POSITION pos = pPanel->GetHiddenContainers().GetHeadPosition(); pos != NULL;)
+    {
+        CVZPDockingPaneBase* pHidden = pPanel->GetHiddenContainers().GetNext(pos);
+        if (pHidden == pObject || pHidden->GetType() != vzpPaneTypeTabbedContainer)
+            continue;
+        CVZPDockingPaneBaseList lstHiddenPanes;
+        pHidden->CollectPanes(vzpPaneTypeDockingPane, &lstHiddenPanes);
+        if (lstHiddenPanes.IsEmpty())
+            continue;
+        VZPDockingPaneRecord* pHiddenRecord = FindRecord(static_cast<CVZPDockingPane*>(lstHiddenPanes.GetHead()));
+        if (pHiddenRecord == NULL || pHiddenRecord->pDockingHolder != pRecord->pDockingHolder)
+            continue;
+        MovePanes(static_cast<CVZPDockingPaneTabbedContainer*>(pHidden), lstPanes, vzpPaneNoHideable);
+        return TRUE;
+    }
+    return FALSE;
 }
 
 void CVZPDockingPaneLayout::Normalize()

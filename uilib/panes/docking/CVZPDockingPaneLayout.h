@@ -52,6 +52,10 @@ public:
     // the target.
     void MovePanes(CVZPDockingPaneTabbedContainer* pTarget, CVZPDockingPaneBaseList& lstPanes,
                    DWORD dwIgnoredOptions);
+    // Hides the object (pane or container) in the auto-hide panel of its
+    // side, joining the hidden group of its docking holder when there is one.
+    void MoveToAutoHide(CVZPDockingPaneBase* pObject);
+    BOOL JoinHiddenGroup(CVZPDockingPaneBase* pPanel, CVZPDockingPaneBase* pObject);
     // Drops the containers no pane needs any more and collapses splitters
     // that hold one splitter alone; repeated until nothing changes.
     void Normalize();

@@ -3,6 +3,7 @@
 #include <afxpriv.h>
 
 #include "CVZPDockingPane.h"
+#include "CVZPDockingPaneAutoHidePanel.h"
 #include "CVZPDockingPaneDragContext.h"
 #include "CVZPDockingPaneLayout.h"
 #include "CVZPDockingPaneMiniWnd.h"
@@ -79,6 +80,8 @@ CVZPDockingPaneBase* CVZPDockingPaneManager::CreatePaneObject(int nType, CVZPDoc
         return new CVZPDockingPaneMiniWnd(pLayout);
     case vzpPaneTypeClient:
         return new CVZPDockingPaneBase(vzpPaneTypeClient, pLayout);
+    case vzpPaneTypeAutoHidePanel:
+        return new CVZPDockingPaneAutoHidePanel(pLayout);
     default:
         return NULL;
     }
@@ -159,6 +162,9 @@ void CVZPDockingPaneManager::AdoptLayout(CVZPDockingPaneLayout* pLayout)
                 {
                     pTabbed->SetHostWindow(m_pSite);
                     pTabbed->CreateContainerWindow();
+                    // Hidden containers show only in their sliding window.
+                    if (pTabbed->IsAutoHidden() && pTabbed->GetSafeHwnd() != NULL)
+                        pTabbed->ShowWindow(SW_HIDE);
                 }
             }
         }
@@ -260,7 +266,21 @@ void CVZPDockingPaneManager::RevealPane(CVZPDockingPane* pPane, BOOL bSetFocus)
         {
             CVZPDockingPaneTabbedContainer* pTabbed = static_cast<CVZPDockingPaneTabbedContainer*>(pContainer);
             pTabbed->SelectPane(pPane, bSetFocus, TRUE);
-            pTabbed->MakeVisible(TRUE);
+            CVZPDockingPaneBase* pOuter = pTabbed->GetParentContainer();
+            if (pOuter != NULL && pOuter->GetType() == vzpPaneTypeAutoHidePanel)
+            {
+                CVZPDockingPaneAutoHidePanel* pPanel = static_cast<CVZPDockingPaneAutoHidePanel*>(pOuter);
+                CVZPDockingPaneAutoHideWnd* pShown = pPanel->GetCurrentWindow();
+                if (pShown == NULL || pShown->m_pContainer != pTabbed)
+                {
+                    pPanel->CloseAutoHideWindow(FALSE);
+                    pPanel->ShowAutoHideWindow(pPane, bSetFocus);
+                }
+            }
+            else
+            {
+                pTabbed->MakeVisible(TRUE);
+            }
         }
     }
     else
@@ -406,8 +426,25 @@ void CVZPDockingPaneManager::SwitchDockedFloating(CVZPDockingPaneBase* pObject)
         RevealPane(FindPane(nShowID), TRUE);
 }
 
-void CVZPDockingPaneManager::SendToAutoHide(CVZPDockingPaneBase* /*pObject*/)
+void CVZPDockingPaneManager::SendToAutoHide(CVZPDockingPaneBase* pObject)
 {
+    if (pObject == NULL || m_pLayout == NULL)
+        return;
+    if (m_bGroupAutoHide && pObject->GetType() == vzpPaneTypeDockingPane && pObject->GetParentContainer() != NULL)
+        pObject = pObject->GetParentContainer();
+    CVZPDockingPaneBase* pParent = pObject->GetParentContainer();
+    if (pParent == NULL)
+        return;
+    // Already hidden: its panel closes the sliding window at once.
+    CVZPDockingPaneBase* pPanel = pParent->GetType() == vzpPaneTypeAutoHidePanel ? pParent
+                                  : pParent->GetParentContainer();
+    if (pPanel != NULL && pPanel->GetType() == vzpPaneTypeAutoHidePanel)
+    {
+        static_cast<CVZPDockingPaneAutoHidePanel*>(pPanel)->CloseAutoHideWindow(FALSE);
+        return;
+    }
+    m_pLayout->MoveToAutoHide(pObject);
+    VZPDelayFrameLayout(m_pSite);
 }
 
 void CVZPDockingPaneManager::FloatPaneAt(CVZPDockingPaneBase* pObject, CRect rc)

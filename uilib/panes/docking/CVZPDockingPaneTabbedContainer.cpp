@@ -7,6 +7,7 @@
 
 #include "CVZPDockingPane.h"
 #include "CVZPDockingPaneDragContext.h"
+#include "CVZPDockingPaneMiniWnd.h"
 #include "CVZPDockingPaneLayout.h"
 #include "CVZPDockingPaneManager.h"
 #include "CVZPDockingPaneSplitterContainer.h"
@@ -768,8 +769,10 @@ void CVZPDockingPaneTabbedContainer::StoreDockingSize()
 
 void CVZPDockingPaneTabbedContainer::MakeVisible(BOOL /*bAnimate*/)
 {
-    // Auto-hide windows and rolled-up floating frames come with their own
-    // classes; a docked container is always in view.
+    // A docked container is always in view; a rolled-up floating frame rolls
+    // out (auto-hidden containers slide out through their panel).
+    if (m_pHostWnd != NULL && m_pHostWnd->IsKindOf(RUNTIME_CLASS(CVZPDockingPaneMiniWnd)))
+        static_cast<CVZPDockingPaneMiniWnd*>(m_pHostWnd)->ExpandIfRolledUp();
 }
 
 BOOL CVZPDockingPaneTabbedContainer::CanUseMaximize()
