@@ -27,6 +27,12 @@ public:
 // Theme 4: flat captions with grip bars.
 class CVZPDockingPaneTheme4 : public CVZPDockingPaneTheme0
 {
+public:
+    void DrawCaption(CDC* pDC, CVZPDockingPaneTabbedContainer* pPane, CRect rc) override;
+    void DrawCaptionButton(CDC* pDC, CVZPDockingPaneCaptionButton* pButton, COLORREF clrGlyph) override;
+    void DrawFloatingFrame(CDC* pDC, CVZPDockingPaneMiniWnd* pFrame, CRect rc) override;
+    void DrawCaptionText(CDC* pDC, CVZPDockingPaneCaptionButtons* pButtons, CRect rc, LPCWSTR pszText, BOOL bActive,
+                         BOOL bVertical) override;
 };
 
 // Theme 1: caption gradients from the system's caption colours.
@@ -35,6 +41,9 @@ class CVZPDockingPaneTheme1 : public CVZPDockingPaneTheme4
 public:
     CVZPDockingPaneTheme1();
     void RefreshMetrics() override;
+    void DrawCaptionText(CDC* pDC, CVZPDockingPaneCaptionButtons* pButtons, CRect rc, LPCWSTR pszText, BOOL bActive,
+                         BOOL bVertical) override;
+    COLORREF FillCaption(CDC* pDC, CRect rc, BOOL bActive, BOOL bVertical) override;
 
     BOOL m_bGradientCaptions;
     CVZPGradientColor m_grcInactiveCaption;
@@ -53,6 +62,12 @@ class CVZPDockingPaneTheme2 : public CVZPDockingPaneTheme1
 public:
     CVZPDockingPaneTheme2();
     void RefreshMetrics() override;
+    void DrawCaption(CDC* pDC, CVZPDockingPaneTabbedContainer* pPane, CRect rc) override;
+    void DrawCaptionButton(CDC* pDC, CVZPDockingPaneCaptionButton* pButton, COLORREF clrGlyph) override;
+    void DrawFloatingFrame(CDC* pDC, CVZPDockingPaneMiniWnd* pFrame, CRect rc) override;
+    void DrawCaptionText(CDC* pDC, CVZPDockingPaneCaptionButtons* pButtons, CRect rc, LPCWSTR pszText, BOOL bActive,
+                         BOOL bVertical) override;
+    COLORREF DrawButtonFrame(CDC* pDC, CVZPDockingPaneCaptionButton* pButton) override;
 
     BOOL m_bLunaColors;
     BOOL m_bCaptionGrip;
@@ -74,6 +89,11 @@ public:
     CVZPDockingPaneTheme3();
     ~CVZPDockingPaneTheme3() override;
     void RefreshMetrics() override;
+    void DrawCaption(CDC* pDC, CVZPDockingPaneTabbedContainer* pPane, CRect rc) override;
+    void DrawCaptionButton(CDC* pDC, CVZPDockingPaneCaptionButton* pButton, COLORREF clrGlyph) override;
+    void DrawFloatingFrame(CDC* pDC, CVZPDockingPaneMiniWnd* pFrame, CRect rc) override;
+    void DrawCaptionText(CDC* pDC, CVZPDockingPaneCaptionButtons* pButtons, CRect rc, LPCWSTR pszText, BOOL bActive,
+                         BOOL bVertical) override;
 
     CVZPVisualStyle m_themeWindow;
     CVZPVisualStyle m_themeExplorerBar;
@@ -85,6 +105,13 @@ class CVZPDockingPaneTheme5 : public CVZPDockingPaneTheme1
 public:
     CVZPDockingPaneTheme5();
     void RefreshMetrics() override;
+    void DrawPane(CDC* pDC, CVZPDockingPaneTabbedContainer* pPane, CRect rc) override;
+    void DrawCaption(CDC* pDC, CVZPDockingPaneTabbedContainer* pPane, CRect rc) override;
+    void DrawCaptionButton(CDC* pDC, CVZPDockingPaneCaptionButton* pButton, COLORREF clrGlyph) override;
+    void AdjustCaptionRect(CVZPDockingPaneTabbedContainer* pPane, RECT* pRect) override;
+    void DrawFloatingFrame(CDC* pDC, CVZPDockingPaneMiniWnd* pFrame, CRect rc) override;
+    void DrawCaptionText(CDC* pDC, CVZPDockingPaneCaptionButtons* pButtons, CRect rc, LPCWSTR pszText, BOOL bActive,
+                         BOOL bVertical) override;
 };
 
 // Theme 6: gradient splitters and tab headers that join across the frame.
@@ -101,6 +128,7 @@ class CVZPDockingPaneTheme9 : public CVZPDockingPaneTheme6
 public:
     CVZPDockingPaneTheme9();
     void RefreshMetrics() override;
+    COLORREF FillCaption(CDC* pDC, CRect rc, BOOL bActive, BOOL bVertical) override;
 
     COLORREF m_clrFrame;
 };
@@ -112,6 +140,9 @@ public:
     CVZPDockingPaneTheme8();
     ~CVZPDockingPaneTheme8() override;
     void RefreshMetrics() override;
+    void DrawCaptionButton(CDC* pDC, CVZPDockingPaneCaptionButton* pButton, COLORREF clrGlyph) override;
+    void DrawCaptionText(CDC* pDC, CVZPDockingPaneCaptionButtons* pButtons, CRect rc, LPCWSTR pszText, BOOL bActive,
+                         BOOL bVertical) override;
 
     CVZPVisualStyle m_themeRebar;
     CVZPVisualStyle m_themeToolbar;
@@ -139,6 +170,11 @@ public:
     CVZPDockingTabColorSetTheme9(BOOL bWhiteSelected, BOOL bFillOnlySelected);
     void RefreshMetrics() override;
 };
+
+// The title of a caption in the caption font (the vertical one when
+// vertical); with bMeasure the text's width is returned.
+int VZPDrawCaptionTitle(CVZPDockingPanePaintManager* pPaint, CDC* pDC, LPCWSTR pszText, CRect rc, BOOL bVertical,
+                        BOOL bMeasure);
 
 // The theme of a number; any number outside 0 to 9 gives theme 0.
 CVZPDockingPanePaintManager* CreateDockingPaneTheme(int nTheme);
