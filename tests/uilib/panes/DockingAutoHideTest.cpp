@@ -277,6 +277,69 @@ TEST_F(AutoHide, ClicksOnTheStripShowTabsAndGapsDoNothing)
     EXPECT_EQ(LPARAM(static_cast<CVZPDockingPaneBase*>(pSecond)), f.Notes(vzpDockingPaneRClick)[0].lParam);
 }
 
+TEST_F(AutoHide, DraggingTheEdgeLiveResizesTheWindowAndKeepsTheWidth)
+{
+    CDockingTestFrame& f = *m_pFrame;
+    f.m_manager.m_bOutlineSplitterDrag = FALSE;
+    CVZPDockingPane* pPane = Hidden(1, L"Resized", 150);
+    CVZPDockingPaneAutoHidePanel* pPanel = Panel(vzpPaneDockLeft);
+    ASSERT_NE(nullptr, pPanel);
+    pPanel->ShowAutoHideWindow(pPane, FALSE);
+    CVZPDockingPaneAutoHideWnd* pWnd = pPanel->GetCurrentWindow();
+    ASSERT_NE(nullptr, pWnd);
+    for (int i = 0; i < 8; i++)
+        pWnd->OnTimer(CVZPDockingPaneAutoHideWnd::TimerSlideOut);
+    CRect rcBefore;
+    pWnd->GetWindowRect(&rcBefore);
+    EXPECT_EQ(154, rcBefore.Width());
+    ASSERT_TRUE(tesmir::test::BringToFront(f.GetSafeHwnd()));
+    // A press on the 4-pixel edge, 60 pixels to the right, release.
+    const CPoint ptEdge(rcBefore.right - 2, rcBefore.top + 50);
+    ASSERT_TRUE(tesmir::test::SendMouseSteps({ { ptEdge, 0 },
+                                               { ptEdge, MOUSEEVENTF_LEFTDOWN },
+                                               { CPoint(ptEdge.x + 30, ptEdge.y + 3), 0 },
+                                               { CPoint(ptEdge.x + 60, ptEdge.y + 5), 0 },
+                                               { CPoint(ptEdge.x + 60, ptEdge.y + 5), MOUSEEVENTF_LEFTUP } }));
+    ASSERT_TRUE(PumpUntil([&] {
+        CRect rc;
+        pWnd->GetWindowRect(&rc);
+        return rc.Width() == 214 && ::GetCapture() == NULL;
+    }));
+    CRect rcAfter;
+    pWnd->GetWindowRect(&rcAfter);
+    EXPECT_EQ(rcBefore.left, rcAfter.left) << "the panel's edge stays";
+    EXPECT_EQ(210, pPane->m_nDockingCX) << "the new width without the edge is the pane's";
+    EXPECT_EQ(rcAfter.Width(), pWnd->m_rcFull.Width());
+}
+
+TEST_F(AutoHide, AQuitRequestEndsALiveEdgeDragAndIsPostedAgain)
+{
+    CDockingTestFrame& f = *m_pFrame;
+    f.m_manager.m_bOutlineSplitterDrag = FALSE;
+    CVZPDockingPane* pPane = Hidden(1, L"Quit", 150);
+    CVZPDockingPaneAutoHidePanel* pPanel = Panel(vzpPaneDockLeft);
+    ASSERT_NE(nullptr, pPanel);
+    pPanel->ShowAutoHideWindow(pPane, FALSE);
+    CVZPDockingPaneAutoHideWnd* pWnd = pPanel->GetCurrentWindow();
+    ASSERT_NE(nullptr, pWnd);
+    for (int i = 0; i < 8; i++)
+        pWnd->OnTimer(CVZPDockingPaneAutoHideWnd::TimerSlideOut);
+    CRect rcClient;
+    pWnd->GetClientRect(&rcClient);
+    int nMin = 0, nMax = 0;
+    ASSERT_TRUE(pWnd->GetResizeLimits(&nMin, &nMax)) << "the edge has room to move";
+    ::PostQuitMessage(7);
+    pWnd->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rcClient.right - 2, 40));
+    EXPECT_EQ(nullptr, ::GetCapture()) << "the loop ended";
+    EXPECT_FALSE(pWnd->m_bResizing);
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageW(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the request is posted again";
+    EXPECT_EQ(7, int(msg.wParam));
+    CRect rc;
+    pWnd->GetWindowRect(&rc);
+    EXPECT_EQ(154, rc.Width()) << "the size reached stays";
+}
+
 TEST(AutoHideClearing, ClearingTheLayoutWhileAWindowIsShownTouchesNoFreedObject)
 {
     // Either the panel or the hidden containers go first.
