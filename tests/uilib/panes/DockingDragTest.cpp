@@ -512,6 +512,83 @@ TEST_F(DockingDrag, DroppingAFloatingFrameElsewhereMovesItsWindow)
     EXPECT_EQ(0, f.CountActions(actionDocking)) << "Ctrl asks no container";
 }
 
+TEST_F(DockingDrag, TranslucentFeedbackUsesLayeredPreviewWindows)
+{
+    CDockingTestFrame& f = *m_pFrame;
+    ASSERT_NE(nullptr, m_pContext->m_pfnSetLayeredWindowAttributes) << "USER32 has the function";
+    CVZPDockingPane* pDocked = Docked(1, L"Docked");
+    m_pContext->m_pDragged = f.NewPane(9, L"Dragged");
+    m_pContext->m_bTranslucent = TRUE;
+    m_pContext->m_bCanFloat = TRUE;
+    m_pContext->m_pTarget = NULL;
+    m_pContext->m_bAttach = FALSE;
+    m_pContext->m_bTabPreviewShown = FALSE;
+    m_pContext->m_rcDrag = CRect(300, 200, 460, 330);
+    m_pContext->DrawFeedback(FALSE);
+    HWND hPreview = m_pContext->m_wndPreview.GetSafeHwnd();
+    ASSERT_TRUE(::IsWindow(hPreview));
+    const DWORD dwExStyle = DWORD(::GetWindowLongW(hPreview, GWL_EXSTYLE));
+    EXPECT_EQ(DWORD(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST),
+              dwExStyle & (WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST));
+    EXPECT_NE(0u, DWORD(::GetWindowLongW(hPreview, GWL_STYLE)) & WS_POPUP);
+    BYTE nAlpha = 0;
+    DWORD dwFlags = 0;
+    ASSERT_TRUE(::GetLayeredWindowAttributes(hPreview, NULL, &nAlpha, &dwFlags));
+    EXPECT_EQ(100, nAlpha);
+    EXPECT_NE(0u, dwFlags & LWA_ALPHA);
+    CRect rc;
+    m_pContext->m_wndPreview.GetWindowRect(&rc);
+    EXPECT_EQ(m_pContext->m_rcDrag, rc);
+    EXPECT_EQ(nullptr, m_pContext->m_wndTabPreview.GetSafeHwnd());
+
+    // Attaching to a container: a tab below the body (tabs at the bottom).
+    const CRect rcTarget = pDocked->GetParentContainer()->GetScreenRect();
+    m_pContext->m_pTarget = pDocked->GetParentContainer();
+    m_pContext->m_rcTarget = rcTarget;
+    m_pContext->m_bAttach = TRUE;
+    m_pContext->DrawFeedback(FALSE);
+    ASSERT_TRUE(::IsWindow(m_pContext->m_wndTabPreview.GetSafeHwnd()));
+    CRect rcTab;
+    m_pContext->m_wndTabPreview.GetWindowRect(&rcTab);
+    EXPECT_EQ(CRect(rcTarget.left + 5, rcTarget.bottom - 20, rcTarget.left + 55, rcTarget.bottom), rcTab);
+    m_pContext->m_wndPreview.GetWindowRect(&rc);
+    EXPECT_EQ(CRect(rcTarget.left, rcTarget.top, rcTarget.right, rcTarget.bottom - 20), rc);
+    m_pContext->EndLoop();
+    EXPECT_FALSE(::IsWindow(hPreview));
+    EXPECT_EQ(nullptr, m_pContext->m_wndTabPreview.GetSafeHwnd());
+    EXPECT_EQ(nullptr, m_pContext->m_wndPreview.GetSafeHwnd());
+}
+
+TEST_F(DockingDrag, ADropOnAStickerArrowDocksThere)
+{
+    CDockingTestFrame& f = *m_pFrame;
+    f.m_manager.m_bDragStyleTranslucent = TRUE;
+    f.m_manager.m_bDragStyleStickers = TRUE;
+    CVZPDockingPane* pDocked = Docked(1, L"Docked");
+    CVZPDockingPane* pPane = Floating(2, L"Dropped", CRect(450, 360, 650, 500));
+    CVZPDockingPaneMiniWnd* pMini = FrameOf(pPane);
+    ASSERT_NE(nullptr, pMini);
+    ASSERT_TRUE(tesmir::test::BringToFront(pMini->GetSafeHwnd()));
+    CVZPDockingPaneBase* pTarget = pDocked->GetParentContainer();
+    const CRect rcTarget = pTarget->GetScreenRect();
+    const CPoint ptCentre((rcTarget.left + rcTarget.right) / 2, (rcTarget.top + rcTarget.bottom) / 2);
+    // The cross (93 x 93) is centred on the container; the middle of its top
+    // arrow lies on the centre's x, 15 pixels below the cross's top.
+    const CPoint ptTopArrow(ptCentre.x, ptCentre.y - 93 / 2 + 15);
+    const CPoint ptFrom = CaptionPoint(pMini);
+    f.m_notes.clear();
+    ASSERT_TRUE(Drag(ptFrom, { CPoint(ptFrom.x - 30, ptFrom.y - 10), CPoint(ptCentre.x + 10, ptCentre.y + 30),
+                               ptTopArrow }));
+    ASSERT_TRUE(PumpUntil([&] { return f.CountActions(actionDocked) >= 1; }));
+    CVZPDockingPaneSplitterContainer* pColumn = f.AsSplitter(f.TabbedOf(pPane)->GetParentContainer());
+    ASSERT_NE(nullptr, pColumn);
+    EXPECT_FALSE(pColumn->IsHorizontal());
+    EXPECT_EQ(f.TabbedOf(pPane), pColumn->m_lstChildren.GetHead()) << "above the container";
+    EXPECT_EQ(f.TabbedOf(pDocked), pColumn->m_lstChildren.GetTail());
+    EXPECT_TRUE(m_pContext->m_lstStickers.IsEmpty()) << "the stickers go with the drag";
+    EXPECT_EQ(nullptr, m_pContext->m_wndPreview.GetSafeHwnd());
+}
+
 TEST_F(DockingDrag, ScreenshotOfAFloatingFrameAHiddenPaneAndStickers)
 {
     CDockingTestFrame& f = *m_pFrame;

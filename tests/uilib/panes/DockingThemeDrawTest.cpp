@@ -207,6 +207,43 @@ TEST(ThemedRunDockingThemeDrawing, VisualStyleThemesDrawThroughTheStyle)
     EXPECT_TRUE(pTheme8->m_themeRebar.IsAppThemed());
 }
 
+TEST(DockingThemeDrawing, ThemesSixAndNineFillOnlyTheTabsTheyMean)
+{
+    struct Case
+    {
+        int nTheme;
+        BOOL bAutoHide;
+        BOOL bSelectedFilled;
+        BOOL bOtherFilled;
+    };
+    // Theme 9 fills only the selected docked tab, in white, and no auto-hide
+    // tab; theme 6 fills every tab.
+    const Case cases[] = { { 9, FALSE, TRUE, FALSE }, { 9, TRUE, FALSE, FALSE }, { 6, FALSE, TRUE, TRUE },
+                           { 6, TRUE, TRUE, TRUE } };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << "theme " << c.nTheme << (c.bAutoHide ? " auto-hide" : " docked"));
+        ThemeScene scene(c.nTheme);
+        ASSERT_NE(nullptr, scene.pFrame);
+        CVZPDockingPanePaintManager* pPaint = scene.pFrame->m_manager.GetPaintManager();
+        CVZPTabColorSet* pColors =
+            (c.bAutoHide ? pPaint->GetAutoHideTabPaintManager() : pPaint->GetPanelTabPaintManager())->GetColorSet();
+        CVZPDockingPaneTabbedContainer* pTabbed = scene.pFrame->TabbedOf(scene.pOne);
+        ASSERT_EQ(2, pTabbed->GetItemCount());
+        CVZPTabManagerItem* pSelected = pTabbed->GetSelectedItem();
+        CVZPTabManagerItem* pOther = pTabbed->GetItem(pSelected->GetIndex() == 0 ? 1 : 0);
+        CDibCanvas canvas(60, 20, kUntouched);
+        CDC* pDC = CDC::FromHandle(canvas.Dc());
+        EXPECT_EQ(c.bSelectedFilled, pColors->FillTab(pDC, CRect(0, 0, 30, 20), pSelected) != COLORREF(-1));
+        EXPECT_EQ(c.bOtherFilled, pColors->FillTab(pDC, CRect(30, 0, 60, 20), pOther) != COLORREF(-1));
+        if (c.nTheme == 9 && !c.bAutoHide)
+        {
+            EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(15, 10)) << "the selected tab in white";
+            EXPECT_EQ(kUntouched, canvas.Pixel(45, 10));
+        }
+    }
+}
+
 TEST(DockingThemeDrawing, ScreenshotsOfEveryThemesCaption)
 {
     CDibCanvas sheet(230 * 5, 2 * 380, RGB(255, 255, 255));

@@ -7,6 +7,7 @@
 #include "CVZPDoubleBufferDC.h"
 #include "CVZPDrawTools.h"
 #include "CVZPTabAppearanceSet.h"
+#include "CVZPTabManager.h"
 #include "CVZPTabPaintManager.h"
 
 namespace {
@@ -396,9 +397,19 @@ void CVZPDockingTabColorSetTheme6::RefreshMetrics()
     m_grcHeader2.SetStandardFrom(m_grcHeader);
 }
 
-COLORREF CVZPDockingTabColorSetTheme6::FillTab(CDC* /*pDC*/, CRect /*rc*/, CVZPTabManagerItem* /*pItem*/)
+COLORREF CVZPDockingTabColorSetTheme6::FillTab(CDC* pDC, CRect rc, CVZPTabManagerItem* pItem)
 {
-    return COLORREF(-1);
+    // Only the selected tab of a strip with a white selected tab is filled
+    // when fills are limited to the selected tab.
+    if (m_bFillOnlySelected)
+    {
+        CVZPTabManager* pStrip = pItem != NULL ? pItem->GetTabManager() : NULL;
+        if (!m_bWhiteSelected || pStrip == NULL || pStrip->GetSelectedItem() != pItem)
+            return COLORREF(-1);
+    }
+    if (m_bLunaFill)
+        return CVZPTabColorSetScheme::FillTab(pDC, rc, pItem);
+    return CVZPTabColorSet::FillTab(pDC, rc, pItem);
 }
 
 CVZPDockingTabColorSetTheme9::CVZPDockingTabColorSetTheme9(BOOL bWhiteSelected, BOOL bFillOnlySelected)
