@@ -335,6 +335,27 @@ TEST_F(FloatingFrames, ATurnOfThemeReappliesTheFrameStyle)
     EXPECT_NE(0u, pMini->GetStyle() & WS_BORDER);
 }
 
+TEST_F(FloatingFrames, TheIdlePassLaysOutAFloatingFrame)
+{
+    CDockingTestFrame& f = *m_pFrame;
+    CVZPDockingPane* pOne = f.NewPane(1, L"One");
+    CVZPDockingPane* pTwo = f.NewPane(2, L"Two");
+    f.m_manager.FloatPaneAt(pOne, CRect(100, 100, 420, 300));
+    CVZPDockingPaneMiniWnd* pMini = FrameOf(pOne);
+    ASSERT_NE(nullptr, pMini);
+    AfxGetApp()->OnIdle(0);
+    EXPECT_EQ(0u, pMini->m_nIdleFlags & CFrameWnd::idleLayout);
+    f.m_manager.DockPaneAtSide(pTwo, vzpPaneDockRight, f.TabbedOf(pOne));
+    ASSERT_NE(0u, pMini->m_nIdleFlags & CFrameWnd::idleLayout) << "docking asks the frame for a delayed layout";
+    EXPECT_TRUE(f.TabbedOf(pTwo)->GetPaneRect().IsRectEmpty());
+    AfxGetApp()->OnIdle(0);
+    EXPECT_EQ(0u, pMini->m_nIdleFlags & CFrameWnd::idleLayout);
+    const CRect rcOne = f.TabbedOf(pOne)->GetPaneRect();
+    const CRect rcTwo = f.TabbedOf(pTwo)->GetPaneRect();
+    EXPECT_FALSE(rcTwo.IsRectEmpty()) << "the frame was laid out by the idle pass";
+    EXPECT_LT(rcOne.right, rcTwo.left + 1);
+}
+
 namespace {
 
 const wchar_t kFloatingKey[] = L"Software\\Tesmir\\PanesFloatingTest";
