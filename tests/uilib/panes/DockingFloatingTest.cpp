@@ -356,6 +356,43 @@ TEST_F(FloatingFrames, TheIdlePassLaysOutAFloatingFrame)
     EXPECT_LT(rcOne.right, rcTwo.left + 1);
 }
 
+TEST_F(FloatingFrames, ThemedCaptionButtonsRollUpAndCloseByRealInput)
+{
+    CDockingTestFrame& f = *m_pFrame;
+    f.m_manager.m_bThemedFloatingFrames = TRUE;
+    CVZPDockingPane* pPane = f.NewPane(1, L"Buttons");
+    f.m_manager.FloatPaneAt(pPane, CRect(200, 150, 460, 360));
+    CVZPDockingPaneMiniWnd* pMini = FrameOf(pPane);
+    ASSERT_NE(nullptr, pMini);
+    LayOutFrames(f.Layout());
+    ASSERT_TRUE(tesmir::test::BringToFront(pMini->GetSafeHwnd()));
+    pMini->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    CVZPDockingPaneCaptionButton* pClose = pMini->FindCaptionButton(VZP_IDS_DOCKINGPANE_CLOSE);
+    CVZPDockingPaneCaptionButton* pRoll = pMini->FindCaptionButton(VZP_IDS_DOCKINGPANE_AUTOHIDE);
+    ASSERT_FALSE(pClose->m_rc.IsRectEmpty()) << "the caption was painted with its buttons";
+    ASSERT_FALSE(pRoll->m_rc.IsRectEmpty());
+    CRect rcWindow;
+    pMini->GetWindowRect(&rcWindow);
+    // The caption band answers as a caption.
+    EXPECT_EQ(HTCAPTION, pMini->SendMessage(WM_NCHITTEST, 0,
+                                            MAKELPARAM(rcWindow.left + 40, rcWindow.top + pRoll->m_rc.CenterPoint().y)));
+
+    const CPoint ptRoll = rcWindow.TopLeft() + pRoll->m_rc.CenterPoint();
+    ASSERT_TRUE(tesmir::test::SendMouseSteps({ { ptRoll, 0 }, { ptRoll, MOUSEEVENTF_LEFTDOWN }, { ptRoll, MOUSEEVENTF_LEFTUP } }));
+    ASSERT_TRUE(PumpUntil([&] { return pMini->m_bRollUpMode; })) << "the roll-up button enters roll-up mode";
+    EXPECT_EQ(2u, pRoll->m_dwGlyphState);
+
+    f.m_notes.clear();
+    pMini->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    pMini->GetWindowRect(&rcWindow);
+    const CPoint ptClose = rcWindow.TopLeft() + pClose->m_rc.CenterPoint();
+    ASSERT_TRUE(tesmir::test::SendMouseSteps(
+        { { CPoint(ptClose.x - 40, ptClose.y), 0 }, { ptClose, 0 }, { ptClose, MOUSEEVENTF_LEFTDOWN }, { ptClose, MOUSEEVENTF_LEFTUP } }));
+    ASSERT_TRUE(PumpUntil([&] { return pPane->IsClosed(); })) << "the Close button closes the pane";
+    EXPECT_EQ(1, f.CountActions(actionClosing));
+    EXPECT_EQ(1, f.CountActions(actionClosed));
+}
+
 namespace {
 
 const wchar_t kFloatingKey[] = L"Software\\Tesmir\\PanesFloatingTest";
