@@ -151,6 +151,26 @@ TEST_F(AutoHide, RevealingShowsTheWindowAndTheToggleDocksThePaneBack)
     EXPECT_LT(0, rcView.left) << "the docked pane takes its room again";
 }
 
+TEST_F(AutoHide, HoveringATabShowsItsPaneWithoutActivation)
+{
+    CDockingTestFrame& f = *m_pFrame;
+    CVZPDockingPane* pPane = Hidden(1, L"Hovered");
+    CVZPDockingPaneAutoHidePanel* pPanel = Panel(vzpPaneDockLeft);
+    ASSERT_NE(nullptr, pPanel);
+    ASSERT_EQ(1, pPanel->GetGroupCount());
+    ASSERT_TRUE(tesmir::test::BringToFront(f.GetSafeHwnd()));
+    f.m_wndView.SetFocus();
+    CPoint ptTab = pPanel->GetGroup(0)->GetItem(0)->m_rcItem.CenterPoint();
+    pPanel->ClientToScreen(&ptTab);
+    // From beside the strip onto the tab: a real move, then the hover time.
+    ASSERT_TRUE(PlaceCursorByInput(ptTab.x + 200, ptTab.y));
+    ASSERT_TRUE(PlaceCursorByInput(ptTab.x, ptTab.y));
+    ASSERT_TRUE(PumpUntil([&] { return pPanel->GetCurrentWindow() != NULL; }, 5000));
+    EXPECT_EQ(f.TabbedOf(pPane), pPanel->GetCurrentWindow()->m_pContainer);
+    EXPECT_FALSE(pPane->HasFocus()) << "hovering does not activate";
+    EXPECT_EQ(f.m_wndView.GetSafeHwnd(), ::GetFocus());
+}
+
 TEST_F(AutoHide, TimerCallsSlideTheWindowOutAndBack)
 {
     CDockingTestFrame& f = *m_pFrame;
