@@ -60,9 +60,12 @@ struct CWorkerResult
 {
     CProbeA* pA = NULL;
     DWORD dwThread = 0;
+    std::atomic<int>* pMade = NULL;   // shared by the workers of one test
 };
 
-// Makes A then B on the calling thread and reports A's address.
+// Makes A then B on the calling thread and reports A's address. It ends only
+// once every worker has made its objects: a worker that ended early would free
+// its A, and the next one could be given the same address.
 UINT AFX_CDECL MakeBothProc(LPVOID pParam)
 {
     CWorkerResult* pResult = (CWorkerResult*)pParam;
@@ -70,6 +73,10 @@ UINT AFX_CDECL MakeBothProc(LPVOID pParam)
     t_probeA->m_nValue = 7;
     (void)t_probeB.GetData();
     pResult->dwThread = ::GetCurrentThreadId();
+    ++*pResult->pMade;
+    const DWORD start = ::GetTickCount();
+    while (*pResult->pMade < 2 && ::GetTickCount() - start < 10000)
+        ::Sleep(1);
     return 0;
 }
 
@@ -108,6 +115,8 @@ TEST_P(ThreadLocalTest, EachThreadGetsItsOwnObjectsDestroyedNewestFirstWhenItEnd
     EXPECT_EQ(pMain, t_probeA.GetDataNA());
 
     CWorkerResult results[2];
+    std::atomic<int> nMade(0);
+    results[0].pMade = results[1].pMade = &nMade;
     CWinThread* pThreads[2] = {};
     HANDLE hThreads[2] = {};
     for (int i = 0; i < 2; i++)
