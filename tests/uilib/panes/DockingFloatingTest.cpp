@@ -393,6 +393,50 @@ TEST_F(FloatingFrames, ThemedCaptionButtonsRollUpAndCloseByRealInput)
     EXPECT_EQ(1, f.CountActions(actionClosed));
 }
 
+TEST_F(FloatingFrames, TheMenuButtonAndACaptionRightClickAskTheSiteForThePaneMenu)
+{
+    CDockingTestFrame& f = *m_pFrame;
+    f.m_manager.m_bThemedFloatingFrames = TRUE;
+    CVZPDockingPane* pPane = f.NewPane(1, L"With menu");
+    pPane->SetOptions(vzpPaneHasMenuButton);
+    f.m_manager.FloatPaneAt(pPane, CRect(200, 150, 460, 360));
+    CVZPDockingPaneMiniWnd* pMini = FrameOf(pPane);
+    ASSERT_NE(nullptr, pMini);
+    LayOutFrames(f.Layout());
+    pMini->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    CVZPDockingPaneCaptionButton* pMenu = pMini->FindCaptionButton(VZP_IDS_DOCKINGPANE_MENU);
+    ASSERT_TRUE(pMenu->IsVisible());
+    ASSERT_FALSE(pMenu->m_rc.IsRectEmpty());
+    CRect rcWindow;
+    pMini->GetWindowRect(&rcWindow);
+
+    // The Menu button: the record carries the button's screen corner.
+    f.m_notes.clear();
+    const CPoint ptMenu = rcWindow.TopLeft() + pMenu->m_rc.CenterPoint();
+    pMini->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(ptMenu.x, ptMenu.y));
+    std::vector<DockingNote> notes = f.Notes(vzpDockingPaneMenu);
+    ASSERT_EQ(1u, notes.size());
+    EXPECT_EQ(pPane, notes[0].menu.pPane);
+    EXPECT_EQ(rcWindow.left + pMenu->m_rc.left, notes[0].menu.x);
+    EXPECT_EQ(rcWindow.top + pMenu->m_rc.bottom, notes[0].menu.y);
+    EXPECT_FALSE(pMenu->m_bPressed);
+
+    // A right press on the caption: the cursor point and an empty rectangle;
+    // a nonzero answer means the site showed its menu.
+    f.m_notes.clear();
+    f.m_nMenuAnswer = 1;
+    const CPoint ptCaption(rcWindow.left + 30, rcWindow.top + pMenu->m_rc.CenterPoint().y);
+    pMini->SendMessage(WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(ptCaption.x, ptCaption.y));
+    notes = f.Notes(vzpDockingPaneMenu);
+    ASSERT_EQ(1u, notes.size());
+    EXPECT_EQ(pPane, notes[0].menu.pPane);
+    EXPECT_EQ(ptCaption.x, notes[0].menu.x);
+    EXPECT_EQ(ptCaption.y, notes[0].menu.y);
+    EXPECT_TRUE(CRect(notes[0].menu.rcButton).IsRectNull());
+    EXPECT_TRUE(pPane->HasFocus()) << "the pane takes the focus first";
+    f.m_nMenuAnswer = 0;
+}
+
 namespace {
 
 const wchar_t kFloatingKey[] = L"Software\\Tesmir\\PanesFloatingTest";

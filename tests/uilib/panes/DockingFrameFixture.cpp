@@ -10,7 +10,7 @@ BEGIN_MESSAGE_MAP(CDockingTestFrame, CFrameWnd)
     ON_MESSAGE(WM_VZP_DOCKINGPANE_NOTIFY, OnDockingNotify)
 END_MESSAGE_MAP()
 
-CDockingTestFrame::CDockingTestFrame() : m_nCloseAnswer(0)
+CDockingTestFrame::CDockingTestFrame() : m_nCloseAnswer(0), m_nMenuAnswer(0)
 {
 }
 
@@ -106,7 +106,9 @@ CVZPDockingPaneSplitterContainer* CDockingTestFrame::AsSplitter(CVZPDockingPaneB
 
 LRESULT CDockingTestFrame::OnDockingNotify(WPARAM wParam, LPARAM lParam)
 {
-    DockingNote note = { wParam, -1, NULL, NULL, 0, lParam };
+    DockingNote note = { wParam, -1, NULL, NULL, 0, lParam, {} };
+    if (wParam == vzpDockingPaneMenu)
+        note.menu = *reinterpret_cast<VZPDockingPaneMenuRecord*>(lParam);
     if (wParam == vzpDockingPaneAction)
     {
         VZPDockingPaneActionRecord* pRecord = reinterpret_cast<VZPDockingPaneActionRecord*>(lParam);
@@ -118,6 +120,8 @@ LRESULT CDockingTestFrame::OnDockingNotify(WPARAM wParam, LPARAM lParam)
             pRecord->bCancel = 1;
     }
     m_notes.push_back(note);
+    if (wParam == vzpDockingPaneMenu)
+        return m_nMenuAnswer;
     return wParam == vzpDockingPaneClosing ? m_nCloseAnswer : 0;
 }
 

@@ -27,6 +27,7 @@ struct DockingNote
     void* pTarget;
     int nSide;
     LPARAM lParam;
+    VZPDockingPaneMenuRecord menu;   // a copy of the record of code 5
 };
 
 class CDockingTestFrame : public CFrameWnd
@@ -60,6 +61,7 @@ public:
     std::vector<DockingNote> m_notes;
     std::set<int> m_vetoes;     // action codes whose cancel field is set
     LRESULT m_nCloseAnswer;     // the answer to code 3
+    LRESULT m_nMenuAnswer;      // the answer to code 5
 
 protected:
     afx_msg LRESULT OnDockingNotify(WPARAM wParam, LPARAM lParam);

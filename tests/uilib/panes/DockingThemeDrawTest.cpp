@@ -6,6 +6,7 @@
 
 #include <afxwin.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "CVZPDockingPaneMiniWnd.h"
@@ -242,6 +243,26 @@ TEST(DockingThemeDrawing, ThemesSixAndNineFillOnlyTheTabsTheyMean)
             EXPECT_EQ(kUntouched, canvas.Pixel(45, 10));
         }
     }
+}
+
+TEST(DockingThemeDrawing, ThemeSixHeadersShareOneGradientAcrossTheScreenWidth)
+{
+    ThemeScene scene(6);
+    ASSERT_NE(nullptr, scene.pFrame);
+    CVZPTabPaintManager* pTabs = scene.pFrame->m_manager.GetPaintManager()->GetPanelTabPaintManager();
+    CVZPTabColorSet* pColors = pTabs->GetColorSet();
+    pColors->m_grcHeader.SetStandardValue(RGB(0, 0, 0), RGB(255, 255, 255), 0.5f);
+    const int nWidth = std::max(120, ::GetSystemMetrics(SM_CXFULLSCREEN) / 2);
+    CDibCanvas canvas(120, 10, kUntouched);
+    CDC* pDC = CDC::FromHandle(canvas.Dc());
+    pColors->FillHeader(pDC, CRect(0, 0, 60, 10), scene.pFrame->TabbedOf(scene.pOne));
+    pColors->FillHeader(pDC, CRect(60, 0, 120, 10), scene.pFrame->TabbedOf(scene.pOne));
+    // Two headers side by side continue one gradient that spans at least
+    // half the screen, so neither starts again from black.
+    EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(0, 5));
+    const int nAt60 = GetRValue(canvas.Pixel(60, 5));
+    EXPECT_NEAR(60 * 255 / nWidth, nAt60, 3);
+    EXPECT_LE(GetRValue(canvas.Pixel(59, 5)), nAt60);
 }
 
 TEST(DockingThemeDrawing, ScreenshotsOfEveryThemesCaption)

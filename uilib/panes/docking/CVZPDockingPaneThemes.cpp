@@ -1,7 +1,10 @@
 #include "CVZPDockingPaneThemes.h"
 
+#include <algorithm>
+
 #include "CVZPColorManager.h"
 #include "CVZPDockingPane.h"
+#include "CVZPDockingPaneAutoHidePanel.h"
 #include "CVZPDockingPaneMiniWnd.h"
 #include "CVZPDockingPaneTabbedContainer.h"
 #include "CVZPDoubleBufferDC.h"
@@ -395,6 +398,32 @@ void CVZPDockingTabColorSetTheme6::RefreshMetrics()
         break;
     }
     m_grcHeader2.SetStandardFrom(m_grcHeader);
+}
+
+void CVZPDockingTabColorSetTheme6::FillHeader(CDC* pDC, CRect rc, CVZPTabManager* pStrip)
+{
+    // As the splitters: one horizontal gradient across the frame's client
+    // area (at least half a screen wide), so headers and splitters join. The
+    // header lies in the client coordinates of the strip's window (the
+    // container, or the panel of an auto-hide group).
+    CRect rcFrame = rc;
+    CWnd* pWnd = dynamic_cast<CWnd*>(pStrip);
+    if (pWnd == NULL)
+    {
+        CVZPDockingPaneAutoHideTabGroup* pGroup = dynamic_cast<CVZPDockingPaneAutoHideTabGroup*>(pStrip);
+        pWnd = pGroup != NULL ? pGroup->m_pPanel : NULL;
+    }
+    HWND hWnd = pWnd != NULL ? pWnd->GetSafeHwnd() : NULL;
+    HWND hFrame = hWnd != NULL ? ::GetAncestor(hWnd, GA_ROOT) : NULL;
+    if (hFrame != NULL)
+    {
+        ::GetClientRect(hFrame, &rcFrame);
+        ::MapWindowPoints(hFrame, hWnd, reinterpret_cast<LPPOINT>(&rcFrame), 2);
+    }
+    const int nWidth = std::max(rcFrame.Width(), ::GetSystemMetrics(SM_CXFULLSCREEN) / 2);
+    const CRect rcGradient(rcFrame.left, rc.top, rcFrame.left + nWidth, rc.bottom);
+    CVZPDrawTools::GradientFillClipped(pDC, rcGradient, m_grcHeader.GetStartColor(), m_grcHeader.GetEndColor(), TRUE,
+                                      rc);
 }
 
 COLORREF CVZPDockingTabColorSetTheme6::FillTab(CDC* pDC, CRect rc, CVZPTabManagerItem* pItem)

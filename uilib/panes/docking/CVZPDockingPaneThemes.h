@@ -156,6 +156,7 @@ class CVZPDockingTabColorSetTheme6 : public CVZPTabColorSetScheme
 public:
     CVZPDockingTabColorSetTheme6(BOOL bWhiteSelected, BOOL bFillOnlySelected);
     void RefreshMetrics() override;
+    void FillHeader(CDC* pDC, CRect rc, CVZPTabManager* pStrip) override;
     COLORREF FillTab(CDC* pDC, CRect rc, CVZPTabManagerItem* pItem) override;
 
     BOOL m_bLunaFill;
