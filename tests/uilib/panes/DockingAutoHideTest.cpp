@@ -332,6 +332,35 @@ TEST_F(AutoHide, DraggingTheEdgeLiveResizesTheWindowAndKeepsTheWidth)
     EXPECT_EQ(rcAfter.Width(), pWnd->m_rcFull.Width());
 }
 
+TEST_F(AutoHide, AnOutlineEdgeDragAppliesTheReleasedPosition)
+{
+    CDockingTestFrame& f = *m_pFrame;
+    ASSERT_TRUE(f.m_manager.m_bOutlineSplitterDrag);
+    CVZPDockingPane* pPane = Hidden(1, L"Outlined", 150);
+    CVZPDockingPaneAutoHidePanel* pPanel = Panel(vzpPaneDockLeft);
+    ASSERT_NE(nullptr, pPanel);
+    pPanel->ShowAutoHideWindow(pPane, FALSE);
+    CVZPDockingPaneAutoHideWnd* pWnd = pPanel->GetCurrentWindow();
+    ASSERT_NE(nullptr, pWnd);
+    for (int i = 0; i < 8; i++)
+        pWnd->OnTimer(CVZPDockingPaneAutoHideWnd::TimerSlideOut);
+    CRect rcBefore;
+    pWnd->GetWindowRect(&rcBefore);
+    ASSERT_TRUE(tesmir::test::BringToFront(f.GetSafeHwnd()));
+    const CPoint ptEdge(rcBefore.right - 2, rcBefore.top + 50);
+    ASSERT_TRUE(tesmir::test::SendMouseSteps({ { ptEdge, 0 },
+                                               { ptEdge, MOUSEEVENTF_LEFTDOWN },
+                                               { CPoint(ptEdge.x + 20, ptEdge.y + 2), 0 },
+                                               { CPoint(ptEdge.x + 40, ptEdge.y + 4), 0 },
+                                               { CPoint(ptEdge.x + 40, ptEdge.y + 4), MOUSEEVENTF_LEFTUP } }));
+    ASSERT_TRUE(PumpUntil([&] {
+        CRect rc;
+        pWnd->GetWindowRect(&rc);
+        return rc.Width() == rcBefore.Width() + 40 && ::GetCapture() == NULL;
+    }));
+    EXPECT_EQ(150 + 40, pPane->m_nDockingCX);
+}
+
 TEST_F(AutoHide, AQuitRequestEndsALiveEdgeDragAndIsPostedAgain)
 {
     CDockingTestFrame& f = *m_pFrame;

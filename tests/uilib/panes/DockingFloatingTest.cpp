@@ -437,6 +437,43 @@ TEST_F(FloatingFrames, TheMenuButtonAndACaptionRightClickAskTheSiteForThePaneMen
     f.m_nMenuAnswer = 0;
 }
 
+TEST_F(FloatingFrames, ThemedCaptionButtonsGiveTheirTooltips)
+{
+    CDockingTestFrame& f = *m_pFrame;
+    CVZPDockingPane* pPane = f.NewPane(1, L"Tips");
+    f.m_manager.FloatPaneAt(pPane, CRect(200, 150, 460, 360));
+    CVZPDockingPaneMiniWnd* pMini = FrameOf(pPane);
+    ASSERT_NE(nullptr, pMini);
+    TOOLINFO ti = {};
+    ti.cbSize = sizeof(ti);
+    EXPECT_EQ(-1, pMini->OnToolHitTest(CPoint(10, 10), &ti)) << "unthemed frames have no tips";
+    f.m_manager.m_bThemedFloatingFrames = TRUE;
+    f.m_manager.SelectTheme(0);
+    LayOutFrames(f.Layout());
+    pMini->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    CVZPDockingPaneCaptionButton* pClose = pMini->FindCaptionButton(VZP_IDS_DOCKINGPANE_CLOSE);
+    ASSERT_FALSE(pClose->m_rc.IsRectEmpty());
+    // The button's rectangle in client coordinates (it lies above them).
+    CRect rcWindow, rcClient;
+    pMini->GetWindowRect(&rcWindow);
+    pMini->GetClientRect(&rcClient);
+    pMini->ClientToScreen(&rcClient);
+    CPoint pt = pClose->m_rc.CenterPoint();
+    pt.Offset(rcWindow.left - rcClient.left, rcWindow.top - rcClient.top);
+    EXPECT_LT(pt.y, 0);
+    ti = {};
+    ti.cbSize = sizeof(ti);
+    EXPECT_EQ(VZP_IDS_DOCKINGPANE_CLOSE, pMini->OnToolHitTest(pt, &ti));
+    EXPECT_EQ(pMini->GetSafeHwnd(), ti.hwnd);
+    ASSERT_NE(nullptr, ti.lpszText);
+    EXPECT_EQ(CString(L"Close"), CString(ti.lpszText));
+    if (ti.lpszText != NULL && ti.lpszText != LPSTR_TEXTCALLBACK)
+        ::free(ti.lpszText);
+    ti = {};
+    ti.cbSize = sizeof(ti);
+    EXPECT_EQ(-1, pMini->OnToolHitTest(CPoint(20, 20), &ti)) << "the client area has no tip";
+}
+
 namespace {
 
 const wchar_t kFloatingKey[] = L"Software\\Tesmir\\PanesFloatingTest";
