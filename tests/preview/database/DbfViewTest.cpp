@@ -14,6 +14,7 @@
 #include "MfcTestSupport.h"
 #include "TestSupport.h"
 #include "database/CDBF_View.h"
+#include "database/CPSDViewView.h"
 
 // The view that stays active on the frame, so that the viewer finds the
 // document while it is being created.
@@ -73,17 +74,21 @@ protected:
 
     CListCtrl& Open(const std::wstring& path)
     {
+        return *((CDBF_View*)Show(path, RUNTIME_CLASS(CDBF_View)))->m_pList;
+    }
+    CView* Show(const std::wstring& path, CRuntimeClass* pClass)
+    {
         Close();
         m_pFrame->m_bPreviewOk = 2;  // neither answer
         m_pDoc->m_strPreviewPath = path.c_str();
         CCreateContext context;
         context.m_pCurrentDoc = m_pDoc;
-        context.m_pNewViewClass = RUNTIME_CLASS(CDBF_View);
-        m_pView = (CDBF_View*)m_pFrame->CreateView(&context, AFX_IDW_PANE_FIRST);
+        context.m_pNewViewClass = pClass;
+        m_pView = (CView*)m_pFrame->CreateView(&context, AFX_IDW_PANE_FIRST);
         CRect rc;
         m_pFrame->GetClientRect(&rc);
         m_pView->MoveWindow(0, 0, rc.Width(), rc.Height());
-        return *m_pView->m_pList;
+        return m_pView;
     }
     void Close()
     {
@@ -124,7 +129,7 @@ protected:
     tesmir::test::CScopedApp m_app;
     CHostFrame* m_pFrame = nullptr;
     CEx_StyleDoc* m_pDoc = nullptr;
-    CDBF_View* m_pView = nullptr;
+    CView* m_pView = nullptr;
 };
 
 typedef std::vector<std::string> Texts;
@@ -185,7 +190,7 @@ TEST_F(DbfView, CellTextFollowsTheFieldType)
         EXPECT_EQ(c.cells, Column(list, 1));
     }
     // An eleven-letter name has no NUL: the type byte is not part of it.
-    EXPECT_EQ((Texts{"Index", "ABCDEFGHIJK"}), Columns(*m_pView->m_pList));
+    EXPECT_EQ((Texts{"Index", "ABCDEFGHIJK"}), Columns(*((CDBF_View*)m_pView)->m_pList));
 
     // Currency: the low 32 bits without their last four digits, in the
     // locale's currency text.
@@ -281,6 +286,37 @@ TEST_F(DbfView, EmptyRecordsEndTheReading)
     EXPECT_EQ(TRUE, Ok());
     EXPECT_LE(list.GetItemCount(), 1);
     EXPECT_EQ(3u, Columns(list).size());
+}
+
+// The picture viewer shares the frame: it stretches the decoded picture
+// over its whole client area and clears the flag when nothing decoded.
+TEST_F(DbfView, PsdViewerStretchesThePicture)
+{
+    CView* pView = Show(std::wstring(TESMIR_DB_FIXTURES) + L"/rgb_raw.psd", RUNTIME_CLASS(CPSDViewView));
+    EXPECT_EQ(TRUE, Ok());
+    EXPECT_EQ(0, ((CPSDViewView*)pView)->m_nLoadResult);
+    ASSERT_NE(nullptr, pView->GetDlgItem(IDC_PSD_FRAME));
+    const COLORREF colour = RGB(200, 100, 50);
+    for (CSize size : {CSize(600, 360), CSize(300, 200)}) {
+        pView->MoveWindow(0, 0, size.cx, size.cy);
+        pView->UpdateWindow();
+        tesmir::test::CDibCanvas canvas(640, 400, RGB(0, 0, 255));
+        tesmir::test::CaptureWindow(pView->m_hWnd, canvas);
+        canvas.SaveBmp(tesmir::test::ScreenshotPath(size.cx == 600 ? L"psd_view_large.bmp" : L"psd_view_small.bmp"));
+        CRect rc;
+        pView->GetClientRect(&rc);
+        // Inside the frame's one-pixel border the picture reaches every edge.
+        EXPECT_EQ(colour, canvas.Pixel(rc.Width() / 2, rc.Height() / 2));
+        EXPECT_EQ(colour, canvas.Pixel(2, 2));
+        EXPECT_EQ(colour, canvas.Pixel(rc.Width() - 3, rc.Height() - 3));
+    }
+
+    const wchar_t* failures[] = {L"not_psd", L"rgba_raw", L"huge", L"no_such_document"};
+    for (const wchar_t* name : failures) {
+        SCOPED_TRACE(Utf8(name));
+        Show(std::wstring(TESMIR_DB_FIXTURES) + L"/" + name + L".psd", RUNTIME_CLASS(CPSDViewView));
+        EXPECT_EQ(FALSE, Ok());
+    }
 }
 
 }  // namespace
