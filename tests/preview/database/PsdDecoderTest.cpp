@@ -117,4 +117,14 @@ TEST(PsdDecoder, DetachedBitmapOutlivesTheDecoder)
     EXPECT_TRUE(DeleteObject(bitmap));
 }
 
+TEST(PsdDecoder, DocumentOfAnotherProgramDecodes)
+{
+    if (GetFileAttributesW(Document(L"converted").c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "no converted document (ImageMagick missing)";
+    Decoded d = Decode(L"converted");
+    EXPECT_EQ(0, d.result);
+    ASSERT_TRUE(d.bitmap);
+    EXPECT_EQ(RGB(200, 100, 50), d.pixel);
+}
+
 }  // namespace
