@@ -5,6 +5,8 @@
 #include "CFirstView_HDD.h"
 #include "CMainFrame.h"
 #include "CRecoveryWizardApp.h"
+#include "CSecondDisplay.h"
+#include "CSecondView_HDD.h"
 #include "appuires.h"
 #include "partition/PartitionTable.h"
 #include "resource.h"
@@ -26,18 +28,6 @@ HCURSOR LoadAppCursor(UINT nId)
 {
     HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCE(nId), RT_GROUP_CURSOR);
     return ::LoadCursor(hInst, MAKEINTRESOURCE(nId));
-}
-
-// The whole disk as the Extensive Scan's range.
-void SelectWholeDisk()
-{
-    const uint64_t total = g_DiskIndex < MaxDevices ? g_DiskTotalSectors[g_DiskIndex] : 0;
-    const uint32_t sectors = total > 0xFFFFFFFFu ? 0xFFFFFFFFu : (uint32_t)total;
-    VolumeParams.selectionCode = FileSystemNtfs;
-    VolumeParams.startSector = 0;
-    VolumeParams.partitionIndex = 0;
-    VolumeParams.sectorCount = sectors;
-    VolumeParams.endSector = sectors;
 }
 
 }  // namespace
@@ -256,6 +246,7 @@ CString CDeviceTreeCtrl::OnSelectItem(HTREEITEM hItem)
     const BOOL driveStep = pFrame && pFrame->m_bDriveStep;
     const BOOL scanStep = pFrame && pFrame->m_bScanStep;
     CFirstDisplay* pPanel = pFrame ? pFrame->m_pDrivePanel : NULL;
+    CSecondDisplay* pScanPanel = pFrame ? pFrame->m_pScanPanel : NULL;
     if (pFrame) {
         pFrame->m_strSelectedItem = text;
         pFrame->m_nSelectedRow = row;
@@ -274,10 +265,15 @@ CString CDeviceTreeCtrl::OnSelectItem(HTREEITEM hItem)
         g_SourceType = SourceNone;
         g_ModeText.Empty();
     } else if (text == kVirtualDiskRoot) {
+        if (pScanPanel)
+            pScanPanel->ClearPartitionInfo();
         if (pPanel)
             pPanel->ClearChart();
-        if (g_ScanMode == ScanModeExtensive)
-            SelectWholeDisk();
+        if (g_ScanMode == ScanModeExtensive) {
+            SelectWholeDiskRange();
+            if (pScanPanel)
+                pScanPanel->ShowDiskRange();
+        }
     }
 
     HTREEITEM parent = hItem ? GetParentItem(hItem) : NULL;
@@ -302,6 +298,8 @@ CString CDeviceTreeCtrl::OnSelectItem(HTREEITEM hItem)
             VolumeParams.sectorCount = entry.sectorCount;
             VolumeParams.startSector = entry.startSector;
             VolumeParams.partitionIndex = (uint16_t)row;
+            if (pScanPanel)
+                pScanPanel->ShowPartitionInfo(g_DiskIndex, row);
         }
     }
     SetModeText();
@@ -384,16 +382,24 @@ void CDeviceTreeCtrl::OnKeyDownNotify(NMHDR* pNMHDR, LRESULT* pResult)
     if (!pFrame || !pApp)
         return;
     CFirstView_HDD* pDrive = DYNAMIC_DOWNCAST(CFirstView_HDD, pApp->m_pViews[WizardDriveStep]);
+    CSecondView_HDD* pScan = DYNAMIC_DOWNCAST(CSecondView_HDD, pApp->m_pViews[WizardScanStep]);
     if (key->wVKey == VK_TAB) {
         if (pFrame->m_bDriveStep && pDrive) {
             pFrame->SetActiveView(pDrive);
             pDrive->SetFocus();
             pDrive->ResetHighlight();
+        } else if (pFrame->m_bScanStep && pScan) {
+            pFrame->SetActiveView(pScan);
+            pScan->SetFocus();
+            pScan->ResetHighlight();
         }
     } else if (key->wVKey == VK_RETURN) {
         if (pFrame->m_bDriveStep && pDrive) {
             pDrive->SetFocus();
             pDrive->OnNext();
+        } else if (pFrame->m_bScanStep && pScan) {
+            pScan->SetFocus();
+            pScan->OnScan();
         }
     }
 }
@@ -437,10 +443,18 @@ void CDeviceTreeCtrl::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags)
         HTREEITEM parent = GetParentItem(caret);
         if (parent && GetItemText(parent).Find(kPhysicalDevices) >= 0)
             SelectDiskRow(row);
-    } else if (pFrame->m_bScanStep && nChar == VK_UP && g_ScanMode == ScanModeExtensive && row == -1) {
-        SelectWholeDisk();
-        if (pPanel)
-            pPanel->ClearChart();
-        g_SourceType = 300;
+    } else if (pFrame->m_bScanStep && pFrame->m_bPartitionSelectable) {
+        CSecondDisplay* pScanPanel = pFrame->m_pScanPanel;
+        if (nChar == VK_UP && g_ScanMode == ScanModeExtensive && row == -1) {
+            SelectWholeDiskRange();
+            if (pScanPanel)
+                pScanPanel->ShowDiskRange();
+            if (pPanel)
+                pPanel->ClearChart();
+            // Neither a disk nor a volume: Scan takes the range as it is.
+            g_SourceType = 300;
+        } else if (pScanPanel) {
+            pScanPanel->ShowPartitionInfo(0, row);
+        }
     }
 }

@@ -16,8 +16,6 @@ const char g_DevicePaths[MaxDevices][20] = {
     "\\\\.\\PhysicalDrive8", "\\\\.\\PhysicalDrive9",
 };
 
-CString g_ModeText;
-
 int CDiskEnumerator::AddVirtualDisk(CVirtualDisk* pDisk, int nImageType)
 {
     ++g_DiskCount;

@@ -19,7 +19,8 @@ extern char g_DiskNames[MaxDevices][512];
 // "\\.\PhysicalDrive0" to "\\.\PhysicalDrive9", by device index.
 extern const char g_DevicePaths[MaxDevices][20];
 
-// The mode and drive type the step views draw ("\r\n" between the lines).
+// The mode and drive type the step views draw ("\r\n" between the lines);
+// defined by the scan step.
 extern CString g_ModeText;
 
 class CVirtualDisk;

@@ -17,13 +17,11 @@ CExtensiveScanWizardShell::CExtensiveScanWizardShell(CSecondDisplay* pPanel, CFi
 
 void CExtensiveScanWizardShell::SetCounterCaptions(CSecondDisplay& panel, BOOL bNtfs)
 {
-    static const LPCTSTR fat[] = {L"Boot Sector(s) Found\t\t:", L"Folder(s) Found\t\t\t:", L"Current Sector\t\t\t:",
-                                  L"", L""};
-    static const LPCTSTR ntfs[] = {L"Boot Sector(s) Found\t   :", L"Index Entries Found\t   :",
-                                   L"File(s) Found\t\t   :", L"Folder(s) Found\t\t   :", L"Current Sector\t\t   :"};
-    for (int row = 0; row < CSecondDisplay::CounterRows; ++row) {
-        panel.SetCounterCaption(row, bNtfs ? ntfs[row] : fat[row]);
-        panel.m_counterValue[row].SetWindowText(L"");
+    if (bNtfs) {
+        panel.ClearValues();
+        panel.ShowNtfsSearchCaptions();
+    } else {
+        panel.ShowFatSearchCaptions();
     }
 }
 

@@ -12,7 +12,7 @@ BOOL CFileSystemForm::Create(CWnd* pParent, const RECT& rect, UINT nID)
             !CreateRowText(m_value[row], row + 1, 2 * Margin + half, half, 1040 + row))
             return FALSE;
     }
-    return TRUE;
+    return CreateRowText(m_hint, Rows + 1, Margin, client.Width() - 2 * Margin, 1050);
 }
 
 void CFileSystemForm::ShowCaptions(const LPCTSTR captions[Rows])

@@ -19,9 +19,12 @@ public:
     void ShowFatValues(LPCTSTR lpszStart, LPCTSTR lpszSectorsPerCluster, LPCTSTR lpszSize);
     // nRow from 1.
     void SetRowValue(int nRow, LPCTSTR lpszText);
+    // The hint below the rows: what to do next, or that nothing was found.
+    void SetHintText(LPCTSTR lpszText) { m_hint.SetWindowText(lpszText); }
 
     CStatic m_caption[Rows];
     CStatic m_value[Rows];
+    CStatic m_hint;
 
 private:
     void ShowCaptions(const LPCTSTR captions[Rows]);

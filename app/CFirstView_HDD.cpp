@@ -8,6 +8,7 @@
 #include "CMessageDlg.h"
 #include "CRecoveryWizardApp.h"
 #include "CRichMessageBox.h"
+#include "CSecondDisplay.h"
 #include "CSecondView_HDD.h"
 #include "WizardSteps.h"
 #include "image/VirtualDisk.h"
@@ -25,6 +26,9 @@ CMainFrame* WizardFrame()
     CRecoveryWizardApp* pApp = GetWizardApp();
     return pApp ? pApp->GetMainFrame() : NULL;
 }
+
+const wchar_t kScanPanelHint[] =
+    L"Please select a partition from the left panel and press [Scan] to continue with recovery.";
 
 CSecondView_HDD* ScanView()
 {
@@ -142,27 +146,9 @@ void CFirstView_HDD::OnSize(UINT nType, int cx, int cy)
 
 void CFirstView_HDD::OnDraw(CDC* pDC)
 {
-    CRect rc;
-    GetClientRect(&rc);
-    DrawBitmapResource(pDC, IDB_STEP_BACKGROUND, 0, 0, rc.Width(), rc.Height());
     const BOOL busy = g_ScanStop == 0 && g_ScanBusy != 0;
-    m_nLeftBannerWidth = DrawBitmapResource(pDC, busy ? IDB_BANNER_DRIVE_BUSY : IDB_BANNER_DRIVE, 0, 0).cx;
-    CBitmap right;
-    BITMAP bm = {};
-    if (right.LoadBitmap(IDB_STEP_BANNER_RIGHT) && right.GetBitmap(&bm)) {
-        m_nRightBannerLeft = rc.right - bm.bmWidth;
-        DrawBitmapResource(pDC, IDB_STEP_BANNER_RIGHT, m_nRightBannerLeft, 0);
-    }
-    CBitmap middle;
-    BITMAP mid = {};
-    if (middle.LoadBitmap(IDB_STEP_BANNER_MIDDLE) && middle.GetBitmap(&mid) && mid.bmHeight > 1)
-        DrawBitmapResource(pDC, IDB_STEP_BANNER_MIDDLE, m_nLeftBannerWidth, 0, m_nRightBannerLeft - m_nLeftBannerWidth,
-                   mid.bmHeight - 1, 1);
-    CFont* pOld = pDC->SelectObject(&m_modeFont);
-    pDC->SetBkMode(TRANSPARENT);
-    CRect text(rc.left + 25, rc.bottom - 40, rc.left + 250, rc.bottom);
-    pDC->DrawText(g_ModeText, &text, DT_LEFT | DT_TOP | DT_NOCLIP);
-    pDC->SelectObject(pOld);
+    DrawStepSkin(pDC, this, busy ? IDB_BANNER_DRIVE_BUSY : IDB_BANNER_DRIVE, m_modeFont, g_ModeText,
+                 m_nLeftBannerWidth, m_nRightBannerLeft);
 }
 
 void CFirstView_HDD::OnLButtonDown(UINT nFlags, CPoint point)
@@ -214,6 +200,8 @@ void CFirstView_HDD::OnNext()
         return;
     if (g_ScanMode == ScanModeExtensive || g_ScanMode == ScanModeFileTrace)
         pFrame->m_bSnapshotLoadEnabled = FALSE;
+    if (g_ScanMode == ScanModeExtensive && pFrame->m_pScanPanel)
+        pFrame->m_pScanPanel->ShowPartitionInfo(0, 0);
     if (pFrame->m_nSelectedRow < 0) {
         ShowMessage(L"Please select the drive that contain the lost data \r\nfrom the left panel and click [Next].",
                     MessageKindError);
@@ -245,6 +233,10 @@ void CFirstView_HDD::OnNext()
             g_ModeText = L"Selected Mode : Quick Scan \r\nDrive Type        : Virtual Hard Disk";
             break;
         case ScanModeExtensive:
+            if (CSecondDisplay* pScanPanel = pFrame->m_pScanPanel) {
+                pScanPanel->ShowRangeInputs();
+                pScanPanel->SetTopText(kScanPanelHint);
+            }
             g_ModeText = L"Selected Mode : Extensive Scan \r\nDrive Type        : Virtual Hard Disk";
             break;
         default:
@@ -276,32 +268,44 @@ void CFirstView_HDD::OnNext()
 void CFirstView_HDD::PrepareScanStep()
 {
     CSecondView_HDD* pScan = ScanView();
+    CMainFrame* pFrame = WizardFrame();
+    CSecondDisplay* pScanPanel = pFrame ? pFrame->m_pScanPanel : NULL;
     if (pScan)
         pScan->ShowPartitionTree();
     switch (g_ScanMode) {
     case ScanModeQuick:
+        if (pScanPanel) {
+            pScanPanel->ClearPartitionInfo();
+            pScanPanel->SetTopText(L"Please Select a Partition From The Left Panel and press [Scan] to continue with "
+                                   L"recovery.");
+            pScanPanel->HideRangeInputs();
+        }
         g_SourceType = SourceNone;
-        if (CMainFrame* pFrame = WizardFrame())
+        if (pFrame)
             pFrame->m_bSnapshotLoadEnabled = FALSE;
         break;
-    case ScanModeExtensive: {
-        const uint64_t total = g_DiskIndex < MaxDevices ? g_DiskTotalSectors[g_DiskIndex] : 0;
-        const uint32_t sectors = total > 0xFFFFFFFFu ? 0xFFFFFFFFu : (uint32_t)total;
-        VolumeParams.selectionCode = FileSystemNtfs;
-        VolumeParams.startSector = 0;
-        VolumeParams.partitionIndex = 0;
-        VolumeParams.sectorCount = sectors;
-        VolumeParams.endSector = sectors;
+    case ScanModeExtensive:
+        SelectWholeDiskRange();
         m_pPanel->ClearChart();
+        if (pScanPanel) {
+            pScanPanel->ShowDiskRange();
+            pScanPanel->ShowRangeInputs();
+        }
         break;
-    }
     default:
         m_pPanel->ClearChart();
+        if (pScanPanel) {
+            pScanPanel->SetTopText(kScanPanelHint);
+            pScanPanel->ClearPartitionInfo();
+            pScanPanel->HideRangeInputs();
+        }
         g_SourceType = SourceNone;
-        if (CMainFrame* pFrame = WizardFrame())
+        if (pFrame)
             pFrame->m_bSnapshotLoadEnabled = FALSE;
         break;
     }
+    if (pScanPanel)
+        pScanPanel->Invalidate();
     if (pScan)
         pScan->Invalidate();
 }

@@ -163,10 +163,12 @@ BOOL CScanStarter::StartExtraction(CExtensiveScanShell& shell)
     return Start(JobExtraction, &ExtractionThread, &shell);
 }
 
-int CScanStarter::Stop()
+int CScanStarter::Stop(const wchar_t* question)
 {
     if (m_job == JobNone)
         return 0;
+    if (question)
+        return StopScanWorker(question);
     return StopScanWorker(m_job == JobPartitionSearch ? L"Do you want to stop partition searching ?"
                                                       : L"Do you want to stop file searching ?");
 }
@@ -210,23 +212,17 @@ void CScanStarter::OnTimer()
         return;
     Job job = m_job;
     EndJob();
-    switch (job) {
-    // The partition search's end is the drive step's to tell (after it
-    // showed the scan step).
-    case JobQuickScan:
+    if (job == JobExtensiveScan) {
+        g_BootStepDone = 0;
+        g_DirStepDone = 0;
+    }
+    // The step moves on first; what the end tells the user shows over the
+    // next step. Whether an Extensive Scan found anything is the scan
+    // step's to tell, on the file-system step.
+    if (m_onFinished)
+        m_onFinished(job);
+    if (job == JobQuickScan)
         ShowMessage(L"If you don't find the required file(s) and folder(s) here then please go back \r\nto the "
                     L"first step and select Extensive Scan for recovery.",
                     MessageKindInformation);
-        break;
-    case JobExtensiveScan:
-        g_BootStepDone = 0;
-        g_DirStepDone = 0;
-        if (!g_FoundVolumes.head)
-            ShowMessage(L"No file system was identified in the selected sector range.", MessageKindError);
-        break;
-    default:
-        break;
-    }
-    if (m_onFinished)
-        m_onFinished(job);
 }

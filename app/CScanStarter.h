@@ -4,7 +4,7 @@
 // One worker at a time. Each start frees the lists the worker fills, sets
 // the flags before the thread runs and keeps the thread object, which the
 // one-second timer deletes once it sees the worker finished; the timer then
-// tells the user what the step says and calls the finish handler.
+// calls the finish handler and then tells the user what the step says.
 #pragma once
 
 #include <afxwin.h>
@@ -41,9 +41,10 @@ public:
     BOOL StartFileTrace(CFolderTreeCtrl& tree, CQuickScanShell* pVolumes = NULL);
     BOOL StartExtraction(CExtensiveScanShell& shell);
 
-    // The Stop command of the scan and file-system steps (the question of
-    // the running job). Returns 1 when the user chose to stop.
-    int Stop();
+    // The Stop command of the scan and file-system steps: the question of
+    // the running job, or the step's own. Returns 1 when the user chose to
+    // stop.
+    int Stop(const wchar_t* question = NULL);
 
     // The job that runs or whose end the timer has not seen yet.
     Job RunningJob() const { return m_job; }

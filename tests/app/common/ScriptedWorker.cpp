@@ -13,7 +13,8 @@ CScriptedWorker::~CScriptedWorker()
     if (m_pThread != nullptr) {
         ::SetEvent(m_hRelease);
         WaitFinished();
-        delete m_pThread;
+        if (m_bOwnsThread)
+            delete m_pThread;
     }
     ::CloseHandle(m_hHeld);
     ::CloseHandle(m_hRelease);
@@ -31,6 +32,14 @@ bool CScriptedWorker::Start(std::function<void(CScriptedWorker&)> body)
     m_pThread->m_bAutoDelete = FALSE;
     m_pThread->ResumeThread();
     return true;
+}
+
+CWinThread* CScriptedWorker::CreateForStarter(std::function<void(CScriptedWorker&)> body, DWORD dwCreateFlags)
+{
+    m_body = std::move(body);
+    m_bOwnsThread = false;
+    m_pThread = AfxBeginThread(&CScriptedWorker::Run, this, THREAD_PRIORITY_NORMAL, 0, dwCreateFlags);
+    return m_pThread;
 }
 
 UINT CScriptedWorker::Run(LPVOID param)
@@ -68,6 +77,9 @@ void CScriptedWorker::Release() { ::SetEvent(m_hRelease); }
 
 bool CScriptedWorker::WaitFinished(DWORD timeoutMs)
 {
+    // The starter deletes a thread object it was given once the thread ended.
+    if (!m_bOwnsThread)
+        return tesmir::test::PumpUntil([this] { return m_bFinished != 0; }, timeoutMs);
     return tesmir::test::PumpUntil([this] { return m_bFinished != 0; }, timeoutMs) &&
            ::WaitForSingleObject(m_pThread->m_hThread, timeoutMs) == WAIT_OBJECT_0;
 }

@@ -20,6 +20,11 @@ public:
 
     // Starts body on the worker; false when the thread could not start.
     bool Start(std::function<void(CScriptedWorker&)> body);
+    // For a starter that sets the flags and runs the thread itself (the
+    // scan starter's thread starter): the worker's thread, made suspended,
+    // running body and then EndScanWorker. The starter owns the thread
+    // object from here on.
+    CWinThread* CreateForStarter(std::function<void(CScriptedWorker&)> body, DWORD dwCreateFlags);
 
     // Worker side: waits at the point until Release.
     void HoldAt(const char* point);
@@ -41,4 +46,5 @@ private:
     HANDLE m_hRelease;
     std::string m_heldAt;
     volatile LONG m_bFinished = 0;
+    bool m_bOwnsThread = true;
 };

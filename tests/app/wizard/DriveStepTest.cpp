@@ -162,10 +162,11 @@ TEST_F(DriveStep_, DiskWithoutTableIsSearchedWithoutTheQuestion)
         EXPECT_EQ(parts[i].start, g_PartitionTable[i].startSector) << i;
     CDeviceTreeCtrl& tree = ScanStep()->m_tree;
     EXPECT_EQ(ExpectedPartitionItems(parts.size()), ChildTexts(tree, tree.GetRootItem()));
-    // The Extensive Scan's range is the whole disk.
+    // The Extensive Scan's range is the whole disk, its last sector the
+    // inclusive end.
     EXPECT_EQ(0u, VolumeParams.startSector);
     EXPECT_EQ((uint32_t)g_DiskTotalSectors[0], VolumeParams.sectorCount);
-    EXPECT_EQ(VolumeParams.sectorCount, VolumeParams.endSector);
+    EXPECT_EQ(VolumeParams.sectorCount - 1, VolumeParams.endSector);
     EXPECT_TRUE(messages.messages().empty());
 }
 
