@@ -321,8 +321,9 @@ void CFirstView_HDD::OnSearchFinished()
     pFrame->m_bResultsStep = FALSE;
     pFrame->m_bExtensiveResultsStep = FALSE;
     pApp->SwitchView(WizardScanStep);
+    // The scan step as before any scan: Scan and Back shown, Home enabled.
     if (CSecondView_HDD* pScan = ScanView())
-        pScan->Invalidate();
+        pScan->RestoreIdle();
     if (g_ScanMode == ScanModeQuick && g_PartitionCount == 0) {
         g_strMessageText = L"Please use the Extensive Scan, as no data is found in Quick Scan.";
         MessageBoxParams params;

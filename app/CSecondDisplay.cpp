@@ -186,6 +186,7 @@ int CSecondDisplay::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
     ShowPartitionCaptions();
     ShowRow(4, FALSE);
+    ShowControl(m_capacityChart, FALSE, FALSE);
     ShowProgressToggle(FALSE);
     HideStatusText();
     HideProgress();

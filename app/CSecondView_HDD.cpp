@@ -334,9 +334,6 @@ BOOL CSecondView_HDD::ReadExtensiveRange()
     }
     // Both ends are searched.
     VolumeParams.sectorCount = (uint32_t)(end - start + 1);
-    CString text;
-    text.Format(L"%llu", (unsigned long long)end);
-    m_pPanel->m_endSector.SetWindowText(text);
     return TRUE;
 }
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <memory>
 #include <vector>
 
 #include "CDiskEnumerator.h"
@@ -151,6 +152,7 @@ protected:
         std::wstring folder(module);
         folder.erase(folder.find_last_of(L'\\') + 1);
         ::CopyFileW(tesmir::test::BuildPath(L"Raw.dat").c_str(), (folder + L"Raw.dat").c_str(), TRUE);
+        m_pRecorder.reset(new CMessageRecorder);
         ResetWizard();
         ResultTree();
     }
@@ -160,6 +162,7 @@ protected:
         CScanStarter::s_startThread = s_realStart;
         s_pWorker = nullptr;
         ResetWizard();
+        m_pRecorder.reset();
     }
 
     // Ends a scan the test left running and waits for the step's timer.
@@ -252,8 +255,11 @@ protected:
         return root ? ChildTexts(tree, root) : std::vector<std::wstring>();
     }
 
+    CMessageRecorder& Messages() { return *m_pRecorder; }
+
     CScanStarter::ThreadStarter s_realStart = CScanStarter::s_startThread;
-    CMessageRecorder m_messages;
+    // Made after the program's start, which installs its own presenter.
+    std::unique_ptr<CMessageRecorder> m_pRecorder;
 };
 
 // The range checks of an Extensive Scan over a virtual disk: each bad text
@@ -291,15 +297,15 @@ TEST_F(ScanStep_, ExtensiveRangeChecks)
             g_BootStepDone = 1;
             g_DirStepDone = 1;
         });
-        m_messages.SetAnswer(1);
-        const size_t before = m_messages.messages().size();
+        Messages().SetAnswer(1);
+        const size_t before = Messages().messages().size();
         Panel().m_startSector.SetWindowText(c.start);
         Panel().m_endSector.SetWindowText(c.end);
         Scan();
         if (c.message) {
-            ASSERT_EQ(before + 1, m_messages.messages().size());
-            EXPECT_EQ(c.message, m_messages.messages().back().text);
-            EXPECT_EQ(2, m_messages.messages().back().kind);
+            ASSERT_EQ(before + 1, Messages().messages().size());
+            EXPECT_EQ(c.message, Messages().messages().back().text);
+            EXPECT_EQ(2, Messages().messages().back().kind);
             EXPECT_EQ(CScanStarter::JobNone, ScanStep()->m_starter.RunningJob());
             EXPECT_TRUE(Idle());
             EXPECT_EQ(WizardScanStep, App().CurrentViewIndex());
@@ -308,11 +314,10 @@ TEST_F(ScanStep_, ExtensiveRangeChecks)
         EXPECT_EQ(c.startSector, VolumeParams.startSector);
         EXPECT_EQ(c.endSector, VolumeParams.endSector);
         EXPECT_EQ(c.endSector - c.startSector + 1, VolumeParams.sectorCount);
-        EXPECT_EQ(CString(std::to_wstring(c.endSector).c_str()), Text(Panel().m_endSector));
         EXPECT_EQ(CString(L"Selected Mode : Extensive Scan \r\nDrive Type        : Virtual Hard Disk"), g_ModeText);
         ASSERT_TRUE(WaitView(WizardFileSystemStep, 60000));
         // Nothing found by the scripted worker: the step says so.
-        EXPECT_EQ(kNoFileSystemError, m_messages.messages().back().text);
+        EXPECT_EQ(kNoFileSystemError, Messages().messages().back().text);
         // Back to the scan step for the next case.
         App().SwitchView(WizardScanStep);
         App().GetMainFrame()->m_bScanStep = TRUE;
@@ -331,10 +336,10 @@ TEST_F(ScanStep_, WholeTenGibVhdxRange)
     ASSERT_TRUE(SetVhdxDiskSize(image.path(), 10ull << 30));
     OpenOnScanStep(image.path(), CEx_StyleView::IdExtensiveScan);
     ASSERT_EQ(20971520u, g_DiskTotalSectors[0]);
-    for (int pass = 0; pass < 2; ++pass) {
-        SCOPED_TRACE(pass == 0 ? "prepared by the drive step" : "the disk item clicked");
-        if (pass == 1)
-            SelectRow(-1);
+    // An empty disk lists no partition: the range is the one the drive step
+    // prepared.
+    {
+        EXPECT_EQ(nullptr, ScanStep()->m_tree.GetRootItem());
         EXPECT_EQ(0u, VolumeParams.startSector);
         EXPECT_EQ(20971519u, VolumeParams.endSector);
         EXPECT_EQ(20971520u, VolumeParams.sectorCount);
@@ -391,20 +396,20 @@ TEST_F(ScanStep_, StopNoGoesOnAndYesWaitsForTheThread)
     SaveFrameScreenshot(L"wizard-scan-step-scanning");
 
     // No: the worker goes on and nothing changes.
-    m_messages.SetAnswer(2);
+    Messages().SetAnswer(2);
     Stop();
-    ASSERT_EQ(1u, m_messages.CountContaining(kStopQuestion));
-    EXPECT_EQ(kStopQuestion, m_messages.messages().back().text);
-    EXPECT_EQ(1, m_messages.messages().back().isQuestion);
+    ASSERT_EQ(1u, Messages().CountContaining(kStopQuestion));
+    EXPECT_EQ(kStopQuestion, Messages().messages().back().text);
+    EXPECT_EQ(1, Messages().messages().back().isQuestion);
     EXPECT_EQ(0, g_ScanStop);
     EXPECT_EQ(1, (int)g_ScanBusy);
     EXPECT_TRUE(Running());
 
     // Yes: the stop is asked for; Stop and the progress button go.
     worker.Release();
-    m_messages.SetAnswer(1);
+    Messages().SetAnswer(1);
     Stop();
-    EXPECT_EQ(2u, m_messages.CountContaining(kStopQuestion));
+    EXPECT_EQ(2u, Messages().CountContaining(kStopQuestion));
     EXPECT_EQ(1, g_ScanStop);
     EXPECT_FALSE(Shown(ScanStep()->m_stop));
     EXPECT_FALSE(Shown(Panel().m_showHideProgress));
@@ -419,33 +424,29 @@ TEST_F(ScanStep_, StopNoGoesOnAndYesWaitsForTheThread)
     ASSERT_TRUE(WaitView(WizardFileSystemStep, 60000));
     EXPECT_EQ(nullptr, g_ScanThread);
     EXPECT_EQ(std::vector<std::wstring>{L"FAT32 @ 2048"}, FoundFileSystems());
-    EXPECT_EQ(0u, m_messages.CountContaining(kNoFileSystemHint));
+    EXPECT_EQ(0u, Messages().CountContaining(kNoFileSystemHint));
     EXPECT_TRUE(App().GetMainFrame()->m_bExtensiveResultsStep);
     EXPECT_EQ(1, g_ShowScanProgress);
 }
 
-// A Quick Scan whose worker has set its finished state but whose thread
-// has not returned: the recovery step shows only after the thread ended,
-// then the closing information once, the result step flags and the step's
-// buttons.
+// A Quick Scan whose worker is still building: the recovery step shows
+// only after the worker's thread ended, then the closing information once
+// and the result step flags.
 TEST_F(ScanStep_, QuickScanMovesOnOnlyAfterTheThreadEnded)
 {
     OpenOnScanStep(FixturePath(L"mixed-dynamic.vhd"), CEx_StyleView::IdQuickScan);
     CScriptedWorker worker;
-    Script(worker, [](CScriptedWorker& w) {
-        EndScanWorker();
-        w.HoldAt("returning");
-    });
+    Script(worker, [](CScriptedWorker& w) { w.HoldAt("returning"); });
     SelectRow(0);
     Scan();
     ASSERT_TRUE(worker.WaitHeld("returning", true));
     PumpUntil([] { return App().CurrentViewIndex() != WizardScanStep; }, 3000);
     EXPECT_EQ(WizardScanStep, App().CurrentViewIndex());
-    EXPECT_EQ(0u, m_messages.CountContaining(L"If you don't find"));
+    EXPECT_EQ(0u, Messages().CountContaining(L"If you don't find"));
     worker.Release();
     ASSERT_TRUE(WaitView(WizardRecoveryStep, 60000));
     EXPECT_EQ(nullptr, g_ScanThread);
-    EXPECT_EQ(1u, m_messages.CountContaining(L"If you don't find the required file(s) and folder(s) here then please "
+    EXPECT_EQ(1u, Messages().CountContaining(L"If you don't find the required file(s) and folder(s) here then please "
                                              L"go back \r\nto the first step and select Extensive Scan for recovery."));
     EXPECT_TRUE(App().GetMainFrame()->m_bResultsStep);
     EXPECT_FALSE(App().GetMainFrame()->m_bScanStep);
@@ -465,7 +466,7 @@ TEST_F(ScanStep_, RealQuickScanReachesTheRecoveryStep)
         EXPECT_EQ(CString(row == 0 ? L"FAT32" : L"NTFS"), Panel().ValueText(0));
         // The panel's end is the partition's last sector.
         EXPECT_EQ(g_PartitionTable[row].startSector + g_PartitionTable[row].sectorCount - 1, VolumeParams.endSector);
-        const size_t before = m_messages.messages().size();
+        const size_t before = Messages().messages().size();
         Scan();
         EXPECT_EQ(CString(L"Selected Mode : Quick Scan \r\nDrive Type        : Virtual Hard Disk"), g_ModeText);
         ASSERT_TRUE(WaitView(WizardRecoveryStep, 300000));
@@ -475,42 +476,59 @@ TEST_F(ScanStep_, RealQuickScanReachesTheRecoveryStep)
         ASSERT_NE((HTREEITEM)NULL, root);
         EXPECT_EQ(CString(L"Root"), pTree->GetItemText(root));
         EXPECT_GT(ChildTexts(*pTree, root).size(), 2u);
-        EXPECT_EQ(before + 1, m_messages.messages().size());
+        EXPECT_EQ(before + 1, Messages().messages().size());
         ResetWizard();
     }
 }
 
-// An Extensive Scan of the whole damaged mixed disk (no partition table, no
-// boot sectors but the NTFS backup at the volume's last sector) reaches the
-// file-system step with the file systems it found.
+// Extensive Scans of the whole damaged mixed disk (no partition table, no
+// boot sectors but the NTFS backup at the volume's last sector), one per
+// file-system choice, reach the file-system step with the file systems of
+// that kind at the partitions' starts.
 TEST_F(ScanStep_, ExtensiveScanOfTheWholeDamagedDisk)
 {
-    OpenOnScanStep(FixturePath(L"damaged.vhd"), CEx_StyleView::IdExtensiveScan);
-    // The drive step prepared the whole disk; the disk item, when the search
-    // listed partitions, selects it again.
-    if (ScanStep()->m_tree.GetRootItem())
-        SelectRow(-1);
-    EXPECT_EQ(0u, VolumeParams.startSector);
-    EXPECT_EQ((uint32_t)g_DiskTotalSectors[0] - 1, VolumeParams.endSector);
-    Scan();
-    EXPECT_TRUE(Running());
-    ASSERT_TRUE(WaitView(WizardFileSystemStep, 600000));
-    EXPECT_EQ(nullptr, g_ScanThread);
-    const std::vector<std::wstring> found = FoundFileSystems();
-    std::wstring all;
-    for (const std::wstring& name : found)
-        all += name + L"; ";
-    SCOPED_TRACE(tesmir::test::Utf8(all));
-    auto has = [&](const wchar_t* prefix) {
-        for (const std::wstring& name : found)
-            if (name.compare(0, wcslen(prefix), prefix) == 0)
-                return true;
-        return false;
+    const std::vector<MmlsPartition> parts = FileSystemPartitions(L"mixed.mmls");
+    ASSERT_EQ(4u, parts.size());
+    struct Case
+    {
+        int selector;
+        const wchar_t* kind;        // in mmls's description
+        const wchar_t* prefix;      // of the found file system's item
     };
-    EXPECT_TRUE(has(L"NTFS @"));
-    EXPECT_TRUE(has(L"FAT16 @"));
-    EXPECT_EQ(0u, m_messages.CountContaining(kNoFileSystemHint));
-    EXPECT_TRUE(App().GetMainFrame()->m_bExtensiveResultsStep);
+    const Case cases[] = {{0, L"NTFS", L"NTFS @"}, {1, L"FAT32", L"FAT32 @"}, {2, L"FAT16", L"FAT16 @"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(tesmir::test::Utf8(c.prefix));
+        OpenOnScanStep(FixturePath(L"damaged.vhd"), CEx_StyleView::IdExtensiveScan);
+        // The drive step prepared the whole disk; the disk item, when the
+        // search listed partitions, selects it again.
+        if (ScanStep()->m_tree.GetRootItem())
+            SelectRow(-1);
+        EXPECT_EQ(0u, VolumeParams.startSector);
+        EXPECT_EQ((uint32_t)g_DiskTotalSectors[0] - 1, VolumeParams.endSector);
+        Panel().m_fileSystem.SetCurSel(c.selector);
+        Scan();
+        EXPECT_TRUE(Running());
+        ASSERT_TRUE(WaitView(WizardFileSystemStep, 600000));
+        EXPECT_EQ(nullptr, g_ScanThread);
+        EXPECT_EQ((uint32_t)g_DiskTotalSectors[0], VolumeParams.sectorCount);
+        const std::vector<std::wstring> found = FoundFileSystems();
+        std::wstring all;
+        for (const std::wstring& name : found)
+            all += name + L"; ";
+        SCOPED_TRACE(tesmir::test::Utf8(all));
+        for (const MmlsPartition& p : parts) {
+            if (p.description.find(c.kind) == std::wstring::npos)
+                continue;
+            const std::wstring item = c.prefix + std::to_wstring(p.start);
+            bool listed = false;
+            for (const std::wstring& name : found)
+                listed = listed || name.compare(0, item.size(), item) == 0;
+            EXPECT_TRUE(listed) << tesmir::test::Utf8(item);
+        }
+        EXPECT_EQ(0u, Messages().CountContaining(kNoFileSystemHint));
+        EXPECT_TRUE(App().GetMainFrame()->m_bExtensiveResultsStep);
+        ResetWizard();
+    }
 }
 
 // An Extensive Scan over sectors that hold no file system: the file-system
@@ -526,9 +544,9 @@ TEST_F(ScanStep_, ExtensiveScanWithoutAFileSystem)
     EXPECT_EQ(CString(L"Boot Sector(s) Found\t\t:"), Panel().CaptionText(0));
     ASSERT_TRUE(WaitView(WizardFileSystemStep, 120000));
     EXPECT_EQ(CString(kNoFileSystemHint), Text(FileSystemStep()->m_form.m_hint));
-    ASSERT_FALSE(m_messages.messages().empty());
-    EXPECT_EQ(kNoFileSystemError, m_messages.messages().back().text);
-    EXPECT_EQ(2, m_messages.messages().back().kind);
+    ASSERT_FALSE(Messages().messages().empty());
+    EXPECT_EQ(kNoFileSystemError, Messages().messages().back().text);
+    EXPECT_EQ(2, Messages().messages().back().kind);
     EXPECT_FALSE(App().GetMainFrame()->m_bExtensiveResultsStep);
     EXPECT_FALSE(App().GetMainFrame()->m_bResultsStep);
 }
@@ -541,9 +559,9 @@ TEST_F(ScanStep_, SelectionChecksPerMode)
         L"Please select the partition that you want to recover \r\nfrom the left panel and click [Scan].";
     OpenOnScanStep(FixturePath(L"mixed-dynamic.vhd"), CEx_StyleView::IdQuickScan);
     Scan();
-    ASSERT_EQ(1u, m_messages.messages().size());
-    EXPECT_EQ(scan, m_messages.messages()[0].text);
-    EXPECT_EQ(1, m_messages.messages()[0].kind);
+    ASSERT_EQ(1u, Messages().messages().size());
+    EXPECT_EQ(scan, Messages().messages()[0].text);
+    EXPECT_EQ(1, Messages().messages()[0].kind);
     EXPECT_TRUE(Idle());
     ResetWizard();
 
@@ -551,21 +569,21 @@ TEST_F(ScanStep_, SelectionChecksPerMode)
     // Nothing selected in the partition tree.
     ScanStep()->m_tree.SelectItem(NULL);
     Scan();
-    ASSERT_EQ(2u, m_messages.messages().size());
-    EXPECT_EQ(scan, m_messages.messages()[1].text);
+    ASSERT_EQ(2u, Messages().messages().size());
+    EXPECT_EQ(scan, Messages().messages()[1].text);
     // The disk item: a row, but not a partition.
     SelectRow(-1);
     Scan();
-    ASSERT_EQ(3u, m_messages.messages().size());
+    ASSERT_EQ(3u, Messages().messages().size());
     EXPECT_EQ(L"Please select the partition that you want to recover \r\nfrom the left panel and click [Next].",
-              m_messages.messages()[2].text);
+              Messages().messages()[2].text);
     // Without partitions the File Trace cannot run: back to the start.
     SelectRow(0);
     g_PartitionCount = 0;
     Scan();
-    ASSERT_EQ(4u, m_messages.messages().size());
+    ASSERT_EQ(4u, Messages().messages().size());
     EXPECT_EQ(L"Please use the Extensive Scan, as the selected file is damaged and unable to perform File Trace.",
-              m_messages.messages()[3].text);
+              Messages().messages()[3].text);
     EXPECT_EQ(WizardStartPage, App().CurrentViewIndex());
     EXPECT_EQ(CScanStarter::JobNone, ScanStep()->m_starter.RunningJob());
 }
@@ -625,7 +643,7 @@ TEST_F(ScanStep_, TabCycleAndEnterOnlyOnEnabledButtons)
     }
     // Enter with nothing pushed does nothing.
     pScan->SendMessage(WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_TRUE(m_messages.messages().empty());
+    EXPECT_TRUE(Messages().messages().empty());
     EXPECT_EQ(WizardScanStep, App().CurrentViewIndex());
 
     // Scan pushed and a partition chosen: Enter starts the scan.
@@ -643,7 +661,7 @@ TEST_F(ScanStep_, TabCycleAndEnterOnlyOnEnabledButtons)
     pScan->SendMessage(WM_KEYDOWN, VK_RETURN, 0);
     pScan->m_back.SendMessage(BM_SETSTATE, 1);
     pScan->SendMessage(WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_TRUE(m_messages.messages().empty());
+    EXPECT_TRUE(Messages().messages().empty());
     EXPECT_EQ(WizardScanStep, App().CurrentViewIndex());
     EXPECT_TRUE(Running());
     pScan->m_scan.SendMessage(BM_SETSTATE, 0);
