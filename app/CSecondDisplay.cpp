@@ -367,6 +367,10 @@ void CSecondDisplay::ShowPartitionCaptions()
 {
     for (int row = 0; row < 4; ++row)
         m_counterCaption[row].SetWindowText(kPartitionCaptions[row]);
+    // Row 5 belongs to the NTFS search only.
+    m_counterCaption[4].SetWindowText(L"");
+    m_counterValue[4].SetWindowText(L"");
+    ShowRow(4, FALSE);
 }
 
 void CSecondDisplay::ShowSelectionType(uint16_t code)

@@ -303,8 +303,13 @@ TEST_F(ScanPanel_, CaptionSetsAndRangeInputs)
         EXPECT_EQ(CString(L""), m_panel.ValueText(row)) << row;
     }
     EXPECT_EQ(CString(L""), Text(m_panel.m_startSector));
+    m_panel.ShowNtfsSearchCaptions();
     m_panel.ClearPartitionInfo();
     EXPECT_EQ(CString(L"Partition Size\t\t:"), m_panel.CaptionText(3));
+    // The selection face has four rows: the NTFS search's fifth goes.
+    EXPECT_FALSE(Shown(m_panel.m_counterCaption[4]));
+    EXPECT_FALSE(Shown(m_panel.m_counterValue[4]));
+    EXPECT_EQ(CString(L""), m_panel.CaptionText(4));
 
     CWnd* const fileSystem[] = {&m_panel.m_rangeCaption[0], &m_panel.m_fileSystem};
     CWnd* const sectors[] = {&m_panel.m_rangeCaption[1], &m_panel.m_rangeCaption[2], &m_panel.m_startSector,
