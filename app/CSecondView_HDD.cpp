@@ -14,6 +14,7 @@
 #include "CRecoveryWizardApp.h"
 #include "CScanStepPanelHost.h"
 #include "CSecondDisplay.h"
+#include "CThirdView_HDD.h"
 #include "WizardSteps.h"
 #include "extensive/ExtensiveLists.h"
 #include "fat/ScanPanelHost.h"
@@ -47,27 +48,18 @@ CView* StepView(int index)
     return pApp ? pApp->m_pViews[index] : NULL;
 }
 
-// A descendant of the window with the control id (the step views keep
-// their trees inside splitters).
-HWND FindDescendant(HWND hParent, int nId, LPCTSTR lpszClass)
-{
-    for (HWND h = ::GetWindow(hParent, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
-        wchar_t name[64] = L"";
-        ::GetClassNameW(h, name, 64);
-        if (::GetDlgCtrlID(h) == nId && lstrcmpiW(name, lpszClass) == 0)
-            return h;
-        if (HWND found = FindDescendant(h, nId, lpszClass))
-            return found;
-    }
-    return NULL;
-}
-
-// The recovery step's result tree: its folder tree control, id 162.
+// The recovery step's result tree.
 CFolderTreeCtrl* ResultTree()
 {
-    CView* pView = StepView(WizardRecoveryStep);
-    HWND hTree = pView && pView->GetSafeHwnd() ? FindDescendant(pView->m_hWnd, 162, WC_TREEVIEWW) : NULL;
-    return hTree ? static_cast<CFolderTreeCtrl*>(CWnd::FromHandlePermanent(hTree)) : NULL;
+    CThirdView_HDD* pView = DYNAMIC_DOWNCAST(CThirdView_HDD, StepView(WizardRecoveryStep));
+    return pView && pView->m_tree.GetSafeHwnd() ? &pView->m_tree : NULL;
+}
+
+// The recovery step's Recover, Back and Home, once results are on show.
+void ShowRecoveryButtons()
+{
+    if (CThirdView_HDD* pView = DYNAMIC_DOWNCAST(CThirdView_HDD, StepView(WizardRecoveryStep)))
+        pView->ShowRecoveryButtons();
 }
 
 // A sector number typed in an edit: decimal digits only (blanks around them
@@ -114,6 +106,7 @@ BEGIN_MESSAGE_MAP(CSecondView_HDD, CView)
     ON_WM_TIMER()
     ON_WM_SETCURSOR()
     ON_WM_CTLCOLOR()
+    ON_WM_SHOWWINDOW()
     ON_COMMAND(IdScan, OnScan)
     ON_COMMAND(IdBack, OnBack)
     ON_COMMAND(IdStop, OnStop)
@@ -241,6 +234,16 @@ BOOL CSecondView_HDD::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
         return TRUE;
     }
     return CView::OnSetCursor(pWnd, nHitTest, message);
+}
+
+void CSecondView_HDD::OnShowWindow(BOOL bShow, UINT nStatus)
+{
+    CView::OnShowWindow(bShow, nStatus);
+    // Shown with no scan running (from the drive step, or back from a later
+    // step): a partition click chooses again.
+    if (bShow && m_starter.RunningJob() == CScanStarter::JobNone)
+        if (CMainFrame* pFrame = WizardFrame())
+            pFrame->m_bPartitionSelectable = TRUE;
 }
 
 void CSecondView_HDD::ShowButton(CWnd& button, BOOL bShow)
@@ -515,8 +518,7 @@ void CSecondView_HDD::OnScanFinished(CScanStarter::Job job)
     case CScanStarter::JobQuickScan:
         pApp->SwitchView(WizardRecoveryStep);
         ShowResultStep();
-        for (int id : {IdScan, IdBack, IdHome})
-            ShowChild(StepView(WizardRecoveryStep), id, TRUE);
+        ShowRecoveryButtons();
         break;
     case CScanStarter::JobFileTrace:
         if (g_ParamsSearchFailed) {
@@ -528,8 +530,7 @@ void CSecondView_HDD::OnScanFinished(CScanStarter::Job job)
         }
         pApp->SwitchView(WizardRecoveryStep);
         ShowResultStep();
-        for (int id : {IdScan, IdBack, IdHome})
-            ShowChild(StepView(WizardRecoveryStep), id, TRUE);
+        ShowRecoveryButtons();
         break;
     case CScanStarter::JobExtensiveScan:
         OnExtensiveScanFinished();

@@ -15,6 +15,7 @@
 #include "CFolderTreeCtrl.h"
 #include "CMainFrame.h"
 #include "CSecondDisplay.h"
+#include "CThirdView_HDD.h"
 #include "MessageRecorder.h"
 #include "ModalDriver.h"
 #include "ScriptedWorker.h"
@@ -44,30 +45,10 @@ const wchar_t kNoFileSystemError[] =
 const wchar_t kStopQuestion[] = L"Do you want to stop file searching? This may result in incomplete \r\nrecovery and "
                                 L"you will need to restart the process again.";
 
-HWND FindTree(HWND hParent, int nId)
-{
-    for (HWND h = ::GetWindow(hParent, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
-        wchar_t name[64] = L"";
-        ::GetClassNameW(h, name, 64);
-        if (::GetDlgCtrlID(h) == nId && lstrcmpiW(name, WC_TREEVIEWW) == 0)
-            return h;
-        if (HWND found = FindTree(h, nId))
-            return found;
-    }
-    return NULL;
-}
-
-// The recovery step's result tree; a plain one of the same id while the
-// step has none of its own.
+// The recovery step's result tree.
 CFolderTreeCtrl* ResultTree()
 {
-    CView* pView = App().m_pViews[WizardRecoveryStep];
-    if (HWND hTree = FindTree(pView->m_hWnd, 162))
-        return static_cast<CFolderTreeCtrl*>(CWnd::FromHandlePermanent(hTree));
-    static CFolderTreeCtrl s_tree;
-    s_tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, CRect(0, 0, 300, 300), pView,
-                  162);
-    return &s_tree;
+    return &DYNAMIC_DOWNCAST(CThirdView_HDD, App().m_pViews[WizardRecoveryStep])->m_tree;
 }
 
 CFileSystemView* FileSystemStep()
@@ -154,7 +135,6 @@ protected:
         ::CopyFileW(tesmir::test::BuildPath(L"Raw.dat").c_str(), (folder + L"Raw.dat").c_str(), TRUE);
         m_pRecorder.reset(new CMessageRecorder);
         ResetWizard();
-        ResultTree();
     }
     void TearDown() override
     {
