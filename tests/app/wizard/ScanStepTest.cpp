@@ -26,6 +26,7 @@
 #include "fat/FatLists.h"
 #include "state/EngineState.h"
 #include "state/ScanControl.h"
+#include "trace/FileTraceSearch.h"
 
 using msgbox_test::CModalDriver;
 using tesmir::test::FixturePath;
@@ -473,10 +474,10 @@ TEST_F(ScanStep_, ExtensiveScanOfTheWholeDamagedDisk)
     struct Case
     {
         int selector;
-        const wchar_t* kind;        // in mmls's description
+        const wchar_t* kind;        // in mmls's description (" FAT": not exFAT)
         const wchar_t* prefix;      // of the found file system's item
     };
-    const Case cases[] = {{0, L"NTFS", L"NTFS @"}, {1, L"FAT", L"FAT32 @"}, {2, L"FAT", L"FAT16 @"}};
+    const Case cases[] = {{0, L"NTFS", L"NTFS @"}, {1, L" FAT", L"FAT32 @"}, {2, L" FAT", L"FAT16 @"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(tesmir::test::Utf8(c.prefix));
         OpenOnScanStep(FixturePath(L"damaged.vhd"), CEx_StyleView::IdExtensiveScan);
@@ -602,6 +603,26 @@ TEST_F(ScanStep_, FileTraceReachesTheRecoveryStep)
     ASSERT_TRUE(WaitView(WizardRecoveryStep, 60000));
     EXPECT_EQ(nullptr, g_ScanThread);
     EXPECT_TRUE(App().GetMainFrame()->m_bResultsStep);
+}
+
+// A File Trace whose worker found no partition parameters (it told the
+// user itself) takes the wizard back to the start page, idle.
+TEST_F(ScanStep_, FileTraceWithoutParametersGoesBackToTheStart)
+{
+    OpenOnScanStep(FixturePath(L"mixed-dynamic.vhd"), CEx_StyleView::IdFileTrace);
+    SelectRow(0);
+    CScriptedWorker worker;
+    Script(worker, [](CScriptedWorker&) { g_ParamsSearchFailed = 1; });
+    {
+        CModalDriver ok({CModalDriver::Click(IDOK)});
+        Scan();
+        EXPECT_TRUE(ok.Finished());
+    }
+    ASSERT_TRUE(WaitView(WizardStartPage, 60000));
+    EXPECT_EQ(nullptr, g_ScanThread);
+    EXPECT_FALSE(App().GetMainFrame()->m_bResultsStep);
+    EXPECT_TRUE(Idle());
+    EXPECT_FALSE(ScanStep()->IsWaitCursorShown());
 }
 
 // Tab cycles the pushed state over Scan, Back and the tree; Enter runs only
