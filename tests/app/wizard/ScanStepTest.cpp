@@ -18,6 +18,7 @@
 #include "CThirdView_HDD.h"
 #include "MessageRecorder.h"
 #include "ModalDriver.h"
+#include "ScanTestSupport.h"
 #include "ScriptedWorker.h"
 #include "TestSupport.h"
 #include "WizardTestSupport.h"
@@ -50,6 +51,16 @@ const wchar_t kStopQuestion[] = L"Do you want to stop file searching? This may r
 CFolderTreeCtrl* ResultTree()
 {
     return &DYNAMIC_DOWNCAST(CThirdView_HDD, App().m_pViews[WizardRecoveryStep])->m_tree;
+}
+
+// The folders below an item as "/"-paths, deleted ones marked.
+void CollectFolders(CFolderTreeCtrl& tree, HTREEITEM parent, const std::string& prefix, PathListing& out)
+{
+    for (HTREEITEM c = tree.GetChildItem(parent); c; c = tree.GetNextSiblingItem(c)) {
+        const std::string path = prefix + Utf8((LPCTSTR)tree.GetItemText(c));
+        out[path] = tree.IsItemDeleted(c) != FALSE;
+        CollectFolders(tree, c, path + "/", out);
+    }
 }
 
 CFileSystemView* FileSystemStep()
@@ -436,27 +447,50 @@ TEST_F(ScanStep_, QuickScanMovesOnOnlyAfterTheThreadEnded)
 }
 
 // Real Quick Scans from the scan step of the mixed disk's FAT32 and NTFS
-// partitions: the recovery step shows with "Root" over the volume's
-// folders once the worker's thread has ended.
+// partitions (fixed and dynamic VHD): the recovery step shows, once the
+// worker's thread has ended, "Root" over exactly the folders fls lists.
 TEST_F(ScanStep_, RealQuickScanReachesTheRecoveryStep)
 {
-    for (int row : {0, 1}) {
-        SCOPED_TRACE(row);
-        OpenOnScanStep(FixturePath(L"mixed-dynamic.vhd"), CEx_StyleView::IdQuickScan);
-        SelectRow(row);
-        EXPECT_EQ(CString(row == 0 ? L"FAT32" : L"NTFS"), Panel().ValueText(0));
+    struct Case
+    {
+        const wchar_t* image;
+        int row;
+        const wchar_t* fls;
+        const wchar_t* type;
+    };
+    const Case cases[] = {
+        {L"mixed-dynamic.vhd", 0, L"mixed-p1.fls", L"FAT32"},
+        {L"mixed-dynamic.vhd", 1, L"mixed-p2.fls", L"NTFS"},
+        {L"mixed-fixed.vhd", 0, L"mixed-p1.fls", L"FAT32"},
+        {L"mixed-fixed.vhd", 1, L"mixed-p2.fls", L"NTFS"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Utf8(c.image) + " " + Utf8(c.fls));
+        OpenOnScanStep(FixturePath(c.image), CEx_StyleView::IdQuickScan);
+        SelectRow(c.row);
+        EXPECT_EQ(CString(c.type), Panel().ValueText(0));
         // The panel's end is the partition's last sector.
-        EXPECT_EQ(g_PartitionTable[row].startSector + g_PartitionTable[row].sectorCount - 1, VolumeParams.endSector);
+        EXPECT_EQ(g_PartitionTable[c.row].startSector + g_PartitionTable[c.row].sectorCount - 1,
+                  VolumeParams.endSector);
         const size_t before = Messages().messages().size();
         Scan();
         EXPECT_EQ(CString(L"Selected Mode : Quick Scan \r\nDrive Type        : Virtual Hard Disk"), g_ModeText);
         ASSERT_TRUE(WaitView(WizardRecoveryStep, 300000));
         EXPECT_EQ(nullptr, g_ScanThread);
+        EXPECT_TRUE(Shown(DYNAMIC_DOWNCAST(CThirdView_HDD, App().m_pViews[WizardRecoveryStep])->m_recover));
         CFolderTreeCtrl* pTree = ResultTree();
         HTREEITEM root = pTree->GetRootItem();
         ASSERT_NE((HTREEITEM)NULL, root);
         EXPECT_EQ(CString(L"Root"), pTree->GetItemText(root));
-        EXPECT_GT(ChildTexts(*pTree, root).size(), 2u);
+        PathListing ours, theirs = ReadFlsFolders(c.fls);
+        CollectFolders(*pTree, root, "", ours);
+        ASSERT_GT(theirs.size(), 5u);
+        if (wcscmp(c.type, L"NTFS") != 0) {
+            ours = FoldFatListing(ours);
+            theirs = FoldFatListing(theirs);
+        }
+        EXPECT_EQ("", ListingDifference(theirs, ours));
+        EXPECT_EQ("", ListingDifference(ours, theirs, "Lost Dir"));
         EXPECT_EQ(before + 1, Messages().messages().size());
         ResetWizard();
     }

@@ -153,6 +153,24 @@ PathListing ReadFlsListing(const wchar_t* fixture)
     return out;
 }
 
+PathListing ReadFlsFolders(const wchar_t* fixture)
+{
+    PathListing out;
+    std::istringstream in(tesmir::test::ReadWholeFile(tesmir::test::FixturePath(fixture)));
+    std::string line;
+    while (std::getline(in, line)) {
+        // "d/d * 123:\tpath": the type's second letter is the name's kind.
+        const size_t tab = line.find('\t');
+        if (line.size() < 3 || line.compare(1, 2, "/d") != 0 || tab == std::string::npos)
+            continue;
+        const std::string path = line.substr(tab + 1);
+        if (path.compare(0, 12, "$OrphanFiles") == 0)
+            continue;
+        out[path] = line.find(" * ") != std::string::npos;
+    }
+    return out;
+}
+
 std::string ListingDifference(const PathListing& a, const PathListing& b, const char* ignorePrefix)
 {
     std::string diff;

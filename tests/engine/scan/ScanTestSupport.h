@@ -82,6 +82,10 @@ private:
 // the made-up $OrphanFiles folder is left out.
 PathListing ReadFlsListing(const wchar_t* fixture);
 
+// The folders of an "fls -r -p" listing (its "d" entries), deleted ones
+// marked; the made-up $OrphanFiles folder is left out.
+PathListing ReadFlsFolders(const wchar_t* fixture);
+
 // Entries of a that are missing from b or differ in their deleted mark,
 // one per line, for failure messages.
 std::string ListingDifference(const PathListing& a, const PathListing& b, const char* ignorePrefix = nullptr);
