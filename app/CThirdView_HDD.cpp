@@ -7,6 +7,7 @@
 
 #include "BitmapDrawing.h"
 #include "CDiskEnumerator.h"
+#include "CFileSystemView.h"
 #include "CFirstView_HDD.h"
 #include "CListCtrlSorter.h"
 #include "CMainFrame.h"
@@ -35,7 +36,6 @@ enum
     StepForward = 159,
     StepBack = 160,
     StepHome = 61481,
-    ScanStepTree = 162,
 };
 
 CMainFrame* WizardFrame()
@@ -234,6 +234,10 @@ int CThirdView_HDD::OnCreate(LPCREATESTRUCT lpCreateStruct)
                        CRect(0, 0, 600, 300), this, IdTree))
         return -1;
     m_tree.SetupImages(m_pSystemImages);
+    // The file-system step (made before this view) shows an Extensive Scan's
+    // NTFS build.
+    if (CFileSystemView* pFileSystemStep = DYNAMIC_DOWNCAST(CFileSystemView, StepView(WizardFileSystemStep)))
+        m_tree.m_pFileSystemPanel = &pFileSystemStep->m_form;
 
     struct ButtonSpec
     {
@@ -585,50 +589,70 @@ void CThirdView_HDD::OnBack()
         pFrame->m_bPreviewSupported = FALSE;
     }
     ClearResults();
-    CSecondDisplay* pPanel = pFrame ? pFrame->m_pScanPanel : NULL;
-    if (pPanel && pPanel->GetSafeHwnd() == NULL)
-        pPanel = NULL;
 
     CRecoveryWizardApp* pApp = GetWizardApp();
-    switch (g_ScanMode) {
-    case ScanModeExtensive: {
-        CView* pFileSystemStep = StepView(WizardFileSystemStep);
+    if (g_ScanMode == ScanModeExtensive) {
+        CFileSystemView* pFileSystemStep = DYNAMIC_DOWNCAST(CFileSystemView, StepView(WizardFileSystemStep));
+        if (pFileSystemStep && pFileSystemStep->m_form.GetSafeHwnd()) {
+            CFileSystemForm& form = pFileSystemStep->m_form;
+            for (int row = 1; row <= CFileSystemForm::Rows; ++row)
+                form.SetRowValue(row, L"");
+            form.SetStatusText(L"");
+            form.SetProgress(0);
+            form.HideProgress();
+            form.HideStatusText();
+        }
         ShowStepControl(pFileSystemStep, StepStop, FALSE);
         for (UINT id : {StepForward, StepBack, StepHome})
             ShowStepControl(pFileSystemStep, id, TRUE);
+        if (pFileSystemStep && pFileSystemStep->m_tree.GetSafeHwnd())
+            pFileSystemStep->m_tree.EnableWindow(TRUE);
         FreeEntryLists();
         FreeNtfsEntryLists();
         if (pApp)
             pApp->SwitchView(WizardFileSystemStep);
-        break;
+        return;
     }
-    case ScanModeQuick:
-    case ScanModeFileTrace:
-    default: {
-        if (pPanel) {
-            pPanel->SetStatusText(L"");
-            pPanel->SetProgress(0);
-            pPanel->HideProgress();
-            if (g_ScanMode == ScanModeFileTrace)
-                pPanel->HideStatusText();
-        }
-        CView* pScanStep = StepView(WizardScanStep);
-        ShowStepControl(pScanStep, StepStop, FALSE);
-        for (UINT id : {StepForward, StepBack, ScanStepTree, StepHome})
-            ShowStepControl(pScanStep, id, TRUE);
-        if (g_ScanMode == ScanModeFileTrace) {
-            FreeTraceHitList();
-            FreeSignatureList();
-        } else {
-            FreeEntryLists();
-        }
-        if (g_SourceType == SourceLogicalVolume && pFrame)
-            pFrame->m_nSelectedRow = 0;
-        if (pApp)
-            pApp->SwitchView(WizardScanStep);
-        break;
+
+    // Quick Scan and File Trace: back to the scan step.
+    CSecondView_HDD* pScanStep = DYNAMIC_DOWNCAST(CSecondView_HDD, StepView(WizardScanStep));
+    CSecondDisplay* pPanel = pScanStep ? pScanStep->m_pPanel : (pFrame ? pFrame->m_pScanPanel : NULL);
+    if (pPanel && pPanel->GetSafeHwnd() == NULL)
+        pPanel = NULL;
+    if (pPanel) {
+        pPanel->ResetProgressToggle();
+        pPanel->ClearValues();
+        pPanel->ClearPartitionInfo();
+        pPanel->SetStatusText(L"");
+        pPanel->SetProgress(0);
+        pPanel->HideProgress();
+        if (g_ScanMode == ScanModeFileTrace)
+            pPanel->HideStatusText();
+        pPanel->ShowProgressToggle(FALSE);
     }
+    ShowStepControl(pScanStep, StepStop, FALSE);
+    for (UINT id : {StepForward, StepBack, StepHome})
+        ShowStepControl(pScanStep, id, TRUE);
+    // The partition tree lives in the step's splitter.
+    if (pScanStep && pScanStep->m_tree.GetSafeHwnd())
+        pScanStep->m_tree.EnableWindow(TRUE);
+    if (g_ScanMode == ScanModeFileTrace) {
+        FreeTraceHitList();
+        FreeSignatureList();
+    } else {
+        FreeEntryLists();
     }
+    if (pPanel) {
+        pPanel->SetTopText(g_SourceType == SourceLogicalVolume
+                               ? L"You have selected logical drive for recovery. Please click [Scan] to continue "
+                                 L"with recovery."
+                               : L"Please select a partition from the left panel and press [Scan] to continue with "
+                                 L"recovery.");
+    }
+    if (g_SourceType == SourceLogicalVolume && pFrame)
+        pFrame->m_nSelectedRow = 0;
+    if (pApp)
+        pApp->SwitchView(WizardScanStep);
 }
 
 void CThirdView_HDD::OnHome()

@@ -432,10 +432,38 @@ TEST_F(RecoveryStep_, BackAndHomeThrowTheResultsAway)
         view->m_tree.BuildFatTree();
         EXPECT_EQ(view->m_tree.GetCount(), 2u);
         view->m_pList->InsertItem(0, L"x");
+        // The scan step as a finished scan leaves it: Stop on show, the rest
+        // off.
+        CSecondView_HDD* scan = ScanStep();
+        for (CToolButton* button : {&scan->m_scan, &scan->m_back, &scan->m_home}) {
+            button->EnableWindow(FALSE);
+            button->ShowWindow(SW_HIDE);
+        }
+        scan->m_stop.EnableWindow(TRUE);
+        scan->m_stop.ShowWindow(SW_SHOW);
+        scan->m_tree.EnableWindow(FALSE);
+        scan->m_pPanel->ShowProgress();
+        scan->m_pPanel->SetStatusText(L"Please wait creating tree");
         ShowResults(c.mode);
         ASSERT_EQ(WizardRecoveryStep, App().CurrentViewIndex());
         view->SendMessage(WM_COMMAND, CThirdView_HDD::IdBack);
         EXPECT_EQ(c.step, App().CurrentViewIndex());
+        if (c.step == WizardScanStep) {
+            auto shown = [](CWnd& wnd) { return (wnd.GetStyle() & WS_VISIBLE) != 0 && wnd.IsWindowEnabled(); };
+            EXPECT_TRUE(shown(scan->m_scan));
+            EXPECT_TRUE(shown(scan->m_back));
+            EXPECT_TRUE(shown(scan->m_home));
+            EXPECT_FALSE(scan->m_stop.GetStyle() & WS_VISIBLE);
+            EXPECT_TRUE(scan->m_tree.IsWindowEnabled());
+            EXPECT_FALSE(scan->m_pPanel->m_progress.GetStyle() & WS_VISIBLE);
+            CString status, hint;
+            scan->m_pPanel->m_status.GetWindowText(status);
+            scan->m_pPanel->m_topText.GetWindowText(hint);
+            EXPECT_EQ(status, CString(L""));
+            EXPECT_EQ(hint, CString(L"Please select a partition from the left panel and press [Scan] to continue "
+                                    L"with recovery."));
+            EXPECT_EQ(g_ShowScanProgress, 1);
+        }
         EXPECT_EQ(g_FatFolders.count == 0, c.fatFreed);
         EXPECT_EQ(g_TraceHitList.count == 0, c.traceFreed);
         EXPECT_EQ(view->m_tree.GetCount(), 0u);
