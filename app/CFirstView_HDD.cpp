@@ -101,25 +101,13 @@ int CFirstView_HDD::OnCreate(LPCREATESTRUCT lpCreateStruct)
     m_tree.InitImages();
     g_SourceType = SourceNone;
 
-    struct ButtonSpec
-    {
-        CToolButton* button;
-        UINT id;
-        UINT normal;
-        UINT hover;
-        const wchar_t* tip;
-    };
-    const ButtonSpec buttons[] = {
+    const StepButton buttons[] = {
         {&m_next, IdNext, IDB_NEXT, IDB_NEXT_HOVER, L"Next"},
         {&m_back, IdBack, IDB_BACK, IDB_BACK_HOVER, L"Back"},
         {&m_stop, IdStop, IDB_STOP, IDB_STOP_HOVER, L"Stop"},
         {&m_home, IdHome, IDB_HOME, IDB_HOME_HOVER, L"Home"},
     };
-    for (const ButtonSpec& spec : buttons) {
-        spec.button->Create(L"", 0x5000000B, CRect(100, 100, 100, 100), this, spec.id);
-        spec.button->LoadBitmaps(spec.normal, spec.hover);
-        spec.button->SetToolTipText(spec.tip, TRUE);
-    }
+    CreateStepButtons(this, buttons, _countof(buttons));
     m_stop.EnableWindow(FALSE);
     m_stop.ShowWindow(SW_HIDE);
     return 0;

@@ -161,25 +161,13 @@ int CSecondView_HDD::OnCreate(LPCREATESTRUCT lpCreateStruct)
                       90, 110);
     m_tree.InitImages();
 
-    struct ButtonSpec
-    {
-        CToolButton* button;
-        UINT id;
-        UINT normal;
-        UINT hover;
-        const wchar_t* tip;
-    };
-    const ButtonSpec buttons[] = {
+    const StepButton buttons[] = {
         {&m_scan, IdScan, IDB_SCAN, IDB_SCAN_HOVER, L"Scan"},
         {&m_back, IdBack, IDB_BACK, IDB_BACK_HOVER, L"Back"},
         {&m_stop, IdStop, IDB_STOP, IDB_STOP_HOVER, L"Stop"},
         {&m_home, IdHome, IDB_HOME, IDB_HOME_HOVER, L"Home"},
     };
-    for (const ButtonSpec& spec : buttons) {
-        spec.button->Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(100, 100, 100, 100), this, spec.id);
-        spec.button->LoadBitmaps(spec.normal, spec.hover);
-        spec.button->SetToolTipText(spec.tip, TRUE);
-    }
+    CreateStepButtons(this, buttons, _countof(buttons));
     ShowButton(m_stop, FALSE);
     m_bWaitCursor = FALSE;
     if (CMainFrame* pFrame = WizardFrame())

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "BitmapDrawing.h"
+#include "WizardSteps.h"
 #include "CDiskEnumerator.h"
 #include "CFileSystemView.h"
 #include "CFirstView_HDD.h"
@@ -239,24 +240,12 @@ int CThirdView_HDD::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (CFileSystemView* pFileSystemStep = DYNAMIC_DOWNCAST(CFileSystemView, StepView(WizardFileSystemStep)))
         m_tree.m_pFileSystemPanel = &pFileSystemStep->m_form;
 
-    struct ButtonSpec
-    {
-        CToolButton* button;
-        UINT id;
-        UINT normal;
-        UINT hover;
-        const wchar_t* tip;
-    };
-    const ButtonSpec buttons[] = {
+    const StepButton buttons[] = {
         {&m_recover, IdRecover, IDB_RECOVER, IDB_RECOVER_HOVER, L"Recover selected files and folders"},
         {&m_back, IdBack, IDB_BACK, IDB_BACK_HOVER, L"Back"},
         {&m_home, IdHome, IDB_HOME, IDB_HOME_HOVER, L"Home"},
     };
-    for (const ButtonSpec& spec : buttons) {
-        spec.button->Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(100, 100, 100, 100), this, spec.id);
-        spec.button->LoadBitmaps(spec.normal, spec.hover);
-        spec.button->SetToolTipText(spec.tip, TRUE);
-    }
+    CreateStepButtons(this, buttons, _countof(buttons));
 
     const UINT statusIds[] = {IdStatus1, IdStatus2, IdStatus3};
     for (int i = 0; i < 3; ++i) {
@@ -335,27 +324,7 @@ void CThirdView_HDD::OnSize(UINT nType, int cx, int cy)
 
 void CThirdView_HDD::OnDraw(CDC* pDC)
 {
-    CRect rc;
-    GetClientRect(&rc);
-    DrawBitmapResource(pDC, IDB_STEP_BACKGROUND, 0, 0, rc.Width(), rc.Height());
-    m_nLeftBannerWidth = DrawBitmapResource(pDC, IDB_BANNER_RECOVERY, 0, 0).cx;
-    CBitmap right;
-    BITMAP bm = {};
-    if (right.LoadBitmap(IDB_STEP_BANNER_RIGHT) && right.GetBitmap(&bm)) {
-        m_nRightBannerLeft = rc.right - bm.bmWidth;
-        DrawBitmapResource(pDC, IDB_STEP_BANNER_RIGHT, m_nRightBannerLeft, 0);
-    }
-    CBitmap middle;
-    BITMAP mid = {};
-    if (middle.LoadBitmap(IDB_STEP_BANNER_MIDDLE) && middle.GetBitmap(&mid) && mid.bmHeight > 1)
-        DrawBitmapResource(pDC, IDB_STEP_BANNER_MIDDLE, m_nLeftBannerWidth, 0, m_nRightBannerLeft - m_nLeftBannerWidth,
-                           mid.bmHeight - 1, 1);
-    CFont* pOld = pDC->SelectObject(&m_modeFont);
-    const int oldMode = pDC->SetBkMode(TRANSPARENT);
-    CRect text(rc.left + 25, rc.bottom - 40, rc.left + 250, rc.bottom);
-    pDC->DrawText(g_ModeText, &text, DT_LEFT | DT_TOP | DT_NOCLIP);
-    pDC->SetBkMode(oldMode);
-    pDC->SelectObject(pOld);
+    DrawStepSkin(pDC, this, IDB_BANNER_RECOVERY, m_modeFont, g_ModeText, m_nLeftBannerWidth, m_nRightBannerLeft);
 }
 
 BOOL CThirdView_HDD::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)

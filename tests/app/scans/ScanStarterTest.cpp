@@ -47,24 +47,6 @@ const Partition MixedPartitions[] = {
     {6, L"mixed-p6.fls", FileSystemFat16, 464896, 32768},
 };
 
-// The directories of an "fls -r -p" listing (lines whose metadata type is
-// "d"), deleted marked.
-PathListing FlsDirectories(const wchar_t* fixture)
-{
-    PathListing out;
-    std::istringstream in(tesmir::test::ReadWholeFile(tesmir::test::FixturePath(fixture)));
-    std::string line;
-    while (std::getline(in, line)) {
-        size_t tab = line.find('\t');
-        if (line.size() < 3 || line.compare(1, 2, "/d") != 0 || tab == std::string::npos)
-            continue;
-        std::string path = line.substr(tab + 1);
-        if (path.compare(0, 12, "$OrphanFiles") == 0)
-            continue;
-        out[path] = line.find(" * ") != std::string::npos;
-    }
-    return out;
-}
 
 BOOL CALLBACK CancelWindow(HWND window, LPARAM)
 {
@@ -229,7 +211,7 @@ TEST_F(ScanStarterTest, QuickScanBuildsTheResultTreeOfEveryDirectory)
         HTREEITEM root = m_results.GetRootItem();
         ASSERT_NE(root, (HTREEITEM)NULL);
         EXPECT_EQ(m_results.GetItemText(root), CString(L"Root"));
-        PathListing ours, theirs = FlsDirectories(p.fls);
+        PathListing ours, theirs = ReadFlsFolders(p.fls);
         CollectFolders(root, "", ours);
         ASSERT_GT(theirs.size(), 5u);
         if (p.code != FileSystemNtfs) {

@@ -51,23 +51,6 @@ struct Volume
 const Volume MixedFat32 = {L"mixed-p1.fls", FileSystemFat32, 2048, 278528};
 const Volume MixedNtfs = {L"mixed-p2.fls", FileSystemNtfs, 280576, 49152};
 
-// The directories of an "fls -r -p" listing ("d" entries), deleted marked.
-PathListing FlsDirectories(const wchar_t* fixture)
-{
-    PathListing out;
-    std::istringstream in(tesmir::test::ReadWholeFile(FixturePath(fixture)));
-    std::string line;
-    while (std::getline(in, line)) {
-        size_t tab = line.find('\t');
-        if (line.size() < 3 || line.compare(1, 2, "/d") != 0 || tab == std::string::npos)
-            continue;
-        std::string path = line.substr(tab + 1);
-        if (path.compare(0, 12, "$OrphanFiles") == 0)
-            continue;
-        out[path] = line.find(" * ") != std::string::npos;
-    }
-    return out;
-}
 
 class RecoveryStep_ : public testing::Test
 {
@@ -194,7 +177,7 @@ TEST_F(RecoveryStep_, QuickScanTreeIsTheVolumesFoldersAllChecked)
             ASSERT_NE(root, (HTREEITEM)NULL);
             EXPECT_EQ(tree.GetItemText(root), CString(L"Root"));
             EXPECT_EQ(tree.GetNextSiblingItem(root), (HTREEITEM)NULL);
-            PathListing ours, theirs = FlsDirectories(v.fls);
+            PathListing ours, theirs = ReadFlsFolders(v.fls);
             int unchecked = 0, unmapped = 0;
             CheckedAndMapped(root, unchecked, unmapped);
             CollectFolders(root, "", ours, unchecked, unmapped);
