@@ -111,20 +111,7 @@ typedef DWORD DROPEFFECT;
 #define RT_TOOLBAR MAKEINTRESOURCE(241)
 #endif
 
-// A tool bar resource as read by AfxReadToolBarResource.
-struct AFX_TOOLBAR_RESOURCE
-{
-    WORD wVersion;
-    WORD wWidth;        // image width
-    WORD wHeight;       // image height
-    std::vector<UINT> ids;   // command ids, 0 for a separator
-};
-
-// Reads the tool bar resource of the name from the module that
-// AfxFindResourceHandle names; FALSE when it is missing, shorter than its
-// header or its count, or not version 1. The program's one reader of tool bar
-// resources.
-BOOL AFXAPI AfxReadToolBarResource(LPCTSTR lpszResourceName, AFX_TOOLBAR_RESOURCE& toolbar);
+// The reader of these resources, AfxReadToolBarResource, is in afxpriv.h.
 
 // Framework prompts used by document handling (texts built in when the
 // program's resources do not carry them)

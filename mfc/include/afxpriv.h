@@ -8,6 +8,26 @@
 #include <afxwin.h>
 #endif
 
+#include <vector>
+
+// ---------------------------------------------------------------------------
+// Tool bar resources (RT_TOOLBAR)
+
+// A tool bar resource as read by AfxReadToolBarResource.
+struct AFX_TOOLBAR_RESOURCE
+{
+    WORD wVersion;
+    WORD wWidth;        // image width
+    WORD wHeight;       // image height
+    std::vector<UINT> ids;   // command ids, 0 for a separator
+};
+
+// Reads the tool bar resource of the name from the module that
+// AfxFindResourceHandle names; FALSE when it is missing, shorter than its
+// header or its count, or not version 1. The program's one reader of tool bar
+// resources (CToolBar, the command bars and the image manager use it).
+BOOL AFXAPI AfxReadToolBarResource(LPCTSTR lpszResourceName, AFX_TOOLBAR_RESOURCE& toolbar);
+
 // ---------------------------------------------------------------------------
 // Private messages (0x0360 - 0x037F)
 #define WM_QUERYAFXWNDPROC      0x0360  // answered with 1 by every framework window

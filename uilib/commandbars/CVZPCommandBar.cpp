@@ -258,20 +258,8 @@ BOOL CVZPCommandBar::IsHorizontalBar() const
            (m_barPosition == vzpBarPopup && m_barType == vzpBarTypeNormal);
 }
 
-CSize CVZPCommandBar::GetIconSize() const
-{
-    if (m_szIcons.cx > 0)
-        return m_szIcons;
-    return CSize(16, 16);
-}
-
-CSize CVZPCommandBar::GetButtonSize() const
-{
-    if (m_szButtons.cx > 0)
-        return m_szButtons;
-    CSize szIcon = GetIconSize();
-    return CSize(szIcon.cx + 7, szIcon.cy + 7);
-}
+// GetIconSize and GetButtonSize, the size rules of every bar, live with
+// the toolbar (CVZPToolBar.cpp), whose options they follow.
 
 BOOL CVZPCommandBar::IsTextBelowIcons() const
 {

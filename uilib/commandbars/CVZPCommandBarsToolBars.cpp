@@ -24,6 +24,8 @@ const DWORD kToolBarFlags = 0x3F;
 // Control flags of the per-bar entries of "&Add or Remove Buttons": the
 // site's update handlers leave them alone.
 const DWORD kAddRemoveEntryFlags = 0x8;
+// The registered message an MDI tab client answers by refreshing itself.
+const wchar_t kTabClientRefreshMessage[] = L"VZPTabClientRefresh";
 
 CVZPReBar* FindReBar(CWnd* pSite)
 {
@@ -197,12 +199,19 @@ BOOL CVZPCommandBars::FloatCommandBar(CVZPToolBar* pBar)
 
 void CVZPCommandBars::UpdateCommandBars()
 {
-    // An MDI site's tab client (the panes' MDI tab strip) refreshes itself
-    // from its own layout; the bars are measured again here.
     m_bRecalcLayout = TRUE;
     for (int i = 0; i < GetCount(); i++)
         if (m_arrBars[i]->IsVisible())
             m_arrBars[i]->OnRecalcLayout();
+    // An MDI site's tab client (the panes' MDI tab strip, which these bars
+    // know only as a window) is asked to refresh with its frame's layout; a
+    // plain MDI client ignores the message.
+    CMDIFrameWnd* pMDIFrame = DYNAMIC_DOWNCAST(CMDIFrameWnd, m_pFrame);
+    if (pMDIFrame != NULL && ::IsWindow(pMDIFrame->m_hWndMDIClient))
+    {
+        static const UINT s_nTabClientRefresh = ::RegisterWindowMessageW(kTabClientRefreshMessage);
+        ::SendMessageW(pMDIFrame->m_hWndMDIClient, s_nTabClientRefresh, TRUE, 0);
+    }
     m_bRecalcLayout = FALSE;
     RecalcFrameLayout(FALSE);
 }

@@ -462,6 +462,37 @@ CSize CVZPToolBar::CalcDynamicLayout(int nLength, DWORD dwMode)
 }
 
 // ---------------------------------------------------------------------------
+// Icon and button sizes (every bar)
+
+CSize CVZPCommandBar::GetIconSize() const
+{
+    const CVZPCommandBarsOptions* pOptions = m_pCommandBars != NULL ? m_pCommandBars->GetCommandBarsOptions() : NULL;
+    if (IsKindOf(RUNTIME_CLASS(CVZPPopupBar)))   // menus and popup toolbars
+    {
+        if (m_szIcons.cx > 0)
+            return m_szIcons;
+        return pOptions != NULL ? pOptions->szPopupIcons : CSize(16, 16);
+    }
+    CSize size(16, 16);
+    if (m_szIcons.cx > 0)
+        size = m_szIcons;
+    else if (pOptions != NULL && pOptions->szIcons.cx > 0)
+        size = pOptions->szIcons;
+    // Large icons grow a bar that does not fix its own button size.
+    if (pOptions != NULL && pOptions->bLargeIcons && m_szButtons.cx <= 0)
+        size = pOptions->szLargeIcons.cx > 0 ? pOptions->szLargeIcons : CSize(size.cx * 2, size.cy * 2);
+    return size;
+}
+
+CSize CVZPCommandBar::GetButtonSize() const
+{
+    if (m_szButtons.cx > 0)
+        return m_szButtons;
+    const CSize szIcon = GetIconSize();
+    return CSize(szIcon.cx + 7, szIcon.cy + 7);
+}
+
+// ---------------------------------------------------------------------------
 // Tooltips (every bar)
 
 INT_PTR CVZPToolBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const

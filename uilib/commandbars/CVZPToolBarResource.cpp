@@ -1,5 +1,7 @@
 #include "CVZPToolBarResource.h"
 
+#include <afxpriv.h>
+
 BOOL CVZPToolBarResource::Load(UINT nIDResource)
 {
     AFX_TOOLBAR_RESOURCE resource;

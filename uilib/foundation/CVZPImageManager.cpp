@@ -5,6 +5,7 @@
 #include "VZPAlphaBitmap.h"
 
 #include <afxole.h>
+#include <afxpriv.h>
 #include <commctrl.h>
 #include <shlwapi.h>
 #include <stdlib.h>

@@ -4,6 +4,28 @@
 IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
 
+namespace {
+
+// Tells the MDI client which menu the frame shows now (WM_MDISETMENU; NULL
+// keeps the frame's menu as it is). The message goes even when the frame's
+// native menu was taken away, so that a window that took the menu over (a
+// menu bar hooking the client) follows the switch; a frame without a native
+// menu keeps none, whatever the client did with the message.
+void SetMDIClientMenu(CMDIFrameWnd* pFrame, HMENU hMenu)
+{
+    if (pFrame->m_hWndMDIClient == NULL)
+        return;
+    const BOOL bHadMenu = ::GetMenu(pFrame->m_hWnd) != NULL;
+    HMENU hWindowMenu = hMenu != NULL ? pFrame->GetWindowMenuPopup(hMenu) : NULL;
+    ::SendMessage(pFrame->m_hWndMDIClient, WM_MDISETMENU, (WPARAM)hMenu, (LPARAM)hWindowMenu);
+    if (!bHadMenu && ::GetMenu(pFrame->m_hWnd) != NULL)
+        ::SetMenu(pFrame->m_hWnd, NULL);
+    else if (bHadMenu)
+        ::DrawMenuBar(pFrame->m_hWnd);
+}
+
+}  // namespace
+
 BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
     ON_COMMAND(ID_WINDOW_NEW, OnWindowNew)
 END_MESSAGE_MAP()
@@ -129,12 +151,9 @@ void CMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
         pActiveWnd->OnUpdateFrameMenu(TRUE, pActiveWnd, hMenuAlt);
         return;
     }
-    if (::GetMenu(m_hWnd) == NULL || m_hWndMDIClient == NULL)
-        return;   // the menu was taken over
     if (hMenuAlt == NULL)
         hMenuAlt = m_hMenuDefault;
-    if (hMenuAlt != NULL)
-        ::SendMessage(m_hWndMDIClient, WM_MDISETMENU, (WPARAM)hMenuAlt, (LPARAM)GetWindowMenuPopup(hMenuAlt));
+    SetMDIClientMenu(this, hMenuAlt);
 }
 
 void CMDIFrameWnd::OnWindowNew()
@@ -266,8 +285,8 @@ void CMDIChildWnd::ActivateFrame(int nCmdShow)
 void CMDIChildWnd::OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU hMenuAlt)
 {
     CMDIFrameWnd* pFrame = GetMDIFrame();
-    if (pFrame == NULL || ::GetMenu(pFrame->m_hWnd) == NULL)
-        return;   // no native menu to switch
+    if (pFrame == NULL)
+        return;
     if (hMenuAlt == NULL && bActivate)
     {
         CDocument* pDoc = GetActiveDocument();
@@ -277,9 +296,9 @@ void CMDIChildWnd::OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU h
     if (hMenuAlt == NULL && bActivate)
         hMenuAlt = m_hMenuShared;
     if (hMenuAlt != NULL && bActivate)
-        pFrame->MDISetMenu(CMenu::FromHandle(hMenuAlt), CMenu::FromHandle(pFrame->GetWindowMenuPopup(hMenuAlt)));
-    else if (pActivateWnd == NULL)
-        pFrame->OnUpdateFrameMenu(NULL);
+        SetMDIClientMenu(pFrame, hMenuAlt);
+    else if (!bActivate && pActivateWnd == NULL)
+        SetMDIClientMenu(pFrame, pFrame->m_hMenuDefault);   // the last child goes: the frame's own menu
 }
 
 LRESULT CMDIChildWnd::OnMDIActivateMsg(WPARAM wParam, LPARAM lParam)

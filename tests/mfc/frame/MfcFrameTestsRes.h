@@ -3,6 +3,8 @@
 
 #define IDR_TESTDOC         128
 #define IDR_NOMENU          129
+// The menu of an MDI document type (the frame's own is IDR_TESTDOC).
+#define IDR_MDIDOC          130
 #define IDD_PAGE1           200
 #define IDD_PAGE2           201
 #define IDC_PAGE_EDIT       1001

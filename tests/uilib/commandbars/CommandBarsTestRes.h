@@ -12,3 +12,7 @@
 #define IDR_GROUPS_TOOLBAR 104
 // A menu whose titles test access keys.
 #define IDR_ACCEL_MENU 105
+// An MDI frame's menu and the menus of its two document types.
+#define IDR_MDI_FRAME_MENU 106
+#define IDR_MDI_DOCA_MENU 107
+#define IDR_MDI_DOCB_MENU 108

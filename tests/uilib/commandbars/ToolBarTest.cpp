@@ -1,6 +1,7 @@
 // Toolbars on real frames: the application-like frame with its menu bar and
 // "Standard" toolbar, toolbar resources, the docked layout with its expand
-// button, visibility, the expand popup and the "&Add or Remove Buttons" list.
+// button, visibility, the expand popup and the "&Add or Remove Buttons" list,
+// and clicks on toolbars and dock bars.
 #include <gtest/gtest.h>
 
 #include "CommandBarsTestRes.h"
@@ -13,6 +14,7 @@
 #include "CVZPDockBar.h"
 #include "CVZPImageManager.h"
 #include "CVZPMenuBar.h"
+#include "CVZPMouseHookManager.h"
 #include "CVZPPopupBar.h"
 #include "CVZPReBar.h"
 #include "CVZPToolBar.h"
@@ -622,4 +624,263 @@ TEST(ReBar, TakesALoadedToolbarAsABandWithItsBarId)
     EXPECT_EQ(-1, pReBar->FindBand(pBar));
     DestroyFrame(pFrame);
     delete pReBar;
+}
+
+// ---------------------------------------------------------------------------
+// Real input on toolbars and dock bars
+
+namespace {
+
+// The popup the thread tracks last, NULL when none.
+CVZPPopupBar* TrackedPopup()
+{
+    CVZPMouseHookManager* pMouseManager = CVZPCommandBars::GetThreadMouseManager();
+    for (int i = pMouseManager->GetTrackedCount() - 1; i >= 0; i--)
+        if (CVZPPopupBar* pPopup = DYNAMIC_DOWNCAST(CVZPPopupBar, pMouseManager->GetTrackedAt(i)))
+            return pPopup;
+    return NULL;
+}
+
+void ClickAt(CPoint pt, DWORD dwDown = MOUSEEVENTF_LEFTDOWN, DWORD dwUp = MOUSEEVENTF_LEFTUP)
+{
+    ASSERT_TRUE(tesmir::test::PlaceCursorByInput(pt.x, pt.y));
+    tesmir::test::SendMouseButtons(pt, {dwDown, dwUp});
+}
+
+CPoint ScreenCentre(CWnd* pWnd, CRect rc)
+{
+    pWnd->ClientToScreen(&rc);
+    return rc.CenterPoint();
+}
+
+}  // namespace
+
+// On a frame too narrow for it, an overflowing toolbar hides its far
+// buttons; a click on its expand button lists them above "&Add or Remove
+// Buttons".
+TEST(ToolBarInput, TheExpandButtonListsWhatDoesNotFit)
+{
+    CVZPCommandBarPaintManager::SetTheme(vzpThemeOffice2000);
+    CTestFrame* pFrame = new CTestFrame;
+    ASSERT_TRUE(pFrame->CreateTestFrame(TRUE));
+    pFrame->GetCommandBars()->GetCommandBarsOptions()->animationType = 5;
+    pFrame->MoveWindow(40, 40, 200, 240);
+    CVZPToolBar* pBar = pFrame->GetCommandBars()->AddToolBar(L"Standard");
+    ASSERT_NE(nullptr, pBar);
+    ASSERT_NE(0u, pBar->GetFlags() & 0x20);
+    ASSERT_TRUE(pBar->LoadToolBar(IDR_APP_TOOLBAR, TRUE));
+    pFrame->RecalcLayout();
+    ASSERT_TRUE(BringToFront(pFrame));
+
+    std::vector<UINT> hidden;
+    for (CVZPControl* pControl : UserControls(pBar))
+        if (pControl->GetHideFlags() == CVZPControl::hideWrap)
+            hidden.push_back(pControl->GetID());
+    ASSERT_FALSE(hidden.empty());
+    ASSERT_LT(hidden.size(), 7u);
+    CVZPControl* pExpand = pBar->GetControls()->FindControl(CVZPToolBar::idExpandButton);
+    ASSERT_NE(nullptr, pExpand);
+    ASSERT_EQ(0u, pExpand->GetHideFlags());
+
+    ClickAt(ScreenCentre(pBar, pExpand->GetRect()));
+    ASSERT_TRUE(PumpUntil([] { return TrackedPopup() != NULL && TrackedPopup()->IsWindowVisible(); }));
+    CVZPPopupBar* pPopup = TrackedPopup();
+    ASSERT_EQ((int)hidden.size() + 1, pPopup->GetControlCount());
+    for (size_t i = 0; i < hidden.size(); i++)
+    {
+        EXPECT_EQ(hidden[i], (UINT)pPopup->GetControl((int)i)->GetID()) << i;
+        EXPECT_EQ(0u, pPopup->GetControl((int)i)->GetHideFlags()) << i;
+    }
+    EXPECT_EQ(CString(L"&Add or Remove Buttons"), pPopup->GetControl((int)hidden.size())->GetCaption());
+    {
+        CRect rc;
+        pPopup->GetWindowRect(&rc);
+        tesmir::test::CDibCanvas canvas(rc.Width(), rc.Height());
+        tesmir::test::CaptureWindow(pPopup->m_hWnd, canvas);
+        canvas.SaveBmp(ScreenshotPath(L"commandbars_toolbar_expand_popup.bmp"));
+    }
+    CVZPCommandBars::ClosePopups();
+    PumpUntil([] { return !::GetAsyncKeyState(VK_LBUTTON); }, 1000);
+    DestroyFrame(pFrame);
+}
+
+// A right click on a toolbar or on the free part of a dock bar asks the
+// site to fill the bars' context menu; with nothing filled in, no popup
+// opens.
+TEST_F(AppLikeFrameTest, ARightClickAsksTheSiteForTheBarsContextMenu)
+{
+    ASSERT_TRUE(BringToFront(m_pFrame));
+    const std::vector<CVZPControl*> buttons = UserControls(m_pBar);
+    ASSERT_FALSE(buttons.empty());
+    CRect rcBar;
+    m_pBar->GetWindowRect(&rcBar);
+    CVZPDockBar* pTop = m_pCommandBars->GetDockBar(0);
+    CRect rcTop;
+    pTop->GetWindowRect(&rcTop);
+    ASSERT_GT(rcTop.right - rcBar.right, 40) << "the dock bar has room beside the toolbar";
+    const struct
+    {
+        const char* name;
+        CPoint pt;
+    } cases[] = {
+        {"button", ScreenCentre(m_pBar, buttons[0]->GetRect())},
+        {"dock bar", CPoint(rcBar.right + 20, rcBar.CenterPoint().y)},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        const size_t nBefore = m_pFrame->IdsOf(WM_VZP_TOOLBARCONTEXTMENU).size();
+        ClickAt(c.pt, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+        EXPECT_TRUE(PumpUntil([&] { return m_pFrame->IdsOf(WM_VZP_TOOLBARCONTEXTMENU).size() == nBefore + 1; }));
+        PumpUntil([] { return false; }, 100);
+        EXPECT_EQ(nullptr, TrackedPopup());
+        EXPECT_FALSE(m_pBar->IsTrackingMode());
+        EXPECT_TRUE(m_pFrame->IdsOf(WM_COMMAND).empty());
+    }
+}
+
+// A torn-off bar closed by its own close button goes away for good, and
+// only after the mouse handlers that ran the button have returned.
+namespace {
+
+class CCloseWatchToolBar : public CVZPToolBar
+{
+    DECLARE_DYNCREATE(CCloseWatchToolBar)
+public:
+    ~CCloseWatchToolBar() override { s_bDestroyed = TRUE; }
+
+    static BOOL s_bDestroyed;
+    static int s_nHandlersEndedDestroyed;   // a mouse handler returned into a destroyed bar
+    static int s_nHandlers;
+
+protected:
+    // Only statics are touched after the base handler: the test must not
+    // itself use a bar the handler may have destroyed.
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point)
+    {
+        CVZPToolBar::OnLButtonDown(nFlags, point);
+        Ended();
+    }
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point)
+    {
+        CVZPToolBar::OnLButtonUp(nFlags, point);
+        Ended();
+    }
+    static void Ended()
+    {
+        s_nHandlers++;
+        if (s_bDestroyed)
+            s_nHandlersEndedDestroyed++;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+IMPLEMENT_DYNCREATE(CCloseWatchToolBar, CVZPToolBar)
+BEGIN_MESSAGE_MAP(CCloseWatchToolBar, CVZPToolBar)
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+END_MESSAGE_MAP()
+
+BOOL CCloseWatchToolBar::s_bDestroyed = FALSE;
+int CCloseWatchToolBar::s_nHandlersEndedDestroyed = 0;
+int CCloseWatchToolBar::s_nHandlers = 0;
+
+}  // namespace
+
+TEST(ToolBarInput, ATornOffBarClosedByItsOwnButtonOutlivesTheClick)
+{
+    CVZPCommandBarPaintManager::SetTheme(vzpThemeOffice2000);
+    CTestFrame* pFrame = new CTestFrame;
+    ASSERT_TRUE(pFrame->CreateTestFrame(TRUE));
+    CVZPCommandBars* pCommandBars = pFrame->GetCommandBars();
+    CRuntimeClass* pOldClass = CVZPCommandBars::m_pToolBarClass;
+    CVZPCommandBars::m_pToolBarClass = RUNTIME_CLASS(CCloseWatchToolBar);
+    CVZPToolBar* pBar = pCommandBars->AddCustomBar(L"Torn", 880, TRUE);
+    CVZPCommandBars::m_pToolBarClass = pOldClass;
+    ASSERT_NE(nullptr, pBar);
+    ASSERT_TRUE(pBar->IsKindOf(RUNTIME_CLASS(CCloseWatchToolBar)));
+    CCloseWatchToolBar::s_bDestroyed = FALSE;
+    CCloseWatchToolBar::s_nHandlers = 0;
+    CCloseWatchToolBar::s_nHandlersEndedDestroyed = 0;
+    pBar->GetControls()->Add(vzpControlButton, 1000);
+    pBar->GetControls()->Add(vzpControlButton, 1001);
+    pBar->MoveWindow(500, 300, 10, 10);
+    pBar->OnRecalcLayout();
+    ASSERT_TRUE(BringToFront(pFrame));
+    CVZPControl* pClose = pBar->GetControls()->FindControl(CVZPToolBar::idCloseButton);
+    ASSERT_NE(nullptr, pClose);
+    ASSERT_EQ(0u, pClose->GetHideFlags());
+
+    ClickAt(ScreenCentre(pBar, pClose->GetRect()));
+    EXPECT_TRUE(PumpUntil([&] { return pCommandBars->GetToolBar(880) == NULL && CCloseWatchToolBar::s_bDestroyed; }));
+    PumpUntil([] { return !::GetAsyncKeyState(VK_LBUTTON); }, 1000);
+    EXPECT_GT(CCloseWatchToolBar::s_nHandlers, 0);
+    EXPECT_EQ(0, CCloseWatchToolBar::s_nHandlersEndedDestroyed);
+    DestroyFrame(pFrame);
+}
+
+// ---------------------------------------------------------------------------
+// Icon sizes from the options
+
+TEST(ToolBarIconSize, FollowsTheBarTheOptionsAndLargeIcons)
+{
+    CTestFrame* pFrame = new CTestFrame;
+    ASSERT_TRUE(pFrame->CreateTestFrame(TRUE));
+    CVZPCommandBars* pCommandBars = pFrame->GetCommandBars();
+    CVZPCommandBarsOptions* pOptions = pCommandBars->GetCommandBarsOptions();
+    CVZPToolBar* pBar = pCommandBars->AddToolBar(L"Standard");
+    ASSERT_NE(nullptr, pBar);
+    CVZPPopupBar* pPopup = CVZPPopupBar::CreatePopupBar(pCommandBars);
+    const struct
+    {
+        const char* name;
+        CSize szOwnIcons, szOwnButtons, szOptionIcons, szLargeIcons;
+        BOOL bLarge;
+        CSize szIcon, szButton;
+    } cases[] = {
+        {"defaults", {0, 0}, {0, 0}, {0, 0}, {0, 0}, FALSE, {16, 16}, {23, 23}},
+        {"the option's size", {0, 0}, {0, 0}, {24, 24}, {0, 0}, FALSE, {24, 24}, {31, 31}},
+        {"the bar's own size first", {20, 20}, {0, 0}, {24, 24}, {0, 0}, FALSE, {20, 20}, {27, 27}},
+        {"large: twice the size", {0, 0}, {0, 0}, {0, 0}, {0, 0}, TRUE, {32, 32}, {39, 39}},
+        {"large: the option's large size", {0, 0}, {0, 0}, {24, 24}, {40, 40}, TRUE, {40, 40}, {47, 47}},
+        {"large, own button size", {0, 0}, {30, 30}, {0, 0}, {0, 0}, TRUE, {16, 16}, {30, 30}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        pBar->SetIconSize(c.szOwnIcons);
+        pBar->SetButtonSize(c.szOwnButtons);
+        pOptions->szIcons = c.szOptionIcons;
+        pOptions->szLargeIcons = c.szLargeIcons;
+        pOptions->bLargeIcons = c.bLarge;
+        EXPECT_EQ(c.szIcon, pBar->GetIconSize());
+        EXPECT_EQ(c.szButton, pBar->GetButtonSize());
+        // Menus keep their own option.
+        EXPECT_EQ(CSize(16, 16), pPopup->GetIconSize());
+    }
+    pOptions->szPopupIcons = CSize(20, 20);
+    EXPECT_EQ(CSize(20, 20), pPopup->GetIconSize());
+    pOptions->szPopupIcons = CSize(16, 16);
+
+    // Switching large icons on and updating the bars lays the buttons out
+    // at the new size.
+    pBar->SetIconSize(CSize(0, 0));
+    pBar->SetButtonSize(CSize(0, 0));
+    pOptions->bLargeIcons = FALSE;
+    ASSERT_TRUE(pBar->LoadToolBar(IDR_TEST_TOOLBAR, FALSE));
+    pCommandBars->UpdateCommandBars();
+    const int nSmall = pBar->GetControl(0)->GetRect().Height();
+    pOptions->bLargeIcons = TRUE;
+    pCommandBars->UpdateCommandBars();
+    EXPECT_EQ(nSmall + 16, pBar->GetControl(0)->GetRect().Height());
+    pOptions->bLargeIcons = FALSE;
+    pPopup->InternalRelease();
+    DestroyFrame(pFrame);
+
+    // Without a manager: the own size or 16 x 16.
+    CVZPToolBar* pLoose = (CVZPToolBar*)RUNTIME_CLASS(CVZPToolBar)->CreateObject();
+    EXPECT_EQ(CSize(16, 16), pLoose->GetIconSize());
+    pLoose->SetIconSize(CSize(32, 32));
+    EXPECT_EQ(CSize(39, 39), pLoose->GetButtonSize());
+    pLoose->InternalRelease();
 }
