@@ -17,7 +17,7 @@ CThumbView::CThumbView() : m_nLoads(0), m_bStop(0) {}
 CThumbView::~CThumbView() {}
 
 BOOL CThumbView::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                        CWnd* pParentWnd, UINT nID, CCreateContext* pContext)
+                        CWnd* pParentWnd, UINT nID, void* pContext)
 {
     (void)lpszWindowName;
     dwStyle |= LVS_ICON | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_AUTOARRANGE;

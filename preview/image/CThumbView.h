@@ -17,7 +17,7 @@ public:
     ~CThumbView() override;
 
     BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                CWnd* pParentWnd, UINT nID, CCreateContext* pContext = NULL) override;
+                CWnd* pParentWnd, UINT nID, void* pContext = NULL) override;
 
     // Loads the pictures the document listed: one item per name, each image
     // the picture fitted into 160 x 120 on white inside a black frame; a file

@@ -23,5 +23,5 @@ int StretchDib(const CDibImage& image, HDC hdc, int x, int y, int cx, int cy, DW
                                 static_cast<int>(image.GetHeight()), image.Bits(), &info, DIB_RGB_COLORS, rop);
     if (oldMode != 0)
         ::SetStretchBltMode(hdc, oldMode);
-    return lines == GDI_ERROR ? 0 : lines;
+    return lines == static_cast<int>(GDI_ERROR) ? 0 : lines;
 }

@@ -128,8 +128,9 @@ TEST_F(ViewsTest, ImageViewDrawsThePictureNearTheTop)
         EXPECT_NE(kRed, capture.Pixel(x - 1, c.y + 5));
         EXPECT_NE(kLime, capture.Pixel(x + 200, c.y + 5));
         EXPECT_NE(kBlue, capture.Pixel(x + 5, c.y + c.cy));
-        if (c.y > 0)
+        if (c.y > 0) {
             EXPECT_NE(kRed, capture.Pixel(x + 5, c.y - 1));
+        }
     }
     Open(RUNTIME_CLASS(CImage_View), ImagePath(L"q400x300.jpg"));
     Screenshot(L"image_view_400x300.bmp");
