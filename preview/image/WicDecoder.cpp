@@ -3,6 +3,7 @@
 #include <wincodec.h>
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -83,20 +84,31 @@ bool DecodeWithWic(WicFormat format, const BYTE* data, size_t size, CDibImage& i
     UINT width = 0, height = 0;
     if (FAILED(frame->GetSize(&width, &height)))
         return false;
+    // Every source format converts to 32-bit BGRA here (the imaging
+    // component of some systems has no path from paletted pictures to
+    // 24-bit); alpha is laid over a white ground.
     CComRef<IWICFormatConverter> converter;
     if (FAILED(factory->CreateFormatConverter(&converter)) ||
-        FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone, NULL, 0.0,
+        FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, NULL, 0.0,
                                      WICBitmapPaletteTypeCustom)))
         return false;
     if (!image.Allocate(width, height))
         return false;
+    std::vector<BYTE> row(static_cast<size_t>(width) * 4);
     // WIC gives rows top-down; the DIB keeps them bottom-up, so copy by row.
-    UINT stride = static_cast<UINT>(image.GetStride());
     for (UINT y = 0; y < height; ++y) {
-        WICRect row = {0, static_cast<INT>(y), static_cast<INT>(width), 1};
-        if (FAILED(converter->CopyPixels(&row, stride, stride, image.Row(y)))) {
+        WICRect rect = {0, static_cast<INT>(y), static_cast<INT>(width), 1};
+        if (FAILED(converter->CopyPixels(&rect, static_cast<UINT>(row.size()), static_cast<UINT>(row.size()),
+                                         row.data()))) {
             image.Clear();
             return false;
+        }
+        BYTE* out = image.Row(y);
+        for (UINT x = 0; x < width; ++x) {
+            const BYTE* px = &row[static_cast<size_t>(x) * 4];
+            const unsigned alpha = px[3];
+            for (int c = 0; c < 3; ++c)
+                out[x * 3 + c] = static_cast<BYTE>((px[c] * alpha + 255 * (255 - alpha) + 127) / 255);
         }
     }
     return true;

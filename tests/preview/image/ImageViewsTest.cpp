@@ -99,7 +99,8 @@ TEST(ImageViewGeometry, PictureRectFollowsTheRatio)
     // 400 x 300: 200 x 175 at y = 22; square: 200 x 200 at y = 10.
     EXPECT_EQ(CRect(300, 22, 500, 197), CImage_View::PictureRect(800, 400, 300));
     EXPECT_EQ(CRect(300, 10, 500, 210), CImage_View::PictureRect(800, 200, 200));
-    EXPECT_EQ(CRect(-50, -40, 150, 160), CImage_View::PictureRect(100, 300, 400));
+    // Taller than wide: b = 133, so y = (120 - 133) / 2 = -6, the top cut off.
+    EXPECT_EQ(CRect(-50, -6, 150, 227), CImage_View::PictureRect(100, 300, 400));
 }
 
 TEST_F(ViewsTest, ImageViewDrawsThePictureNearTheTop)
