@@ -692,14 +692,21 @@ void CVZPToolBar::OnLButtonDown(UINT nFlags, CPoint point)
     }
     if (m_pCommandBars != NULL)
         CVZPCommandBars::ClosePopups();
-    // Moving the bar is the drag tracker's modal loop; a bar without flags
-    // (or without tracker) stays where it is.
+    // A bar without flags (or without tracker) stays where it is.
+    if (m_pTracker != NULL && (m_dwFlags & 0x1F) != 0)
+    {
+        ClientToScreen(&point);
+        m_pTracker->StartMove(point.x, point.y);
+    }
 }
 
 void CVZPToolBar::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
     if (m_pControls->HitTest(point) == NULL && m_pTracker != NULL)
-        return;   // the tracker's dock/float toggle
+    {
+        m_pTracker->ToggleDocking();
+        return;
+    }
     CVZPCommandBar::OnLButtonDblClk(nFlags, point);
 }
 
@@ -745,11 +752,11 @@ LRESULT CVZPToolBar::OnNcLButtonDown(WPARAM wParam, LPARAM lParam)
         return 0;
     if (wParam >= HTLEFT && wParam <= HTBOTTOMRIGHT)
     {
-        // Resizing is the drag tracker's modal loop.
         if (CWnd* pTop = GetTopLevelParent())
             pTop->SetActiveWindow();
         SetWindowPos(&wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         CVZPCommandBars::ClosePopups();
+        m_pTracker->StartResize((UINT)wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     }
     return CVZPCommandBar::OnNcLButtonDownMsg(wParam, lParam);

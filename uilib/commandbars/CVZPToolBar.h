@@ -74,6 +74,10 @@ public:
 
     // Asks, then puts the default controls back.
     virtual void ResetCustomization();
+    // Sizes a floating dialog bar to the window rectangle while its edge of
+    // the hit-test code is dragged; plain toolbars are sized by their rows
+    // instead and never get here.
+    virtual void ResizeDialogBar(const CRect& rcWindow, UINT nHitCode) { (void)rcWindow; (void)nHitCode; }
     void Copy(CVZPCommandBar* pCommandBar, BOOL bRecursive = FALSE) override;
 
     // Docked and rebar layout; nMinimum is the least thickness across.
