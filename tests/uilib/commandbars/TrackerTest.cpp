@@ -17,6 +17,7 @@
 #include <TestSupport.h>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 using namespace vzcommandbars_test;
@@ -66,6 +67,20 @@ public:
     }
     // Waits until the condition holds.
     static Step Until(std::function<bool()> pred) { return pred; }
+    // Moves to the point until the condition holds. Wine may queue a move
+    // at an earlier pointer place after a window changed under the pointer,
+    // and merges it with the queued real move, which is then lost: every
+    // tick without the condition moves again, by turns one pixel lower.
+    static Step MoveUntil(CPoint pt, std::function<bool()> pred)
+    {
+        auto nTries = std::make_shared<int>(0);
+        return [pt, pred, nTries] {
+            if (*nTries > 0 && pred())
+                return true;
+            Send(pt + CPoint(0, (*nTries)++ % 2), 0);
+            return false;
+        };
+    }
     static void Send(CPoint pt, DWORD dwFlags)
     {
         INPUT input = {};
@@ -205,8 +220,7 @@ TEST_F(AppLikeTrackerTest, TheMenuBarSwapsRowsAndTheToolbarStays)
     const CRect rcToolBar = WindowRect(pToolBar);
     const CPoint ptBelow(ptPress.x, rcToolBar.bottom + 4);
     m_pCommandBars->GetCommandBarsOptions()->bDirtyState = FALSE;
-    EXPECT_TRUE(RunDrag(ptPress, {CTimedInput::Mouse(ptPress + CPoint(0, 4)), CTimedInput::Mouse(ptBelow),
-                                  CTimedInput::Until([&] { return DockOrder(m_pDock).front() == m_nToolBarId; }),
+    EXPECT_TRUE(RunDrag(ptPress, {CTimedInput::Mouse(ptPress + CPoint(0, 4)), CTimedInput::MoveUntil(ptBelow, [&] { return DockOrder(m_pDock).front() == m_nToolBarId; }),
                                   CTimedInput::Mouse(ptBelow, MOUSEEVENTF_LEFTUP)}));
     EXPECT_EQ((std::vector<UINT>{m_nToolBarId, 1}), DockOrder(m_pDock));
     EXPECT_GT(WindowRect(pMenuBar).top, WindowRect(pToolBar).top);
@@ -217,8 +231,7 @@ TEST_F(AppLikeTrackerTest, TheMenuBarSwapsRowsAndTheToolbarStays)
     // and the release afterwards moves nothing.
     const CPoint ptMenu = EmptyPoint(pMenuBar);
     const CPoint ptTop(ptMenu.x, WindowRect(pToolBar).top - 6);
-    EXPECT_TRUE(RunDrag(ptMenu, {CTimedInput::Mouse(ptMenu + CPoint(0, -4)), CTimedInput::Mouse(ptTop),
-                                 CTimedInput::Until([&] { return DockOrder(m_pDock).front() == 1; }),
+    EXPECT_TRUE(RunDrag(ptMenu, {CTimedInput::Mouse(ptMenu + CPoint(0, -4)), CTimedInput::MoveUntil(ptTop, [&] { return DockOrder(m_pDock).front() == 1; }),
                                  CTimedInput::Key(VK_ESCAPE),
                                  CTimedInput::Until([] { return ::GetCapture() == NULL; }),
                                  CTimedInput::Mouse(ptTop + CPoint(0, 60)),
@@ -340,8 +353,7 @@ TEST_F(FloatingTrackerTest, DraggedOutItFloatsAndBackItDocks)
     CRect rcFloating;
     CSize szMRU;
     bool bFloated = false;
-    EXPECT_TRUE(RunDrag(ptPress, {CTimedInput::Mouse(ptPress + CPoint(0, 30)), CTimedInput::Mouse(ptOut),
-                                  CTimedInput::Until([&] {
+    EXPECT_TRUE(RunDrag(ptPress, {CTimedInput::Mouse(ptPress + CPoint(0, 30)), CTimedInput::MoveUntil(ptOut, [&] {
                                       if (m_pBar->GetPosition() != vzpBarFloating)
                                           return false;
                                       bFloated = true;
@@ -349,8 +361,8 @@ TEST_F(FloatingTrackerTest, DraggedOutItFloatsAndBackItDocks)
                                       szMRU = m_pBar->CalcDynamicLayout(0, LM_HORZ | LM_MRUWIDTH);
                                       return true;
                                   }),
-                                  CTimedInput::Mouse(ptPress + CPoint(0, 2)),
-                                  CTimedInput::Until([&] { return m_pBar->GetDockBar() == pTop; }),
+                                  CTimedInput::MoveUntil(ptPress + CPoint(0, 2),
+                                                         [&] { return m_pBar->GetDockBar() == pTop; }),
                                   CTimedInput::Mouse(ptPress + CPoint(0, 2), MOUSEEVENTF_LEFTUP)}));
     ASSERT_TRUE(bFloated);
     EXPECT_TRUE(rcFloating.PtInRect(ptOut));
@@ -361,8 +373,7 @@ TEST_F(FloatingTrackerTest, DraggedOutItFloatsAndBackItDocks)
 
     // Floated once more and left floating: its place is remembered.
     const CPoint ptAgain = EmptyPoint(m_pBar);
-    EXPECT_TRUE(RunDrag(ptAgain, {CTimedInput::Mouse(ptAgain + CPoint(0, 30)), CTimedInput::Mouse(ptOut),
-                                  CTimedInput::Until([&] { return m_pBar->GetPosition() == vzpBarFloating; }),
+    EXPECT_TRUE(RunDrag(ptAgain, {CTimedInput::Mouse(ptAgain + CPoint(0, 30)), CTimedInput::MoveUntil(ptOut, [&] { return m_pBar->GetPosition() == vzpBarFloating; }),
                                   CTimedInput::Mouse(ptOut, MOUSEEVENTF_LEFTUP)}));
     ASSERT_EQ(vzpBarFloating, m_pBar->GetPosition());
     EXPECT_EQ(WindowRect(m_pBar).TopLeft(), m_pBar->m_pTracker->m_ptFloating);
@@ -432,8 +443,7 @@ TEST_F(FloatingTrackerTest, TheRightEdgeRewrapsRowsWithinTheWorkArea)
     const CPoint ptEdge(rcWide.right - 1, rcWide.CenterPoint().y);
     ASSERT_EQ(HTRIGHT, (int)m_pBar->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(ptEdge.x, ptEdge.y)));
     const CPoint ptNarrow(rcWide.left + rcWide.Width() / 3, ptEdge.y);
-    EXPECT_TRUE(RunDrag(ptEdge, {CTimedInput::Mouse(ptEdge + CPoint(-5, 0)), CTimedInput::Mouse(ptNarrow),
-                                 CTimedInput::Until([&] { return WindowRect(m_pBar).Width() < rcWide.Width(); }),
+    EXPECT_TRUE(RunDrag(ptEdge, {CTimedInput::Mouse(ptEdge + CPoint(-5, 0)), CTimedInput::MoveUntil(ptNarrow, [&] { return WindowRect(m_pBar).Width() < rcWide.Width(); }),
                                  CTimedInput::Mouse(ptNarrow, MOUSEEVENTF_LEFTUP)}));
     const CRect rcNarrow = WindowRect(m_pBar);
     EXPECT_LT(rcNarrow.Width(), rcWide.Width());
