@@ -7,6 +7,7 @@
 
 #include "CResultListCtrl.h"
 #include "CStepPanel.h"
+#include "ResultRecords.h"
 #include "appuires.h"
 #include "extensive/NtfsExtraction.h"
 #include "fat/FatLists.h"
@@ -33,23 +34,6 @@ const UINT WM_TREE_CLEAR_STYLES = WM_APP + 0x132;
 
 const COLORREF DeletedFolderColor = RGB(255, 0, 0);
 
-enum FolderKind
-{
-    KindFat,
-    KindNtfs,
-    KindNtfsExtensive,
-    KindTrace,
-};
-
-FolderKind CurrentFolderKind()
-{
-    if (g_ScanMode == ScanModeFileTrace)
-        return KindTrace;
-    if (VolumeParams.fileSystemType == FileSystemFat16 || VolumeParams.fileSystemType == FileSystemFat32)
-        return KindFat;
-    return g_ScanMode == ScanModeExtensive ? KindNtfsExtensive : KindNtfs;
-}
-
 }  // namespace
 
 void SetTreeItemPartlyChecked(CTreeCtrl& tree, HTREEITEM hItem)
@@ -68,24 +52,24 @@ int AreChildrenUnchecked(CTreeCtrl& tree, HTREEITEM hItem)
 void ForEachFolderFile(HTREEITEM hItem, const std::function<bool(uint32_t)>& fn)
 {
     const uint32_t item = (uint32_t)(uintptr_t)hItem;
-    switch (CurrentFolderKind()) {
-    case KindTrace:
+    switch (CurrentResultKind()) {
+    case ResultTrace:
         return;
-    case KindFat: {
+    case ResultFat: {
         const FatFolderRecord* folder = FatFolderByTreeItem(item);
         for (const FatFileRecord* file : FatChildrenOf(folder ? folder->cluster : item).files)
             if (!fn(file->fileNumber))
                 return;
         return;
     }
-    case KindNtfs: {
+    case ResultNtfs: {
         const NtfsFolderRecord* folder = NtfsFolderByTreeItem(item);
         for (const NtfsFileRecord* file : NtfsChildrenOf(folder ? folder->recordNumber : item).files)
             if (!fn(file->dataRecordSector))
                 return;
         return;
     }
-    case KindNtfsExtensive: {
+    case ResultNtfsExtensive: {
         const NtfsFolderRecord* folder = NtfsFolderByTreeItem(item);
         const uint32_t key = folder ? folder->recordNumber : item;
         for (const NtfsScanFileRecord* file = g_NtfsScanFileList.head; file; file = file->next)
@@ -639,4 +623,54 @@ HTREEITEM CFolderTreeCtrl::BuildTraceTree()
     HTREEITEM root = StartTree();
     AddTraceTypeFolders(root, L" ");
     return FinishTree(root);
+}
+
+// --- the list in step with the tree ----------------------------------------
+
+void CFolderTreeCtrl::SyncListChecks(HTREEITEM hItem)
+{
+    if (m_pList == NULL || m_pList->GetSafeHwnd() == NULL)
+        return;
+    CResultListCtrl& list = *m_pList;
+    const int rows = list.GetItemCount();
+    auto allRowsTake = [&](HTREEITEM h) {
+        const int state = h && GetCheckState(h) != TreeUnchecked ? 2 : 1;
+        for (int row = 0; row < rows; ++row)
+            list.SetRowState(row, state);
+    };
+    if (m_bPendingSync) {
+        allRowsTake(hItem);
+        m_bPendingSync = 0;
+        return;
+    }
+    if (hItem && GetItemText(hItem) == L"Root") {
+        allRowsTake(hItem);
+    } else if (!list.m_mapCheckedFiles.IsEmpty() || !list.m_mapCheckedFolders.IsEmpty()) {
+        // IDs and tree items are the unsigned decimals the fillers write.
+        const int column = CResultListCtrl::IdColumn();
+        for (int row = 0; row < rows; ++row) {
+            const CString text = list.GetItemText(row, column);
+            if (text.IsEmpty())
+                continue;
+            const DWORD id = ParseRowId(text);
+            int value;
+            if (list.m_mapCheckedFiles.Lookup(id, value) || list.m_mapCheckedFolders.Lookup(id, value))
+                list.CheckRow(row);
+        }
+    }
+    if (g_ScanMode == ScanModeFileTrace && !list.m_mapTreeChecked.IsEmpty()) {
+        for (int row = 0; row < rows; ++row) {
+            const CString name = list.GetItemText(row, 0).Left(100);
+            POSITION pos = list.m_mapTreeChecked.GetStartPosition();
+            while (pos) {
+                DWORD key = 0;
+                int value = 0;
+                list.m_mapTreeChecked.GetNextAssoc(pos, key, value);
+                if (GetItemText((HTREEITEM)(uintptr_t)key) == name) {
+                    list.CheckRow(row);
+                    break;
+                }
+            }
+        }
+    }
 }

@@ -134,6 +134,13 @@ public:
 
     BOOL IsItemDeleted(HTREEITEM hItem) const;
 
+    // --- the list in step with the tree ---
+    // The list rows' check boxes after a change of the item's marks: all
+    // rows take the item's state after an NTFS label click (the pending
+    // flag) or for "Root"; otherwise rows whose ID is a checked file or
+    // folder are checked; in File Trace, rows named as a checked tree item.
+    void SyncListChecks(HTREEITEM hItem);
+
     // Items added by the builders since the counter was last set to 0.
     uint32_t m_nBuiltItems = 0;
     // The result tree's top item, remembered by whoever builds the tree.

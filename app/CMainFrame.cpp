@@ -341,7 +341,12 @@ CView* CMainFrame::GetWizardView(int nIndex) const
     return pApp != NULL && nIndex >= 0 && nIndex < WizardViewCount ? pApp->m_pViews[nIndex] : NULL;
 }
 
-void CMainFrame::ShowRecoveryStep() { GetWizardApp()->SwitchView(WizardRecoveryStep); }
+void CMainFrame::ShowRecoveryStep()
+{
+    GetWizardApp()->SwitchView(WizardRecoveryStep);
+    if (CThirdView_HDD* pView = RecoveryView())
+        pView->ShowRootListing();
+}
 
 CThirdView_HDD* CMainFrame::RecoveryView() const
 {

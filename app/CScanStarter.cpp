@@ -54,15 +54,11 @@ UINT FileTraceThread(LPVOID param)
                     MessageKindError);
         return 0;
     }
-    tree->DeleteAllItems();
-    tree->m_nBuiltItems = 0;
-    HTREEITEM root = tree->AddFolderItem(L"Root", TVI_ROOT);
-    tree->m_hRootItem = root;
     ScanPanelHost().SetStatusText(L"Please wait creating tree");
     // A Stop during the search still lists what was found.
     g_ScanStop = 0;
-    tree->AddTraceTypeFolders(root, L" ");
-    tree->Expand(root, TVE_EXPAND);
+    // The tree's own build: the types below "Root", every item checked.
+    tree->BuildTraceTree();
     return 1;
 }
 

@@ -62,6 +62,13 @@ void ShowRecoveryButtons()
         pView->ShowRecoveryButtons();
 }
 
+// The recovery step lists the results' root folder.
+void ListResultsRoot()
+{
+    if (CThirdView_HDD* pView = DYNAMIC_DOWNCAST(CThirdView_HDD, StepView(WizardRecoveryStep)))
+        pView->ShowRootListing();
+}
+
 // A sector number typed in an edit: decimal digits only (blanks around them
 // allowed), at most 32 bits; no sign, however the text was put there.
 BOOL ReadSectorText(CWnd& edit, uint32_t& sector)
@@ -507,6 +514,7 @@ void CSecondView_HDD::OnScanFinished(CScanStarter::Job job)
         pApp->SwitchView(WizardRecoveryStep);
         ShowResultStep();
         ShowRecoveryButtons();
+        ListResultsRoot();
         break;
     case CScanStarter::JobFileTrace:
         if (g_ParamsSearchFailed) {
@@ -519,6 +527,7 @@ void CSecondView_HDD::OnScanFinished(CScanStarter::Job job)
         pApp->SwitchView(WizardRecoveryStep);
         ShowResultStep();
         ShowRecoveryButtons();
+        ListResultsRoot();
         break;
     case CScanStarter::JobExtensiveScan:
         OnExtensiveScanFinished();

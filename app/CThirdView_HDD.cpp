@@ -15,6 +15,7 @@
 #include "CMainPreviewView.h"
 #include "CRecoveryWizardApp.h"
 #include "CResultListCtrl.h"
+#include "ResultListFill.h"
 #include "CSecondDisplay.h"
 #include "CSecondView_HDD.h"
 #include "msg/MessageSink.h"
@@ -112,6 +113,7 @@ protected:
         SendDlgItemMessage(IDC_SAVING_PROGRESS, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
         TraceSaveReporter reporter = {};
         reporter.context = this;
+        reporter.nameAccepted = [](void*, const wchar_t* name) { return PassesFileFilters(name); };
         reporter.fileStarted = [](void* context, const wchar_t* folder, const wchar_t* name, int savedCount) {
             HWND dialog = static_cast<CSavingProgressDlg*>(context)->GetSafeHwnd();
             ::SendDlgItemMessageW(dialog, IDC_SAVING_PATH, WM_SETTEXT, 0, (LPARAM)folder);
@@ -260,7 +262,9 @@ int CThirdView_HDD::OnCreate(LPCREATESTRUCT lpCreateStruct)
     const DWORD extended = LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
     m_pList->SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
     m_pList->SetImageList(m_pSystemImages, LVSIL_SMALL);
+    m_pList->SetStateImages();
     m_tree.m_pList = m_pList;
+    m_pList->m_pTree = &m_tree;
     if (CRecoveryWizardApp* pApp = GetWizardApp())
         pApp->m_pResultList = m_pList;
 
@@ -398,10 +402,12 @@ void CThirdView_HDD::MoveFoldersFirst()
         CString texts[6];
         for (int column = 0; column < 6; ++column)
             texts[column] = list.GetItemText(row, column);
+        const int mark = m_pList->GetRowMark(row);
         list.DeleteItem(row);
         // Rows after this one keep their indexes: the row goes back in at a
         // position at or before its own.
         list.InsertItem(nextFolder, texts[0], folderIcon);
+        m_pList->SetRowState(nextFolder, mark + 1);
         list.SetItemText(nextFolder, 1, type);
         for (int column = 2; column < 6; ++column)
             list.SetItemText(nextFolder, column, texts[column]);
@@ -411,8 +417,10 @@ void CThirdView_HDD::MoveFoldersFirst()
         if (list.GetItemText(row, 0).Left(9) != L"Parent...")
             continue;
         const CString name = list.GetItemText(row, 0);
+        const int mark = m_pList->GetRowMark(row);
         list.DeleteItem(row);
         list.InsertItem(0, name, folderIcon);
+        m_pList->SetRowState(0, mark + 1);
         for (int column = 1; column < 6; ++column)
             list.SetItemText(0, column, L"");
     }
@@ -444,6 +452,14 @@ void CThirdView_HDD::SetResultColumns(int nScanMode)
         column.iSubItem = 100;
         m_pList->InsertColumn(i, &column);
     }
+    m_pList->SetHeaderImages();
+}
+
+void CThirdView_HDD::ShowRootListing()
+{
+    g_CurrentFolderItem = (DWORD)(uintptr_t)m_tree.GetRootItem();
+    FillResultListRoot();
+    m_tree.SyncListChecks(m_tree.GetRootItem());
 }
 
 void CThirdView_HDD::ShowRecoveryButtons()

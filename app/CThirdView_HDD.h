@@ -57,6 +57,9 @@ public:
 
     // The result list's columns for a scan mode (the old ones deleted).
     void SetResultColumns(int nScanMode);
+    // The root of the results listed (FAT, NTFS or the File Trace types),
+    // the rows' marks from the tree.
+    void ShowRootListing();
     // Recover, Back and Home shown and enabled (results are on show).
     void ShowRecoveryButtons();
     void HideBackButton();
