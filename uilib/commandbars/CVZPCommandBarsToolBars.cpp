@@ -7,6 +7,7 @@
 #include "CVZPCommandBar.h"
 #include "CVZPCommandBarsOptions.h"
 #include "CVZPControl.h"
+#include "CVZPControlToolbars.h"
 #include "CVZPControls.h"
 #include "CVZPDockBar.h"
 #include "CVZPMenuBar.h"
@@ -406,9 +407,11 @@ void CVZPCommandBars::GetRowBars(CVZPToolBar* pToolBar, CArray<CVZPToolBar*, CVZ
 
 CVZPPopupBar* CVZPCommandBars::GetToolbarsPopup()
 {
-    // The list of toolbars to show or hide is made by the toolbar-list
-    // control; until it expands, the popup stays empty and opens nothing.
-    return CVZPPopupBar::CreatePopupBar(this);
+    // The toolbars to show or hide, then "Customize" when the site offers it.
+    CVZPPopupBar* pPopup = CVZPPopupBar::CreatePopupBar(this);
+    if (pPopup != NULL)
+        CVZPControlToolbars::CreateToolbarMenu(pPopup, 0, ID_VIEW_TOOLBAR, TRUE);
+    return pPopup;
 }
 
 void CVZPCommandBars::UpdateHiddenControlsPopup(CVZPToolBar* pToolBar, CVZPPopupBar* pPopup)

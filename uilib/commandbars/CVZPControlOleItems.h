@@ -1,4 +1,5 @@
-// Placeholder that lists the verbs of the selected OLE item.
+// Placeholder that lists the verbs of the selected OLE item of the active
+// view's document as a submenu where it stands.
 #pragma once
 
 #include "CVZPControlButton.h"
@@ -9,4 +10,7 @@ class CVZPControlOleItems : public CVZPControlButton
 public:
     CVZPControlOleItems();
     ~CVZPControlOleItems() override;
+
+    void OnCalcDynamicSize(DWORD dwMode) override;
+    BOOL IsCustomizeDragOverAvail(CVZPCommandBar* pCommandBar, CPoint point, DROPEFFECT& dropEffect) override;
 };

@@ -1,4 +1,6 @@
-// Placeholder that lists the tab-group commands of a tabbed MDI client.
+// Placeholder that lists the tab-group commands of a tabbed MDI client: each
+// layout of its bar replaces the items it made last time by the commands
+// the tab client allows now, directly after itself.
 #pragma once
 
 #include "CVZPControlButton.h"
@@ -9,4 +11,6 @@ class CVZPControlWorkspaceActions : public CVZPControlButton
 public:
     CVZPControlWorkspaceActions();
     ~CVZPControlWorkspaceActions() override;
+
+    void OnCalcDynamicSize(DWORD dwMode) override;
 };
