@@ -336,7 +336,62 @@ def check_failure_report(s):
     return []
 
 
-SCENARIOS = {"S1": scenario_s1}
+def scenario_s2(s):
+    image = os.path.join(s.fixtures, "mixed-dynamic.vhd")
+    before = sha256(image)
+    shots = s.drive()
+    if s.one("exit-code") != "0":
+        raise Failure("the program ended with %s" % s.one("exit-code"))
+    if sha256(image) != before:
+        raise Failure("the image changed")
+    unchecked = s.one("unchecked")
+    start = [o for o, d in mmls_starts(os.path.join(s.fixtures, "mixed.mmls")) if "NTFS" in d][0]
+    everything = manifest(os.path.join(s.fixtures, "mixed.files.tsv"), 2)
+    expected = {n: v for n, v in everything.items() if "/" in n and not n.startswith(unchecked + "/")}
+    times = fls_body(os.path.join(s.fixtures, "mixed.raw"), start)
+    found = check_saved(linux_path(s.one("saved")), expected, times)
+    left_in = [n for n in found if n.startswith(unchecked + "/")]
+    if left_in:
+        raise Failure("files of the unchecked folder were saved: " + ", ".join(left_in[:5]))
+    if not any(v[2] for v in expected.values()):
+        raise Failure("the oracle holds no deleted file to look for")
+    return shots
+
+
+def scenario_s4(s):
+    image = os.path.join(s.fixtures, "trace.vhd")
+    before = sha256(image)
+    shots = s.drive()
+    if s.one("exit-code") != "0":
+        raise Failure("the program ended with %s" % s.one("exit-code"))
+    if sha256(image) != before:
+        raise Failure("the image changed")
+    raw = os.path.join(s.fixtures, "trace.raw")
+    # The planted files, by The Sleuth Kit: each saved once.
+    listing = subprocess.run(["fls", "-f", "fat32", "-p", raw], check=True,
+                             capture_output=True).stdout.decode()
+    wanted = {}
+    for line in listing.splitlines():
+        m = re.match(r"r/r \*?\s*(\d+):\s+(.*)$", line)
+        if m and "(Volume Label Entry)" not in m.group(2):
+            data = subprocess.run(["icat", "-f", "fat32", raw, m.group(1)], check=True,
+                                  capture_output=True).stdout
+            wanted[m.group(2)] = hashlib.sha256(data).hexdigest()
+    found = saved_files(linux_path(s.one("saved")))
+    digests = {}
+    for name, full in found.items():
+        digests.setdefault(sha256(full), []).append(name)
+    problems = []
+    for name, digest in sorted(wanted.items()):
+        saved = digests.get(digest, [])
+        if len(saved) != 1:
+            problems.append("%s saved %d times" % (name, len(saved)))
+    if problems:
+        raise Failure("File Trace save: " + "; ".join(problems) + "; saved: " + ", ".join(sorted(found)))
+    return shots
+
+
+SCENARIOS = {"S1": scenario_s1, "S2": scenario_s2, "S4": scenario_s4}
 
 
 def main():

@@ -123,7 +123,7 @@ DWORD Session::ExitByMenu()
         kStepMs);
     if (box) {
         Shot("exit question");
-        PostMessageW(box, WM_COMMAND, IDYES, 0);
+        PressDialogButton(box, IDYES);
     }
     const DWORD code = m_program.WaitExit(kStepMs);
     if (code == STILL_ACTIVE)
@@ -183,7 +183,7 @@ void Session::AnswerBox(const std::wstring& expectedText, int button, DWORD time
     if (line.find(expectedText) == std::wstring::npos)
         throw StepFailure("the message box reads \"" + Narrow(line) + "\", not \"" + Narrow(expectedText) + "\"");
     Shot("message " + Narrow(expectedText.substr(0, 24)));
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), (LPARAM)GetDlgItem(box, button));
+    PressDialogButton(box, button);
     m_program.WaitPopupGone("message box", box, kStepMs);
 }
 
@@ -192,9 +192,49 @@ std::wstring Session::AnswerSystemBox(int button, DWORD timeoutMs)
     HWND box = m_program.WaitPopup("system message box", IsSystemBox, timeoutMs);
     const std::wstring text = WindowText(GetDlgItem(box, 0xFFFF));
     Shot("system message");
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), (LPARAM)GetDlgItem(box, button));
+    PressDialogButton(box, button);
     m_program.WaitPopupGone("system message box", box, kStepMs);
     return text;
+}
+
+void Session::Foreground(HWND hwnd)
+{
+    HWND top = GetAncestor(hwnd, GA_ROOT);
+    SetForegroundWindow(top);
+    PollUntil([&] { return GetForegroundWindow() == top; }, 2000);
+}
+
+void Session::Press(HWND button)
+{
+    if (!m_realInput) {
+        PostClick(button);
+        return;
+    }
+    Foreground(button);
+    RECT rc;
+    GetWindowRect(button, &rc);
+    RealClick(POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
+}
+
+void Session::PressDialogButton(HWND dialog, int id)
+{
+    HWND button = GetDlgItem(dialog, id);
+    if (m_realInput && button && IsWindowVisible(button)) {
+        Press(button);
+        return;
+    }
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)button);
+}
+
+void Session::ClickAt(HWND hwnd, POINT client)
+{
+    if (!m_realInput) {
+        PostMouseClick(hwnd, client);
+        return;
+    }
+    Foreground(hwnd);
+    ClientToScreen(hwnd, &client);
+    RealClick(client);
 }
 
 void Session::PressInView(UINT id)
@@ -205,7 +245,7 @@ void Session::PressInView(UINT id)
         throw StepFailure("no control " + std::to_string(id) + " on the " + StepName(m_program.CurrentStep()));
     if (!IsWindowVisible(button) || !IsWindowEnabled(button))
         throw StepFailure("control " + std::to_string(id) + " is hidden or disabled");
-    PostClick(button);
+    Press(button);
 }
 
 void Session::SelectImage(const std::wstring& path)
@@ -226,7 +266,7 @@ void Session::SelectImage(const std::wstring& path)
         throw StepFailure("the file dialog has no file-name field");
     SendMessageTimeoutW(name, WM_SETTEXT, 0, (LPARAM)path.c_str(), SMTO_ABORTIFHUNG, 5000, NULL);
     Shot("file dialog");
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dialog, IDOK));
+    PressDialogButton(dialog, IDOK);
     m_program.WaitPopupGone("file dialog", dialog, kStepMs);
     HWND edit = FindDescendant(view, 61492);
     if (!PollUntil([&] { return WindowText(edit) == path; }, kStepMs))
@@ -241,15 +281,19 @@ void Session::RunMode(UINT modeButton)
     Shot("drive step");
 }
 
-void Session::DriveNext()
+void Session::DriveNext(bool partitionType)
 {
     Begin("drive step: Next");
     PressInView(159);
+    if (!partitionType) {
+        m_program.WaitStep(Step::ScanStep, kSearchMs);
+        return;
+    }
     HWND dialog = m_program.WaitPopup(
         "\"Partition Type\" dialog", [](HWND hwnd) { return IsDialog(hwnd) && WindowText(hwnd) == L"Partition Type"; },
         kSearchMs);
     Shot("partition type");
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dialog, IDOK));
+    PressDialogButton(dialog, IDOK);
     m_program.WaitPopupGone("\"Partition Type\" dialog", dialog, kStepMs);
     m_program.WaitStep(Step::ScanStep, kSearchMs);
 }
@@ -271,7 +315,7 @@ void Session::ChoosePartition(const std::wstring& prefix, const std::wstring& ty
     }
     SendMessageW(tree, TVM_ENSUREVISIBLE, 0, (LPARAM)item);
     const RECT rc = m_program.TreeItemRect(tree, item, true);
-    PostMouseClick(tree, POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
+    ClickAt(tree, POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
     if (!PollUntil([&] { return (HTREEITEM)SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) == item; }, kStepMs))
         throw StepFailure("the partition did not become selected");
     // The panel names the partition's file system.
@@ -286,6 +330,47 @@ void Session::QuickScan()
     PressInView(159);
     AnswerBox(L"If you don't find the required file(s) and folder(s) here", IDOK, kScanMs);
     m_program.WaitStep(Step::RecoveryStep, kStepMs);
+    Shot("recovery step");
+}
+
+void Session::FileTrace()
+{
+    Begin("scan step: File Trace");
+    PressInView(159);
+    HWND dialog = m_program.WaitPopup(
+        "\"File Types\" dialog", [](HWND hwnd) { return IsDialog(hwnd) && WindowText(hwnd) == L"File Types"; },
+        kStepMs);
+    HWND types = GetDlgItem(dialog, 1085);
+    if (!types)
+        throw StepFailure("the File Types dialog has no tree 1085");
+    HTREEITEM root = (HTREEITEM)SendMessageW(types, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+    if (!root)
+        throw StepFailure("the File Types tree is empty");
+    // Every type ticked: the root checked (state image 2), by a click on
+    // its box when it is not.
+    if ((m_program.TreeItemState(types, root) & TVIS_STATEIMAGEMASK) != INDEXTOSTATEIMAGEMASK(2)) {
+        const RECT rc = m_program.TreeItemRect(types, root, true);
+        POINT at = {-1, -1};
+        for (int x = rc.left - 1; x >= 0 && at.x < 0; --x) {
+            HTREEITEM hit = NULL;
+            const POINT pt = {x, (rc.top + rc.bottom) / 2};
+            if ((m_program.TreeHitTest(types, pt, &hit) & TVHT_ONITEMSTATEICON) && hit == root)
+                at = pt;
+        }
+        if (at.x < 0)
+            throw StepFailure("the File Types root has no check box");
+        ClickAt(types, at);
+        if (!PollUntil(
+                [&] {
+                    return (m_program.TreeItemState(types, root) & TVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
+                },
+                kStepMs))
+            throw StepFailure("the File Types root did not become checked");
+    }
+    Shot("file types");
+    PressDialogButton(dialog, IDOK);
+    m_program.WaitPopupGone("\"File Types\" dialog", dialog, kStepMs);
+    m_program.WaitStep(Step::RecoveryStep, kScanMs);
     Shot("recovery step");
 }
 
@@ -336,7 +421,7 @@ void Session::ClickResultFolder(const std::wstring& path)
     HWND tree = ResultTree();
     HTREEITEM item = ResultFolder(path);
     const RECT rc = m_program.TreeItemRect(tree, item, true);
-    PostMouseClick(tree, POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
+    ClickAt(tree, POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
     if (!PollUntil([&] { return (HTREEITEM)SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) == item; }, kStepMs))
         throw StepFailure("the folder did not become selected");
 }
@@ -351,7 +436,7 @@ void Session::ClickResultRow(const std::wstring& name)
         throw StepFailure("no row \"" + Narrow(name) + "\" in the result list");
     SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
     const RECT rc = m_program.ListItemRect(list, row, LVIR_LABEL);
-    PostMouseClick(list, POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
+    ClickAt(list, POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
 }
 
 void Session::ToggleResultFolderMark(const std::wstring& path)
@@ -371,7 +456,7 @@ void Session::ToggleResultFolderMark(const std::wstring& path)
     }
     if (at.x < 0)
         throw StepFailure("the folder has no check box");
-    PostMouseClick(tree, at);
+    ClickAt(tree, at);
     if (!PollUntil([&] { return (m_program.TreeItemState(tree, item) & TVIS_STATEIMAGEMASK) != before; }, kStepMs))
         throw StepFailure("the folder's mark did not change");
 }
@@ -401,7 +486,7 @@ std::wstring Session::Recover(const std::wstring& folder)
             kStepMs))
         throw StepFailure("the folder browser shows \"" + Narrow(chosen) + "\", not \"" + Narrow(leaf) + "\"");
     Shot("folder browser");
-    PostMessageW(browser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(browser, IDOK));
+    PressDialogButton(browser, IDOK);
     m_program.WaitPopupGone("folder browser", browser, kStepMs);
 
     // The saving dialog, awaited until it closes: the frame is enabled again

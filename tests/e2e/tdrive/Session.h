@@ -19,6 +19,9 @@ public:
     Session(const std::wstring& exe, const std::wstring& shots, const std::wstring& log);
 
     Program& program() { return m_program; }
+    // Real input (SendInput after SetForegroundWindow) instead of posted
+    // messages for every press and click from now on.
+    void UseRealInput(bool on) { m_realInput = on; }
 
     // The step being walked, named in a failure.
     void Begin(const std::string& step);
@@ -43,14 +46,17 @@ public:
     // The road.
     void SelectImage(const std::wstring& path);
     void RunMode(UINT modeButton);
-    // Next on the drive step, the Partition Type dialog answered OK, and
-    // the scan step.
-    void DriveNext();
+    // Next on the drive step, the Partition Type dialog answered OK (a
+    // disk with a partition table asks it), and the scan step.
+    void DriveNext(bool partitionType = true);
     // A click on a scan-step tree item whose text begins with `prefix`;
     // the partition panel must then name the file system `type`.
     void ChoosePartition(const std::wstring& prefix, const std::wstring& type);
     // Scan, and the information box at its end answered OK.
     void QuickScan();
+    // Scan in File Trace mode: every type ticked in the File Types dialog,
+    // OK, and the recovery step after the search.
+    void FileTrace();
     // The recovery step's tree and list.
     HWND ResultTree();
     HWND ResultList();
@@ -69,6 +75,10 @@ public:
 
 private:
     void PressInView(UINT id);
+    void Foreground(HWND hwnd);
+    void Press(HWND button);
+    void PressDialogButton(HWND dialog, int id);
+    void ClickAt(HWND hwnd, POINT client);
     HWND WaitProgramBox(DWORD timeoutMs);
 
     Program m_program;
@@ -76,6 +86,7 @@ private:
     std::string m_step;
     int m_shotNumber = 0;
     size_t m_logSeen = 0;
+    bool m_realInput = false;
 };
 
 }  // namespace tdrive

@@ -60,8 +60,48 @@ void ScenarioS1(Session& s, const Paths& p)
     Report("exit-code", std::to_wstring(code));
 }
 
+// S2: the mixed disk as a dynamic VHD, its NTFS partition, every press and
+// click by real input: one folder unchecked in the tree, Recover.
+void ScenarioS2(Session& s, const Paths& p)
+{
+    s.Start();
+    s.UseRealInput(true);
+    s.SelectImage(p.Fixture(L"mixed-dynamic.vhd"));
+    s.RunMode(131);
+    s.DriveNext();
+    s.ChoosePartition(L"Partition 2", L"NTFS");
+    s.QuickScan();
+    s.ToggleResultFolderMark(L"Many Long Names");
+    s.Shot("folder unchecked");
+    Report("unchecked", L"Many Long Names");
+    const std::wstring dest = p.Work(L"saved");
+    Report("saved", dest);
+    s.Recover(dest);
+    const DWORD code = s.ExitByMenu();
+    Report("exit-code", std::to_wstring(code));
+}
+
+// S4: the trace volume, File Trace with every type ticked, Recover without
+// any click on the recovery step.
+void ScenarioS4(Session& s, const Paths& p)
+{
+    s.Start();
+    s.SelectImage(p.Fixture(L"trace.vhd"));
+    s.RunMode(132);
+    s.DriveNext(false);
+    s.ChoosePartition(L"Partition 1", L"FAT32");
+    s.FileTrace();
+    const std::wstring dest = p.Work(L"saved");
+    Report("saved", dest);
+    s.Recover(dest);
+    const DWORD code = s.ExitByMenu();
+    Report("exit-code", std::to_wstring(code));
+}
+
 const std::map<std::string, void (*)(Session&, const Paths&)> kScenarios = {
     {"S1", ScenarioS1},
+    {"S2", ScenarioS2},
+    {"S4", ScenarioS4},
 };
 
 }  // namespace
