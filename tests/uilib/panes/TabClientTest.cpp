@@ -9,8 +9,13 @@
 #include <afxpriv.h>
 
 #include <functional>
+#include <vector>
 
+#include "CVZPCommandBars.h"
+#include "CVZPControl.h"
+#include "CVZPControls.h"
 #include "CVZPGlobalUIData.h"
+#include "CVZPPopupBar.h"
 #include "CVZPTabAppearanceSet.h"
 #include "CVZPTabClientWnd.h"
 #include "CVZPTabColorSet.h"
@@ -691,6 +696,104 @@ TEST_F(TabClientWindowed, GroupWindowShowsTheTabsAboveAnOrdinaryClient)
     CRect rcClientWnd;
     m_pClient->GetWindowRect(&rcClientWnd);
     EXPECT_EQ(rcGroup, rcClientWnd);
+}
+
+namespace {
+
+// A menu of the MDI frame with the workspace-actions placeholder between two
+// ordinary commands, as an application's Window menu carries it.
+class CWorkspaceActionsMenu
+{
+public:
+    explicit CWorkspaceActionsMenu(CMDIFrameWnd* pFrame)
+    {
+        m_pCommandBars = DYNAMIC_DOWNCAST(CVZPCommandBars, RUNTIME_CLASS(CVZPCommandBars)->CreateObject());
+        m_pCommandBars->SetSite(pFrame);
+        m_pPopup = CVZPPopupBar::CreatePopupBar(m_pCommandBars);
+        CVZPControls* pControls = m_pPopup->GetControls();
+        pControls->Add(vzpControlButton, kBefore);
+        m_pPlaceholder = pControls->Add(vzpControlButton, kPlaceholder);
+        m_pPlaceholder->SetBeginGroup(TRUE);
+        pControls->Add(vzpControlButton, kAfter)->SetBeginGroup(TRUE);
+    }
+    ~CWorkspaceActionsMenu()
+    {
+        m_pPopup->InternalRelease();
+        m_pCommandBars->InternalRelease();
+    }
+
+    // Expands the placeholder as the menu does before it is shown, and
+    // gives the ids between the placeholder and the command after it.
+    std::vector<UINT> Expand()
+    {
+        m_pPlaceholder->OnCalcDynamicSize(0);
+        std::vector<UINT> ids;
+        CVZPControls* pControls = m_pPopup->GetControls();
+        for (int i = 0; i < pControls->GetCount(); i++)
+            ids.push_back(pControls->GetAt(i)->GetID());
+        EXPECT_LE(3u, ids.size());
+        EXPECT_EQ(kBefore, ids.front());
+        EXPECT_EQ(kPlaceholder, ids[1]);
+        EXPECT_EQ(kAfter, ids.back());
+        return std::vector<UINT>(ids.begin() + 2, ids.end() - 1);
+    }
+
+    CVZPControl* Item(int nIndex) const { return m_pPopup->GetControls()->GetAt(2 + nIndex); }
+
+    static constexpr UINT kBefore = 57600, kPlaceholder = 35002, kAfter = 57601;
+    CVZPCommandBars* m_pCommandBars;
+    CVZPPopupBar* m_pPopup;
+    CVZPControl* m_pPlaceholder;
+};
+
+const UINT kNewHorizontal = VZP_ID_WORKSPACE_NEW_HORIZONTAL, kNewVertical = VZP_ID_WORKSPACE_NEW_VERTICAL,
+           kPrevious = VZP_ID_WORKSPACE_MOVE_PREVIOUS, kNext = VZP_ID_WORKSPACE_MOVE_NEXT;
+
+}  // namespace
+
+TEST_F(TabClient, WorkspaceActionsListTheCommandsTheClientEnables)
+{
+    CWorkspaceActionsMenu menu(m_pFrame);
+    ASSERT_STREQ("CVZPControlWorkspaceActions", menu.m_pPlaceholder->GetRuntimeClass()->m_lpszClassName);
+
+    // One group of three tabs: the two new-group commands, in that order.
+    ASSERT_EQ(std::vector<UINT>({ kNewHorizontal, kNewVertical }), menu.Expand());
+    EXPECT_NE(0u, menu.m_pPlaceholder->GetHideFlags() & CVZPControl::hideGenerated);
+    // The first item takes the placeholder's group start; all are temporary.
+    EXPECT_TRUE(menu.Item(0)->GetBeginGroup());
+    EXPECT_FALSE(menu.Item(1)->GetBeginGroup());
+    EXPECT_TRUE(menu.Item(0)->IsTemporary());
+    EXPECT_TRUE(menu.Item(1)->IsTemporary());
+
+    // The active child alone in a new lower group: only "previous".
+    Command(kNewHorizontal);
+    ASSERT_EQ(2, m_pClient->GetGroupCount());
+    ASSERT_EQ(std::vector<UINT>({ kPrevious }), menu.Expand()) << "the earlier items are replaced";
+    EXPECT_TRUE(menu.Item(0)->GetBeginGroup());
+
+    // A child of the upper group, which holds two tabs: a further stacked
+    // group, or the next group.
+    Activate(0);
+    EXPECT_EQ(std::vector<UINT>({ kNewHorizontal, kNext }), menu.Expand());
+
+    // Outside workspace mode the client enables nothing: the placeholder
+    // stays hidden and lists nothing.
+    m_pClient->m_bWorkspaceMode = FALSE;
+    EXPECT_EQ(std::vector<UINT>(), menu.Expand());
+    EXPECT_NE(0u, menu.m_pPlaceholder->GetHideFlags() & CVZPControl::hideGenerated);
+    m_pClient->m_bWorkspaceMode = TRUE;
+}
+
+TEST_F(TabClient, WorkspaceActionsNeedATabClient)
+{
+    CWorkspaceActionsMenu menu(m_pFrame);
+    EXPECT_EQ(2u, menu.Expand().size());
+    // An MDI client that is not a tab client: the earlier items go, and the
+    // placeholder keeps the hide flags it had.
+    m_pClient->UnsubclassMDIClient();
+    menu.m_pPlaceholder->SetHideFlags(CVZPControl::hideCustomize);
+    EXPECT_EQ(std::vector<UINT>(), menu.Expand());
+    EXPECT_EQ(DWORD(CVZPControl::hideCustomize), menu.m_pPlaceholder->GetHideFlags());
 }
 
 }  // namespace vzpanes_test
