@@ -21,6 +21,7 @@
 
 #include <afxadv.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <vector>
@@ -423,6 +424,81 @@ TEST(SpecialLists, SelectorSelectsAndExecutesTheSelection)
     EXPECT_EQ(CSize(0, 0), pSelector->m_szSelection);
     pSelector->m_szSelection = CSize(2, 2);
     pSelector->OnCalcDynamicSize(0);
+    EXPECT_EQ(CSize(0, 0), pSelector->m_szSelection);
+    pPopup->InternalRelease();
+    DestroyFrame(pFrame);
+}
+
+// A selector in a menu pressed on a cell and dragged out past its right
+// edge grows by whole columns up to its largest grid; released on a cell it
+// executes with the selected size; its grid starts again at its first size
+// on the next layout.
+TEST(SpecialLists, SelectorGrowsWhileDraggedAndExecutesTheSelection)
+{
+    CVZPCommandBarPaintManager::SetTheme(vzpThemeOffice2000);
+    CTestFrame* pFrame = new CTestFrame;
+    ASSERT_TRUE(pFrame->CreateTestFrame(TRUE));
+    ASSERT_TRUE(BringToFront(pFrame));
+    CVZPPopupBar* pPopup = CVZPPopupBar::CreatePopupBar(pFrame->GetCommandBars());
+    pPopup->m_bShowShadow = FALSE;
+    CVZPControlSelector* pSelector = new CVZPControlSelector;
+    pSelector->m_szItemsMax = CSize(7, 12);
+    pPopup->GetControls()->AddControl(pSelector, 1000);
+    CRect rcFrame;
+    pFrame->GetWindowRect(&rcFrame);
+    ASSERT_TRUE(pPopup->ShowPopupAt(rcFrame.left + 20, rcFrame.top + 60));
+    ASSERT_TRUE(PumpUntil([&] { return pPopup->IsWindowVisible(); }, 2000));
+    PumpUntil([] { return false; }, 200);
+    ASSERT_EQ(CSize(5 * 28, 4 * 28), pSelector->GetRect().Size());
+
+    // The cell of column c and row r (from 1), on the screen.
+    auto Cell = [&](int c, int r) {
+        CPoint pt = pSelector->GetRect().TopLeft() + CPoint(c * 28 - 14, r * 28 - 14);
+        pPopup->ClientToScreen(&pt);
+        return pt;
+    };
+    const CPoint ptCell = Cell(2, 1);
+    ASSERT_TRUE(SendMouseSteps({{ptCell + CPoint(0, 5), 0}, {ptCell, 0}, {ptCell, MOUSEEVENTF_LEFTDOWN}}));
+    // A move Wine makes up when the popup shows may carry an older pointer
+    // place and take the highlight away: moves inside the cell with the
+    // button held give it back.
+    for (int i = 0; i < 5; i++)
+    {
+        PumpUntil([] { return false; }, 250);
+        if (pSelector->GetSelected() != 0)
+            break;
+        ASSERT_TRUE(SendMouseSteps({{ptCell + CPoint(i % 2, 3), 0}}));
+    }
+    EXPECT_TRUE(PumpUntil([&] { return pSelector->m_szSelection == CSize(2, 1); }, 2000));
+    // Each time the pointer leaves the selector just past its right edge
+    // (still inside the menu's border) the grid grows by a column, up to the
+    // largest grid; the pointer comes back inside first to highlight it.
+    for (int i = 0; i < 3; i++)
+    {
+        const CRect rcSelector = pSelector->GetRect();
+        CPoint ptInside(rcSelector.right - 5, rcSelector.top + 28 + 14);
+        CPoint ptPast(rcSelector.right + 1, ptInside.y);
+        pPopup->ClientToScreen(&ptInside);
+        pPopup->ClientToScreen(&ptPast);
+        ASSERT_TRUE(SendMouseSteps({{ptInside, 0}}));
+        PumpUntil([&] { return pSelector->GetSelected() != 0; }, 1000);
+        ASSERT_TRUE(SendMouseSteps({{ptPast, 0}}));
+        const int nColumns = std::min<int>(5 + i + 1, 7);
+        EXPECT_TRUE(PumpUntil([&] { return pSelector->GetRect().Width() == nColumns * 28; }, 2000)) << i;
+    }
+    EXPECT_EQ(CSize(7, 4), pSelector->m_szGrid);   // the rows stay: the pointer is beside them
+
+    const CPoint ptLast = Cell(7, 2);
+    ASSERT_TRUE(SendMouseSteps({{ptLast, 0}}));
+    EXPECT_TRUE(PumpUntil([&] { return pSelector->m_szSelection == CSize(7, 2); }, 3000));
+    const int nCommands = pFrame->m_nCommands;
+    ASSERT_TRUE(SendMouseSteps({{ptLast, MOUSEEVENTF_LEFTUP}}));
+    EXPECT_TRUE(PumpUntil([&] { return pFrame->m_nCommands > nCommands; }, 3000));
+    EXPECT_EQ(CSize(7, 2), pSelector->m_szResult);
+    CVZPCommandBars::ClosePopups();
+
+    pSelector->OnCalcDynamicSize(0);
+    EXPECT_EQ(CSize(5, 4), pSelector->m_szGrid);
     EXPECT_EQ(CSize(0, 0), pSelector->m_szSelection);
     pPopup->InternalRelease();
     DestroyFrame(pFrame);
