@@ -8,6 +8,8 @@
 #include <ole2.h>
 #include <oleauto.h>
 
+#include <functional>
+
 // Parameter type strings of InvokeHelper (one byte per argument; 0x40 marks
 // a by-reference argument).
 #define VTS_I2          "\x02"
@@ -142,6 +144,17 @@ public:
     static void PASCAL RevokeAll() {}
     static BOOL PASCAL UpdateRegistryAll(BOOL bRegister = TRUE) { (void)bRegister; return TRUE; }
 };
+
+// Stand-in automation objects: a process-wide table, keyed by ProgID or by
+// CLSID text ("{...}"), that object creation by name consults before the
+// registry. The program leaves it empty; tests fill it with fakes. A factory
+// returns an IDispatch the caller owns (one reference), or NULL.
+typedef std::function<LPDISPATCH()> AFX_DISPATCH_FACTORY;
+// Sets the factory for lpszKey; an empty factory removes the entry.
+void AFXAPI AfxSetDispatchFactory(LPCTSTR lpszKey, AFX_DISPATCH_FACTORY factory);
+// The object of lpszKey's factory; NULL when the table has none (the key
+// is compared without regard to case).
+LPDISPATCH AFXAPI AfxCreateFromDispatchFactory(LPCTSTR lpszKey);
 
 // OLE start-up: OleInitialize on this thread (FALSE when it fails).
 BOOL AFXAPI AfxOleInit();

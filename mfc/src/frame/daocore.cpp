@@ -23,27 +23,69 @@ DaoEngine& Engine()
     return *s_pEngine;
 }
 
-// Throws the database exception for hr, with the engine's description when
-// it gave one.
-AFX_NORETURN void ThrowDao(HRESULT hr, int nAfxDaoError, LPCTSTR lpszDescription)
+// Throws the database exception for hr. The engine's error record goes
+// with it only when the engine described the failure; an engine that could
+// not be reached, or that failed without a description, leaves the
+// exception with its SCODE alone.
+AFX_NORETURN void ThrowDao(HRESULT hr, int nAfxDaoError, LPCTSTR lpszDescription, long lErrorCode = -1,
+                           LPCTSTR lpszSource = _T("DAO"))
 {
     CDaoException* e = new CDaoException;
     e->m_scode = hr;
     e->m_nAfxDaoError = nAfxDaoError;
-    e->m_pErrorInfo = new CDaoErrorInfo;
-    e->m_pErrorInfo->m_lErrorCode = (long)HRESULT_CODE(hr);
-    e->m_pErrorInfo->m_strSource = _T("DAO");
-    e->m_pErrorInfo->m_strDescription = lpszDescription;
+    if (lpszDescription != NULL && lpszDescription[0] != 0)
+    {
+        e->m_pErrorInfo = new CDaoErrorInfo;
+        e->m_pErrorInfo->m_lErrorCode = lErrorCode >= 0 ? lErrorCode : (long)HRESULT_CODE(hr);
+        e->m_pErrorInfo->m_strSource = lpszSource;
+        e->m_pErrorInfo->m_strDescription = lpszDescription;
+    }
     throw e;
+}
+
+// Creates the engine object: a stand-in of the dispatch factory table
+// first, then the registered engine of the version the module asks for
+// (0x0601: 3.6). Called with the engine's lock held.
+void CreateEngine(DaoEngine& engine)
+{
+    engine.bTried = TRUE;
+    DWORD dwVersion = AfxGetModuleState()->m_dwVersion;
+    LPCOLESTR rgProgIDs[] = { dwVersion >= 0x0601 ? L"DAO.DBEngine.36" : L"DAO.DBEngine.35", L"DAO.DBEngine.36",
+                              L"DAO.DBEngine.120" };
+    HRESULT hr = REGDB_E_CLASSNOTREG;
+    HRESULT hrFirst = S_OK;
+    for (LPCOLESTR lpszProgID : rgProgIDs)
+    {
+        engine.pDBEngine = AfxCreateFromDispatchFactory(lpszProgID);
+        if (engine.pDBEngine != NULL)
+            break;
+        CLSID clsid;
+        hr = ::CLSIDFromProgID(lpszProgID, &clsid);
+        if (SUCCEEDED(hr))
+        {
+            hr = ::CoCreateInstance(clsid, NULL, CLSCTX_INPROC_SERVER, IID_IDispatch, (LPVOID*)&engine.pDBEngine);
+            if (SUCCEEDED(hr) && engine.pDBEngine != NULL)
+                break;
+            engine.pDBEngine = NULL;
+        }
+        // The version asked for decides what is reported.
+        if (hrFirst == S_OK)
+            hrFirst = FAILED(hr) ? hr : REGDB_E_CLASSNOTREG;
+    }
+    engine.hrInit = engine.pDBEngine != NULL ? S_OK : hrFirst;
 }
 
 LPDISPATCH RequireEngine()
 {
     DaoEngine& engine = Engine();
     CAfxLockGuard guard(engine.lock);
+    // An engine missing at start-up is looked for again (it may have been
+    // registered since).
+    if (engine.pDBEngine == NULL)
+        CreateEngine(engine);
     if (engine.pDBEngine == NULL)
         ThrowDao(engine.hrInit != S_OK ? engine.hrInit : REGDB_E_CLASSNOTREG, AFX_DAO_ERROR_ENGINE_INITIALIZATION,
-                 _T("The database engine is not installed."));
+                 NULL);
     return engine.pDBEngine;
 }
 
@@ -61,7 +103,7 @@ COleVariant Call(LPDISPATCH pObject, LPCOLESTR lpszName, WORD wFlags, std::vecto
     LPOLESTR lpszMember = const_cast<LPOLESTR>(lpszName);
     HRESULT hr = pObject->GetIDsOfNames(IID_NULL, &lpszMember, 1, LOCALE_USER_DEFAULT, &dispid);
     if (FAILED(hr))
-        ThrowDao(hr, NO_AFX_DAO_ERROR, lpszName);
+        ThrowDao(hr, NO_AFX_DAO_ERROR, NULL);
     std::vector<VARIANT> rgvarg(args.size());
     for (size_t i = 0; i < args.size(); i++)
         rgvarg[args.size() - 1 - i] = args[i];   // reverse order, not copied
@@ -73,13 +115,15 @@ COleVariant Call(LPDISPATCH pObject, LPCOLESTR lpszName, WORD wFlags, std::vecto
     {
         if (excepInfo.pfnDeferredFillIn != NULL)
             excepInfo.pfnDeferredFillIn(&excepInfo);
-        CString strDescription = excepInfo.bstrDescription != NULL ? CString(excepInfo.bstrDescription)
-                                                                    : CString(lpszName);
+        // The engine's error: its number in wCode, or in the SCODE's code.
+        CString strDescription = excepInfo.bstrDescription != NULL ? CString(excepInfo.bstrDescription) : CString();
+        CString strSource = excepInfo.bstrSource != NULL ? CString(excepInfo.bstrSource) : CString(_T("DAO"));
         HRESULT hrError = excepInfo.scode != 0 ? excepInfo.scode : hr;
+        long lCode = excepInfo.wCode != 0 ? (long)excepInfo.wCode : (long)HRESULT_CODE(hrError);
         ::SysFreeString(excepInfo.bstrSource);
         ::SysFreeString(excepInfo.bstrDescription);
         ::SysFreeString(excepInfo.bstrHelpFile);
-        ThrowDao(hrError, NO_AFX_DAO_ERROR, strDescription);
+        ThrowDao(hrError, NO_AFX_DAO_ERROR, strDescription, lCode, strSource);
     }
     return varResult;
 }
@@ -175,26 +219,8 @@ BOOL AFXAPI AfxDaoInit()
 {
     DaoEngine& engine = Engine();
     CAfxLockGuard guard(engine.lock);
-    if (engine.pDBEngine != NULL)
-        return TRUE;
-    engine.bTried = TRUE;
-    // The engine of the version the module asks for first (0x0601: 3.6).
-    DWORD dwVersion = AfxGetModuleState()->m_dwVersion;
-    LPCOLESTR rgProgIDs[] = { dwVersion >= 0x0601 ? L"DAO.DBEngine.36" : L"DAO.DBEngine.35", L"DAO.DBEngine.36",
-                              L"DAO.DBEngine.120" };
-    HRESULT hr = REGDB_E_CLASSNOTREG;
-    for (LPCOLESTR lpszProgID : rgProgIDs)
-    {
-        CLSID clsid;
-        hr = ::CLSIDFromProgID(lpszProgID, &clsid);
-        if (FAILED(hr))
-            continue;
-        hr = ::CoCreateInstance(clsid, NULL, CLSCTX_INPROC_SERVER, IID_IDispatch, (LPVOID*)&engine.pDBEngine);
-        if (SUCCEEDED(hr) && engine.pDBEngine != NULL)
-            break;
-        engine.pDBEngine = NULL;
-    }
-    engine.hrInit = engine.pDBEngine != NULL ? S_OK : (FAILED(hr) ? hr : REGDB_E_CLASSNOTREG);
+    if (engine.pDBEngine == NULL)
+        CreateEngine(engine);
     return engine.pDBEngine != NULL;
 }
 
@@ -301,15 +327,18 @@ short CDaoDatabase::GetRelationCount()
     return CollectionCount(m_pDatabase, L"Relations");
 }
 
+// The attributes belong to the secondary information; primary information
+// leaves them 0.
 void CDaoDatabase::GetRelationInfo(int nIndex, CDaoRelationInfo& info, DWORD dwInfoOptions)
 {
-    (void)dwInfoOptions;
     RequireOpen(m_pDatabase);
     DispatchHolder item{ GetItem(m_pDatabase, L"Relations", COleVariant((long)nIndex)) };
     info.m_strName = GetString(item.p, L"Name");
     info.m_strTable = GetString(item.p, L"Table");
     info.m_strForeignTable = GetString(item.p, L"ForeignTable");
-    info.m_lAttributes = GetLong(item.p, L"Attributes");
+    info.m_lAttributes = 0;
+    if (dwInfoOptions & (AFX_DAO_SECONDARY_INFO | AFX_DAO_ALL_INFO))
+        info.m_lAttributes = GetLong(item.p, L"Attributes");
 }
 
 void CDaoDatabase::DeleteTableDef(LPCTSTR lpszName)

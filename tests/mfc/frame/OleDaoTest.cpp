@@ -9,6 +9,8 @@
 #include <afxhtml.h>
 #include <afxole.h>
 
+#include "FakeDaoEngine.h"
+
 using namespace mfcframe_test;
 
 namespace {
@@ -196,9 +198,9 @@ TEST(Dao, MissingEngineIsReportedByTheDatabaseNotByInit)
     catch (CDaoException* e)
     {
         bThrown = true;
-        EXPECT_TRUE(FAILED(e->m_scode));
-        ASSERT_NE(nullptr, e->m_pErrorInfo);
-        EXPECT_FALSE(e->m_pErrorInfo->m_strDescription.IsEmpty());
+        // The engine's class is unknown: the SCODE alone, no engine error.
+        EXPECT_EQ(CO_E_CLASSSTRING, e->m_scode);
+        EXPECT_EQ(nullptr, e->m_pErrorInfo);
         e->Delete();
     }
     EXPECT_TRUE(bThrown);
@@ -229,6 +231,176 @@ TEST(StartupServices, ThreeDControlsFactoriesAndTheEngineVersion)
     EXPECT_EQ(0x0601u, AfxGetModuleState()->m_dwVersion);
     AfxDaoTerm();
     pState->m_dwVersion = dwDefault;
+}
+
+// The dispatch factory table: keys compared without regard to case, an
+// empty factory removes the entry, no entry gives NULL.
+TEST(DispatchFactory, StandInsByProgIdUntilRemoved)
+{
+    int nMade = 0;
+    AfxSetDispatchFactory(_T("Tesmir.Fake.1"), [&nMade]() -> LPDISPATCH {
+        ++nMade;
+        return new tesmir::test::CFakeDispatch(L"Fake", nullptr);
+    });
+    LPDISPATCH p = AfxCreateFromDispatchFactory(_T("TESMIR.fake.1"));
+    ASSERT_NE(nullptr, p);
+    EXPECT_EQ(1, nMade);
+    EXPECT_EQ(0u, p->Release());
+    EXPECT_EQ(nullptr, AfxCreateFromDispatchFactory(_T("Tesmir.Other.1")));
+    AfxSetDispatchFactory(_T("Tesmir.Fake.1"), AFX_DISPATCH_FACTORY());
+    EXPECT_EQ(nullptr, AfxCreateFromDispatchFactory(_T("Tesmir.Fake.1")));
+    EXPECT_EQ(1, nMade);
+}
+
+class DaoFake : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ::CoInitialize(NULL);
+        tesmir::test::FakeDaoTable people = tesmir::test::MakeFakeTable(L"People", 3, 5);
+        people.fields[1].name = L"Name";
+        people.fields[1].type = 10;
+        people.fields[1].value = [](long row) { return COleVariant(row % 2 ? _T("odd") : _T("even")); };
+        engine.tables.push_back(people);
+        engine.tables.push_back(tesmir::test::MakeFakeTable(L"MSysObjects", 1, 0));
+        engine.tables.back().attributes = (long)0x80000002;
+        engine.queries.push_back({L"Adults", 0});
+        engine.queries.push_back({L"~sq_hidden", 5});
+        engine.relations.push_back({L"PeopleOrders", L"People", L"Orders", 2});
+        engine.Install();
+    }
+    void TearDown() override { engine.Uninstall(); }
+
+    // The exception a call throws (null when it throws none); owned by the
+    // caller.
+    template <class F>
+    static CDaoException* Thrown(F f)
+    {
+        try {
+            f();
+        } catch (CDaoException* e) {
+            return e;
+        }
+        return nullptr;
+    }
+
+    tesmir::test::CFakeDaoEngine engine;
+};
+
+TEST_F(DaoFake, OpensCountsAndDescribesTheObjects)
+{
+    CDaoDatabase db;
+    db.Open(_T("C:\\x.mdb"), FALSE, FALSE, _T(""));
+    ASSERT_TRUE(db.IsOpen());
+    EXPECT_EQ(L"C:\\x.mdb", engine.openedPath);
+    EXPECT_EQ(2, db.GetTableDefCount());
+    EXPECT_EQ(2, db.GetQueryDefCount());
+    EXPECT_EQ(1, db.GetRelationCount());
+
+    CDaoTableDefInfo table;
+    db.GetTableDefInfo(1, table, AFX_DAO_PRIMARY_INFO);
+    EXPECT_EQ(CString(L"MSysObjects"), table.m_strName);
+    EXPECT_EQ((long)0x80000002, table.m_lAttributes);
+    CDaoQueryDefInfo query;
+    db.GetQueryDefInfo(1, query, AFX_DAO_PRIMARY_INFO);
+    EXPECT_EQ(CString(L"~sq_hidden"), query.m_strName);
+    EXPECT_EQ(5, query.m_nType);
+
+    // A relation's attributes are secondary information.
+    CDaoRelationInfo relation;
+    relation.m_lAttributes = 77;
+    db.GetRelationInfo(0, relation, AFX_DAO_PRIMARY_INFO);
+    EXPECT_EQ(CString(L"PeopleOrders"), relation.m_strName);
+    EXPECT_EQ(CString(L"Orders"), relation.m_strForeignTable);
+    EXPECT_EQ(0, relation.m_lAttributes);
+    EXPECT_EQ(0u, engine.log->Count(L"Relation.Attributes"));
+    db.GetRelationInfo(0, relation, AFX_DAO_SECONDARY_INFO);
+    EXPECT_EQ(2, relation.m_lAttributes);
+
+    CDaoTableDef def(&db);
+    def.Open(_T("People"));
+    ASSERT_EQ(3, def.GetFieldCount());
+    CDaoFieldInfo field;
+    def.GetFieldInfo(1, field, AFX_DAO_PRIMARY_INFO);
+    EXPECT_EQ(CString(L"Name"), field.m_strName);
+    EXPECT_EQ(10, field.m_nType);
+    def.Close();
+
+    // The recordset walks every row; values by index.
+    CDaoRecordset rs(&db);
+    rs.Open(dbOpenDynaset, _T("Select * From [People]"), 0);
+    std::vector<CString> names;
+    long n = 0;
+    while (!rs.IsEOF()) {
+        EXPECT_EQ(n, rs.GetFieldValue(0).lVal);
+        names.push_back(CString(rs.GetFieldValue(1).bstrVal));
+        rs.MoveNext();
+        ++n;
+    }
+    EXPECT_EQ(5, n);
+    EXPECT_EQ(CString(L"odd"), names[1]);
+    rs.Close();
+    db.Close();
+    EXPECT_FALSE(db.IsOpen());
+}
+
+// Failures scripted with and without the engine's description: the error
+// record carries description and number only when the engine gave them.
+TEST_F(DaoFake, EngineErrorsBecomeErrorRecordsOnlyWithADescription)
+{
+    struct Case
+    {
+        const wchar_t* member;
+        tesmir::test::FakeDaoFailure failure;
+        bool bInfo;
+        long lCode;
+    };
+    const Case cases[] = {
+        {L"DBEngine.OpenDatabase", {(HRESULT)0x800A0BD0, L"Not a valid database", 3024}, true, 3024},
+        {L"DBEngine.OpenDatabase", {(HRESULT)0x800A0BD0, L"", 0}, false, 0},
+        {L"DBEngine.OpenDatabase", {(HRESULT)0x800A0C2A, L"Locked", 0}, true, 0x0C2A},
+    };
+    for (const Case& c : cases) {
+        engine.Fail(c.member, c.failure);
+        CDaoDatabase db;
+        CDaoException* e = Thrown([&] { db.Open(_T("C:\\x.mdb")); });
+        ASSERT_NE(nullptr, e);
+        EXPECT_FALSE(db.IsOpen());
+        if (c.bInfo) {
+            ASSERT_NE(nullptr, e->m_pErrorInfo);
+            EXPECT_EQ(CString(c.failure.description.c_str()), e->m_pErrorInfo->m_strDescription);
+            EXPECT_EQ(c.lCode, e->m_pErrorInfo->m_lErrorCode);
+        } else {
+            EXPECT_EQ(nullptr, e->m_pErrorInfo);
+            EXPECT_EQ(c.failure.hr, e->m_scode);
+        }
+        e->Delete();
+    }
+}
+
+TEST_F(DaoFake, DeletionsChangeTheDatabaseAndReportFailures)
+{
+    CDaoDatabase db;
+    db.Open(_T("C:\\x.mdb"));
+    db.DeleteQueryDef(_T("Adults"));
+    EXPECT_EQ(1, db.GetQueryDefCount());
+    db.DeleteTableDef(_T("People"));
+    EXPECT_EQ(1, db.GetTableDefCount());
+    // A name that is not there fails and changes nothing.
+    CDaoException* e = Thrown([&] { db.DeleteTableDef(_T("Nobody")); });
+    ASSERT_NE(nullptr, e);
+    EXPECT_EQ((HRESULT)0x800A0CC1, e->m_scode);
+    e->Delete();
+    EXPECT_EQ(1, db.GetTableDefCount());
+
+    engine.Fail(L"QueryDefs.Delete", {(HRESULT)0x800A0BF4, L"Object is read-only", 3028});
+    e = Thrown([&] { db.DeleteQueryDef(_T("~sq_hidden")); });
+    ASSERT_NE(nullptr, e);
+    ASSERT_NE(nullptr, e->m_pErrorInfo);
+    EXPECT_EQ(CString(L"Object is read-only"), e->m_pErrorInfo->m_strDescription);
+    e->Delete();
+    EXPECT_EQ(1, db.GetQueryDefCount());
 }
 
 }  // namespace
