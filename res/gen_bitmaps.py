@@ -946,6 +946,24 @@ def list_states():
     return canvas
 
 
+MASK_MAGENTA = (255, 0, 255)
+
+
+def dao_tree_images():
+    """Bitmap 181: the database tree's images, 16 x 16 each on a magenta
+    mask, indexed by item kind: 0 the database, 2 a table, 3 the tables
+    branch, 8 a relation, 9 the relations branch, 10 a query, 11 the queries
+    branch; the rest (1, 4 to 7) are spares in the same family."""
+    pictures = [("disk", ACCENT), ("disk", ACCENT_DARK), ("document", ACCENT), ("folder", ACCENT),
+                ("document", TEXT), ("folder", TEXT), ("tag", ACCENT), ("hash", ACCENT),
+                ("arrow_right", ACCENT_DARK), ("folder", ACCENT_DARK), ("magnifier", ACCENT),
+                ("folder", ACCENT_HOVER)]
+    canvas = Canvas(16 * len(pictures), 16)
+    for i, (name, colour) in enumerate(pictures):
+        canvas.pictogram(name, 16 * i + 1, 1, 14, colour)
+    return canvas
+
+
 def decorative_panel():
     """Bitmap 376, the picture on the white step panels."""
     canvas = Canvas(255, 221, WHITE)
@@ -1158,6 +1176,7 @@ OUTPUTS = [
     # Command bars, lists and pictures.
     Output("header_logo.bmp", header_logo, mask=MASK_WHITE),
     Output("list_states.bmp", list_states, mask=MASK_WHITE),
+    Output("dao_tree.bmp", dao_tree_images, mask=MASK_MAGENTA),
     Output("toolbar.bmp", toolbar_strip, mask=TOOLBAR_KEY),
     Output("about.bmp", about_picture),
     Output("panel_picture.bmp", decorative_panel),

@@ -120,6 +120,7 @@
 // Result list: check box states, header images (48 x 48 entries) and the
 // cursor over a check box.
 #define IDB_LIST_STATES                 201
+#define IDB_DAO_TREE                    181     // database tree images, magenta mask
 #define IDI_COLUMN_CREATED              161
 #define IDI_COLUMN_TYPE                 162
 #define IDI_COLUMN_NAME                 163

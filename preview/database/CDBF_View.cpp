@@ -11,11 +11,10 @@
 
 #include "CEx_StyleDoc.h"
 #include "IPreviewHost.h"
+#include "database/DbfTable.h"
 
 namespace {
 
-const UINT kDescriptorSize = 32;
-const UINT kNameSize = 11;
 // A field holds at most 255 bytes; its text is read into a zero-filled
 // buffer one larger, so that it always ends with a NUL.
 const UINT kFieldBuffer = 256 + 1;
@@ -196,6 +195,37 @@ void CDBF_View::OnSize(UINT nType, int cx, int cy)
     }
 }
 
+namespace {
+
+// Columns, rows and cell texts of the list from the table walk.
+class CListSink : public IDbfTableSink
+{
+public:
+    explicit CListSink(CListCtrl* pList) : m_pList(pList) {}
+    void OnField(const DbfField& field) override
+    {
+        ++m_nColumns;
+        m_pList->InsertColumn(m_nColumns, Widen(field.name, DbfTableWalk::NameSize), LVCFMT_LEFT, 100);
+    }
+    void OnTooManyFields() override
+    {
+        m_pList->DeleteAllItems();
+        while (m_pList->DeleteColumn(0)) {
+        }
+    }
+    void OnRow(int nRow) override { m_pList->InsertItem(nRow, Printf("%d", nRow + 1)); }
+    void OnCell(int nRow, int nField, const DbfField& field, const unsigned char* pBytes) override
+    {
+        m_pList->SetItemText(nRow, nField + 1, DbfCellText(field.type, pBytes, field.length));
+    }
+
+private:
+    CListCtrl* m_pList;
+    int m_nColumns = 0;
+};
+
+}  // namespace
+
 void CDBF_View::LoadDbfFile(CString path, CListCtrl* pList)
 {
     CFile file;
@@ -203,103 +233,16 @@ void CDBF_View::LoadDbfFile(CString path, CListCtrl* pList)
         SetPreviewOk(FALSE);
         return;
     }
-    const ULONGLONG L = file.GetLength();
-    // Reads up to count bytes at pos; what lies past the file stays zero.
-    auto readAt = [&](ULONGLONG pos, BYTE* buffer, UINT count) {
-        memset(buffer, 0, count);
-        if (pos >= L)
-            return;
-        if ((ULONGLONG)count > L - pos)
-            count = (UINT)(L - pos);
-        file.Seek((LONGLONG)pos, CFile::begin);
-        file.Read(buffer, count);
-    };
-
     pList->InsertColumn(0, _T("Index"), LVCFMT_LEFT, 100);
     SetPreviewOk(TRUE);
-
-    struct Field { char type; UINT length; };
-    std::vector<Field> fields;
-    ULONGLONG p = kDescriptorSize;
-    bool cut = false;
-    if (L > kDescriptorSize) {
-        while (p < L) {
-            BYTE d[kDescriptorSize];
-            readAt(p, d, sizeof(d));
-            if (d[0] == 0x0D)
-                break;
-            // The length byte is the last one the reader needs.
-            if (p + 16 >= L) {
-                cut = true;
-                break;
-            }
-            if (fields.size() == kMaxFields) {
-                pList->DeleteAllItems();
-                while (pList->DeleteColumn(0)) {
-                }
-                SetPreviewOk(FALSE);
-                return;
-            }
-            Field f = {(char)d[11], d[16]};
-            fields.push_back(f);
-            pList->InsertColumn((int)fields.size(), Widen(d, kNameSize), LVCFMT_LEFT, 100);
-            p += kDescriptorSize;
-        }
-    }
-    if (cut || p > L || p <= kDescriptorSize || fields.empty()) {
+    CListSink sink(pList);
+    const bool bTable = DbfTableWalk::Walk(
+        file.GetLength(),
+        [&file](uint64_t pos, unsigned char* buffer, unsigned count) {
+            file.Seek((LONGLONG)pos, CFile::begin);
+            file.Read(buffer, count);
+        },
+        sink);
+    if (!bTable)
         SetPreviewOk(FALSE);
-        return;
-    }
-
-    // The first record's deletion flag: where the header length puts it
-    // when that lies after the terminator and inside the file, otherwise
-    // the first space after the terminator.
-    BYTE h[2];
-    readAt(8, h, sizeof(h));
-    ULONGLONG headerLength = (ULONGLONG)h[0] | ((ULONGLONG)h[1] << 8);
-    ULONGLONG e = 0;
-    if (headerLength > p && headerLength < L) {
-        e = headerLength + 1;
-    } else {
-        ULONGLONG q = p;
-        for (; q < L; ++q) {
-            BYTE c;
-            readAt(q, &c, 1);
-            if (c == 0x20)
-                break;
-        }
-        if (q >= L) {
-            SetPreviewOk(FALSE);
-            return;
-        }
-        e = q + 1;
-    }
-    pList->InsertItem(0, _T("1"));
-
-    // Records whose fields take no bytes would make a row of every byte.
-    ULONGLONG recordLength = 0;
-    for (const Field& f : fields)
-        recordLength += f.length;
-    if (recordLength == 0)
-        return;
-
-    int row = 0;
-    size_t k = 0;
-    BYTE buffer[kFieldBuffer];
-    while (e < L) {
-        const Field& f = fields[k];
-        readAt(e, buffer, f.length);
-        pList->SetItemText(row, (int)k + 1, DbfCellText(f.type, buffer, f.length));
-        e += f.length;
-        if (e >= L)
-            break;
-        if (++k == fields.size()) {
-            k = 0;
-            e += 1;  // the next record's deletion flag
-            if (e >= L || row + 1 >= kMaxRows)
-                break;
-            ++row;
-            pList->InsertItem(row, Printf("%d", row + 1));
-        }
-    }
 }

@@ -15,7 +15,7 @@ class CDBF_View : public CView
 {
     DECLARE_DYNCREATE(CDBF_View)
 public:
-    enum { IDC_DBF_LIST = 186, kMaxFields = 200, kMaxRows = 100000 };
+    enum { IDC_DBF_LIST = 186 };
 
     CDBF_View();
     ~CDBF_View() override;
