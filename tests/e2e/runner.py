@@ -391,7 +391,46 @@ def scenario_s4(s):
     return shots
 
 
-SCENARIOS = {"S1": scenario_s1, "S2": scenario_s2, "S4": scenario_s4}
+def scenario_s3(s):
+    image = os.path.join(s.fixtures, "damaged.vhdx")
+    before = sha256(image)
+    shots = s.drive()
+    if s.one("exit-code") != "0":
+        raise Failure("the program ended with %s" % s.one("exit-code"))
+    if sha256(image) != before:
+        raise Failure("the image changed")
+    # "FAT16 @ <start>": that volume's files on the intact disk.
+    start = int(re.search(r"@\s*(\d+)", s.one("volume")).group(1))
+    slots = [o for o, d in mmls_starts(os.path.join(s.fixtures, "mixed.mmls"))]
+    numbers = {2048: 1, 280576: 2}
+    fat16 = [o for o, d in mmls_starts(os.path.join(s.fixtures, "mixed.mmls")) if "FAT16" in d]
+    for i, o in enumerate(sorted(fat16)):
+        numbers[o] = 5 + i
+    if start not in numbers:
+        raise Failure("the volume at %d is none of the disk's partitions %s" % (start, slots))
+    expected = {n: v for n, v in manifest(os.path.join(s.fixtures, "mixed.files.tsv"), numbers[start]).items()
+                if not v[2]}
+    times = fls_body(os.path.join(s.fixtures, "mixed.raw"), start)
+    check_saved(linux_path(s.one("saved")), expected, times)
+    return shots
+
+
+def scenario_s6(s):
+    image = os.path.join(s.fixtures, "e2e-large.vhdx")
+    before = sha256(image)
+    shots = s.drive()
+    if s.one("exit-code") != "0":
+        raise Failure("the program ended with %s" % s.one("exit-code"))
+    if sha256(image) != before:
+        raise Failure("the image changed")
+    start = [o for o, d in mmls_starts(os.path.join(s.fixtures, "mixed.mmls")) if "FAT32" in d][0]
+    expected = {n: v for n, v in manifest(os.path.join(s.fixtures, "mixed.files.tsv"), 1).items()}
+    times = fls_body(os.path.join(s.fixtures, "mixed.raw"), start)
+    check_saved(linux_path(s.one("saved")), expected, times)
+    return shots
+
+
+SCENARIOS = {"S1": scenario_s1, "S2": scenario_s2, "S3": scenario_s3, "S4": scenario_s4, "S6": scenario_s6}
 
 
 def main():

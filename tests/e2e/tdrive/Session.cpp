@@ -333,6 +333,75 @@ void Session::QuickScan()
     Shot("recovery step");
 }
 
+void Session::ExtensiveScan(const std::wstring& fileSystem)
+{
+    Begin("scan step: Extensive Scan for " + Narrow(fileSystem));
+    HWND view = m_program.WaitStep(Step::ScanStep, kStepMs);
+    HWND combo = FindDescendant(view, 61463);
+    if (!combo || !IsWindowVisible(combo))
+        throw StepFailure("the scan step shows no file-system choice");
+    void* remote = m_program.RemoteAlloc((fileSystem.size() + 1) * sizeof(wchar_t));
+    m_program.RemoteWrite(remote, fileSystem.c_str(), (fileSystem.size() + 1) * sizeof(wchar_t));
+    const LRESULT index = SendMessageW(combo, CB_SELECTSTRING, (WPARAM)-1, (LPARAM)remote);
+    if (index == CB_ERR)
+        throw StepFailure("no choice \"" + Narrow(fileSystem) + "\"");
+    PostMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE), (LPARAM)combo);
+    Shot("extensive scan step");
+    PressInView(159);
+    // The scan runs: Stop shows.
+    if (!PollUntil(
+            [&] {
+                HWND stop = FindDescendant(m_program.CurrentView(), 132);
+                return stop && IsWindowVisible(stop);
+            },
+            kStepMs))
+        throw StepFailure("the scan did not start (no Stop)");
+    Shot("extensive scan running");
+}
+
+void Session::StopScan(bool yes)
+{
+    Begin(yes ? "scan step: Stop, Yes" : "scan step: Stop, No");
+    PressInView(132);
+    AnswerBox(L"", yes ? IDYES : IDNO, kStepMs);
+}
+
+std::wstring Session::ChooseFileSystem(const std::wstring& prefix)
+{
+    Begin("file-system step: choose " + Narrow(prefix));
+    HWND view = m_program.WaitStep(Step::FileSystemStep, kScanMs);
+    HWND tree = FindDescendantClass(view, L"SysTreeView32");
+    if (!tree)
+        throw StepFailure("the file-system step has no tree");
+    HTREEITEM item = NULL;
+    PollUntil([&] { return (item = m_program.TreeFindPrefix(tree, NULL, prefix)) != NULL; }, kStepMs);
+    if (!item)
+        throw StepFailure("no file system \"" + Narrow(prefix) + "...\" was found");
+    SendMessageW(tree, TVM_ENSUREVISIBLE, 0, (LPARAM)item);
+    const RECT rc = m_program.TreeItemRect(tree, item, true);
+    ClickAt(tree, POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
+    if (!PollUntil([&] { return (HTREEITEM)SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) == item; }, kStepMs))
+        throw StepFailure("the file system did not become selected");
+    Shot("file-system step");
+    return m_program.TreeItemText(tree, item);
+}
+
+void Session::FileSystemNext()
+{
+    Begin("file-system step: Next");
+    PressInView(159);
+    m_program.WaitStep(Step::RecoveryStep, kScanMs);
+    Shot("recovery step");
+}
+
+void Session::Back(Step step)
+{
+    Begin(std::string("Back to the ") + StepName(step));
+    PressInView(160);
+    m_program.WaitStep(step, kStepMs);
+    Shot(std::string("back on the ") + StepName(step));
+}
+
 void Session::FileTrace()
 {
     Begin("scan step: File Trace");

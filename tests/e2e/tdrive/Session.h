@@ -54,6 +54,18 @@ public:
     void ChoosePartition(const std::wstring& prefix, const std::wstring& type);
     // Scan, and the information box at its end answered OK.
     void QuickScan();
+    // Extensive Scan: the file system chosen in the scan step's combo, the
+    // range left as shown, Scan.
+    void ExtensiveScan(const std::wstring& fileSystem);
+    // The scan step's Stop, its question answered Yes or No.
+    void StopScan(bool yes);
+    // A file-system step item whose text begins with `prefix`, clicked;
+    // its text.
+    std::wstring ChooseFileSystem(const std::wstring& prefix);
+    // Next on the file-system step, the recovery step after the extraction.
+    void FileSystemNext();
+    // Back on the current step, to `step`.
+    void Back(Step step);
     // Scan in File Trace mode: every type ticked in the File Types dialog,
     // OK, and the recovery step after the search.
     void FileTrace();

@@ -81,6 +81,52 @@ void ScenarioS2(Session& s, const Paths& p)
     Report("exit-code", std::to_wstring(code));
 }
 
+// S3: the damaged mixed disk as a VHDX, Extensive Scan for FAT 16 over the
+// whole disk, a FAT16 volume chosen on the file-system step, Recover.
+void ScenarioS3(Session& s, const Paths& p)
+{
+    s.Start();
+    s.SelectImage(p.Fixture(L"damaged.vhdx"));
+    s.RunMode(133);
+    s.DriveNext(false);
+    s.ExtensiveScan(L"FAT 16");
+    Report("volume", s.ChooseFileSystem(L"FAT16 @"));
+    s.FileSystemNext();
+    const std::wstring dest = p.Work(L"saved");
+    Report("saved", dest);
+    s.Recover(dest);
+    const DWORD code = s.ExitByMenu();
+    Report("exit-code", std::to_wstring(code));
+}
+
+// S6: a large sparse VHDX, Extensive Scan over the whole disk stopped (No,
+// then Yes), Back, Home; then a Quick Scan of the mixed disk and Recover.
+void ScenarioS6(Session& s, const Paths& p)
+{
+    s.Start();
+    s.SelectImage(p.Fixture(L"e2e-large.vhdx"));
+    s.RunMode(133);
+    s.DriveNext();
+    s.ExtensiveScan(L"NTFS");
+    s.StopScan(false);
+    s.program().WaitStep(Step::ScanStep, 2000);
+    s.StopScan(true);
+    s.program().WaitStep(Step::FileSystemStep, 120000);
+    s.Shot("stopped");
+    s.Back(Step::ScanStep);
+    s.Home();
+    s.SelectImage(p.Fixture(L"mixed-fixed.vhd"));
+    s.RunMode(131);
+    s.DriveNext();
+    s.ChoosePartition(L"Partition 1", L"FAT32");
+    s.QuickScan();
+    const std::wstring dest = p.Work(L"saved");
+    Report("saved", dest);
+    s.Recover(dest);
+    const DWORD code = s.ExitByMenu();
+    Report("exit-code", std::to_wstring(code));
+}
+
 // S4: the trace volume, File Trace with every type ticked, Recover without
 // any click on the recovery step.
 void ScenarioS4(Session& s, const Paths& p)
@@ -101,7 +147,9 @@ void ScenarioS4(Session& s, const Paths& p)
 const std::map<std::string, void (*)(Session&, const Paths&)> kScenarios = {
     {"S1", ScenarioS1},
     {"S2", ScenarioS2},
+    {"S3", ScenarioS3},
     {"S4", ScenarioS4},
+    {"S6", ScenarioS6},
 };
 
 }  // namespace
