@@ -171,11 +171,25 @@ TEST_F(MenuBarKeysTest, TheMenuKeyPutsTheBarIntoKeyboardTracking)
         EndTracking();
     }
 
-    // A hidden menu bar leaves the key to the system.
-    m_pMenuBar->SetVisible(FALSE);
     LRESULT lResult = 1;
     WPARAM wParam = SC_KEYMENU;
     LPARAM lParam = 0;
+
+    // Shift+F10 is the context-menu key: with Shift held the bar leaves the
+    // menu key alone. (The thread's key state says Shift is down; real input
+    // would let the system track the window menu instead.)
+    BYTE keys[256];
+    ASSERT_TRUE(::GetKeyboardState(keys));
+    const BYTE shiftBefore = keys[VK_SHIFT];
+    keys[VK_SHIFT] = 0x80;
+    ::SetKeyboardState(keys);
+    EXPECT_EQ(0, m_pMenuBar->OnHookMessage(m_pFrame->m_hWnd, WM_SYSCOMMAND, wParam, lParam, lResult));
+    keys[VK_SHIFT] = shiftBefore;
+    ::SetKeyboardState(keys);
+    EXPECT_FALSE(m_pMenuBar->IsTrackingMode());
+
+    // A hidden menu bar leaves the key to the system.
+    m_pMenuBar->SetVisible(FALSE);
     EXPECT_EQ(0, m_pMenuBar->OnHookMessage(m_pFrame->m_hWnd, WM_SYSCOMMAND, wParam, lParam, lResult));
     EXPECT_FALSE(m_pMenuBar->IsTrackingMode());
     m_pMenuBar->SetVisible(TRUE);
