@@ -12,6 +12,8 @@
 #include "CVZPGradientPaintManager.h"
 #include "CVZPNativePaintManager.h"
 #include "CVZPSchemeGradientPaintManager.h"
+#include "CVZPStatusBar.h"
+#include "CVZPImageManagerIcon.h"
 #include "VZPCommandBarsDefs.h"
 #include "VZPDrawHelpers.h"
 #include "VZPSelectors.h"
@@ -369,10 +371,54 @@ void CVZPCommandBarPaintManager::DrawSplitButtonFrame(CDC* pDC, CVZPControl* pCo
 
 void CVZPCommandBarPaintManager::DrawStatusBarPaneEntry(CDC* pDC, CRect rc, CVZPStatusBarPane* pPane)
 {
-    // The status bar's panes draw their own text and images.
-    (void)pDC;
-    (void)rc;
-    (void)pPane;
+    CVZPStatusBar* pBar = pPane->GetStatusBar();
+    const BOOL bEnabled = (pPane->m_nStyle & SBPS_DISABLED) == 0;
+    const BOOL bDrawText = bEnabled || (pBar != NULL && pBar->GetDrawDisabledText());
+    const BOOL bBorders = (pPane->m_nStyle & SBPS_NOBORDERS) == 0;
+
+    if (pPane->m_clrBackground != (COLORREF)-1)
+    {
+        CRect rcFill(rc);
+        if (bBorders)
+            rcFill.DeflateRect(1, 1);
+        pDC->FillSolidRect(rcFill, pPane->m_clrBackground);
+    }
+
+    CFont* pFont = pPane->GetTextFont();
+    CFont* pOldFont = pFont != NULL ? pDC->SelectObject(pFont) : NULL;
+    rc.DeflateRect(2, 1);
+
+    const CString strText = bDrawText ? pPane->m_strText : CString();
+    CVZPImageManagerIcon* pIcon = pPane->GetIcon();
+    if (pPane->m_nAlignment == 1 || pPane->m_nAlignment == 2)
+    {
+        const int w = strText.IsEmpty() ? 0 : pDC->GetTextExtent(strText).cx;
+        const int g = pIcon == NULL ? 0 : pIcon->m_nWidth + (strText.IsEmpty() ? 0 : 2);
+        if (w + g <= rc.Width())
+        {
+            if (pPane->m_nAlignment == 2)
+                rc.left = rc.right - w - g;
+            else
+                rc.left = (rc.left + rc.right - w - g) / 2;
+        }
+    }
+    if (pIcon != NULL && rc.right >= rc.left + pIcon->m_nWidth)
+    {
+        CPoint pt(rc.left, (rc.top + rc.bottom - pIcon->m_nHeight) / 2);
+        pIcon->Draw(pDC, pt, bEnabled ? pIcon->GetIcon() : pIcon->GetDisabledIcon());
+        rc.left += pIcon->m_nWidth + 2;
+    }
+    if (!strText.IsEmpty())
+    {
+        pDC->SetBkMode(TRANSPARENT);
+        COLORREF clrText = pPane->m_clrText != (COLORREF)-1 ? pPane->m_clrText : m_clrStatusTextColor;
+        if (!bEnabled)
+            clrText = GetColor(COLOR_GRAYTEXT);
+        pDC->SetTextColor(clrText);
+        pDC->DrawText(strText, rc, DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | DT_NOPREFIX);
+    }
+    if (pOldFont != NULL)
+        pDC->SelectObject(pOldFont);
 }
 
 void CVZPCommandBarPaintManager::DrawStatusBarPaneBorder(CDC* pDC, CRect rc, BOOL bGripperPane)
