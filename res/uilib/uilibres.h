@@ -22,6 +22,10 @@
 #define VZP_IDC_SPLIT_VERT          9971    // double horizontal bar, arrows up and down
 #define VZP_IDC_RESIZE              9972    // single vertical bar, arrows left and right
 #define VZP_IDC_HAND                9973
+// The customise drag: over a bar while copying, while moving, and over no bar.
+#define VZP_IDC_CUSTOMIZE_COPY      9301
+#define VZP_IDC_CUSTOMIZE_MOVE      9302
+#define VZP_IDC_CUSTOMIZE_NODROP    9303
 
 // The context menus: pop-up 1 is the edit menu, pop-up 2 the header menu.
 #define VZP_IDR_CONTEXT_MENU        9014
@@ -69,3 +73,13 @@
 #define VZP_ID_MDI_MINIMIZE         9405
 #define VZP_ID_CUSTOMIZE            35001
 #define VZP_ID_VIEW_TOOLBARS        59392
+
+// Customisation: the New/Rename Toolbar dialog and its texts.
+#define VZP_IDD_TOOLBAR_NAME        9328
+#define VZP_IDC_TOOLBAR_NAME        9329
+#define VZP_IDS_CUSTOM_BAR          9330
+#define VZP_IDS_NAME_BLANK          9331
+#define VZP_IDS_BAR_LIMIT           9332
+#define VZP_IDS_NAME_EXISTS         9333
+#define VZP_IDS_RENAME_TOOLBAR      9334
+#define VZP_IDS_CONFIRM_DELETE_BAR  9335

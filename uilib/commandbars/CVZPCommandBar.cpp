@@ -1011,7 +1011,7 @@ int CVZPCommandBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     CVZPCommandBars* pCommandBars = GetCommandBars();
     if (m_barPosition != vzpBarListBox && pCommandBars != NULL && pCommandBars->GetDropSource() != NULL)
-        pCommandBars->GetDropSource()->Register(this);
+        pCommandBars->GetDropSource()->RegisterDropTarget(this);
     if (pCommandBars != NULL)
     {
         if (m_pToolTipContext == NULL && pCommandBars->GetToolTipContext() != NULL)
@@ -1029,7 +1029,7 @@ void CVZPCommandBar::OnDestroy()
 {
     CVZPCommandBars* pCommandBars = GetCommandBars();
     if (m_barPosition != vzpBarListBox && pCommandBars != NULL && pCommandBars->GetDropSource() != NULL)
-        pCommandBars->GetDropSource()->Unregister(this);
+        pCommandBars->GetDropSource()->UnregisterDropTarget(this);
     if (m_bTracking)
         SetTrackingMode(0, TRUE, FALSE);
     CWnd::OnDestroy();

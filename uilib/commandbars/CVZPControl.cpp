@@ -539,7 +539,7 @@ void CVZPControl::OnCustomizeMouseDown(CPoint point)
     pBar->InternalAddRef();
     pCommandBars->SetDragControl(this);
     CVZPCustomizeDragTracker* pTracker = pCommandBars->GetDropSource();
-    const DROPEFFECT dropEffect = pTracker != NULL ? pTracker->DoDragDrop(this, point) : DROPEFFECT_COPY;
+    const DROPEFFECT dropEffect = pTracker != NULL ? pTracker->StartDrag(this, FALSE) : DROPEFFECT_COPY;
     if (dropEffect == DROPEFFECT_MOVE || dropEffect == DROPEFFECT_NONE)
     {
         pBar->SetPopupedControl(-1);
