@@ -232,12 +232,13 @@ TEST_F(CustomizeDragTest, AButtonMovesOrIsCopiedAndCtrlSwitchesTheCursorAtOnce)
     EXPECT_EQ((std::vector<UINT>{1000, 1002}), Ids(m_pOne));
     EXPECT_EQ((std::vector<UINT>{2001, 2002, 1001}), Ids(m_pTwo));
 
-    // With Ctrl held Alpha is copied.
+    // With Ctrl held at the release Alpha is copied.
     const CPoint ptAlpha = On(m_pOne, 0);
     const CPoint ptTarget2 = On(m_pTwo, 0, 25);
     {
-        CDragScript script({CDragScript::Key(VK_CONTROL, false), CDragScript::MoveTo([=] { return ptTarget2; }),
-                            [=] { return pTracker->GetCurrentTarget() == pTwo; }, WaitCursor(copyCursor),
+        CDragScript script({CDragScript::MoveTo([=] { return ptTarget2; }),
+                            [=] { return pTracker->GetCurrentTarget() == pTwo; }, CDragScript::Key(VK_CONTROL, false),
+                            WaitCursor(copyCursor),
                             CDragScript::Release([=] { return ptTarget2; }), CDragScript::Key(VK_CONTROL, true)});
         EXPECT_TRUE(PressAndRun(ptAlpha, script)) << script.Reached();
     }
