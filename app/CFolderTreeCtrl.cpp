@@ -6,7 +6,10 @@
 #include <vector>
 
 #include "CResultListCtrl.h"
+#include "CPleaseWaitDlg.h"
 #include "CStepPanel.h"
+#include "ResultListFill.h"
+#include "trace/SignatureSelection.h"
 #include "ResultRecords.h"
 #include "appuires.h"
 #include "extensive/NtfsExtraction.h"
@@ -81,9 +84,13 @@ void ForEachFolderFile(HTREEITEM hItem, const std::function<bool(uint32_t)>& fn)
 }
 
 BEGIN_MESSAGE_MAP(CFolderTreeCtrl, CTreeCtrl)
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_KEYUP()
     ON_WM_RBUTTONDOWN()
     ON_WM_MOUSEMOVE()
     ON_WM_PAINT()
+    ON_NOTIFY_REFLECT(TVN_KEYDOWN, OnKeyDownNotify)
 END_MESSAGE_MAP()
 
 CFolderTreeCtrl::CFolderTreeCtrl() : m_mapStyles(10) { m_mapStyles.InitHashTable(17); }
@@ -672,5 +679,257 @@ void CFolderTreeCtrl::SyncListChecks(HTREEITEM hItem)
                 }
             }
         }
+    }
+}
+
+// --- clicks and keys -------------------------------------------------------
+
+BOOL CFolderTreeCtrl::GetTraceGroup(HTREEITEM hItem, CString& name, int& bByDescription)
+{
+    const CString text = GetItemText(hItem);
+    const BOOL hasChildren = GetChildItem(hItem) != NULL;
+    const BOOL isRoot = hItem == GetRootItem();
+    for (const SignatureSelection* s = g_SignatureList.head; s; s = s->next) {
+        if (s->extension && text == s->extension && !hasChildren) {
+            name = s->extension;
+            bByDescription = 0;
+            return TRUE;
+        }
+        if (s->description && text == s->description && hasChildren) {
+            name = s->description;
+            bByDescription = 1;
+            return TRUE;
+        }
+        if (isRoot) {
+            name = L"ROOT";
+            bByDescription = 0;
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+void CFolderTreeCtrl::ListItemFolder(HTREEITEM hItem)
+{
+    if (g_ScanMode == ScanModeFileTrace) {
+        CString name;
+        int flag = 0;
+        if (hItem == GetRootItem())
+            ListTraceHits(L"Root", 0);
+        else if (GetTraceGroup(hItem, name, flag))
+            ListTraceHits(name, flag);
+        return;
+    }
+    DWORD key = RootFolderKey();
+    FolderOfTreeItem((DWORD)(uintptr_t)hItem, &key);
+    if (CurrentResultKind() == ResultFat) {
+        g_CurrentFolderItem = (DWORD)(uintptr_t)hItem;
+        FillResultListFat(key);
+    } else {
+        FillResultListNtfs(key);
+    }
+}
+
+void CFolderTreeCtrl::UncheckEmptyAncestors(HTREEITEM hItem)
+{
+    HTREEITEM root = GetRootItem();
+    HTREEITEM h = GetParentItem(hItem);
+    while (h && h != root && AreChildrenUnchecked(*this, h)) {
+        UncheckItem(h);
+        h = GetParentItem(h);
+    }
+    if (root && AreChildrenUnchecked(*this, root))
+        UncheckItem(root);
+}
+
+void CFolderTreeCtrl::OnItemClick(UINT nFlags, HTREEITEM hItem)
+{
+    if (hItem == NULL)
+        return;
+    if (nFlags != TVHT_ONITEMICON && nFlags != TVHT_ONITEMLABEL && nFlags != TVHT_ONITEMRIGHT &&
+        nFlags != TVHT_ONITEMSTATEICON) {
+        if (nFlags & TVHT_ONITEMBUTTON) {
+            if (m_pList && GetCheckState(hItem) == TreeChecked)
+                m_pList->CheckFolderFiles(hItem);
+            else if (m_pList && GetCheckState(hItem) == TreeUnchecked)
+                m_pList->UncheckFolderFiles(hItem);
+            Expand(hItem, TVE_TOGGLE);
+        }
+        return;
+    }
+    if (m_hBusyCursor)
+        ::SetCursor(m_hBusyCursor);
+    SelectItem(hItem);
+    SetFocus();
+    const bool onBox = nFlags == TVHT_ONITEMSTATEICON;
+    if (onBox && m_hCheckCursor)
+        ::SetCursor(m_hCheckCursor);
+    HTREEITEM root = GetRootItem();
+    const ResultKind kind = CurrentResultKind();
+    if (kind == ResultTrace) {
+        if (!onBox) {
+            ListItemFolder(hItem);
+            SyncListChecks(hItem);
+            return;
+        }
+        CString name;
+        int flag = 0;
+        if (!GetTraceGroup(hItem, name, flag))
+            name = GetItemText(hItem);
+        if (GetCheckState(hItem) != TreeUnchecked && AreChildrenChecked(hItem) == 1) {
+            if (m_pList)
+                m_pList->UnmarkTraceType(name, flag);
+            SetCheck(hItem, 0);
+            SyncListChecks(hItem);
+            if (hItem != root)
+                UncheckEmptyAncestors(hItem);
+        } else {
+            if (m_pList)
+                m_pList->MarkTraceType(name, flag);
+            SetCheck(hItem, 1);
+            SyncListChecks(hItem);
+        }
+        return;
+    }
+    DWORD key = RootFolderKey();
+    FolderOfTreeItem((DWORD)(uintptr_t)hItem, &key);
+    if (kind == ResultFat) {
+        if (!onBox) {
+            ListItemFolder(hItem);
+            SyncListChecks(hItem);
+            return;
+        }
+        if (GetCheckState(hItem) != TreeUnchecked && AreChildrenChecked(hItem) == 1) {
+            if (hItem == root) {
+                UncheckWithChildren(root);
+                if (m_pList)
+                    m_pList->UnmarkFolder(key, root);
+                SyncListChecks(root);
+            } else {
+                SetCheck(hItem, 0);
+                if (m_pList)
+                    m_pList->UnmarkFolder(key, hItem);
+                SyncListChecks(hItem);
+                UncheckEmptyAncestors(hItem);
+            }
+        } else {
+            SetCheck(hItem, 1);
+            if (m_pList)
+                m_pList->MarkFolder(key, hItem);
+            SyncListChecks(hItem);
+        }
+        return;
+    }
+    // NTFS.
+    if (!onBox) {
+        m_bPendingSync = 1;
+        FillResultListNtfs(key);
+        SyncListChecks(hItem);
+        return;
+    }
+    if (GetCheckState(hItem) != TreeUnchecked) {
+        SetCheck(hItem, 0);
+    } else {
+        SetCheck(hItem, 1);
+        if (m_pList) {
+            m_pList->MarkFolder(5, hItem);
+            m_pList->CheckFolderFiles(hItem);
+        }
+    }
+    SyncListChecks(hItem);
+}
+
+void CFolderTreeCtrl::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    UINT flags = 0;
+    HTREEITEM hItem = HitTest(point, &flags);
+    if (hItem == NULL) {
+        CTreeCtrl::OnLButtonDown(nFlags, point);
+        return;
+    }
+    CWinApp* pApp = AfxGetApp();
+    if (pApp)
+        pApp->BeginWaitCursor();
+    CTreeWaitDlg dialog(this, flags, hItem);
+    dialog.DoModal();
+    if (pApp)
+        pApp->EndWaitCursor();
+}
+
+void CFolderTreeCtrl::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    UINT flags = 0;
+    HTREEITEM hItem = HitTest(point, &flags);
+    if (hItem == NULL || (flags != TVHT_ONITEMICON && flags != TVHT_ONITEMLABEL && flags != TVHT_ONITEMRIGHT &&
+                          flags != TVHT_ONITEMSTATEICON)) {
+        CTreeCtrl::OnLButtonUp(nFlags, point);
+        return;
+    }
+    if (m_hItemCursor)
+        ::SetCursor(m_hItemCursor);
+    const ResultKind kind = CurrentResultKind();
+    if (kind == ResultTrace || flags != TVHT_ONITEMSTATEICON || m_pList == NULL)
+        return;
+    if (m_hCheckCursor)
+        ::SetCursor(m_hCheckCursor);
+    if (kind != ResultFat)
+        return;
+    const int rows = m_pList->GetItemCount();
+    if ((m_pList->AreAllRowsMarked() == 1 && rows > 0) ||
+        (m_pList->AreNoRowsMarked() == 1 && GetCheckState(hItem) != TreeUnchecked)) {
+        if (GetCheckState(hItem) != TreeUnchecked)
+            CheckItem(hItem);
+        else
+            UncheckItem(hItem);
+    } else {
+        HTREEITEM parent = GetParentItem(hItem);
+        if (parent && parent != GetRootItem())
+            for (HTREEITEM h = parent; h; h = GetParentItem(h))
+                SetTreeItemPartlyChecked(*this, h);
+    }
+}
+
+void CFolderTreeCtrl::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    if (nChar >= VK_PRIOR && nChar <= VK_DOWN) {
+        HTREEITEM hItem = GetSelectedItem();
+        if (hItem) {
+            SelectItem(hItem);
+            SetFocus();
+            ListItemFolder(hItem);
+            SyncListChecks(hItem);
+        }
+    }
+    CTreeCtrl::OnKeyUp(nChar, nRepCnt, nFlags);
+}
+
+void CFolderTreeCtrl::OnKeyDownNotify(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    const NMTVKEYDOWN* key = reinterpret_cast<const NMTVKEYDOWN*>(pNMHDR);
+    HTREEITEM hItem = GetSelectedItem();
+    CPoint centre(0, 0);
+    if (hItem) {
+        SelectItem(hItem);
+        CRect text;
+        if (GetItemRect(hItem, &text, TRUE))
+            centre = text.CenterPoint();
+    }
+    SetFocus();
+    switch (key->wVKey) {
+    case VK_TAB:
+        if (m_pList && m_pList->GetSafeHwnd())
+            m_pList->SetFocus();
+        break;
+    case VK_UP:
+    case VK_DOWN:
+        Invalidate(TRUE);
+        break;
+    case VK_APPS:
+        if (hItem)
+            ShowContextMenu(centre);
+        break;
+    default:
+        break;
     }
 }

@@ -141,6 +141,16 @@ public:
     // folder are checked; in File Trace, rows named as a checked tree item.
     void SyncListChecks(HTREEITEM hItem);
 
+    // --- clicks and keys ---
+    // A left click on an item, run behind the please-wait dialog: a check
+    // box marks or unmarks the folder and its files, a label lists it.
+    void OnItemClick(UINT nFlags, HTREEITEM hItem);
+    // File Trace: an item's group (a description with flag 1, an
+    // extension with flag 0, "ROOT" for the root); FALSE when none.
+    BOOL GetTraceGroup(HTREEITEM hItem, CString& name, int& bByDescription);
+    // Lists the folder of an item (the root's for an item without folder).
+    void ListItemFolder(HTREEITEM hItem);
+
     // Items added by the builders since the counter was last set to 0.
     uint32_t m_nBuiltItems = 0;
     // The result tree's top item, remembered by whoever builds the tree.
@@ -170,6 +180,10 @@ protected:
     afx_msg void OnPaint();
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnKeyDownNotify(NMHDR* pNMHDR, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -179,6 +193,9 @@ private:
     HTREEITEM InsertWithImage(LPCTSTR lpszText, HTREEITEM hParent, int nImage);
     int RootImage(LPCTSTR lpszText);
     void ProgressStep(bool bFileSystemPanel);
+    // Unchecks the item's ancestors whose children are all unchecked, then
+    // the root when its children are.
+    void UncheckEmptyAncestors(HTREEITEM hItem);
 
     CMap<DWORD, DWORD, ItemStyle, const ItemStyle&> m_mapStyles;
     int m_nLastProgress = -1;

@@ -14,6 +14,7 @@
 #include "CMainFrame.h"
 #include "CMainPreviewView.h"
 #include "CRecoveryWizardApp.h"
+#include "CPleaseWaitDlg.h"
 #include "CResultListCtrl.h"
 #include "ResultListFill.h"
 #include "CSecondDisplay.h"
@@ -505,7 +506,11 @@ void CThirdView_HDD::OnRecover()
 {
     if (!m_pList)
         return;
-    CollectFoldersToSave();
+    {
+        // Collecting can take long on a large tree: behind dialog 376.
+        CRecoverWaitDlg wait(this);
+        wait.DoModal();
+    }
     if (m_pList->m_mapSaveFiles.IsEmpty() && m_pList->m_mapSaveFolders.IsEmpty()) {
         ShowMessage(L"Please mark the file(s) and folder(s) that you want to save\r\nby clicking on check box.",
                     MessageKindInformation);

@@ -22,26 +22,6 @@ CMarkMap& Map(std::initializer_list<DWORD> keys)
     return map;
 }
 
-// FAT: Root holds DOCS (cluster 3) and R1 (file 1); DOCS holds SUB
-// (cluster 4), D1 and D2 (files 2, 3); SUB holds S1 (file 4).
-void MakeFatLists()
-{
-    FreeEntryLists();
-    VolumeParams.fileSystemType = FileSystemFat32;
-    g_ScanMode = ScanModeQuick;
-    AddFatFolder(L"DOCS", 3, 0, 0x3C2F, 0x3C2F, 0, 0);
-    AddFatFolder(L"SUB", 4, 3, 0x3C2F, 0x3C2F, 0, 0);
-    const struct
-    {
-        const wchar_t* name;
-        uint32_t parent;
-    } files[] = {{L"R1.TXT", 0}, {L"D1.TXT", 3}, {L"D2.TXT", 3}, {L"S1.TXT", 4}};
-    for (const auto& f : files) {
-        ++g_FileCount;
-        AddFatFile(f.name, 10, f.parent, 0x3C2F, 0x3C2F, 100, 0);
-    }
-}
-
 class ResultMarks : public testing::Test
 {
 protected:
@@ -98,8 +78,10 @@ TEST_F(ResultMarks, FatOperationsLeaveTheMapsAsTheModelSays)
 
     // The DOCS folder row, unmarked: its box marks its own files as shown
     // (not saved one by one) and DOCS with SUB as checked folders.
+    w.m_tree.SetCheck(root, 0);
     list.ClearMarks();
     FillResultListFat(0);
+    w.m_tree.SyncListChecks(root);
     const int docsRow = w.FindRow(L"DOCS");
     ASSERT_GE(docsRow, 0);
     EXPECT_EQ(list.GetRowId(docsRow), Item(docs));
@@ -107,9 +89,9 @@ TEST_F(ResultMarks, FatOperationsLeaveTheMapsAsTheModelSays)
     list.ToggleRowMark(docsRow);
     EXPECT_EQ(list.GetRowMark(docsRow), 1);
     EXPECT_EQ(Keys(list.m_mapCheckedFiles), (Ids{2, 3}));
-    // DOCS and SUB; "Root" follows its only child through the tree's own
-    // check model.
-    EXPECT_EQ(Keys(list.m_mapCheckedFolders), Keys(Map({Item(root), Item(docs), Item(sub)})));
+    EXPECT_EQ(Keys(list.m_mapCheckedFolders), Keys(Map({Item(docs), Item(sub)})));
+    EXPECT_EQ(w.m_tree.GetCheckState(docs), TreeChecked);
+    EXPECT_EQ(w.m_tree.GetCheckState(root), TreePartlyChecked);
     EXPECT_TRUE(list.m_mapSaveFiles.IsEmpty());
     list.ToggleRowMark(docsRow);
     EXPECT_EQ(list.GetRowMark(docsRow), 0);
@@ -271,9 +253,10 @@ TEST_F(ResultMarks, RealClickOnACheckBoxFlipsTheRowOnce)
     };
     auto click = [&](int row) {
         const CPoint pt = boxPoint(row);
-        CRect frame;
-        w.m_frame.GetWindowRect(&frame);
-        ASSERT_TRUE(tesmir::test::PlaceCursorByInput(frame.left + 100, frame.bottom - 20));
+        // From elsewhere first: the empty part of the list below its rows.
+        CRect away;
+        list.GetWindowRect(&away);
+        ASSERT_TRUE(tesmir::test::PlaceCursorByInput(away.left + 300, away.bottom - 30));
         ASSERT_TRUE(tesmir::test::SendMouseInput(pt));
         tesmir::test::SendMouseButtons(pt, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
     };

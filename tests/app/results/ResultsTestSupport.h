@@ -18,6 +18,28 @@
 #include "state/EngineState.h"
 #include "trace/TraceHit.h"
 
+// FAT: Root holds DOCS (cluster 3) and R1 (file 1); DOCS holds SUB
+// (cluster 4), D1 and D2 (files 2, 3); SUB holds S1 (file 4); OTHER
+// (cluster 7) is empty.
+inline void MakeFatLists()
+{
+    FreeEntryLists();
+    VolumeParams.fileSystemType = FileSystemFat32;
+    g_ScanMode = ScanModeQuick;
+    AddFatFolder(L"DOCS", 3, 0, 0x3C2F, 0x3C2F, 0, 0);
+    AddFatFolder(L"SUB", 4, 3, 0x3C2F, 0x3C2F, 0, 0);
+    AddFatFolder(L"OTHER", 7, 0, 0x3C2F, 0x3C2F, 0, 0);
+    const struct
+    {
+        const wchar_t* name;
+        uint32_t parent;
+    } files[] = {{L"R1.TXT", 0}, {L"D1.TXT", 3}, {L"D2.TXT", 3}, {L"S1.TXT", 4}};
+    for (const auto& f : files) {
+        ++g_FileCount;
+        AddFatFile(f.name, 10, f.parent, 0x3C2F, 0x3C2F, 100, 0);
+    }
+}
+
 class CResultsWindow
 {
 public:
