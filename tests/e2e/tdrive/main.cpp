@@ -37,6 +37,16 @@ std::wstring TempFolder()
     return path;
 }
 
+// Recover into the scenario's "saved" folder, then Exit.
+void RecoverAndExit(Session& s, const Paths& p)
+{
+    const std::wstring dest = p.Work(L"saved");
+    Report("saved", dest);
+    s.Recover(dest);
+    const DWORD code = s.ExitByMenu();
+    Report("exit-code", std::to_wstring(code));
+}
+
 // S1: the sample image as ./run offers it, Quick Scan of its FAT32
 // partition, a folder and a file clicked, Recover twice into one folder,
 // Exit.
@@ -74,11 +84,7 @@ void ScenarioS2(Session& s, const Paths& p)
     s.ToggleResultFolderMark(L"Many Long Names");
     s.Shot("folder unchecked");
     Report("unchecked", L"Many Long Names");
-    const std::wstring dest = p.Work(L"saved");
-    Report("saved", dest);
-    s.Recover(dest);
-    const DWORD code = s.ExitByMenu();
-    Report("exit-code", std::to_wstring(code));
+    RecoverAndExit(s, p);
 }
 
 // S3: the damaged mixed disk as a VHDX, Extensive Scan for FAT 16 over the
@@ -92,11 +98,7 @@ void ScenarioS3(Session& s, const Paths& p)
     s.ExtensiveScan(L"FAT 16");
     Report("volume", s.ChooseFileSystem(L"FAT16 @"));
     s.FileSystemNext();
-    const std::wstring dest = p.Work(L"saved");
-    Report("saved", dest);
-    s.Recover(dest);
-    const DWORD code = s.ExitByMenu();
-    Report("exit-code", std::to_wstring(code));
+    RecoverAndExit(s, p);
 }
 
 // S6: a large sparse VHDX, Extensive Scan over the whole disk stopped (No,
@@ -120,11 +122,7 @@ void ScenarioS6(Session& s, const Paths& p)
     s.DriveNext();
     s.ChoosePartition(L"Partition 1", L"FAT32");
     s.QuickScan();
-    const std::wstring dest = p.Work(L"saved");
-    Report("saved", dest);
-    s.Recover(dest);
-    const DWORD code = s.ExitByMenu();
-    Report("exit-code", std::to_wstring(code));
+    RecoverAndExit(s, p);
 }
 
 // S4: the trace volume, File Trace with every type ticked, Recover without
@@ -137,11 +135,7 @@ void ScenarioS4(Session& s, const Paths& p)
     s.DriveNext(false);
     s.ChoosePartition(L"Partition 1", L"FAT32");
     s.FileTrace();
-    const std::wstring dest = p.Work(L"saved");
-    Report("saved", dest);
-    s.Recover(dest);
-    const DWORD code = s.ExitByMenu();
-    Report("exit-code", std::to_wstring(code));
+    RecoverAndExit(s, p);
 }
 
 const std::map<std::string, void (*)(Session&, const Paths&)> kScenarios = {
