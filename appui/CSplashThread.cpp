@@ -45,7 +45,7 @@ CSplashThread::~CSplashThread() = default;
 
 void CSplashThread::SetDefaultFonts()
 {
-    const FontSpec fonts[5] = {
+    const FontFace fonts[5] = {
         { 26, FW_BOLD, TRUE, OUT_TT_PRECIS, _T("Courier New") },
         { 26, FW_BOLD, TRUE, OUT_TT_PRECIS, _T("Arial") },
         { 18, FW_BOLD, TRUE, OUT_TT_PRECIS, _T("Arial") },
@@ -116,11 +116,11 @@ int CSplashThread::ExitInstance()
 
 void CSplashThread::MakeFont(CFont& font, int nIndex, CDC* pDC)
 {
-    const FontSpec& spec = m_fonts[nIndex];
+    const FontFace& face = m_fonts[nIndex];
     font.DeleteObject();
-    font.CreateFont(FontHeight(spec.dPoints, pDC->GetDeviceCaps(LOGPIXELSY)), 0, 0, 0, spec.nWeight, (BYTE)spec.bItalic,
-                    FALSE, FALSE, DEFAULT_CHARSET, spec.nOutPrecision, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                    DEFAULT_PITCH | FF_DONTCARE, spec.strFace);
+    font.CreateFont(FontHeight(face.dPoints, pDC->GetDeviceCaps(LOGPIXELSY)), 0, 0, 0, face.nWeight, (BYTE)face.bItalic,
+                    FALSE, FALSE, DEFAULT_CHARSET, face.nOutPrecision, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                    DEFAULT_PITCH | FF_DONTCARE, face.strFace);
 }
 
 void CSplashThread::Paint(CDC* pDC)

@@ -22,7 +22,7 @@ public:
     };
 
     // One of the five fonts.
-    struct FontSpec
+    struct FontFace
     {
         double dPoints;
         int nWeight;
@@ -64,7 +64,7 @@ public:
     CWnd* m_pParent;
     int m_nBitmapWidth;
     int m_nBitmapHeight;
-    FontSpec m_fonts[5];
+    FontFace m_fonts[5];
     CStringList m_lists[5];
     CString m_strText1;
     CString m_strText2;       // "Version"

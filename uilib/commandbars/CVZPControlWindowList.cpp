@@ -2,7 +2,7 @@
 
 #include "CVZPCommandBar.h"
 #include "CVZPControls.h"
-#include "CVZPSpecialLists.h"
+#include "CVZPListControls.h"
 
 IMPLEMENT_SERIAL(CVZPControlWindowList, CVZPControlButton, VERSIONABLE_SCHEMA | 0x10)
 

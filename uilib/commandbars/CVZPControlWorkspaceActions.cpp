@@ -2,7 +2,7 @@
 
 #include "CVZPCommandBar.h"
 #include "CVZPControls.h"
-#include "CVZPSpecialLists.h"
+#include "CVZPListControls.h"
 #include "uilibres.h"
 
 IMPLEMENT_SERIAL(CVZPControlWorkspaceActions, CVZPControlButton, VERSIONABLE_SCHEMA | 0x10)

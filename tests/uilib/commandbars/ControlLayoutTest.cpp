@@ -16,7 +16,7 @@ using namespace vzcommandbars_test;
 
 namespace {
 
-struct ItemSpec
+struct ItemShape
 {
     int cx;
     int cy;
@@ -36,15 +36,15 @@ protected:
     }
     void TearDown() override { m_pBar->InternalRelease(); }
 
-    void Fill(const std::vector<ItemSpec>& specs)
+    void Fill(const std::vector<ItemShape>& shapes)
     {
         m_pBar->GetControls()->RemoveAll();
-        for (const ItemSpec& spec : specs)
+        for (const ItemShape& shape : shapes)
         {
             CSizedControl* pControl = new CSizedControl;
-            pControl->m_sz = CSize(spec.cx, spec.cy);
-            pControl->SetBeginGroup(spec.bBeginGroup);
-            pControl->SetFlags(spec.dwFlags);
+            pControl->m_sz = CSize(shape.cx, shape.cy);
+            pControl->SetBeginGroup(shape.bBeginGroup);
+            pControl->SetFlags(shape.dwFlags);
             m_pBar->GetControls()->AddControl(pControl);
         }
     }
@@ -69,7 +69,7 @@ TEST_F(ControlLayoutTest, DockedRowsWrapAtGroupStartsOrAtTheOverflowingControl)
     struct Case
     {
         const char* name;
-        std::vector<ItemSpec> items;
+        std::vector<ItemShape> items;
         int nLength;
         std::vector<CRect> rects;
     };
@@ -161,7 +161,7 @@ TEST_F(ControlLayoutTest, FarAlignmentAndStretching)
 // height fits.
 TEST_F(ControlLayoutTest, FloatingShapesAreBalancedOrFitTheirHeight)
 {
-    std::vector<ItemSpec> groups(6, ItemSpec{20, 20, TRUE, 0});
+    std::vector<ItemShape> groups(6, ItemShape{20, 20, TRUE, 0});
     Fill(groups);
     m_pBar->SetMRUWidth(0);
     CSize size = Layout(0, VZP_LM_FLOATSHAPE);
@@ -171,7 +171,7 @@ TEST_F(ControlLayoutTest, FloatingShapesAreBalancedOrFitTheirHeight)
     for (int i = 0; i < 6; i++)
         EXPECT_EQ(i == 2 || i == 4, pControls->GetAt(i)->GetWrap()) << i;
 
-    std::vector<ItemSpec> plain(6, ItemSpec{20, 20, FALSE, 0});
+    std::vector<ItemShape> plain(6, ItemShape{20, 20, FALSE, 0});
     Fill(plain);
     size = Layout(40 + 8, LM_LENGTHY);
     EXPECT_EQ(CSize(60 + 6, 40 + 8), size);

@@ -15,7 +15,7 @@
 #include "CVZPControlWorkspaceActions.h"
 #include "CVZPControls.h"
 #include "CVZPPopupBar.h"
-#include "CVZPSpecialLists.h"
+#include "CVZPListControls.h"
 
 #include <TestSupport.h>
 
@@ -164,7 +164,7 @@ protected:
 }  // namespace
 
 // The numbered caption: ampersands doubled, mnemonics for 1 to 10 only.
-TEST(SpecialLists, FormatMenuIndexNumbersAndEscapes)
+TEST(ListControls, FormatMenuIndexNumbersAndEscapes)
 {
     const struct
     {
@@ -313,7 +313,7 @@ TEST_F(MdiListsTest, RecentFilesAreNumberedAndAnEmptyListShowsThePlaceholder)
 // The toolbar list: only closeable toolbars that offer themselves in the
 // context menu, checked while shown; a toggle hides its bar without any
 // command.
-TEST(SpecialLists, ToolbarListTogglesCloseableToolbars)
+TEST(ListControls, ToolbarListTogglesCloseableToolbars)
 {
     struct CRecordingFrame : public CAppLikeFrame
     {
@@ -383,7 +383,7 @@ TEST(SpecialLists, ToolbarListTogglesCloseableToolbars)
 // with a selection executes with that size, the grid stays while no button
 // is held when the pointer leaves, and a layout starts it again at its
 // first size.
-TEST(SpecialLists, SelectorSelectsAndExecutesTheSelection)
+TEST(ListControls, SelectorSelectsAndExecutesTheSelection)
 {
     CVZPCommandBarPaintManager::SetTheme(vzpThemeOffice2000);
     CTestFrame* pFrame = new CTestFrame;
@@ -433,7 +433,7 @@ TEST(SpecialLists, SelectorSelectsAndExecutesTheSelection)
 // edge grows by whole columns up to its largest grid; released on a cell it
 // executes with the selected size; its grid starts again at its first size
 // on the next layout.
-TEST(SpecialLists, SelectorGrowsWhileDraggedAndExecutesTheSelection)
+TEST(ListControls, SelectorGrowsWhileDraggedAndExecutesTheSelection)
 {
     CVZPCommandBarPaintManager::SetTheme(vzpThemeOffice2000);
     CTestFrame* pFrame = new CTestFrame;
@@ -505,7 +505,7 @@ TEST(SpecialLists, SelectorGrowsWhileDraggedAndExecutesTheSelection)
 }
 
 // A label is never highlighted and keyboard stepping passes it by.
-TEST(SpecialLists, LabelIsNeverHotAndSkipped)
+TEST(ListControls, LabelIsNeverHotAndSkipped)
 {
     CVZPCommandBarPaintManager::SetTheme(vzpThemeOffice2000);
     CTestFrame* pFrame = new CTestFrame;

@@ -1,4 +1,4 @@
-#include "CVZPSpecialLists.h"
+#include "CVZPListControls.h"
 
 #include "CVZPControlButton.h"
 #include "CVZPControls.h"
