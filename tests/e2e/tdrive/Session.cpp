@@ -314,10 +314,7 @@ void Session::ChoosePartition(const std::wstring& prefix, const std::wstring& ty
         throw StepFailure("no partition \"" + Narrow(prefix) + "...\" in the tree; its items:" + texts);
     }
     SendMessageW(tree, TVM_ENSUREVISIBLE, 0, (LPARAM)item);
-    const RECT rc = m_program.TreeItemRect(tree, item, true);
-    ClickAt(tree, POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
-    if (!PollUntil([&] { return (HTREEITEM)SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) == item; }, kStepMs))
-        throw StepFailure("the partition did not become selected");
+    SelectTreeItem(tree, item, "the partition");
     // The panel names the partition's file system.
     if (!PollUntil([&] { return HasDescendantText(view, type); }, kStepMs))
         throw StepFailure("the partition panel does not name " + Narrow(type));
@@ -378,10 +375,7 @@ std::wstring Session::ChooseFileSystem(const std::wstring& prefix)
     if (!item)
         throw StepFailure("no file system \"" + Narrow(prefix) + "...\" was found");
     SendMessageW(tree, TVM_ENSUREVISIBLE, 0, (LPARAM)item);
-    const RECT rc = m_program.TreeItemRect(tree, item, true);
-    ClickAt(tree, POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
-    if (!PollUntil([&] { return (HTREEITEM)SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) == item; }, kStepMs))
-        throw StepFailure("the file system did not become selected");
+    SelectTreeItem(tree, item, "the file system");
     Shot("file-system step");
     return m_program.TreeItemText(tree, item);
 }
@@ -418,17 +412,7 @@ void Session::FileTrace()
     // Every type ticked: the root checked (state image 2), by a click on
     // its box when it is not.
     if ((m_program.TreeItemState(types, root) & TVIS_STATEIMAGEMASK) != INDEXTOSTATEIMAGEMASK(2)) {
-        const RECT rc = m_program.TreeItemRect(types, root, true);
-        POINT at = {-1, -1};
-        for (int x = rc.left - 1; x >= 0 && at.x < 0; --x) {
-            HTREEITEM hit = NULL;
-            const POINT pt = {x, (rc.top + rc.bottom) / 2};
-            if ((m_program.TreeHitTest(types, pt, &hit) & TVHT_ONITEMSTATEICON) && hit == root)
-                at = pt;
-        }
-        if (at.x < 0)
-            throw StepFailure("the File Types root has no check box");
-        ClickAt(types, at);
+        ClickAt(types, StateIconPoint(types, root, "the File Types root"));
         if (!PollUntil(
                 [&] {
                     return (m_program.TreeItemState(types, root) & TVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
@@ -489,10 +473,7 @@ void Session::ClickResultFolder(const std::wstring& path)
     Begin("recovery step: open folder " + Narrow(path));
     HWND tree = ResultTree();
     HTREEITEM item = ResultFolder(path);
-    const RECT rc = m_program.TreeItemRect(tree, item, true);
-    ClickAt(tree, POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
-    if (!PollUntil([&] { return (HTREEITEM)SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) == item; }, kStepMs))
-        throw StepFailure("the folder did not become selected");
+    SelectTreeItem(tree, item, "the folder");
 }
 
 void Session::ClickResultRow(const std::wstring& name)
@@ -508,24 +489,34 @@ void Session::ClickResultRow(const std::wstring& name)
     ClickAt(list, POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
 }
 
+void Session::SelectTreeItem(HWND tree, HTREEITEM item, const char* what)
+{
+    const RECT rc = m_program.TreeItemRect(tree, item, true);
+    ClickAt(tree, POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
+    if (!PollUntil([&] { return (HTREEITEM)SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) == item; }, kStepMs))
+        throw StepFailure(std::string(what) + " did not become selected");
+}
+
+POINT Session::StateIconPoint(HWND tree, HTREEITEM item, const char* what)
+{
+    // The state icon lies left of the label (and of the item's icon).
+    const RECT rc = m_program.TreeItemRect(tree, item, true);
+    for (int x = rc.left - 1; x >= 0; --x) {
+        HTREEITEM hit = NULL;
+        const POINT pt = {x, (rc.top + rc.bottom) / 2};
+        if ((m_program.TreeHitTest(tree, pt, &hit) & TVHT_ONITEMSTATEICON) && hit == item)
+            return pt;
+    }
+    throw StepFailure(std::string(what) + " has no check box");
+}
+
 void Session::ToggleResultFolderMark(const std::wstring& path)
 {
     Begin("recovery step: mark of " + Narrow(path));
     HWND tree = ResultTree();
     HTREEITEM item = ResultFolder(path);
     const UINT before = m_program.TreeItemState(tree, item) & TVIS_STATEIMAGEMASK;
-    const RECT rc = m_program.TreeItemRect(tree, item, true);
-    // The state icon lies left of the label (and of the item's icon).
-    POINT at = {-1, -1};
-    for (int x = rc.left - 1; x >= 0 && at.x < 0; --x) {
-        HTREEITEM hit = NULL;
-        const POINT pt = {x, (rc.top + rc.bottom) / 2};
-        if ((m_program.TreeHitTest(tree, pt, &hit) & TVHT_ONITEMSTATEICON) && hit == item)
-            at = pt;
-    }
-    if (at.x < 0)
-        throw StepFailure("the folder has no check box");
-    ClickAt(tree, at);
+    ClickAt(tree, StateIconPoint(tree, item, "the folder"));
     if (!PollUntil([&] { return (m_program.TreeItemState(tree, item) & TVIS_STATEIMAGEMASK) != before; }, kStepMs))
         throw StepFailure("the folder's mark did not change");
 }

@@ -91,6 +91,10 @@ private:
     void Press(HWND button);
     void PressDialogButton(HWND dialog, int id);
     void ClickAt(HWND hwnd, POINT client);
+    // A click on a tree item's label, which must become the selection.
+    void SelectTreeItem(HWND tree, HTREEITEM item, const char* what);
+    // A client point on a tree item's check box; fails naming `what`.
+    POINT StateIconPoint(HWND tree, HTREEITEM item, const char* what);
     HWND WaitProgramBox(DWORD timeoutMs);
 
     Program m_program;
